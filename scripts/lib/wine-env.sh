@@ -1,0 +1,74 @@
+# Sourced by the scripts: a private X display and a private Wine prefix with a virtual desktop.
+# Everything started here is stopped by velumar_stop_wine_env.
+
+VELUMAR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+VELUMAR_WINE_DIR=${VELUMAR_WINE_DIR:-$VELUMAR_ROOT/build/wine}
+VELUMAR_XVFB_PID=
+
+# Starts Xvfb on a free display number and exports DISPLAY.
+velumar_start_xvfb() {
+    mkdir -p "$VELUMAR_WINE_DIR"
+    local fifo="$VELUMAR_WINE_DIR/display.$$"
+    rm -f "$fifo"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    VELUMAR_XVFB_PID=$!
+    local number
+    read -r number <"$fifo"
+    rm -f "$fifo"
+    export DISPLAY=":$number"
+}
+
+# Runs a Wine tool without letting Wine's background services hold our output pipes.
+velumar_wine_quiet() {
+    wine "$@" </dev/null >/dev/null 2>&1
+}
+
+# Makes (once) a booted template prefix. It has its own HOME (so its Documents folder is not
+# the real user's), no crash dialog, and a 1024x768 virtual desktop with taskbar for every program.
+velumar_make_template() {
+    local template="$VELUMAR_WINE_DIR/template"
+    [ -f "$template/.velumar-ready" ] && return 0
+    rm -rf "$template"
+    mkdir -p "$template/home"
+    (
+        export HOME="$template/home" WINEPREFIX="$template/prefix"
+        wineboot -i </dev/null >/dev/null 2>&1
+        velumar_wine_quiet reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
+        velumar_wine_quiet reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f
+        velumar_wine_quiet reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f
+        wineserver -w
+    )
+    touch "$template/.velumar-ready"
+}
+
+# Uses the prefix NAME under the Wine folder, made from the template; "fresh" makes it anew.
+velumar_use_prefix() {
+    local name=$1 mode=${2:-keep}
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    velumar_make_template
+    local dir="$VELUMAR_WINE_DIR/$name"
+    if [ "$mode" = fresh ] || [ ! -d "$dir/prefix" ]; then
+        rm -rf "$dir"
+        cp -a "$VELUMAR_WINE_DIR/template" "$dir"
+        rm -f "$dir/.velumar-ready"
+    fi
+    export HOME="$dir/home"
+    export WINEPREFIX="$dir/prefix"
+    # Start the server and Wine's services once, detached from our pipes, so that the
+    # test runner does not wait for them.
+    wineserver -p
+    velumar_wine_quiet cmd /c exit
+}
+
+velumar_stop_wine_env() {
+    if [ -n "${WINEPREFIX:-}" ]; then
+        wineserver -k >/dev/null 2>&1 || true
+    fi
+    if [ -n "$VELUMAR_XVFB_PID" ]; then
+        kill "$VELUMAR_XVFB_PID" >/dev/null 2>&1 || true
+        wait "$VELUMAR_XVFB_PID" 2>/dev/null || true
+        VELUMAR_XVFB_PID=
+    fi
+}

@@ -1,0 +1,97 @@
+// Every option that outlives a run, with its defaults, and how it is loaded from and saved to
+// a SettingsStore.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/settings_store.h"
+#include "base/mbcs.h"
+
+// Name of the list file placed in lastListDir when "CF" is not stored.
+inline constexpr std::string_view kDefaultListFileName = "Velumar.vlt";
+
+struct WindowRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    bool operator==(const WindowRect&) const = default;
+};
+
+struct AppSettings {
+    // General page: 0 only at startup, 1 at regular intervals, 2 at specific times.
+    int switchMode = 0;
+    std::string switchPeriod = "5:00";
+    std::vector<std::string> switchTimes;
+    bool startSwitchingAtStartup = true;
+    bool hideAtStartup = false;
+    bool randomOrder = false;
+    int nextIndex = 0;
+    // Kept as stored: subfolders are included only when it is exactly 1.
+    int includeSubfolders = 1;
+    bool enforceUniqueness = false;
+    bool tileWallpaper = false;
+    bool showWelcome = true;
+
+    // Desktop icon captions; iconTextColor has red in the low byte, then green, then blue.
+    bool controlIconText = false;
+    uint32_t iconTextColor = 0x00FFFFFF;
+    bool iconTextTransparent = false;
+
+    // Resizing page.
+    int resizeMode = 0;
+    int standardSizeIndex = 1;
+    int customWidth = 800;
+    int customHeight = 600;
+    bool retainAspectRatio = true;
+    int reductionMethod = 0;
+
+    // Masking page: maskMode 0 edge mask, 1 file mask, 2 none; edges in percent.
+    int maskMode = 2;
+    int maskLeft = 0;
+    int maskTop = 0;
+    int maskRight = 0;
+    int maskBottom = 0;
+    std::string maskFile;
+    bool maskImageOutline = false;
+
+    // Files and the folders the dialogs last used.
+    std::string listFile;
+    std::string lastListDir;
+    std::string lastAddFilesDir;
+    std::string lastAddFolderDir;
+    std::string lastMaskDir;
+
+    bool openDialogPreview = true;
+    bool mainPreview = true;
+    WindowRect windowRect{0, 0, 620, 450};
+
+    bool operator==(const AppSettings&) const = default;
+};
+
+// The "TM" encoding: every item is followed by "%". Splitting drops text after the last "%".
+std::vector<std::string> SplitTimeList(std::string_view text);
+std::string JoinTimeList(const std::vector<std::string>& items);
+
+// lastListDir joined with kDefaultListFileName, with one backslash between them (none when
+// lastListDir is empty).
+std::string DefaultListFile(std::string_view lastListDir,
+                            mbcs::LeadBytePredicate isLeadByte = mbcs::NoLeadBytes);
+
+// Reads every field from kSettingsSection. personalDocumentsFolder is asked only when "LD" is
+// empty and returns "" when the folder cannot be found.
+AppSettings LoadSettings(const SettingsStore& store,
+                         const std::function<std::string()>& personalDocumentsFolder,
+                         mbcs::LeadBytePredicate isLeadByte = mbcs::NoLeadBytes);
+
+// Writes every field; the icon caption options only on Windows 2000 and earlier (osVersion
+// major * 100 + minor <= 500), the only systems on which they act.
+void SaveSettings(const AppSettings& settings, int osVersion, SettingsStore& store);
+
+// Writes the position in the switching sequence alone, as every switch does.
+void SaveNextIndex(int nextIndex, SettingsStore& store);

@@ -1,0 +1,42 @@
+// Velumar's entry point: COM and the common controls, then the application object's run.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "app/wallpaper_app.h"
+#include "app/win32/win32_platform.h"
+
+namespace {
+
+// COM for the shell and the imaging component, for the life of the run.
+class ScopedCom {
+public:
+    ScopedCom() : ok(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ScopedCom(const ScopedCom&) = delete;
+    ScopedCom& operator=(const ScopedCom&) = delete;
+    ~ScopedCom() {
+        if (ok) {
+            CoUninitialize();
+        }
+    }
+
+private:
+    bool ok;
+};
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    try {
+        ScopedCom com;
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+
+        Win32AppPlatform platform(instance);
+        CWallpaperApp app(platform);
+        app.StartUp();
+    } catch (...) {
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,81 @@
+// The application's platform services on Windows.
+#include "app/win32/win32_platform.h"
+
+#include <vector>
+
+#include "app/win32/personal_folder.h"
+#include "app/win32/registry_settings_store.h"
+#include "ui/win32/wallpaper_dlg.h"
+
+namespace {
+
+bool IsAnsiLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
+
+}  // namespace
+
+unsigned Win32AppPlatform::RegisterMessage(std::string_view name) {
+    return RegisterWindowMessageA(std::string(name).c_str());
+}
+
+bool Win32AppPlatform::OpenInstanceRegion(unsigned size, std::string_view name) {
+    // A region that cannot be made for another reason than an existing name still counts as
+    // ours: this copy starts normally.
+    instanceRegion.Open(size, std::string(name));
+    return instanceRegion.WasCreated();
+}
+
+void Win32AppPlatform::BroadcastMessage(unsigned message) {
+    // The running copy may take the foreground: this process is the one the user just started.
+    AllowSetForegroundWindow(ASFW_ANY);
+    // Synchronous, but a hung top-level window of some other program must not keep this
+    // copy alive forever.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(HWND_BROADCAST, message, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 10000,
+                        &ignored);
+}
+
+int Win32AppPlatform::ReadOsVersion() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    if (!GetVersionExA(&info)) {
+        return 0;
+    }
+#pragma GCC diagnostic pop
+    return static_cast<int>(info.dwMajorVersion * 100 + info.dwMinorVersion);
+}
+
+std::string Win32AppPlatform::ModuleFileName() {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        DWORD length =
+            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < buffer.size()) {
+            return std::string(buffer.data(), length);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+mbcs::LeadBytePredicate Win32AppPlatform::LeadByteTest() {
+    return IsAnsiLeadByte;
+}
+
+std::unique_ptr<SettingsStore> Win32AppPlatform::OpenSettingsStore(std::string_view companyKey,
+                                                                   std::string_view appName) {
+    return std::make_unique<RegistrySettingsStore>(std::string(companyKey), std::string(appName));
+}
+
+std::string Win32AppPlatform::PersonalDocumentsFolder() {
+    return ::PersonalDocumentsFolder();
+}
+
+std::unique_ptr<MainWindow> Win32AppPlatform::CreateMainWindow(CWallpaperApp& app) {
+    return std::make_unique<CWallpaperDlg>(instance, app);
+}

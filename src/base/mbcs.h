@@ -1,0 +1,36 @@
+// Byte-string searches that respect double-byte characters of the ANSI code page.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace mbcs {
+
+// Tells whether a byte starts a two-byte character in the code page in use.
+using LeadBytePredicate = bool (*)(unsigned char);
+
+// For single-byte code pages and tests: no byte is a lead byte.
+inline bool NoLeadBytes(unsigned char) {
+    return false;
+}
+
+// Position of the last character c (an ASCII character) in text, skipping the trail bytes of
+// two-byte characters, or npos.
+inline size_t FindLast(std::string_view text, char c, LeadBytePredicate isLeadByte) {
+    size_t found = std::string_view::npos;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == c) {
+            found = i;
+        } else if (isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
+            ++i;
+        }
+    }
+    return found;
+}
+
+// Whether the last character of text is c, with the same rule.
+inline bool EndsWith(std::string_view text, char c, LeadBytePredicate isLeadByte) {
+    return !text.empty() && FindLast(text, c, isLeadByte) == text.size() - 1;
+}
+
+}  // namespace mbcs

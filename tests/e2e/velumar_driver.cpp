@@ -1,0 +1,184 @@
+// Drives a real Velumar.exe from another process, as a user and other programs would.
+#include "tests/e2e/velumar_driver.h"
+
+#include <commctrl.h>
+
+#include "tests/e2e/resource_ids.h"
+
+namespace e2e {
+
+std::string VelumarExePath() {
+    char path[MAX_PATH * 4] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
+    std::string self(path, length);
+    return self.substr(0, self.find_last_of('\\') + 1) + "Velumar.exe";
+}
+
+std::string WindowText(HWND window) {
+    char text[4096] = {};
+    SendMessageA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    std::string titlePrefix;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (search->processId != 0 && owner != search->processId) {
+        return TRUE;
+    }
+    char title[512] = {};
+    GetWindowTextA(hwnd, title, sizeof(title));
+    if (std::string(title).rfind(search->titlePrefix, 0) == 0) {
+        search->found.push_back(hwnd);
+    }
+    return TRUE;
+}
+
+// Memory in the target process for list-view requests that carry pointers.
+class RemoteBuffer {
+public:
+    RemoteBuffer(DWORD processId, size_t size)
+        : process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                              processId)),
+          size(size) {
+        if (process) {
+            address = VirtualAllocEx(process.Get(), nullptr, size, MEM_COMMIT | MEM_RESERVE,
+                                     PAGE_READWRITE);
+        }
+    }
+    ~RemoteBuffer() {
+        if (address != nullptr) {
+            VirtualFreeEx(process.Get(), address, 0, MEM_RELEASE);
+        }
+    }
+    char* Address() const { return static_cast<char*>(address); }
+    bool Write(size_t offset, const void* data, size_t count) const {
+        return WriteProcessMemory(process.Get(), Address() + offset, data, count, nullptr);
+    }
+    bool Read(size_t offset, void* data, size_t count) const {
+        return ReadProcessMemory(process.Get(), Address() + offset, data, count, nullptr);
+    }
+
+private:
+    UniqueHandle process;
+    void* address = nullptr;
+    size_t size;
+};
+
+}  // namespace
+
+std::vector<HWND> TopLevelWindows(DWORD processId, const std::string& titlePrefix) {
+    WindowSearch search{processId, titlePrefix, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+VelumarProcess::~VelumarProcess() {
+    if (IsRunning()) {
+        TerminateProcess(process.Get(), 99);
+        WaitForSingleObject(process.Get(), 5000);
+    }
+}
+
+bool VelumarProcess::Start(const std::string& exePath, const std::string& arguments,
+                           const std::string& workingFolder) {
+    std::string commandLine = "\"" + exePath + "\"";
+    if (!arguments.empty()) {
+        commandLine += " " + arguments;
+    }
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
+        return false;
+    }
+    CloseHandle(info.hThread);
+    process.Reset(info.hProcess);
+    processId = info.dwProcessId;
+    window = nullptr;
+    return true;
+}
+
+HWND VelumarProcess::WaitForMainWindow(DWORD timeoutMs) {
+    WaitUntil(
+        [&] {
+            std::vector<HWND> windows = TopLevelWindows(processId, kMainTitlePrefix);
+            window = windows.empty() ? nullptr : windows.front();
+            return window != nullptr || !IsRunning();
+        },
+        timeoutMs);
+    return window;
+}
+
+void VelumarProcess::SendCommand(int id) const {
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void VelumarProcess::PostCommand(int id) const {
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+int VelumarProcess::ListRowCount(int listId) const {
+    return static_cast<int>(SendMessageA(Control(listId), LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string VelumarProcess::ListText(int listId, int row, int column) const {
+    constexpr size_t kTextSize = 4096;
+    RemoteBuffer remote(processId, sizeof(LVITEMA) + kTextSize);
+    if (remote.Address() == nullptr) {
+        return {};
+    }
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = remote.Address() + sizeof(LVITEMA);
+    item.cchTextMax = kTextSize;
+    remote.Write(0, &item, sizeof(item));
+    SendMessageA(Control(listId), LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(remote.Address()));
+    char text[kTextSize] = {};
+    remote.Read(sizeof(LVITEMA), text, kTextSize - 1);
+    return text;
+}
+
+std::vector<int> VelumarProcess::SelectedRows(int listId) const {
+    std::vector<int> rows;
+    int row = -1;
+    while ((row = static_cast<int>(SendMessageA(Control(listId), LVM_GETNEXTITEM,
+                                                static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0) {
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+bool VelumarProcess::Exit(DWORD timeoutMs) {
+    PostCommand(kExitCommand);
+    return WaitForExit(timeoutMs);
+}
+
+bool VelumarProcess::WaitForExit(DWORD timeoutMs) {
+    return process && WaitForSingleObject(process.Get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool VelumarProcess::IsRunning() const {
+    return process && WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> VelumarProcess::ExitCode() const {
+    DWORD code = 0;
+    if (IsRunning() || !GetExitCodeProcess(process.Get(), &code)) {
+        return std::nullopt;
+    }
+    return code;
+}
+
+}  // namespace e2e

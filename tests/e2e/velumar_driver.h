@@ -1,0 +1,77 @@
+// Drives a real Velumar.exe from another process, as a user and other programs would.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/win32/unique_handle.h"
+
+namespace e2e {
+
+// Velumar.exe beside the running test program.
+std::string VelumarExePath();
+
+// Polls until the condition holds or the time is up; returns the last result.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs = 10000) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) {
+            return true;
+        }
+        if (GetTickCount() - start > timeoutMs) {
+            return condition();
+        }
+        Sleep(20);
+    }
+}
+
+// Top-level windows of a process whose title starts with a prefix (any process when pid is 0).
+std::vector<HWND> TopLevelWindows(DWORD processId, const std::string& titlePrefix);
+std::string WindowText(HWND window);
+
+class VelumarProcess {
+public:
+    VelumarProcess() = default;
+    VelumarProcess(const VelumarProcess&) = delete;
+    VelumarProcess& operator=(const VelumarProcess&) = delete;
+    // A copy still running when the test ends is terminated.
+    ~VelumarProcess();
+
+    // Starts the program with a command line tail, in the given working folder.
+    bool Start(const std::string& exePath = VelumarExePath(), const std::string& arguments = "",
+               const std::string& workingFolder = "");
+    // Waits until the main window has finished initialising (its title is set).
+    HWND WaitForMainWindow(DWORD timeoutMs = 20000);
+    HWND MainWindow() const { return window; }
+    DWORD ProcessId() const { return processId; }
+
+    // WM_COMMAND with a menu or control id: Send returns when the handler is done, Post does not
+    // wait (for commands that open a modal window).
+    void SendCommand(int id) const;
+    void PostCommand(int id) const;
+    HWND Control(int id) const { return GetDlgItem(window, id); }
+    std::string ControlText(int id) const { return WindowText(Control(id)); }
+    bool IsControlEnabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+
+    // The list view's rows.
+    int ListRowCount(int listId) const;
+    std::string ListText(int listId, int row, int column) const;
+    std::vector<int> SelectedRows(int listId) const;
+
+    // Posts "E&xit" and waits for the process to end.
+    bool Exit(DWORD timeoutMs = 20000);
+    bool WaitForExit(DWORD timeoutMs = 20000);
+    bool IsRunning() const;
+    std::optional<DWORD> ExitCode() const;
+
+private:
+    UniqueHandle process;
+    DWORD processId = 0;
+    HWND window = nullptr;
+};
+
+}  // namespace e2e

@@ -1,0 +1,40 @@
+// The fixture of every end-to-end test: a clean settings key and a folder of the test's own.
+#include "tests/e2e/velumar_test.h"
+
+#include <shellapi.h>
+
+#include "tests/e2e/registry_probe.h"
+#include "tests/e2e/resource_ids.h"
+
+namespace e2e {
+
+namespace {
+
+void RemoveFolder(const std::string& path) {
+    // SHFileOperation wants a list ending in two NULs.
+    std::string from = path + '\0';
+    SHFILEOPSTRUCTA operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_NO_UI;
+    SHFileOperationA(&operation);
+}
+
+}  // namespace
+
+void VelumarTest::SetUp() {
+    DeleteTree(kCompanyKey);
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof(temp), temp);
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder = std::string(temp) + "velumar-e2e-" + info->test_suite_name() + "-" + info->name();
+    RemoveFolder(folder);
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+}
+
+void VelumarTest::TearDown() {
+    DeleteTree(kCompanyKey);
+    RemoveFolder(folder);
+}
+
+}  // namespace e2e

@@ -1,0 +1,23 @@
+// The fixture of every end-to-end test: a clean settings key and a folder of the test's own.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/e2e/velumar_driver.h"
+
+namespace e2e {
+
+class VelumarTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A path inside the test's own folder.
+    std::string InFolder(const std::string& name) const { return folder + "\\" + name; }
+
+    std::string folder;
+};
+
+}  // namespace e2e
