@@ -26,7 +26,7 @@ wine "$exe" &
 pid=$!
 sleep "${VELUMAR_SCREENSHOT_DELAY:-5}"
 shot=$PWD/build/velumar-screenshot.png
-import -display "$DISPLAY" -window root "$shot"
+import -display "$DISPLAY" -window root -crop 1024x768+0+0 +repage "$shot"
 echo "No X display: Velumar runs on a private display ($DISPLAY). Screenshot: $shot"
 if [ "${VELUMAR_KEEP_RUNNING:-0}" = 1 ]; then
     echo "Waiting for Velumar to end (VELUMAR_KEEP_RUNNING=1)."

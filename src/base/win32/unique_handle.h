@@ -1,34 +1,15 @@
-// Owners for kernel handles and mapped views, closed when the owner goes.
+// Owner of a kernel handle; both null and INVALID_HANDLE_VALUE mean none.
 #pragma once
 
 #include <windows.h>
 
-#include <utility>
+#include "base/win32/unique_resource.h"
 
-class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE handle) : handle(handle) {}
-    UniqueHandle(UniqueHandle&& other) noexcept : handle(std::exchange(other.handle, nullptr)) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) {
-            Reset(std::exchange(other.handle, nullptr));
-        }
-        return *this;
-    }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    ~UniqueHandle() { Reset(); }
-
-    HANDLE Get() const { return handle; }
-    explicit operator bool() const { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
-    void Reset(HANDLE newHandle = nullptr) {
-        if (handle != nullptr && handle != INVALID_HANDLE_VALUE) {
-            CloseHandle(handle);
-        }
-        handle = newHandle;
-    }
-
-private:
-    HANDLE handle = nullptr;
+struct KernelHandleTraits {
+    using Type = HANDLE;
+    static Type Empty() { return nullptr; }
+    static bool IsOwned(Type handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
+    static void Release(Type handle) { CloseHandle(handle); }
 };
+
+using UniqueHandle = UniqueResource<KernelHandleTraits>;

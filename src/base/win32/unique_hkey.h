@@ -1,43 +1,15 @@
-// Owner of an open registry key: closes it when it goes out of scope.
+// Owner of an open registry key.
 #pragma once
 
 #include <windows.h>
 
-#include <utility>
+#include "base/win32/unique_resource.h"
 
-class UniqueHKey {
-public:
-    UniqueHKey() = default;
-    explicit UniqueHKey(HKEY key) : key(key) {}
-    UniqueHKey(UniqueHKey&& other) noexcept : key(std::exchange(other.key, nullptr)) {}
-    UniqueHKey& operator=(UniqueHKey&& other) noexcept {
-        if (this != &other) {
-            Reset(std::exchange(other.key, nullptr));
-        }
-        return *this;
-    }
-    UniqueHKey(const UniqueHKey&) = delete;
-    UniqueHKey& operator=(const UniqueHKey&) = delete;
-    ~UniqueHKey() { Reset(); }
-
-    HKEY Get() const { return key; }
-    explicit operator bool() const { return key != nullptr; }
-
-    // Closes the owned key and returns the slot for an API that opens one.
-    HKEY* Put() {
-        Reset();
-        return &key;
-    }
-
-    void Reset(HKEY newKey = nullptr) {
-        if (key != nullptr) {
-            RegCloseKey(key);
-        }
-        key = newKey;
-    }
-
-    HKEY Release() { return std::exchange(key, nullptr); }
-
-private:
-    HKEY key = nullptr;
+struct RegistryKeyTraits {
+    using Type = HKEY;
+    static Type Empty() { return nullptr; }
+    static bool IsOwned(Type key) { return key != nullptr; }
+    static void Release(Type key) { RegCloseKey(key); }
 };
+
+using UniqueHKey = UniqueResource<RegistryKeyTraits>;
