@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace mbcs {
@@ -31,6 +32,20 @@ inline size_t FindLast(std::string_view text, char c, LeadBytePredicate isLeadBy
 // Whether the last character of text is c, with the same rule.
 inline bool EndsWith(std::string_view text, char c, LeadBytePredicate isLeadByte) {
     return !text.empty() && FindLast(text, c, isLeadByte) == text.size() - 1;
+}
+
+// Lower-cases the ASCII letters of text, leaving two-byte characters as they are.
+inline std::string AsciiLower(std::string_view text, LeadBytePredicate isLeadByte) {
+    std::string lower(text);
+    for (size_t i = 0; i < lower.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(lower[i]);
+        if (c >= 'A' && c <= 'Z') {
+            lower[i] = static_cast<char>(c - 'A' + 'a');
+        } else if (isLeadByte(c)) {
+            ++i;
+        }
+    }
+    return lower;
 }
 
 }  // namespace mbcs

@@ -202,8 +202,8 @@ TEST_F(StartUpTest, WindowShowsTheMainWindowControls) {
     HWND window = velumar.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
-    // No list is known yet: the title ends after the separator.
-    EXPECT_EQ(WindowText(window), kMainTitlePrefix);
+    // The default list file is Velumar.vlt in the documents folder.
+    EXPECT_EQ(WindowText(window), std::string(kMainTitlePrefix) + "Velumar");
     struct Expected {
         int id;
         const char* text;

@@ -5,15 +5,8 @@
 
 #include "app/win32/personal_folder.h"
 #include "app/win32/registry_settings_store.h"
+#include "base/win32/ansi_text.h"
 #include "ui/win32/wallpaper_dlg.h"
-
-namespace {
-
-bool IsAnsiLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
-
-}  // namespace
 
 unsigned Win32AppPlatform::RegisterMessage(std::string_view name) {
     return RegisterWindowMessageA(std::string(name).c_str());

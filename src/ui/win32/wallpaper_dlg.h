@@ -6,6 +6,9 @@
 #include <string>
 
 #include "app/app_platform.h"
+#include "list/win32/wallpaper_list_ctrl.h"
+#include "list/win32/win32_file_system.h"
+#include "ui/main_window_controls.h"
 #include "ui/win32/dialog.h"
 
 class CWallpaperApp;
@@ -21,6 +24,12 @@ public:
     void RunModal() override;
 
     void UpdateTitle();
+    // Recomputes every control that depends on the selection and the switching state.
+    void UpdateControls();
+    // Writes all rows to a list file; a failed write leaves the list marked modified.
+    void SaveList(const std::string& path);
+    // Makes path the current list file and appends its entries to the rows.
+    void LoadList(const std::string& path);
 
     // Values exchanged with the controls.
     int rotationIndex = -1;
@@ -46,12 +55,25 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    void ReadControls();
+    void WriteControls();
+    std::optional<ImageInfo> QueryImageInfo(const std::string& path);
+    void OnListNotify(const NMHDR& header);
+    void OnInitMenuPopup();
+    void OnOpenList();
+    void OnRemoveSelection();
+    void OnRotationChanged();
+    void OnPagesChanged();
     void OnOtherInstance();
     void OnSwitchTimer();
     void OnExit();
     void MoveToStoredRect();
 
     CWallpaperApp& app;
+    Win32FileSystem fileSystem;
+    CWallpaperListCtrl listCtrl;
+    ControlTexts controlTexts;
+    bool writingControls = false;
     HICON mainIcon = nullptr;
     HICON smallIcon = nullptr;
     HACCEL accelerators = nullptr;

@@ -1,0 +1,103 @@
+// The wallpaper list file.
+#include "list/list_file.h"
+
+#include <utility>
+
+#include "list/line_tokenizer.h"
+#include "list/path_helpers.h"
+
+namespace {
+
+// Line ends as a file written in text mode has them: every LF becomes CR LF.
+void AppendWithLineEnds(std::string& out, std::string_view text) {
+    for (char c : text) {
+        if (c == '\n') {
+            out += '\r';
+        }
+        out += c;
+    }
+}
+
+}  // namespace
+
+std::string FormatListFile(const WallpaperRows& rows, mbcs::LeadBytePredicate isLeadByte) {
+    std::string out;
+    out.reserve(static_cast<size_t>(rows.Count()) * 64 + 16);
+    AppendWithLineEnds(out, rows.SelectionText() + "\n");
+    std::string line;
+    for (int i = 0; i < rows.Count(); ++i) {
+        const WallpaperEntry& entry = rows.EntryAt(i);
+        line.clear();
+        bool quote = mbcs::FindLast(entry.path, ' ', isLeadByte) != std::string::npos;
+        if (quote) {
+            line += '"';
+        }
+        line += entry.path;
+        if (quote) {
+            line += '"';
+        }
+        line += ' ';
+        line += std::to_string(entry.rotation);
+        line += " \"";
+        // Written as it is: a double quote in the pages text is not escaped.
+        line += entry.pages;
+        line += "\"\n";
+        AppendWithLineEnds(out, line);
+    }
+    return out;
+}
+
+void ParseListFile(std::string_view contents, WallpaperRows& rows) {
+    RowsUpdateScope update(rows);
+    std::string selection;
+    bool firstLine = true;
+    size_t start = 0;
+    while (start < contents.size()) {
+        size_t end = contents.find('\n', start);
+        size_t next = end == std::string_view::npos ? contents.size() : end + 1;
+        if (end == std::string_view::npos) {
+            end = contents.size();
+        }
+        std::string_view line = contents.substr(start, end - start);
+        // Text mode reads CR LF as a line end; a CR anywhere else is data.
+        if (end < contents.size() && !line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        start = next;
+        if (std::exchange(firstLine, false)) {
+            selection = line;
+            continue;
+        }
+        LineTokenizer tokenizer(line);
+        std::string path = tokenizer.NextToken();
+        if (path.empty() || rows.Contains(path)) {
+            continue;
+        }
+        rows.AddEntry(path);
+        WallpaperEntry& entry = rows.EntryAt(rows.Count() - 1);
+        int rotation = tokenizer.NextNumber();
+        entry.rotation = rotation == -1 ? 0 : rotation;
+        entry.pages = tokenizer.NextToken();
+    }
+    if (!selection.empty()) {
+        rows.RestoreSelection(selection);
+    }
+}
+
+bool SaveListFile(const std::string& path, const WallpaperRows& rows, FileSystem& fileSystem,
+                  mbcs::LeadBytePredicate isLeadByte) {
+    return fileSystem.SaveFile(path, FormatListFile(rows, isLeadByte));
+}
+
+bool LoadListFile(const std::string& path, WallpaperRows& rows, FileSystem& fileSystem) {
+    std::optional<std::string> contents = fileSystem.ReadFile(path);
+    if (!contents) {
+        return false;
+    }
+    ParseListFile(*contents, rows);
+    return true;
+}
+
+std::string ListNameFromPath(std::string_view path, mbcs::LeadBytePredicate isLeadByte) {
+    return StripExtension(SplitPath(path, isLeadByte).name, isLeadByte);
+}

@@ -1,0 +1,217 @@
+// The rows of the wallpaper list and the uniqueness index.
+#include "list/wallpaper_rows.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "list/line_tokenizer.h"
+#include "list/path_helpers.h"
+
+WallpaperRows::WallpaperRows(const AppSettings& settings, FileSystem& fileSystem, PathCase pathCase)
+    : settings(settings), fileSystem(fileSystem), pathCase(pathCase) {}
+
+void WallpaperRows::AddEntry(const std::string& path) {
+    PathParts parts = SplitPath(path, pathCase.isLeadByte);
+    Row row;
+    row.name = IsFolderPath(path, fileSystem) ? "[" + parts.name + "]" : std::move(parts.name);
+    row.folder = std::move(parts.folder);
+    row.entry.path = path;
+    rows.push_back(std::move(row));
+    Count(path);
+    NotifyReset();
+}
+
+void WallpaperRows::SetRow(int row, const std::string& name, const std::string& folder,
+                           const WallpaperEntry& entry) {
+    Row& target = rows.at(static_cast<size_t>(row));
+    Uncount(target.entry.path);
+    target.name = name;
+    target.folder = folder;
+    target.entry = entry;
+    Count(entry.path);
+    if (updateDepth > 0) {
+        pendingReset = true;
+    } else if (view != nullptr) {
+        view->RowsUpdated(row, row);
+    }
+}
+
+bool WallpaperRows::Contains(const std::string& path) const {
+    if (!settings.enforceUniqueness) {
+        return false;
+    }
+    return pathCounts.contains(pathCase.lower(path, pathCase.isLeadByte));
+}
+
+void WallpaperRows::RemoveRow(int row) {
+    if (row < 0 || row >= Count()) {
+        return;
+    }
+    auto position = rows.begin() + row;
+    Uncount(position->entry.path);
+    rows.erase(position);
+    NotifyReset();
+}
+
+void WallpaperRows::RemoveSelected() {
+    // One pass instead of a deletion per row: the same rows go, in linear time.
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        if (row->selected) {
+            Uncount(row->entry.path);
+        }
+    }
+    auto removed =
+        std::remove_if(rows.begin(), rows.end(), [](const Row& r) { return r.selected; });
+    if (removed == rows.end()) {
+        return;
+    }
+    rows.erase(removed, rows.end());
+    NotifyReset();
+}
+
+void WallpaperRows::RemoveAll() {
+    for (const Row& row : rows) {
+        Uncount(row.entry.path);
+    }
+    rows.clear();
+    NotifyReset();
+}
+
+int WallpaperRows::FirstSelected() const {
+    auto found = std::find_if(rows.begin(), rows.end(), [](const Row& r) { return r.selected; });
+    return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
+}
+
+int WallpaperRows::SelectedCount() const {
+    return static_cast<int>(
+        std::count_if(rows.begin(), rows.end(), [](const Row& r) { return r.selected; }));
+}
+
+void WallpaperRows::SetSelected(int row, bool selected) {
+    if (row < 0 || row >= Count() || rows[static_cast<size_t>(row)].selected == selected) {
+        return;
+    }
+    rows[static_cast<size_t>(row)].selected = selected;
+    NotifyState(row);
+}
+
+void WallpaperRows::SelectOnly(int row) {
+    for (int i = 0; i < Count(); ++i) {
+        rows[static_cast<size_t>(i)].selected = i == row;
+    }
+    NotifyState(-1);
+}
+
+void WallpaperRows::SetDropHighlighted(int row, bool highlighted) {
+    if (row < 0 || row >= Count() ||
+        rows[static_cast<size_t>(row)].dropHighlighted == highlighted) {
+        return;
+    }
+    rows[static_cast<size_t>(row)].dropHighlighted = highlighted;
+    NotifyState(row);
+}
+
+void WallpaperRows::ShowRow(int row) {
+    if (updateDepth > 0) {
+        pendingVisibleRow = row;
+    } else if (view != nullptr) {
+        view->EnsureVisible(row);
+    }
+}
+
+std::string WallpaperRows::SelectionText() const {
+    std::string text;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].selected) {
+            if (!text.empty()) {
+                text += ' ';
+            }
+            text += std::to_string(i);
+        }
+    }
+    return text;
+}
+
+void WallpaperRows::RestoreSelection(std::string_view text) {
+    LineTokenizer tokenizer(text);
+    for (int row = tokenizer.NextNumber(); row >= 0; row = tokenizer.NextNumber()) {
+        SetSelected(row, true);
+    }
+    int first = FirstSelected();
+    if (first >= 0) {
+        ShowRow(first);
+    }
+}
+
+void WallpaperRows::NoteSelectionFromView(int row, bool selected) {
+    if (row == -1) {
+        for (Row& r : rows) {
+            r.selected = selected;
+        }
+    } else if (row >= 0 && row < Count()) {
+        rows[static_cast<size_t>(row)].selected = selected;
+    }
+}
+
+void WallpaperRows::BeginUpdate() {
+    ++updateDepth;
+}
+
+void WallpaperRows::EndUpdate() {
+    if (--updateDepth > 0) {
+        return;
+    }
+    bool reset = std::exchange(pendingReset, false);
+    int visibleRow = std::exchange(pendingVisibleRow, -1);
+    if (view == nullptr) {
+        return;
+    }
+    if (reset) {
+        view->RowsReset();
+    }
+    if (visibleRow >= 0) {
+        view->EnsureVisible(visibleRow);
+    }
+}
+
+void WallpaperRows::Count(const std::string& path) {
+    if (path == kPlaceholderPath) {
+        return;
+    }
+    auto [position, inserted] =
+        pathCounts.try_emplace(pathCase.lower(path, pathCase.isLeadByte), 0);
+    if (!inserted) {
+        ++position->second;
+    }
+}
+
+void WallpaperRows::Uncount(const std::string& path) {
+    if (path == kPlaceholderPath) {
+        return;
+    }
+    auto position = pathCounts.find(pathCase.lower(path, pathCase.isLeadByte));
+    if (position == pathCounts.end()) {
+        return;
+    }
+    if (position->second > 0) {
+        --position->second;
+    } else {
+        pathCounts.erase(position);
+    }
+}
+
+void WallpaperRows::NotifyReset() {
+    if (updateDepth > 0) {
+        pendingReset = true;
+    } else if (view != nullptr) {
+        view->RowsReset();
+    }
+}
+
+void WallpaperRows::NotifyState(int row) {
+    if (updateDepth > 0) {
+        pendingReset = true;
+    } else if (view != nullptr) {
+        view->RowStateChanged(row);
+    }
+}

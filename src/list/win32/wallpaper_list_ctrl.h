@@ -1,0 +1,44 @@
+// The wallpaper list view (control 1000): a virtual report list that shows the row model.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "list/wallpaper_rows.h"
+
+class CWallpaperListCtrl final : public RowsView {
+public:
+    CWallpaperListCtrl(const AppSettings& settings, FileSystem& fileSystem);
+    CWallpaperListCtrl(const CWallpaperListCtrl&) = delete;
+    CWallpaperListCtrl& operator=(const CWallpaperListCtrl&) = delete;
+    ~CWallpaperListCtrl();
+
+    // Takes over the dialog's list view: styles, columns and the model.
+    void Attach(HWND listView);
+    HWND Handle() const { return list; }
+
+    // The list's notifications, seen before the parent handles them. True when the
+    // notification is answered here, with its result; the parent still sees the others.
+    bool OnNotify(const NMHDR& header, LRESULT& result);
+
+    WallpaperRows rows;
+    // A drag-reorder is in progress: the main window does not report selection changes.
+    bool dragging = false;
+
+    // RowsView
+    void RowsReset() override;
+    void RowsUpdated(int first, int last) override;
+    void RowStateChanged(int row) override;
+    void EnsureVisible(int row) override;
+
+private:
+    void CreateColumns();
+    void PushSelection();
+    bool OnGetDispInfo(NMLVDISPINFOA& info);
+    bool OnGetDispInfo(NMLVDISPINFOW& info);
+    int FindRowByName(const NMLVFINDITEMA& find) const;
+
+    HWND list = nullptr;
+    // Set while the model's selection is copied into the control, whose echoes are ignored.
+    bool pushing = false;
+};

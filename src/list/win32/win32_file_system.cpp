@@ -1,0 +1,122 @@
+// The file system through the ANSI Win32 file API.
+#include "list/win32/win32_file_system.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <new>
+
+#include "base/mbcs.h"
+#include "base/win32/ansi_text.h"
+#include "base/win32/unique_handle.h"
+
+namespace {
+
+struct FindHandleTraits {
+    using Type = HANDLE;
+    static Type Empty() { return INVALID_HANDLE_VALUE; }
+    static bool IsOwned(Type handle) { return handle != INVALID_HANDLE_VALUE; }
+    static void Release(Type handle) { FindClose(handle); }
+};
+using UniqueFindHandle = UniqueResource<FindHandleTraits>;
+
+// The folder a file lies in, with its trailing backslash; "." for a bare name.
+std::string FolderOf(const std::string& path) {
+    size_t slash = mbcs::FindLast(path, '\\', IsAnsiLeadByte);
+    return slash == std::string::npos ? std::string(".\\") : path.substr(0, slash + 1);
+}
+
+bool WriteAll(HANDLE file, std::string_view contents) {
+    while (!contents.empty()) {
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(contents.size(), 1u << 24));
+        DWORD written = 0;
+        if (!WriteFile(file, contents.data(), chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        contents.remove_prefix(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<uint32_t> Win32FileSystem::Attributes(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return std::nullopt;
+    }
+    return attributes;
+}
+
+bool Win32FileSystem::Enumerate(const std::string& pattern,
+                                const std::function<void(std::string_view, uint32_t)>& onEntry) {
+    WIN32_FIND_DATAA data;
+    UniqueFindHandle find(FindFirstFileA(pattern.c_str(), &data));
+    if (!find) {
+        return false;
+    }
+    do {
+        onEntry(data.cFileName, data.dwFileAttributes);
+    } while (FindNextFileA(find.Get(), &data));
+    return true;
+}
+
+std::optional<FolderIdentity> Win32FileSystem::Identity(const std::string& folder) {
+    // Backup semantics let CreateFile open a folder; no access right is needed for the query.
+    UniqueHandle handle(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!handle || !GetFileInformationByHandle(handle.Get(), &info)) {
+        return std::nullopt;
+    }
+    return FolderIdentity{info.dwVolumeSerialNumber,
+                          (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
+std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) {
+    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    LARGE_INTEGER size;
+    if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) {
+        return std::nullopt;
+    }
+    try {
+        std::string contents(static_cast<size_t>(size.QuadPart), '\0');
+        size_t done = 0;
+        while (done < contents.size()) {
+            DWORD chunk = static_cast<DWORD>(std::min<size_t>(contents.size() - done, 1u << 24));
+            DWORD read = 0;
+            if (!::ReadFile(file.Get(), contents.data() + done, chunk, &read, nullptr)) {
+                return std::nullopt;
+            }
+            if (read == 0) {
+                break;
+            }
+            done += read;
+        }
+        contents.resize(done);
+        return contents;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+bool Win32FileSystem::SaveFile(const std::string& path, std::string_view contents) {
+    char temporary[MAX_PATH];
+    if (GetTempFileNameA(FolderOf(path).c_str(), "vlt", 0, temporary) == 0) {
+        return false;
+    }
+    bool written = false;
+    {
+        UniqueHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        written = file && WriteAll(file.Get(), contents) && FlushFileBuffers(file.Get());
+    }
+    if (written &&
+        MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    DeleteFileA(temporary);
+    return false;
+}

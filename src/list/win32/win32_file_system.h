@@ -1,0 +1,14 @@
+// The file system through the ANSI Win32 file API.
+#pragma once
+
+#include "list/file_system.h"
+
+class Win32FileSystem final : public FileSystem {
+public:
+    std::optional<uint32_t> Attributes(const std::string& path) override;
+    bool Enumerate(const std::string& pattern,
+                   const std::function<void(std::string_view, uint32_t)>& onEntry) override;
+    std::optional<FolderIdentity> Identity(const std::string& folder) override;
+    std::optional<std::string> ReadFile(const std::string& path) override;
+    bool SaveFile(const std::string& path, std::string_view contents) override;
+};

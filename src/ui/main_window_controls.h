@@ -1,0 +1,73 @@
+// Which of the main window's controls are enabled and what they show, from the selection,
+// the selected entry and the switching state.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "list/wallpaper_entry.h"
+
+// What the image library tells of an image file.
+struct ImageInfo {
+    int width = 0;
+    int height = 0;
+    int pages = 0;
+    std::string description;
+};
+
+// The string-table texts the rule fills in.
+struct ControlTexts {
+    std::string notAnImage;       // string 102
+    std::string folderSelected;   // string 103
+    std::string imageInfoFormat;  // string 104: width, height, pages, description
+};
+
+struct ControlInputs {
+    int selectedCount = 0;
+    // The entry of the first selected row, when exactly one row is selected.
+    const WallpaperEntry* entry = nullptr;
+    bool entryIsExistingFile = false;
+    // The image information of that entry, when it is an image the library can describe.
+    std::optional<ImageInfo> image;
+    // The control values as they were read before the refresh.
+    int rotationIndex = -1;
+    bool previewEnabled = false;
+    bool initializing = false;
+    bool switchingActive = false;
+    int rowCount = 0;
+    int switchMode = 0;
+    size_t switchTimeCount = 0;
+};
+
+struct ControlStates {
+    std::string infoText;
+    int rotationIndex = -1;
+    bool rotationEnabled = false;
+    std::string pagesText;
+    bool pagesEnabled = false;
+    bool removeEnabled = false;
+    bool addEnabled = false;
+    std::string startStopText;
+    // Unset while switching runs: the button keeps its enabled state.
+    std::optional<bool> startStopEnabled;
+    // The path the thumbnail pane shows, or nothing when it is cleared.
+    std::optional<std::string> previewPath;
+};
+
+inline constexpr const char* kStartSwitchingText = "Start Switching";
+inline constexpr const char* kStopText = "Stop";
+
+ControlStates ComputeControlStates(const ControlInputs& in, const ControlTexts& texts);
+
+// Fills the image-information format (%d, %d, %d, %s) with the image's values.
+std::string FormatImageInfo(const std::string& format, const ImageInfo& image);
+
+// The menu items whose enabled state follows the window's state.
+struct MenuStates {
+    bool setSelectionEnabled = false;  // 32774, and "Open selected file" 32776
+    bool openListEnabled = false;      // 57601
+    bool switchNowEnabled = false;     // 32778
+};
+
+MenuStates ComputeMenuStates(bool switchingActive, int selectedCount, bool selectedIsExistingFile,
+                             int rowCount);
