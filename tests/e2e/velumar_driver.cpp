@@ -1,6 +1,8 @@
 // Drives a real Velumar.exe from another process, as a user and other programs would.
 #include "tests/e2e/velumar_driver.h"
 
+#include <cstdio>
+
 #include <commctrl.h>
 
 #include "tests/e2e/resource_ids.h"
@@ -82,6 +84,26 @@ std::vector<HWND> TopLevelWindows(DWORD processId, const std::string& titlePrefi
     return search.found;
 }
 
+std::string ReadFileBytes(const std::string& path) {
+    std::string bytes;
+    if (FILE* file = fopen(path.c_str(), "rb")) {
+        char buffer[65536];
+        size_t read = 0;
+        while ((read = fread(buffer, 1, sizeof(buffer), file)) > 0) {
+            bytes.append(buffer, read);
+        }
+        fclose(file);
+    }
+    return bytes;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    if (FILE* file = fopen(path.c_str(), "wb")) {
+        fwrite(bytes.data(), 1, bytes.size(), file);
+        fclose(file);
+    }
+}
+
 VelumarProcess::~VelumarProcess() {
     if (IsRunning()) {
         TerminateProcess(process.Get(), 99);
@@ -158,6 +180,19 @@ std::vector<int> VelumarProcess::SelectedRows(int listId) const {
         rows.push_back(row);
     }
     return rows;
+}
+
+void VelumarProcess::SetRowSelected(int listId, int row, bool selected) const {
+    RemoteBuffer remote(processId, sizeof(LVITEMA));
+    if (remote.Address() == nullptr) {
+        return;
+    }
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = selected ? LVIS_SELECTED : 0;
+    remote.Write(0, &item, sizeof(item));
+    SendMessageA(Control(listId), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(remote.Address()));
 }
 
 bool VelumarProcess::Exit(DWORD timeoutMs) {

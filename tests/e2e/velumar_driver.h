@@ -33,6 +33,10 @@ bool WaitUntil(Condition condition, DWORD timeoutMs = 10000) {
 std::vector<HWND> TopLevelWindows(DWORD processId, const std::string& titlePrefix);
 std::string WindowText(HWND window);
 
+// Whole-file reads and writes of the test's own files.
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
 class VelumarProcess {
 public:
     VelumarProcess() = default;
@@ -61,6 +65,8 @@ public:
     int ListRowCount(int listId) const;
     std::string ListText(int listId, int row, int column) const;
     std::vector<int> SelectedRows(int listId) const;
+    // Sets a row's selected state as a click would (the list reports the change).
+    void SetRowSelected(int listId, int row, bool selected) const;
 
     // Posts "E&xit" and waits for the process to end.
     bool Exit(DWORD timeoutMs = 20000);

@@ -222,6 +222,12 @@ void CWallpaperDlg::OnOpenList() {
     bulkUpdate = false;
     UpdateControls();
     UpdateTitle();
+    // Windows makes the chosen file's folder current; Wine does not always, so do it here.
+    std::string chosenFolder(file.data(), ofn.nFileOffset);
+    if (chosenFolder.size() > 3 && chosenFolder.back() == '\\') {
+        chosenFolder.pop_back();
+    }
+    SetCurrentDirectoryA(chosenFolder.c_str());
     app.settings.lastListDir = CurrentDirectory();
 }
 
