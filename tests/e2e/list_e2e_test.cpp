@@ -140,18 +140,23 @@ TEST_F(ListTest, OpenWallpaperListReplacesTheRowsAndRemembersTheFolder) {
     WriteFileBytes(second, "1\r\n" + InFolder("Holiday") + " 0 \"\"\r\nC:\\x.png 0 \"\"\r\n");
     StartWith(first);
     velumar.PostCommand(kOpenListCommand);
-    HWND dialog = nullptr;
+    // The dialog may show before its file-name box takes input: type and confirm until it
+    // closes.
     ASSERT_TRUE(WaitUntil(
         [&] {
-            for (HWND window : TopLevelWindows(velumar.ProcessId(), "Open")) {
-                dialog = window;
+            std::vector<HWND> dialogs = TopLevelWindows(velumar.ProcessId(), "Open");
+            if (dialogs.empty()) {
+                return velumar.ListRowCount(kListView) == 2;
             }
-            return dialog != nullptr;
+            HWND name = GetDlgItem(dialogs.front(), 1148);
+            if (name != nullptr && IsWindowVisible(dialogs.front())) {
+                SetWindowTextA(name, second.c_str());
+                PostMessageA(dialogs.front(), WM_COMMAND, IDOK, 0);
+                Sleep(500);
+            }
+            return false;
         },
         30000));
-    SetDlgItemTextA(dialog, 1148, second.c_str());
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return velumar.ListRowCount(kListView) == 2; }));
     EXPECT_EQ(Column(0), (Texts{"[Holiday]", "x.png"}));
     EXPECT_EQ(velumar.SelectedRows(kListView), std::vector<int>{1});
     EXPECT_EQ(WindowText(velumar.MainWindow()), std::string(kMainTitlePrefix) + "second");

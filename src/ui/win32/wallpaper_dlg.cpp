@@ -10,6 +10,7 @@
 #include "base/win32/ansi_text.h"
 #include "list/list_file.h"
 #include "list/path_helpers.h"
+#include "render/publish.h"
 #include "resource.h"
 #include "ui/main_window_text.h"
 #include "ui/rotation_names.h"
@@ -169,6 +170,9 @@ bool CWallpaperDlg::OnCommand(int id, int code, HWND control) {
             return true;
         case ID_FILE_OPEN_LIST:
             OnOpenList();
+            return true;
+        case ID_REMOVE_WALLPAPER:
+            RemoveWallpaper(desktop);
             return true;
         case IDC_REMOVE:
             if (code == BN_CLICKED) {

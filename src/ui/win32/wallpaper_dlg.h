@@ -8,6 +8,7 @@
 #include "app/app_platform.h"
 #include "list/win32/wallpaper_list_ctrl.h"
 #include "list/win32/win32_file_system.h"
+#include "render/win32/win32_desktop.h"
 #include "ui/main_window_controls.h"
 #include "ui/win32/dialog.h"
 
@@ -71,6 +72,7 @@ private:
 
     CWallpaperApp& app;
     Win32FileSystem fileSystem;
+    Win32Desktop desktop;
     CWallpaperListCtrl listCtrl;
     ControlTexts controlTexts;
     bool writingControls = false;
