@@ -20,6 +20,12 @@ struct Bgr {
     bool operator==(const Bgr&) const = default;
 };
 
+struct ImageSize {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    bool operator==(const ImageSize&) const = default;
+};
+
 // Images of more pixels are refused before anything is allocated: 2^28 pixels of 24 bits are
 // 768 MiB, and an operation may hold its source and its result at once.
 inline constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 28;

@@ -13,12 +13,6 @@ enum class ResizeMethod {
     AverageColors = 3,    // their average, each weighted by the area it covers
 };
 
-struct ImageSize {
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    bool operator==(const ImageSize&) const = default;
-};
-
 namespace pixelops {
 
 // The largest size of the image's aspect ratio that fits inside the box: one side equals the
