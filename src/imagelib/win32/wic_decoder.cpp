@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <wincodec.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -139,6 +140,34 @@ std::optional<PixelImage> CopyFrom(IWICBitmapSource* source, UINT width, UINT he
     return image;
 }
 
+// The source through 32-bit BGRA, copied in bands of rows with the alpha dropped. Wine's
+// converter reaches 24-bit BGR from few formats (not from palette ones), but BGRA from all.
+std::optional<PixelImage> CopyThroughBgra(IWICBitmapSource* frame, UINT width, UINT height) {
+    ComPtr<IWICBitmapSource> bgra;
+    std::optional<PixelImage> image = PixelImage::Create(width, height, PixelFormat::Bgr24);
+    if (!image || std::uint64_t{width} * 4 > UINT_MAX ||
+        FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame, bgra.Put()))) {
+        return std::nullopt;
+    }
+    const UINT stride = width * 4;
+    const UINT bandRows = std::max<UINT>(1, (1u << 20) / stride);
+    std::vector<BYTE> band(std::size_t{stride} * bandRows);
+    for (UINT y = 0; y < height; y += bandRows) {
+        const UINT rows = std::min(bandRows, height - y);
+        const WICRect rect{0, static_cast<INT>(y), static_cast<INT>(width), static_cast<INT>(rows)};
+        if (FAILED(bgra.Get()->CopyPixels(&rect, stride, stride * rows, band.data()))) {
+            return std::nullopt;
+        }
+        std::uint8_t* out = image->Row(y);
+        for (std::size_t i = 0; i < std::size_t{width} * rows; ++i) {
+            out[3 * i] = band[4 * i];
+            out[3 * i + 1] = band[4 * i + 1];
+            out[3 * i + 2] = band[4 * i + 2];
+        }
+    }
+    return image;
+}
+
 // A 24-bit image whose pixels are all gray as an 8-bit gray image.
 PixelImage CollapseToGray(const PixelImage& color) {
     PixelImage gray = *PixelImage::Create(color.Width(), color.Height(), PixelFormat::Gray8);
@@ -167,13 +196,16 @@ std::optional<PixelImage> DecodeFrame(OpenImage& file, IWICBitmapFrameDecode* fr
             }
         }
     }
-    // Everything else, gray palettes included, through 24-bit BGR: a gray palette then gives
-    // equal channels, so its levels stay exact.
+    // Everything else, gray palettes included, as colour: a gray palette then gives equal
+    // channels, so its levels stay exact.
     ComPtr<IWICBitmapSource> color;
-    if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat24bppBGR, frame, color.Put()))) {
-        return std::nullopt;
+    std::optional<PixelImage> image;
+    if (SUCCEEDED(WICConvertBitmapSource(GUID_WICPixelFormat24bppBGR, frame, color.Put()))) {
+        image = CopyFrom(color.Get(), width, height, PixelFormat::Bgr24);
     }
-    std::optional<PixelImage> image = CopyFrom(color.Get(), width, height, PixelFormat::Bgr24);
+    if (!image) {
+        image = CopyThroughBgra(frame, width, height);
+    }
     if (image && kind == ColorKind::Gray) {
         return CollapseToGray(*image);
     }
