@@ -6,7 +6,10 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 #include "imagelib/dib.h"
@@ -27,28 +30,27 @@ struct BmpLayout {
 
 class BmpFile {
 public:
-    explicit BmpFile(const std::string& path) : in(path, std::ios::binary) {
-        if (in) {
-            in.seekg(0, std::ios::end);
-            const std::streamoff end = in.tellg();
+    explicit BmpFile(const std::string& path) : file(std::fopen(path.c_str(), "rb")) {
+        if (file && std::fseek(file.get(), 0, SEEK_END) == 0) {
+            const long end = std::ftell(file.get());
             size = end > 0 ? static_cast<std::uint64_t>(end) : 0;
-            in.seekg(0);
         }
     }
 
     bool Read(std::uint64_t offset, std::uint8_t* out, std::size_t count) {
-        if (!in || offset > size || count > size - offset) {
-            return false;
-        }
-        in.seekg(static_cast<std::streamoff>(offset));
-        in.read(reinterpret_cast<char*>(out), static_cast<std::streamsize>(count));
-        return static_cast<bool>(in);
+        return file && offset <= size && count <= size - offset &&
+               offset <= static_cast<std::uint64_t>(LONG_MAX) &&
+               std::fseek(file.get(), static_cast<long>(offset), SEEK_SET) == 0 &&
+               std::fread(out, 1, count, file.get()) == count;
     }
 
     std::uint64_t Size() const { return size; }
 
 private:
-    std::ifstream in;
+    struct Closer {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    std::unique_ptr<std::FILE, Closer> file;
     std::uint64_t size = 0;
 };
 
@@ -132,34 +134,47 @@ std::optional<DecodedPage> Decode(const std::string& path) {
     }
     std::array<Bgr, 256> colors{};
     std::copy(layout->palette.begin(), layout->palette.end(), colors.begin());
-    std::vector<std::uint8_t> stored(layout->rowBytes);
-    for (std::uint32_t r = 0; r < layout->height; ++r) {
-        if (!file.Read(layout->pixelOffset + layout->rowBytes * r, stored.data(), stored.size())) {
+    // Stored rows are read in batches of about 1 MiB.
+    const std::size_t rowBytes = layout->rowBytes;
+    const std::uint32_t batchRows =
+        static_cast<std::uint32_t>(std::max<std::size_t>(1, (std::size_t{1} << 20) / rowBytes));
+    std::vector<std::uint8_t> batch(rowBytes * batchRows);
+    if (layout->bitCount == 24 && rowBytes == image->RowBytes()) {
+        // Unpadded rows go straight into place.
+        for (std::uint32_t r = 0; r < layout->height; ++r) {
+            std::uint8_t* out = image->Row(layout->topDown ? r : layout->height - 1 - r);
+            if (!file.Read(layout->pixelOffset + rowBytes * r, out, rowBytes)) {
+                return std::nullopt;
+            }
+        }
+        return DecodedPage{std::move(*image), 1};
+    }
+    for (std::uint32_t r0 = 0; r0 < layout->height; r0 += batchRows) {
+        const std::uint32_t rows = std::min(batchRows, layout->height - r0);
+        if (!file.Read(layout->pixelOffset + rowBytes * r0, batch.data(), rowBytes * rows)) {
             return std::nullopt;
         }
-        std::uint8_t* out = image->Row(layout->topDown ? r : layout->height - 1 - r);
-        for (std::uint32_t x = 0; x < layout->width; ++x) {
-            Bgr c;
-            switch (layout->bitCount) {
-                case 24:
-                    c = {stored[3 * x], stored[3 * x + 1], stored[3 * x + 2]};
-                    break;
-                case 32:
-                    c = {stored[4 * x], stored[4 * x + 1], stored[4 * x + 2]};
-                    break;
-                case 8:
-                    c = colors[stored[x]];
-                    break;
-                default:
-                    c = colors[PackedIndex(stored.data(), x, layout->bitCount)];
-                    break;
+        for (std::uint32_t k = 0; k < rows; ++k) {
+            const std::uint32_t r = r0 + k;
+            const std::uint8_t* stored = batch.data() + rowBytes * k;
+            std::uint8_t* out = image->Row(layout->topDown ? r : layout->height - 1 - r);
+            if (layout->bitCount == 24) {
+                std::memcpy(out, stored, image->RowBytes());
+                continue;
             }
-            if (format == PixelFormat::Gray8) {
-                out[x] = c.g;
-            } else {
-                out[3 * x] = c.b;
-                out[3 * x + 1] = c.g;
-                out[3 * x + 2] = c.r;
+            for (std::uint32_t x = 0; x < layout->width; ++x) {
+                const Bgr c = layout->bitCount == 32
+                                  ? Bgr{stored[4 * x], stored[4 * x + 1], stored[4 * x + 2]}
+                              : layout->bitCount == 8
+                                  ? colors[stored[x]]
+                                  : colors[PackedIndex(stored, x, layout->bitCount)];
+                if (format == PixelFormat::Gray8) {
+                    out[x] = c.g;
+                } else {
+                    out[3 * x] = c.b;
+                    out[3 * x + 1] = c.g;
+                    out[3 * x + 2] = c.r;
+                }
             }
         }
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "imagelib/pixel_convert.h"
+#include "imagelib/row_bands.h"
 
 namespace pixelops {
 
@@ -107,48 +108,52 @@ template <int C>
 void FilterResize(const PixelImage& src, PixelImage& dst, const FilterTable& xt,
                   const FilterTable& yt) {
     const std::size_t n = src.RowBytes();
-    std::vector<std::uint32_t> accBuffer(n);
-    std::vector<std::uint16_t> midBuffer(n);
-    std::uint32_t* __restrict acc = accBuffer.data();
-    std::uint16_t* __restrict mid = midBuffer.data();
-    for (std::uint32_t y = 0; y < dst.Height(); ++y) {
-        const std::uint32_t y0 = yt.first[y];
-        const std::uint16_t* wy = yt.Weights(y);
-        {
-            const std::uint8_t* __restrict row = src.Row(y0);
-            const std::uint32_t w = wy[0];
-            for (std::size_t i = 0; i < n; ++i) {
-                acc[i] = w * row[i];
-            }
-        }
-        for (std::uint32_t k = 1; k < yt.Count(y); ++k) {
-            const std::uint8_t* __restrict row = src.Row(y0 + k);
-            const std::uint32_t w = wy[k];
-            for (std::size_t i = 0; i < n; ++i) {
-                acc[i] += w * row[i];
-            }
-        }
-        for (std::size_t i = 0; i < n; ++i) {
-            mid[i] = static_cast<std::uint16_t>((acc[i] + (1u << (kMidShift - 1))) >> kMidShift);
-        }
-        std::uint8_t* out = dst.Row(y);
-        for (std::uint32_t x = 0; x < dst.Width(); ++x, out += C) {
-            const std::uint16_t* wx = xt.Weights(x);
-            const std::uint16_t* p = mid + std::size_t{xt.first[x]} * C;
-            const std::uint32_t count = xt.Count(x);
-            std::array<std::uint32_t, C> sum;
-            sum.fill(1u << (kOutShift - 1));
-            for (std::uint32_t k = 0; k < count; ++k, p += C) {
-                const std::uint32_t w = wx[k];
-                for (int c = 0; c < C; ++c) {
-                    sum[c] += w * p[c];
+    const std::uint64_t cost = std::uint64_t{n} * src.Height() + dst.SizeBytes();
+    ForRowBands(dst.Height(), cost, [&](std::uint32_t yBegin, std::uint32_t yEnd) {
+        std::vector<std::uint32_t> accBuffer(n);
+        std::vector<std::uint16_t> midBuffer(n);
+        std::uint32_t* __restrict acc = accBuffer.data();
+        std::uint16_t* __restrict mid = midBuffer.data();
+        for (std::uint32_t y = yBegin; y < yEnd; ++y) {
+            const std::uint32_t y0 = yt.first[y];
+            const std::uint16_t* wy = yt.Weights(y);
+            {
+                const std::uint8_t* __restrict row = src.Row(y0);
+                const std::uint32_t w = wy[0];
+                for (std::size_t i = 0; i < n; ++i) {
+                    acc[i] = w * row[i];
                 }
             }
-            for (int c = 0; c < C; ++c) {
-                out[c] = static_cast<std::uint8_t>(sum[c] >> kOutShift);
+            for (std::uint32_t k = 1; k < yt.Count(y); ++k) {
+                const std::uint8_t* __restrict row = src.Row(y0 + k);
+                const std::uint32_t w = wy[k];
+                for (std::size_t i = 0; i < n; ++i) {
+                    acc[i] += w * row[i];
+                }
+            }
+            for (std::size_t i = 0; i < n; ++i) {
+                mid[i] =
+                    static_cast<std::uint16_t>((acc[i] + (1u << (kMidShift - 1))) >> kMidShift);
+            }
+            std::uint8_t* out = dst.Row(y);
+            for (std::uint32_t x = 0; x < dst.Width(); ++x, out += C) {
+                const std::uint16_t* wx = xt.Weights(x);
+                const std::uint16_t* p = mid + std::size_t{xt.first[x]} * C;
+                const std::uint32_t count = xt.Count(x);
+                std::array<std::uint32_t, C> sum;
+                sum.fill(1u << (kOutShift - 1));
+                for (std::uint32_t k = 0; k < count; ++k, p += C) {
+                    const std::uint32_t w = wx[k];
+                    for (int c = 0; c < C; ++c) {
+                        sum[c] += w * p[c];
+                    }
+                }
+                for (int c = 0; c < C; ++c) {
+                    out[c] = static_cast<std::uint8_t>(sum[c] >> kOutShift);
+                }
             }
         }
-    }
+    });
 }
 
 std::optional<PixelImage> FilterResize(const PixelImage& src, ImageSize size, bool average) {
@@ -206,69 +211,68 @@ void EliminateResize(const PixelImage& src, PixelImage& dst) {
     }
 }
 
-// Brightness keys: equal weights to GrayLevel's, without the rounding.
-struct ColorKey {
-    std::uint32_t operator()(const std::uint8_t* p) const {
-        return 7471u * p[0] + 38470u * p[1] + 19595u * p[2];
+// A pixel with its brightness above it, so that comparing two of these compares brightness
+// first (with GrayLevel's weights, unrounded) and the colour bytes only on a tie. Choosing the
+// darkest or lightest pixel is then a plain minimum or maximum, without branches.
+struct ColorRank {
+    std::uint64_t operator()(const std::uint8_t* p) const {
+        const std::uint64_t key = 7471u * p[0] + 38470u * p[1] + 19595u * p[2];
+        return key << 24 | std::uint64_t{p[2]} << 16 | std::uint64_t{p[1]} << 8 | p[0];
     }
 };
 
-struct ByteKey {
-    const std::array<std::uint32_t, 256>* keys;
-    std::uint32_t operator()(const std::uint8_t* p) const { return (*keys)[*p]; }
+struct ByteRank {
+    const std::array<std::uint64_t, 256>* ranks;
+    std::uint64_t operator()(const std::uint8_t* p) const { return (*ranks)[*p]; }
 };
 
-// Keeps, for each target pixel, the darkest (or lightest) covered source pixel; on a tie the
-// first in reading order. The choice is separable: first down the covered rows of each column,
-// then across the covered columns of that result.
-template <int C, bool kDarkest, typename Key>
-void FavorResize(const PixelImage& src, PixelImage& dst, Key key) {
-    const auto better = [](std::uint32_t a, std::uint32_t b) { return kDarkest ? a < b : a > b; };
+// Keeps, for each target pixel, the darkest (or lightest) covered source pixel. The choice is
+// separable: first down the covered rows of each column, then across the covered columns.
+template <int C, bool kDarkest, typename Rank>
+void FavorResize(const PixelImage& src, PixelImage& dst, Rank rank) {
+    const auto pick = [](std::uint64_t a, std::uint64_t b) {
+        return kDarkest ? std::min(a, b) : std::max(a, b);
+    };
     const std::vector<CoveredRange> xs = CoveredRanges(src.Width(), dst.Width());
     const std::vector<CoveredRange> ys = CoveredRanges(src.Height(), dst.Height());
     const std::uint32_t width = src.Width();
-    std::vector<std::uint8_t> bestRow(src.RowBytes());
-    std::vector<std::uint32_t> bestKey(width);
-    for (std::uint32_t y = 0; y < dst.Height(); ++y) {
-        std::memcpy(bestRow.data(), src.Row(ys[y].first), src.RowBytes());
-        for (std::uint32_t x = 0; x < width; ++x) {
-            bestKey[x] = key(&bestRow[std::size_t{x} * C]);
-        }
-        for (std::uint32_t r = ys[y].first + 1; r <= ys[y].last; ++r) {
-            const std::uint8_t* row = src.Row(r);
+    const std::uint64_t cost = std::uint64_t{width} * src.Height() * 2;
+    ForRowBands(dst.Height(), cost, [&](std::uint32_t yBegin, std::uint32_t yEnd) {
+        std::vector<std::uint64_t> bestBuffer(width);
+        std::uint64_t* __restrict best = bestBuffer.data();
+        for (std::uint32_t y = yBegin; y < yEnd; ++y) {
+            const std::uint8_t* first = src.Row(ys[y].first);
             for (std::uint32_t x = 0; x < width; ++x) {
-                const std::uint8_t* p = row + std::size_t{x} * C;
-                const std::uint32_t k = key(p);
-                if (better(k, bestKey[x])) {
-                    bestKey[x] = k;
-                    for (int c = 0; c < C; ++c) {
-                        bestRow[std::size_t{x} * C + c] = p[c];
-                    }
+                best[x] = rank(first + std::size_t{x} * C);
+            }
+            for (std::uint32_t r = ys[y].first + 1; r <= ys[y].last; ++r) {
+                const std::uint8_t* row = src.Row(r);
+                for (std::uint32_t x = 0; x < width; ++x) {
+                    best[x] = pick(best[x], rank(row + std::size_t{x} * C));
+                }
+            }
+            std::uint8_t* out = dst.Row(y);
+            for (std::uint32_t x = 0; x < dst.Width(); ++x, out += C) {
+                std::uint64_t chosen = best[xs[x].first];
+                for (std::uint32_t i = xs[x].first + 1; i <= xs[x].last; ++i) {
+                    chosen = pick(chosen, best[i]);
+                }
+                for (int c = 0; c < C; ++c) {
+                    out[c] = static_cast<std::uint8_t>(chosen >> (8 * c));
                 }
             }
         }
-        std::uint8_t* out = dst.Row(y);
-        for (std::uint32_t x = 0; x < dst.Width(); ++x, out += C) {
-            std::uint32_t best = xs[x].first;
-            for (std::uint32_t i = best + 1; i <= xs[x].last; ++i) {
-                if (better(bestKey[i], bestKey[best])) {
-                    best = i;
-                }
-            }
-            for (int c = 0; c < C; ++c) {
-                out[c] = bestRow[std::size_t{best} * C + c];
-            }
-        }
-    }
+    });
 }
 
 template <bool kDarkest>
 void FavorResize(const PixelImage& src, PixelImage& dst) {
     if (src.Format() == PixelFormat::Bgr24) {
-        FavorResize<3, kDarkest>(src, dst, ColorKey{});
+        FavorResize<3, kDarkest>(src, dst, ColorRank{});
         return;
     }
-    std::array<std::uint32_t, 256> keys{};
+    // One-byte pixels rank by the brightness of their colour, the byte itself below it.
+    std::array<std::uint64_t, 256> ranks{};
     for (int i = 0; i < 256; ++i) {
         Bgr c{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i),
               static_cast<std::uint8_t>(i)};
@@ -276,9 +280,9 @@ void FavorResize(const PixelImage& src, PixelImage& dst) {
             c = static_cast<std::size_t>(i) < src.Palette().size() ? src.Palette()[i] : Bgr{};
         }
         const std::uint8_t bytes[3] = {c.b, c.g, c.r};
-        keys[i] = ColorKey{}(bytes);
+        ranks[i] = (ColorRank{}(bytes) >> 24) << 8 | static_cast<std::uint64_t>(i);
     }
-    FavorResize<1, kDarkest>(src, dst, ByteKey{&keys});
+    FavorResize<1, kDarkest>(src, dst, ByteRank{&ranks});
 }
 
 // Shrinks both axes (target <= source) by choosing source pixels.

@@ -10,21 +10,31 @@ namespace {
 
 constexpr std::uint32_t kTile = 64;
 
-// Writes dst(x, y) = src(SourceX(x, y), SourceY(x, y)) tile by tile; the source of a quarter
-// turn walks a column, so within a tile the source rows touched stay few.
-template <int C, typename Source>
-void TiledCopy(const PixelImage& src, PixelImage& dst, Source source) {
+// Copies a quarter turn tile by tile. Along a target row the source walks down (or up) one
+// column, so a tile reads kTile source rows that stay in cache for the tile's next rows.
+template <int C, bool kClockwise>
+void QuarterTurn(const PixelImage& src, PixelImage& dst) {
+    const std::size_t srcRow = src.RowBytes();
+    const std::uint32_t w = src.Width();
+    const std::uint32_t h = src.Height();
     for (std::uint32_t ty = 0; ty < dst.Height(); ty += kTile) {
         const std::uint32_t yEnd = std::min(dst.Height(), ty + kTile);
         for (std::uint32_t tx = 0; tx < dst.Width(); tx += kTile) {
             const std::uint32_t xEnd = std::min(dst.Width(), tx + kTile);
             for (std::uint32_t y = ty; y < yEnd; ++y) {
+                // Clockwise: target (x, y) is source (y, h - 1 - x); counterclockwise it is
+                // source (w - 1 - y, x).
+                const std::uint8_t* in = kClockwise ? src.Row(h - 1 - tx) + std::size_t{y} * C
+                                                    : src.Row(tx) + std::size_t{w - 1 - y} * C;
                 std::uint8_t* out = dst.Row(y) + std::size_t{tx} * C;
                 for (std::uint32_t x = tx; x < xEnd; ++x, out += C) {
-                    const auto [sx, sy] = source(x, y);
-                    const std::uint8_t* in = src.Row(sy) + std::size_t{sx} * C;
                     for (int c = 0; c < C; ++c) {
                         out[c] = in[c];
+                    }
+                    if (kClockwise) {
+                        in -= srcRow;
+                    } else {
+                        in += srcRow;
                     }
                 }
             }
@@ -32,20 +42,13 @@ void TiledCopy(const PixelImage& src, PixelImage& dst, Source source) {
     }
 }
 
-struct Point {
-    std::uint32_t x;
-    std::uint32_t y;
-};
-
 template <int C>
 void Rotate(const PixelImage& src, PixelImage& dst, int quarterTurns) {
     const std::uint32_t w = src.Width();
     const std::uint32_t h = src.Height();
     switch (quarterTurns) {
         case 1:  // clockwise: the left column becomes the top row
-            TiledCopy<C>(src, dst, [h](std::uint32_t x, std::uint32_t y) {
-                return Point{y, h - 1 - x};
-            });
+            QuarterTurn<C, true>(src, dst);
             break;
         case 2:
             for (std::uint32_t y = 0; y < h; ++y) {
@@ -59,9 +62,7 @@ void Rotate(const PixelImage& src, PixelImage& dst, int quarterTurns) {
             }
             break;
         default:  // counterclockwise: the top row becomes the left column
-            TiledCopy<C>(src, dst, [w](std::uint32_t x, std::uint32_t y) {
-                return Point{w - 1 - y, x};
-            });
+            QuarterTurn<C, false>(src, dst);
             break;
     }
 }
