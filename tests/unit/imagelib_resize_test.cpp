@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/unit/imagelib_test_images.h"
 
 namespace {
@@ -153,6 +155,33 @@ TEST(Resize, ChoosingMethodsKeepPaletteImagesIndexedAndAveragingExpandsThem) {
     ASSERT_TRUE(averaged);
     EXPECT_EQ(averaged->Format(), PixelFormat::Bgr24);
     EXPECT_EQ(Colors(*averaged), std::vector<Bgr>(2, Bgr{0, 0, 128}));
+}
+
+TEST(Resize, LargeImagesSplitAcrossThreadsStillGiveEveryRow) {
+    // Large enough for the row bands of several threads.
+    const std::uint32_t w = 2400;
+    const std::uint32_t h = 2000;
+    PixelImage image = *PixelImage::Create(w, h, PixelFormat::Gray8);
+    for (std::uint32_t y = 0; y < h; ++y) {
+        for (std::uint32_t x = 0; x < w; ++x) {
+            image.Row(y)[x] = static_cast<std::uint8_t>((x * 5 + y * 3) % 256);
+        }
+    }
+    const std::optional<PixelImage> darkest =
+        Resize(image, {w / 2, h / 2}, ResizeMethod::FavorBlack);
+    const std::optional<PixelImage> averaged =
+        Resize(image, {w / 2, h / 2}, ResizeMethod::AverageColors);
+    ASSERT_TRUE(darkest && averaged);
+    for (std::uint32_t y = 0; y < h / 2; ++y) {
+        for (std::uint32_t x = 0; x < w / 2; ++x) {
+            const std::uint8_t* top = image.Row(2 * y) + 2 * x;
+            const std::uint8_t* bottom = image.Row(2 * y + 1) + 2 * x;
+            const int sum = top[0] + top[1] + bottom[0] + bottom[1];
+            ASSERT_EQ(darkest->Row(y)[x], std::min({top[0], top[1], bottom[0], bottom[1]}))
+                << x << "," << y;
+            ASSERT_EQ(averaged->Row(y)[x], (sum + 2) / 4) << x << "," << y;
+        }
+    }
 }
 
 TEST(Resize, SizesBeyondThePixelLimitOrZeroAreRefused) {
