@@ -270,6 +270,35 @@ TEST_F(WicImageTest, DecodesPngJpegAndGif) {
     cDestroySession(s);
 }
 
+TEST_F(WicImageTest, DecodesIconsHoldingAPng) {
+    const Frame color = ColorFrame(16, 16);
+    const std::string png = Encode("icon.png", GUID_ContainerFormatPng, {color});
+    std::ifstream in(png, std::ios::binary);
+    const Buffer image{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const auto size = static_cast<DWORD>(image.size());
+    // One directory entry: 16 x 16, 1 plane, 32 bits, then the PNG at offset 22.
+    Buffer icon = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0};
+    for (const DWORD v : {size, DWORD{22}}) {
+        icon.insert(icon.end(), {static_cast<BYTE>(v), static_cast<BYTE>(v >> 8),
+                                 static_cast<BYTE>(v >> 16), static_cast<BYTE>(v >> 24)});
+    }
+    icon.insert(icon.end(), image.begin(), image.end());
+    const std::string path = PathOf("icon.ico");
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(icon.data()),
+               static_cast<std::streamsize>(icon.size()));
+
+    const int s = cNewSession();
+    ASSERT_EQ(cLoadImage(s, path.c_str(), 0, 0, 0), 1);
+    EXPECT_EQ(PixelsOf(s), color.pixels);
+    int format = 0;
+    EXPECT_EQ(cGetImageFileInfo(path.c_str(), 0, &format, nullptr, nullptr, nullptr, nullptr,
+                                nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr),
+              1);
+    EXPECT_EQ(format, 6);
+    cDestroySession(s);
+}
+
 TEST_F(WicImageTest, GrayImagesAreReportedGray) {
     const std::string png = Encode("g.png", GUID_ContainerFormatPng, {GrayFrame(9, 4)});
     const int s = cNewSession();
