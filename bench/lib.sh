@@ -1,0 +1,38 @@
+# Sourced by the bench scripts: the comparison tools and a timer.
+
+# Installs libvips' and ImageMagick's command-line tools when missing (apt-get, idempotent).
+bench_install_tools() {
+    local missing=() p
+    for p in libvips-tools imagemagick; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# The best wall time in milliseconds of BENCH_RUNS runs of a command (its output discarded).
+bench_best_ms() {
+    local best= start end ms
+    for _ in $(seq "${BENCH_RUNS:-5}"); do
+        start=$(date +%s%N)
+        "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; return 1; }
+        end=$(date +%s%N)
+        ms=$(((end - start) / 1000000))
+        if [ -z "$best" ] || [ "$ms" -lt "$best" ]; then
+            best=$ms
+        fi
+    done
+    echo "$best"
+}
+
+bench_ratio() {
+    awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'
+}
+
+# ImageMagick itself, not a stand-in that may come earlier on the PATH.
+BENCH_CONVERT=/usr/bin/convert

@@ -1,0 +1,13 @@
+// The user-facing description of an image file.
+#include "imagelib/image_decoder.h"
+
+std::string DescribeImage(std::string_view formatName, int bitsPerPixel, ColorKind kind,
+                          int pageCount) {
+    const char* kindText = kind == ColorKind::Gray      ? "gray"
+                           : kind == ColorKind::Palette ? "palette"
+                                                        : "colour";
+    std::string text(formatName);
+    text += " image, " + std::to_string(bitsPerPixel) + "-bit " + kindText + ", " +
+            std::to_string(pageCount) + (pageCount == 1 ? " page" : " pages");
+    return text;
+}

@@ -1,0 +1,105 @@
+// The port through which Velumar calls the image library: one method per library operation,
+// with the operation's name and argument list. Windows types have portable stand-ins here:
+// ByteArray for the SAFEARRAY of bytes, LibraryString for a BSTR, ColorRef for a COLORREF.
+// Every method returns nonzero on success and 0 on failure, and never throws.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A byte array handed out by cGetDIB; it belongs to the session and lives until the session is
+// destroyed.
+using ByteArray = std::vector<std::uint8_t>;
+// A text handed out by cGetImageFileInfo, in the narrow code page of paths.
+using LibraryString = std::string;
+// A colour as 0x00BBGGRR.
+using ColorRef = std::uint32_t;
+
+// Methods of cOpResize.
+inline constexpr int kResizeEliminatePixels = 0;
+inline constexpr int kResizeFavorBlack = 1;
+inline constexpr int kResizeFavorWhite = 2;
+inline constexpr int kResizeAverageColors = 3;
+
+// The file type of cSave that writes a Windows bitmap file.
+inline constexpr int kSaveBitmap = 2;
+
+class ImageLibrary {
+public:
+    virtual ~ImageLibrary() = default;
+
+    // A new session holding no image: its handle, or 0.
+    virtual int cNewSession() = 0;
+    // Frees the session, its image and every array cGetDIB handed out for it.
+    virtual int cDestroySession(int session) = 0;
+
+    // Decodes that page of the file (0 is the first) as the session's image. The last two
+    // arguments are unused (0). A failed load leaves the session without an image.
+    virtual int cLoadImage(int session, const char* path, int page, int reserved1,
+                           int reserved2) = 0;
+
+    // The current image. Any pointer may be null. The four integers are: bytes of one stored
+    // row of the packed bitmap, palette colours (0 without a palette), the page that was
+    // decoded, and the outline flag, which is always 1 because every image's outline is its own
+    // rectangle. Then the gray flag (nonzero when pixel values are gray levels), the page count
+    // of the file and the size in bytes of the packed bitmap cGetDIB would hand out.
+    virtual int cGetImageInfo(int session, std::uint32_t* width, std::uint32_t* height,
+                              std::uint8_t* bitsPerPixel, int* rowBytes, int* paletteColors,
+                              int* page, int* outline, int* grayScale, int* pageCount,
+                              int* dibBytes) = 0;
+
+    // What a file holds, without a session: its format (ImageFileFormat), the size and bits per
+    // pixel of its first page as stored, its page count, a description for the user, the
+    // format's short name, MIME types and file extensions, the resolution in dots per inch and
+    // the decoder's name. Any pointer may be null.
+    virtual int cGetImageFileInfo(const char* path, int reserved, int* format, std::uint32_t* width,
+                                  std::uint32_t* height, std::uint8_t* bitsPerPixel, int* pageCount,
+                                  LibraryString* description, LibraryString* formatName,
+                                  LibraryString* mimeTypes, LibraryString* extensions, int* dpiX,
+                                  int* dpiY, LibraryString* codecName) = 0;
+
+    // Decodes the first page reduced to fit inside maxWidth x maxHeight with its aspect ratio;
+    // a smaller image keeps its size.
+    virtual int cLoadThumbnail(int session, const char* path, int maxWidth, int maxHeight) = 0;
+
+    // The current image as a packed bitmap: a 40-byte info header, clrUsed colour entries (256
+    // when clrUsed is 0 at 8 bits), then the rows bottom-up, each padded to 4 bytes. The array
+    // belongs to the session.
+    virtual int cGetDIB(int session, const ByteArray** array, int reserved) = 0;
+
+    // Resizes to width x height (keepAspect 0) or to the largest size of the image's aspect
+    // ratio inside that box (keepAspect 1), by a kResize... method. The fourth argument is
+    // unused (1).
+    virtual int cOpResize(int session, int width, int height, int keepAspect, int reserved,
+                          int method) = 0;
+    // Turns by the angle in degrees, clockwise when positive. Only whole quarter turns are
+    // done; any other angle fails and leaves the image as it was.
+    virtual int cOpRotateFine(int session, double angle) = 0;
+    // At most maxColors colours (1 to 256) in an 8-bit palette image; bitsPerPixel must be 8.
+    // The mode is unused (1).
+    virtual int cOpReduceColors(int session, int maxColors, int bitsPerPixel, int mode) = 0;
+    // Gives at least that many bits per pixel: 8 or fewer leave the image as it is (it never
+    // has fewer than 8), 24 makes it 24-bit colour; other values fail.
+    virtual int cOpIncreaseBitsPerPixel(int session, int bitsPerPixel) = 0;
+    // Makes the image 8 bits per pixel whose values are gray levels.
+    virtual int cOpGrayScale(int session) = 0;
+
+    // The opacity mask of the current image: one byte per pixel, rows from the top, no
+    // padding; 255 opaque, 0 transparent. The buffer is read, not copied, until
+    // cMergeTransparency returns.
+    virtual int cLoadAlphaMask(int session, const std::uint8_t* mask) = 0;
+    // Blends the image over the colour by the loaded mask. A palette image is reduced again to
+    // its colour limit afterwards, so it stays 8 bits per pixel.
+    virtual int cMergeTransparency(int session, ColorRef color) = 0;
+
+    // Writes the image to the file in a format; only kSaveBitmap is known. The last three
+    // arguments are unused (0).
+    virtual int cSave(int session, const char* path, int format, int reserved1, int reserved2,
+                      int reserved3) = 0;
+
+protected:
+    ImageLibrary() = default;
+    ImageLibrary(const ImageLibrary&) = default;
+    ImageLibrary& operator=(const ImageLibrary&) = default;
+};

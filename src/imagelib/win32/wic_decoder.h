@@ -1,0 +1,13 @@
+// The ImageDecoder of Windows: WIC, with every codec installed on the system.
+#pragma once
+
+#include "imagelib/image_decoder.h"
+
+// Safe to use on several threads at once: each call makes its own WIC objects.
+class WicDecoder final : public ImageDecoder {
+public:
+    std::optional<DecodedPage> DecodePage(const std::string& path, int page) override;
+    std::optional<DecodedPage> DecodeThumbnail(const std::string& path, std::uint32_t maxWidth,
+                                               std::uint32_t maxHeight) override;
+    std::optional<ImageFileInfo> ReadFileInfo(const std::string& path) override;
+};

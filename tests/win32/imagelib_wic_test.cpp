@@ -1,0 +1,473 @@
+// The image library on Windows: files made here with WIC's encoders decode through our WIC
+// decoder, and WIC, as an independent reader, decodes the bitmaps the library saves.
+#include "imagelib/win32/image_library_api.h"
+
+#include <windows.h>
+#include <wincodec.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "imagelib/win32/com_ptr.h"
+
+namespace {
+
+using Buffer = std::vector<BYTE>;
+
+struct Frame {
+    UINT width;
+    UINT height;
+    WICPixelFormatGUID format;
+    Buffer pixels;  // rows from the top, tightly packed
+    std::vector<WICColor> palette = {};
+};
+
+UINT BytesPerPixel(const WICPixelFormatGUID& format) {
+    return format == GUID_WICPixelFormat24bppBGR ? 3 : 1;
+}
+
+// Colours that differ from pixel to pixel, as BGR rows.
+Frame ColorFrame(UINT width, UINT height) {
+    Frame f{width, height, GUID_WICPixelFormat24bppBGR, {}};
+    for (UINT y = 0; y < height; ++y) {
+        for (UINT x = 0; x < width; ++x) {
+            f.pixels.insert(f.pixels.end(), {static_cast<BYTE>(x * 5), static_cast<BYTE>(y * 9),
+                                             static_cast<BYTE>((x + y) * 3)});
+        }
+    }
+    return f;
+}
+
+// A gentle gradient that survives JPEG compression closely.
+Frame SmoothFrame(UINT width, UINT height) {
+    Frame f{width, height, GUID_WICPixelFormat24bppBGR, {}};
+    for (UINT y = 0; y < height; ++y) {
+        for (UINT x = 0; x < width; ++x) {
+            f.pixels.insert(f.pixels.end(),
+                            {static_cast<BYTE>(40 + x * 100 / width), static_cast<BYTE>(120),
+                             static_cast<BYTE>(200 - y * 100 / height)});
+        }
+    }
+    return f;
+}
+
+Frame GrayFrame(UINT width, UINT height) {
+    Frame f{width, height, GUID_WICPixelFormat8bppGray, {}};
+    for (UINT i = 0; i < width * height; ++i) {
+        f.pixels.push_back(static_cast<BYTE>(i * 7));
+    }
+    return f;
+}
+
+class WicImageTest : public testing::Test {
+protected:
+    WicImageTest() {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        static int n = 0;
+        dir = std::string(temp) + "velumar_wic_" + std::to_string(GetCurrentProcessId()) + "_" +
+              std::to_string(++n);
+        CreateDirectoryA(dir.c_str(), nullptr);
+        CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                         IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Put()));
+    }
+
+    ~WicImageTest() override {
+        for (const std::string& file : files) {
+            DeleteFileA(file.c_str());
+        }
+        RemoveDirectoryA(dir.c_str());
+    }
+
+    std::string PathOf(const std::string& name) {
+        files.push_back(dir + "\\" + name);
+        return files.back();
+    }
+
+    // Writes the frames with WIC's encoder for the container; fails the test when it cannot.
+    std::string Encode(const std::string& name, const GUID& container,
+                       const std::vector<Frame>& frames) {
+        const std::string path = PathOf(name);
+        const std::wstring widePath(path.begin(), path.end());
+        ComPtr<IWICStream> stream;
+        ComPtr<IWICBitmapEncoder> encoder;
+        EXPECT_TRUE(factory);
+        bool ok =
+            factory && SUCCEEDED(factory.Get()->CreateStream(stream.Put())) &&
+            SUCCEEDED(stream.Get()->InitializeFromFilename(widePath.c_str(), GENERIC_WRITE)) &&
+            SUCCEEDED(factory.Get()->CreateEncoder(container, nullptr, encoder.Put())) &&
+            SUCCEEDED(encoder.Get()->Initialize(stream.Get(), WICBitmapEncoderNoCache));
+        for (const Frame& f : frames) {
+            ComPtr<IWICBitmapFrameEncode> frame;
+            ComPtr<IPropertyBag2> options;
+            WICPixelFormatGUID format = f.format;
+            ok = ok && SUCCEEDED(encoder.Get()->CreateNewFrame(frame.Put(), options.Put())) &&
+                 SUCCEEDED(frame.Get()->Initialize(options.Get())) &&
+                 SUCCEEDED(frame.Get()->SetSize(f.width, f.height)) &&
+                 SUCCEEDED(frame.Get()->SetPixelFormat(&format)) && format == f.format;
+            if (ok && !f.palette.empty()) {
+                ComPtr<IWICPalette> palette;
+                ok = SUCCEEDED(factory.Get()->CreatePalette(palette.Put())) &&
+                     SUCCEEDED(
+                         palette.Get()->InitializeCustom(const_cast<WICColor*>(f.palette.data()),
+                                                         static_cast<UINT>(f.palette.size()))) &&
+                     SUCCEEDED(frame.Get()->SetPalette(palette.Get()));
+            }
+            const UINT stride = f.width * BytesPerPixel(f.format);
+            ok = ok &&
+                 SUCCEEDED(frame.Get()->WritePixels(f.height, stride,
+                                                    static_cast<UINT>(f.pixels.size()),
+                                                    const_cast<BYTE*>(f.pixels.data()))) &&
+                 SUCCEEDED(frame.Get()->Commit());
+        }
+        ok = ok && SUCCEEDED(encoder.Get()->Commit());
+        EXPECT_TRUE(ok) << "encoding " << name;
+        return path;
+    }
+
+    // The first frame of a file as decoded by WIC itself, in 24-bit BGR rows from the top.
+    // It goes through 32-bit BGRA, the form Wine's converter reaches from every format.
+    bool ReadWithWic(const std::string& path, Frame* out) {
+        const std::wstring widePath(path.begin(), path.end());
+        ComPtr<IWICBitmapDecoder> decoder;
+        ComPtr<IWICBitmapFrameDecode> frame;
+        ComPtr<IWICBitmapSource> bgra;
+        UINT width = 0;
+        UINT height = 0;
+        if (FAILED(factory.Get()->CreateDecoderFromFilename(widePath.c_str(), nullptr, GENERIC_READ,
+                                                            WICDecodeMetadataCacheOnDemand,
+                                                            decoder.Put())) ||
+            FAILED(decoder.Get()->GetFrame(0, frame.Put())) ||
+            FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.Get(), bgra.Put())) ||
+            FAILED(bgra.Get()->GetSize(&width, &height))) {
+            return false;
+        }
+        Buffer pixels(width * height * 4);
+        if (FAILED(bgra.Get()->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixels.size()),
+                                          pixels.data()))) {
+            return false;
+        }
+        *out = Frame{width, height, GUID_WICPixelFormat24bppBGR, {}};
+        for (size_t i = 0; i < pixels.size(); i += 4) {
+            out->pixels.insert(out->pixels.end(), {pixels[i], pixels[i + 1], pixels[i + 2]});
+        }
+        return true;
+    }
+
+    // The current image's rows from the top, tightly packed, out of the library's DIB.
+    static Buffer PixelsOf(int session) {
+        SAFEARRAY* array = nullptr;
+        if (!cGetDIB(session, &array, 0)) {
+            return {};
+        }
+        BYTE* data = nullptr;
+        SafeArrayAccessData(array, reinterpret_cast<void**>(&data));
+        const LONG width = *reinterpret_cast<const LONG*>(data + 4);
+        const LONG height = *reinterpret_cast<const LONG*>(data + 8);
+        const WORD bits = *reinterpret_cast<const WORD*>(data + 14);
+        DWORD colors = *reinterpret_cast<const DWORD*>(data + 32);
+        if (bits == 8 && colors == 0) {
+            colors = 256;
+        }
+        const size_t rowBytes = static_cast<size_t>(width) * bits / 8;
+        const size_t stored = (rowBytes + 3) & ~size_t{3};
+        Buffer pixels;
+        for (LONG r = height - 1; r >= 0; --r) {
+            const BYTE* row = data + 40 + 4 * colors + stored * r;
+            pixels.insert(pixels.end(), row, row + rowBytes);
+        }
+        SafeArrayUnaccessData(array);
+        return pixels;
+    }
+
+    static void ExpectSize(int session, UINT width, UINT height) {
+        UINT w = 0;
+        UINT h = 0;
+        ASSERT_TRUE(cGetImageInfo(session, &w, &h, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                  nullptr, nullptr, nullptr));
+        EXPECT_EQ(w, width);
+        EXPECT_EQ(h, height);
+    }
+
+    ScopedComInit com;
+    ComPtr<IWICImagingFactory> factory;
+    std::string dir;
+    std::vector<std::string> files;
+};
+
+TEST_F(WicImageTest, SavedBitmapsDecodeThroughWicToTheSamePixels) {
+    const Frame color = ColorFrame(37, 23);
+    const Frame gray = GrayFrame(13, 5);
+    const std::string colorPng = Encode("color.png", GUID_ContainerFormatPng, {color});
+    const std::string grayPng = Encode("gray.png", GUID_ContainerFormatPng, {gray});
+    const int s = cNewSession();
+    ASSERT_NE(s, 0);
+
+    const std::string saved = PathOf("saved.bmp");
+    Frame read{};
+    ASSERT_EQ(cLoadImage(s, colorPng.c_str(), 0, 0, 0), 1);
+    ASSERT_EQ(cSave(s, saved.c_str(), 2, 0, 0, 0), 1);
+    ASSERT_TRUE(ReadWithWic(saved, &read));
+    EXPECT_EQ(read.width, 37u);
+    EXPECT_EQ(read.height, 23u);
+    EXPECT_EQ(read.pixels, color.pixels);
+
+    // 8-bit gray and 8-bit palette bitmaps.
+    ASSERT_EQ(cLoadImage(s, grayPng.c_str(), 0, 0, 0), 1);
+    ASSERT_EQ(cSave(s, saved.c_str(), 2, 0, 0, 0), 1);
+    ASSERT_TRUE(ReadWithWic(saved, &read));
+    for (size_t i = 0; i < gray.pixels.size(); ++i) {
+        ASSERT_EQ(read.pixels[3 * i], gray.pixels[i]) << i;
+        ASSERT_EQ(read.pixels[3 * i + 2], gray.pixels[i]) << i;
+    }
+    ASSERT_EQ(cOpReduceColors(s, 248, 8, 1), 1);  // 13 x 5 grays: few enough to stay exact
+    ASSERT_EQ(cSave(s, saved.c_str(), 2, 0, 0, 0), 1);
+    Frame palette{};
+    ASSERT_TRUE(ReadWithWic(saved, &palette));
+    EXPECT_EQ(palette.pixels, read.pixels);
+    cDestroySession(s);
+}
+
+TEST_F(WicImageTest, DecodesPngJpegAndGif) {
+    const Frame color = ColorFrame(20, 10);
+    const Frame smooth = SmoothFrame(64, 48);
+    Frame indexed{6, 2, GUID_WICPixelFormat8bppIndexed, {0, 1, 2, 3, 2, 1, 3, 3, 0, 0, 1, 2}};
+    indexed.palette = {0xFF000000, 0xFFFF0000, 0xFF00FF00, 0xFF123456};
+    const std::string png = Encode("c.png", GUID_ContainerFormatPng, {color});
+    const std::string jpeg = Encode("s.jpg", GUID_ContainerFormatJpeg, {smooth});
+    const std::string gif = Encode("p.gif", GUID_ContainerFormatGif, {indexed});
+    const int s = cNewSession();
+
+    ASSERT_EQ(cLoadImage(s, png.c_str(), 0, 0, 0), 1);
+    EXPECT_EQ(PixelsOf(s), color.pixels);
+
+    ASSERT_EQ(cLoadImage(s, jpeg.c_str(), 0, 0, 0), 1);
+    ExpectSize(s, 64, 48);
+    const Buffer decoded = PixelsOf(s);
+    ASSERT_EQ(decoded.size(), smooth.pixels.size());
+    for (size_t i = 0; i < decoded.size(); ++i) {
+        ASSERT_NEAR(decoded[i], smooth.pixels[i], 12) << i;
+    }
+
+    ASSERT_EQ(cLoadImage(s, gif.c_str(), 0, 0, 0), 1);
+    BYTE bits = 0;
+    ASSERT_TRUE(cGetImageInfo(s, nullptr, nullptr, &bits, nullptr, nullptr, nullptr, nullptr,
+                              nullptr, nullptr, nullptr));
+    EXPECT_EQ(bits, 24);
+    Buffer expected;
+    for (const BYTE index : indexed.pixels) {
+        const WICColor c = indexed.palette[index];
+        expected.insert(expected.end(), {static_cast<BYTE>(c), static_cast<BYTE>(c >> 8),
+                                         static_cast<BYTE>(c >> 16)});
+    }
+    EXPECT_EQ(PixelsOf(s), expected);
+    cDestroySession(s);
+}
+
+TEST_F(WicImageTest, DecodesIconsHoldingAPng) {
+    const Frame color = ColorFrame(16, 16);
+    const std::string png = Encode("icon.png", GUID_ContainerFormatPng, {color});
+    std::ifstream in(png, std::ios::binary);
+    const Buffer image{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const auto size = static_cast<DWORD>(image.size());
+    // One directory entry: 16 x 16, 1 plane, 32 bits, then the PNG at offset 22.
+    Buffer icon = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0};
+    for (const DWORD v : {size, DWORD{22}}) {
+        icon.insert(icon.end(), {static_cast<BYTE>(v), static_cast<BYTE>(v >> 8),
+                                 static_cast<BYTE>(v >> 16), static_cast<BYTE>(v >> 24)});
+    }
+    icon.insert(icon.end(), image.begin(), image.end());
+    const std::string path = PathOf("icon.ico");
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(icon.data()),
+               static_cast<std::streamsize>(icon.size()));
+
+    const int s = cNewSession();
+    ASSERT_EQ(cLoadImage(s, path.c_str(), 0, 0, 0), 1);
+    EXPECT_EQ(PixelsOf(s), color.pixels);
+    int format = 0;
+    EXPECT_EQ(cGetImageFileInfo(path.c_str(), 0, &format, nullptr, nullptr, nullptr, nullptr,
+                                nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr),
+              1);
+    EXPECT_EQ(format, 6);
+    cDestroySession(s);
+}
+
+TEST_F(WicImageTest, GrayImagesAreReportedGray) {
+    const std::string png = Encode("g.png", GUID_ContainerFormatPng, {GrayFrame(9, 4)});
+    const int s = cNewSession();
+    ASSERT_EQ(cLoadImage(s, png.c_str(), 0, 0, 0), 1);
+    BYTE bits = 0;
+    int gray = 0;
+    ASSERT_TRUE(cGetImageInfo(s, nullptr, nullptr, &bits, nullptr, nullptr, nullptr, nullptr, &gray,
+                              nullptr, nullptr));
+    EXPECT_EQ(bits, 8);
+    EXPECT_NE(gray, 0);
+    EXPECT_EQ(PixelsOf(s), GrayFrame(9, 4).pixels);
+    cDestroySession(s);
+}
+
+TEST_F(WicImageTest, MultiPageTiffPagesAreSelectedAndCounted) {
+    const std::string tiff = Encode("pages.tif", GUID_ContainerFormatTiff,
+                                    {ColorFrame(30, 20), ColorFrame(40, 10), ColorFrame(5, 5)});
+    const int s = cNewSession();
+    const UINT sizes[][2] = {{30, 20}, {40, 10}, {5, 5}};
+    for (int page = 0; page < 3; ++page) {
+        ASSERT_EQ(cLoadImage(s, tiff.c_str(), page, 0, 0), 1) << page;
+        ExpectSize(s, sizes[page][0], sizes[page][1]);
+        int pages = 0;
+        int loadedPage = -1;
+        cGetImageInfo(s, nullptr, nullptr, nullptr, nullptr, nullptr, &loadedPage, nullptr, nullptr,
+                      &pages, nullptr);
+        EXPECT_EQ(pages, 3);
+        EXPECT_EQ(loadedPage, page);
+    }
+    EXPECT_EQ(PixelsOf(s), ColorFrame(5, 5).pixels);
+    EXPECT_EQ(cLoadImage(s, tiff.c_str(), 3, 0, 0), 0);
+    cDestroySession(s);
+
+    int format = 0;
+    int pages = 0;
+    UINT width = 0;
+    UINT height = 0;
+    BYTE bits = 0;
+    BSTR texts[5] = {};
+    ASSERT_EQ(cGetImageFileInfo(tiff.c_str(), 0, &format, &width, &height, &bits, &pages, &texts[0],
+                                &texts[1], &texts[2], &texts[3], nullptr, nullptr, &texts[4]),
+              1);
+    EXPECT_EQ(format, 5);
+    EXPECT_EQ(width, 30u);
+    EXPECT_EQ(height, 20u);
+    EXPECT_EQ(bits, 24);
+    EXPECT_EQ(pages, 3);
+    ASSERT_NE(texts[0], nullptr);
+    EXPECT_STREQ(texts[0], L"TIFF image, 24-bit colour, 3 pages");
+    EXPECT_STREQ(texts[1], L"TIFF");
+    for (BSTR text : texts) {
+        EXPECT_NE(text, nullptr);
+        SysFreeString(text);
+    }
+}
+
+TEST_F(WicImageTest, ThumbnailsFitTheBox) {
+    const std::string png = Encode("big.png", GUID_ContainerFormatPng, {ColorFrame(400, 300)});
+    const std::string jpeg = Encode("big.jpg", GUID_ContainerFormatJpeg, {SmoothFrame(640, 480)});
+    const int s = cNewSession();
+    ASSERT_EQ(cLoadThumbnail(s, png.c_str(), 100, 100), 1);
+    ExpectSize(s, 100, 75);
+    ASSERT_EQ(cLoadThumbnail(s, jpeg.c_str(), 160, 200), 1);
+    ExpectSize(s, 160, 120);
+    ASSERT_EQ(cLoadThumbnail(s, png.c_str(), 1000, 1000), 1);
+    ExpectSize(s, 400, 300);
+    cDestroySession(s);
+}
+
+TEST_F(WicImageTest, CorruptTruncatedAndEnormousFilesFailCleanly) {
+    const auto writeBytes = [this](const std::string& name, const Buffer& bytes) {
+        const std::string path = PathOf(name);
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return path;
+    };
+    const auto readBytes = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return Buffer(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    const Buffer png =
+        readBytes(Encode("whole.png", GUID_ContainerFormatPng, {ColorFrame(64, 64)}));
+    const Buffer tiff =
+        readBytes(Encode("whole.tif", GUID_ContainerFormatTiff, {ColorFrame(64, 64)}));
+    Buffer noise(5000);
+    for (size_t i = 0; i < noise.size(); ++i) {
+        noise[i] = static_cast<BYTE>(i * 2654435761u >> 13);
+    }
+    // A bitmap header claiming 100000 x 100000 pixels of 24 bits, with no pixels after it.
+    Buffer huge(54, 0);
+    const BYTE header[] = {'B', 'M', 0, 0,    0,    0,    0, 0,    0,    0,    54, 0, 0, 0,  40,
+                           0,   0,   0, 0xA0, 0x86, 0x01, 0, 0xA0, 0x86, 0x01, 0,  1, 0, 24, 0};
+    std::copy(std::begin(header), std::end(header), huge.begin());
+
+    const struct {
+        const char* name;
+        Buffer bytes;
+        bool headerReadable;  // whether file information may still be read
+    } cases[] = {
+        {"empty.png", {}, false},
+        {"noise.png", noise, false},
+        {"half.png", Buffer(png.begin(), png.begin() + png.size() / 2), true},
+        {"cut.tif", Buffer(tiff.begin(), tiff.begin() + tiff.size() / 3), true},
+        {"huge.bmp", huge, true},
+    };
+    const int s = cNewSession();
+    for (const auto& c : cases) {
+        const std::string path = writeBytes(c.name, c.bytes);
+        EXPECT_EQ(cLoadImage(s, path.c_str(), 0, 0, 0), 0) << c.name;
+        EXPECT_EQ(cLoadThumbnail(s, path.c_str(), 50, 50), 0) << c.name;
+        BSTR description = nullptr;
+        const int info =
+            cGetImageFileInfo(path.c_str(), 0, nullptr, nullptr, nullptr, nullptr, nullptr,
+                              &description, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+        if (!c.headerReadable) {
+            EXPECT_EQ(info, 0) << c.name;
+        }
+        EXPECT_EQ(info != 0, description != nullptr) << c.name;
+        SysFreeString(description);
+    }
+    EXPECT_EQ(cLoadImage(s, (dir + "\\absent.png").c_str(), 0, 0, 0), 0);
+    cDestroySession(s);
+}
+
+TEST_F(WicImageTest, TheDibArrayIsAOneDimensionalByteVectorOwnedByTheSession) {
+    const std::string png = Encode("d.png", GUID_ContainerFormatPng, {ColorFrame(7, 3)});
+    const int s = cNewSession();
+    ASSERT_EQ(cLoadImage(s, png.c_str(), 0, 0, 0), 1);
+    SAFEARRAY* first = nullptr;
+    SAFEARRAY* second = nullptr;
+    ASSERT_EQ(cGetDIB(s, &first, 0), 1);
+    ASSERT_EQ(cGetDIB(s, &second, 0), 1);
+    EXPECT_NE(first, second);
+    VARTYPE type = VT_EMPTY;
+    LONG lower = -1;
+    LONG upper = -1;
+    EXPECT_EQ(SafeArrayGetDim(first), 1u);
+    ASSERT_TRUE(SUCCEEDED(SafeArrayGetVartype(first, &type)));
+    EXPECT_EQ(type, VT_UI1);
+    SafeArrayGetLBound(first, 1, &lower);
+    SafeArrayGetUBound(first, 1, &upper);
+    EXPECT_EQ(lower, 0);
+    EXPECT_EQ(upper + 1, 40 + 24 * 3);  // 21 bytes a row, stored as 24
+    int dibBytes = 0;
+    cGetImageInfo(s, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                  nullptr, &dibBytes);
+    EXPECT_EQ(dibBytes, upper + 1);
+    EXPECT_EQ(cDestroySession(s), 1);
+    EXPECT_EQ(cGetDIB(s, &first, 0), 0);
+}
+
+TEST_F(WicImageTest, TwoThreadsDecodeInTheirOwnSessions) {
+    const std::string png = Encode("t.png", GUID_ContainerFormatPng, {ColorFrame(300, 200)});
+    const auto work = [&png](int* failures) {
+        for (int i = 0; i < 10; ++i) {
+            const int s = cNewSession();
+            const bool ok = cLoadImage(s, png.c_str(), 0, 0, 0) == 1 &&
+                            cOpResize(s, 100, 100, 1, 1, 3) == 1 && cDestroySession(s) == 1;
+            *failures += ok ? 0 : 1;
+        }
+    };
+    int a = 0;
+    int b = 0;
+    std::thread first(work, &a);
+    std::thread second(work, &b);
+    first.join();
+    second.join();
+    EXPECT_EQ(a + b, 0);
+}
+
+}  // namespace
