@@ -6,8 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 
 scripts/install-deps.sh
-cmake --preset windows -B build/windows-bench -DVELUMAR_BENCH=ON >/dev/null
-cmake --build build/windows-bench -j2 --target list_bench Velumar >/dev/null
+cmake -S . -B build/bench-windows --toolchain cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
+    -DVELUMAR_BENCH=ON >/dev/null
+cmake --build build/bench-windows -j2 --target list_bench Velumar >/dev/null
 
 source scripts/lib/wine-env.sh
 trap velumar_stop_wine_env EXIT
@@ -25,7 +26,7 @@ if [ ! -f "$root/.ready" ]; then
     touch "$root/.ready"
 fi
 
-out=$(wine build/windows-bench/bin/list_bench.exe 'C:\velumar-bench\tree' 'C:\velumar-bench\big.vlt')
+out=$(wine build/bench-windows/bin/list_bench.exe 'C:\velumar-bench\tree' 'C:\velumar-bench\big.vlt')
 echo "$out"
 scan=$(echo "$out" | awk -F': *' '/^folder scan/ {print $2+0}')
 

@@ -1,13 +1,27 @@
-// The desktop as publishing the wallpaper needs it: the Windows directory, the tiling value
-// and the wallpaper setting.
+// The display and the desktop as rendering and publishing the wallpaper need them: the screen
+// size and depth, the background colour, the Windows directory, the tiling value and the
+// wallpaper setting.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "imagelib/image_library.h"
+
+struct ScreenSize {
+    int width = 0;
+    int height = 0;
+};
+
 class Desktop {
 public:
+    // The primary display's size in pixels, read afresh at every call.
+    virtual ScreenSize DesktopSize() = 0;
+    // Bits per pixel of the display.
+    virtual int BitsPerPixel() = 0;
+    // The desktop background colour, which masked parts blend into.
+    virtual ColorRef BackgroundColor() = 0;
     // The Windows directory without a trailing backslash; empty when it cannot be read.
     virtual std::string WindowsDirectory() = 0;
     // Writes "TileWallpaper" ("1" or "0") under "Control Panel\Desktop"; failures are ignored.

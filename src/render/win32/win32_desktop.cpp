@@ -5,6 +5,25 @@
 
 #include "base/win32/unique_hkey.h"
 
+ScreenSize Win32Desktop::DesktopSize() {
+    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+int Win32Desktop::BitsPerPixel() {
+    // The screen's device context: every window of the primary display has the same depth.
+    HDC screen = GetDC(nullptr);
+    if (screen == nullptr) {
+        return 32;
+    }
+    int bits = GetDeviceCaps(screen, BITSPIXEL);
+    ReleaseDC(nullptr, screen);
+    return bits;
+}
+
+ColorRef Win32Desktop::BackgroundColor() {
+    return GetSysColor(COLOR_BACKGROUND);
+}
+
 std::string Win32Desktop::WindowsDirectory() {
     char buffer[MAX_PATH];
     UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);

@@ -8,6 +8,7 @@
 
 #include "app/wallpaper_app.h"
 #include "base/win32/ansi_text.h"
+#include "imagelib/win32/image_library_api.h"
 #include "list/list_file.h"
 #include "list/path_helpers.h"
 #include "render/publish.h"
@@ -107,9 +108,17 @@ void CWallpaperDlg::WriteControls() {
     writingControls = false;
 }
 
-std::optional<ImageInfo> CWallpaperDlg::QueryImageInfo(const std::string&) {
-    // Image files are described once the image library is in place.
-    return std::nullopt;
+std::optional<ImageInfo> CWallpaperDlg::QueryImageInfo(const std::string& path) {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    int pages = 0;
+    LibraryString description;
+    if (!ProcessImageLibrary().cGetImageFileInfo(path.c_str(), 0, nullptr, &width, &height,
+                                                 nullptr, &pages, &description, nullptr, nullptr,
+                                                 nullptr, nullptr, nullptr, nullptr)) {
+        return std::nullopt;
+    }
+    return ImageInfo{static_cast<int>(width), static_cast<int>(height), pages, description};
 }
 
 void CWallpaperDlg::UpdateControls() {

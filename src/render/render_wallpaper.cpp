@@ -1,0 +1,120 @@
+// Turns one image file into the desktop wallpaper.
+#include "render/render_wallpaper.h"
+
+#include "render/image_session.h"
+#include "render/masking.h"
+#include "render/publish.h"
+
+namespace {
+
+struct ImageShape {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::uint8_t bitsPerPixel = 0;
+};
+
+ImageShape ReadShape(ImageLibrary& library, int session) {
+    ImageShape shape;
+    library.cGetImageInfo(session, &shape.width, &shape.height, &shape.bitsPerPixel, nullptr,
+                          nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    return shape;
+}
+
+// The resize step: the target box of the policy, and whether the image must change.
+void Resize(ImageLibrary& library, int session, const AppSettings& settings, ScreenSize desktop,
+            const ImageShape& shape) {
+    const int method = ResizeMethodFor(settings.reductionMethod);
+    const int keepAspect = settings.retainAspectRatio ? 1 : 0;
+    ScreenSize target = desktop;
+    switch (settings.resizeMode) {
+        case 0:
+            // Only images larger than the desktop are reduced; smaller ones keep their size.
+            if (shape.width > static_cast<std::uint32_t>(desktop.width) ||
+                shape.height > static_cast<std::uint32_t>(desktop.height)) {
+                library.cOpResize(session, desktop.width, desktop.height, keepAspect, 1, method);
+            }
+            return;
+        case 2:
+            target = StandardSize(settings.standardSizeIndex);
+            break;
+        case 3:
+            target = {settings.customWidth, settings.customHeight};
+            break;
+        default:
+            break;
+    }
+    if (shape.width != static_cast<std::uint32_t>(target.width) ||
+        shape.height != static_cast<std::uint32_t>(target.height)) {
+        library.cOpResize(session, target.width, target.height, keepAspect, 1, method);
+    }
+}
+
+}  // namespace
+
+ScreenSize StandardSize(int index) {
+    static constexpr ScreenSize kSizes[] = {{640, 480},  {800, 600},   {1024, 768}, {1152, 864},
+                                            {1152, 882}, {1280, 1024}, {1600, 1200}};
+    if (index < 0 || index >= static_cast<int>(std::size(kSizes))) {
+        return {800, 600};
+    }
+    return kSizes[index];
+}
+
+int ResizeMethodFor(int reductionMethod) {
+    return reductionMethod >= 0 && reductionMethod <= 2 ? reductionMethod : kResizeAverageColors;
+}
+
+double RotationAngleFor(int rotation) {
+    switch (rotation) {
+        case 1:
+            return -90.0;
+        case 2:
+            return 90.0;
+        case 3:
+            return 180.0;
+        default:
+            return 0.0;
+    }
+}
+
+bool RenderWallpaper(const RenderRequest& request, const AppSettings& settings,
+                     const std::string& wallpaperFileSuffix, ImageLibrary& library,
+                     Desktop& desktop) {
+    try {
+        ImageSession session(library);
+        if (!session) {
+            return false;
+        }
+        const int handle = session.Handle();
+        if (!library.cLoadImage(handle, request.path.c_str(), request.page, 0, 0)) {
+            return false;
+        }
+        std::optional<std::string> file =
+            WallpaperFilePath(desktop.WindowsDirectory(), wallpaperFileSuffix);
+        const ScreenSize desktopSize = desktop.DesktopSize();
+        if (!file) {
+            return false;
+        }
+
+        Resize(library, handle, settings, desktopSize, ReadShape(library, handle));
+        ImageShape shape = ReadShape(library, handle);
+
+        const double angle = RotationAngleFor(request.rotation);
+        if (angle != 0.0) {
+            library.cOpRotateFine(handle, angle);
+            shape = ReadShape(library, handle);
+        }
+        if (desktop.BitsPerPixel() <= 8 && shape.bitsPerPixel > 8) {
+            library.cOpReduceColors(handle, 248, 8, 1);
+            shape = ReadShape(library, handle);
+        }
+        const ColorRef background = desktop.BackgroundColor();
+        ApplyMask(library, handle, settings, static_cast<int>(shape.width),
+                  static_cast<int>(shape.height), desktopSize.width, desktopSize.height, background,
+                  request.desktopEdgeMask);
+        return PublishWallpaper(library, handle, *file, settings.tileWallpaper, desktop);
+    } catch (...) {
+        // The session's owner has destroyed it on the way out.
+        return false;
+    }
+}

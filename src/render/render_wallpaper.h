@@ -1,0 +1,31 @@
+// Turns one image file into the desktop wallpaper: decode a page, resize by the resizing
+// policy, rotate, reduce colours for a palette display, mask, publish.
+#pragma once
+
+#include <string>
+
+#include "app/app_settings.h"
+#include "imagelib/image_library.h"
+#include "render/desktop.h"
+#include "render/opacity_mask.h"
+
+// Size of a standard-size index; unknown indexes give 800 x 600.
+ScreenSize StandardSize(int index);
+// The resize method the library is given for a reduction method setting.
+int ResizeMethodFor(int reductionMethod);
+// Degrees clockwise for a rotation code; 0 for codes that turn nothing.
+double RotationAngleFor(int rotation);
+
+struct RenderRequest {
+    std::string path;
+    int rotation = 0;
+    int page = 0;
+    // The cached desktop-size edge mask, or null; read only.
+    const OpacityMask* desktopEdgeMask = nullptr;
+};
+
+// True when the wallpaper bitmap was written. Every failure, and every exception from the
+// library, gives false; the session is destroyed on every path.
+bool RenderWallpaper(const RenderRequest& request, const AppSettings& settings,
+                     const std::string& wallpaperFileSuffix, ImageLibrary& library,
+                     Desktop& desktop);

@@ -1,0 +1,149 @@
+// An image library for the render tests: it records every call with its arguments and keeps
+// a pretend image whose size follows the operations.
+#pragma once
+
+#include <cstdio>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "imagelib/image_library.h"
+
+class RecordingImageLibrary final : public ImageLibrary {
+public:
+    // The image cLoadImage pretends to decode.
+    std::uint32_t loadWidth = 800;
+    std::uint32_t loadHeight = 600;
+    std::uint8_t loadBits = 24;
+    int loadGray = 0;
+    bool loadFails = false;
+    bool saveFails = false;
+    bool newSessionFails = false;
+    // A call whose name starts with this throws.
+    std::string throwOn;
+    // What cGetDIB hands out.
+    ByteArray dib;
+
+    std::vector<std::string> calls;
+    int liveSessions = 0;
+    std::vector<std::uint8_t> loadedMask;
+
+    int cNewSession() override {
+        Record("cNewSession()");
+        if (newSessionFails) {
+            return 0;
+        }
+        ++liveSessions;
+        return nextSession++;
+    }
+    int cDestroySession(int session) override {
+        Record("cDestroySession(" + std::to_string(session) + ")");
+        --liveSessions;
+        return 1;
+    }
+    int cLoadImage(int session, const char* path, int page, int, int) override {
+        Record("cLoadImage(" + std::string(path) + "," + std::to_string(page) + ")");
+        images[session] = {loadWidth, loadHeight, loadBits, loadGray};
+        return loadFails ? 0 : 1;
+    }
+    int cGetImageInfo(int session, std::uint32_t* w, std::uint32_t* h, std::uint8_t* b, int*, int*,
+                      int*, int* outline, int* g, int*, int*) override {
+        Image& image = images[session];
+        if (w)
+            *w = image.width;
+        if (h)
+            *h = image.height;
+        if (b)
+            *b = image.bits;
+        if (outline)
+            *outline = 1;
+        if (g)
+            *g = image.gray;
+        return 1;
+    }
+    int cGetImageFileInfo(const char*, int, int*, std::uint32_t*, std::uint32_t*, std::uint8_t*,
+                          int*, LibraryString*, LibraryString*, LibraryString*, LibraryString*,
+                          int*, int*, LibraryString*) override {
+        return 0;
+    }
+    int cLoadThumbnail(int, const char*, int, int) override { return 0; }
+    int cGetDIB(int, const ByteArray** array, int) override {
+        Record("cGetDIB()");
+        *array = &dib;
+        return 1;
+    }
+    int cOpResize(int session, int w, int h, int keepAspect, int reserved, int method) override {
+        Image& image = images[session];
+        Record("cOpResize(" + std::to_string(w) + "," + std::to_string(h) + "," +
+               std::to_string(keepAspect) + "," + std::to_string(reserved) + "," +
+               std::to_string(method) + ")");
+        image.width = static_cast<std::uint32_t>(w);
+        image.height = static_cast<std::uint32_t>(h);
+        return 1;
+    }
+    int cOpRotateFine(int session, double angle) override {
+        Image& image = images[session];
+        char text[32];
+        std::snprintf(text, sizeof(text), "cOpRotateFine(%.1f)", angle);
+        Record(text);
+        if (angle == 90.0 || angle == -90.0) {
+            std::swap(image.width, image.height);
+        }
+        return 1;
+    }
+    int cOpReduceColors(int session, int colors, int b, int mode) override {
+        Image& image = images[session];
+        Record("cOpReduceColors(" + std::to_string(colors) + "," + std::to_string(b) + "," +
+               std::to_string(mode) + ")");
+        image.bits = 8;
+        return 1;
+    }
+    int cOpIncreaseBitsPerPixel(int session, int b) override {
+        Image& image = images[session];
+        Record("cOpIncreaseBitsPerPixel(" + std::to_string(b) + ")");
+        image.bits = 8;
+        return 1;
+    }
+    int cOpGrayScale(int session) override {
+        Image& image = images[session];
+        Record("cOpGrayScale()");
+        image.bits = 8;
+        image.gray = 1;
+        return 1;
+    }
+    int cLoadAlphaMask(int session, const std::uint8_t* mask) override {
+        Image& image = images[session];
+        Record("cLoadAlphaMask()");
+        loadedMask.assign(mask, mask + static_cast<size_t>(image.width) * image.height);
+        return 1;
+    }
+    int cMergeTransparency(int, ColorRef color) override {
+        char text[48];
+        std::snprintf(text, sizeof(text), "cMergeTransparency(%06X)", color);
+        Record(text);
+        return 1;
+    }
+    int cSave(int, const char* path, int format, int, int, int) override {
+        Record("cSave(" + std::string(path) + "," + std::to_string(format) + ")");
+        return saveFails ? 0 : 1;
+    }
+
+private:
+    struct Image {
+        std::uint32_t width = 0;
+        std::uint32_t height = 0;
+        std::uint8_t bits = 0;
+        int gray = 0;
+    };
+
+    void Record(const std::string& call) {
+        calls.push_back(call);
+        if (!throwOn.empty() && call.rfind(throwOn, 0) == 0) {
+            throw std::runtime_error("library failure");
+        }
+    }
+
+    std::map<int, Image> images;
+    int nextSession = 7;
+};
