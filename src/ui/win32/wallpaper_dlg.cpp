@@ -12,6 +12,7 @@
 #include "list/list_file.h"
 #include "list/path_helpers.h"
 #include "render/publish.h"
+#include "render/render_wallpaper.h"
 #include "resource.h"
 #include "ui/main_window_text.h"
 #include "ui/rotation_names.h"
@@ -68,6 +69,7 @@ bool CWallpaperDlg::OnInit() {
         SendMessageA(rotation, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     }
     WriteControls();
+    random.Seed(GetTickCount());
 
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(mainIcon));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
@@ -113,9 +115,9 @@ std::optional<ImageInfo> CWallpaperDlg::QueryImageInfo(const std::string& path) 
     std::uint32_t height = 0;
     int pages = 0;
     LibraryString description;
-    if (!ProcessImageLibrary().cGetImageFileInfo(path.c_str(), 0, nullptr, &width, &height,
-                                                 nullptr, &pages, &description, nullptr, nullptr,
-                                                 nullptr, nullptr, nullptr, nullptr)) {
+    if (!ProcessImageLibrary().cGetImageFileInfo(path.c_str(), 0, nullptr, &width, &height, nullptr,
+                                                 &pages, &description, nullptr, nullptr, nullptr,
+                                                 nullptr, nullptr, nullptr)) {
         return std::nullopt;
     }
     return ImageInfo{static_cast<int>(width), static_cast<int>(height), pages, description};
@@ -180,6 +182,12 @@ bool CWallpaperDlg::OnCommand(int id, int code, HWND control) {
         case ID_FILE_OPEN_LIST:
             OnOpenList();
             return true;
+        case ID_SWITCH_NOW:
+            OnSwitchNow();
+            return true;
+        case ID_SET_SELECTION:
+            OnSetSelectionAsWallpaper();
+            return true;
         case ID_REMOVE_WALLPAPER:
             RemoveWallpaper(desktop);
             return true;
@@ -242,6 +250,67 @@ void CWallpaperDlg::OnOpenList() {
     }
     SetCurrentDirectoryA(chosenFolder.c_str());
     app.settings.lastListDir = CurrentDirectory();
+}
+
+SwitchState CWallpaperDlg::Switching() {
+    return {sequence, app.settings, random, *this};
+}
+
+void CWallpaperDlg::OnSwitchNow() {
+    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    SwitchState state = Switching();
+    SwitchNow(state, [this] {
+        return BuildSequence(listCtrl.rows, app.settings.includeSubfolders, fileSystem,
+                             IsAnsiLeadByte);
+    });
+    SetCursor(previous);
+}
+
+void CWallpaperDlg::OnSetSelectionAsWallpaper() {
+    int row = listCtrl.rows.FirstSelected();
+    if (row < 0) {
+        return;
+    }
+    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    ReadControls();
+    RenderEntry(listCtrl.rows.EntryAt(row).path, rotationIndex, ParsePageList(pagesText).front());
+    OnItemFailed();
+    SetCursor(previous);
+}
+
+bool CWallpaperDlg::RenderEntry(const std::string& path, int rotation, int page) {
+    ScreenSize size = desktop.DesktopSize();
+    desktopEdgeMask.Ensure(app.settings, size.width, size.height);
+    return RenderWallpaper({path, rotation, page, desktopEdgeMask.For(size.width, size.height)},
+                           app.settings, app.wallpaperFileSuffix, ProcessImageLibrary(), desktop);
+}
+
+bool CWallpaperDlg::RenderItem(const WallpaperEntry& item, int page) {
+    return RenderEntry(item.path, item.rotation, page);
+}
+
+void CWallpaperDlg::OnItemFailed() {
+    RefreshIconTextColors();
+}
+
+void CWallpaperDlg::RefreshIconTextColors() {
+    // The desktop icon caption colours are applied here once they are built.
+}
+
+void CWallpaperDlg::ShowSourceRow(int row) {
+    WallpaperRows& rows = listCtrl.rows;
+    rows.SelectOnly(row);
+    if (row >= 0 && row < rows.Count()) {
+        rows.ShowRow(row);
+    }
+}
+
+void CWallpaperDlg::StoreNextIndex(int) {
+    app.SaveNextIndex();
+}
+
+void CWallpaperDlg::ArmInterval() {
+    // The interval schedule restarts here once it is built.
 }
 
 void CWallpaperDlg::OnRemoveSelection() {

@@ -8,7 +8,9 @@
 #include "app/app_platform.h"
 #include "list/win32/wallpaper_list_ctrl.h"
 #include "list/win32/win32_file_system.h"
+#include "render/masking.h"
 #include "render/win32/win32_desktop.h"
+#include "switching/switching_sequence.h"
 #include "ui/main_window_controls.h"
 #include "ui/win32/dialog.h"
 
@@ -17,7 +19,7 @@ class CWallpaperApp;
 inline constexpr UINT_PTR kSwitchTimerId = 2001;
 inline constexpr UINT kSwitchTimerPeriodMs = 1000;
 
-class CWallpaperDlg : public CDialog, public MainWindow {
+class CWallpaperDlg : public CDialog, public MainWindow, private SwitchHost {
 public:
     CWallpaperDlg(HINSTANCE instance, CWallpaperApp& app);
     ~CWallpaperDlg() override;
@@ -65,6 +67,17 @@ private:
     void OnRemoveSelection();
     void OnRotationChanged();
     void OnPagesChanged();
+    void OnSwitchNow();
+    void OnSetSelectionAsWallpaper();
+    bool RenderEntry(const std::string& path, int rotation, int page);
+    SwitchState Switching();
+    void RefreshIconTextColors();
+    // SwitchHost
+    bool RenderItem(const WallpaperEntry& item, int page) override;
+    void OnItemFailed() override;
+    void ShowSourceRow(int row) override;
+    void StoreNextIndex(int nextIndex) override;
+    void ArmInterval() override;
     void OnOtherInstance();
     void OnSwitchTimer();
     void OnExit();
@@ -73,6 +86,10 @@ private:
     CWallpaperApp& app;
     Win32FileSystem fileSystem;
     Win32Desktop desktop;
+    // The switching sequence, the random source of the random order and the cached mask.
+    std::vector<WallpaperEntry> sequence;
+    SeededRandom random;
+    DesktopEdgeMask desktopEdgeMask;
     CWallpaperListCtrl listCtrl;
     ControlTexts controlTexts;
     bool writingControls = false;

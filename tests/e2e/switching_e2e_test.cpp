@@ -1,0 +1,124 @@
+// Changing the wallpaper from the list with the real program: "Switch wallpaper now" in list
+// order past a file that is no image, and "Set selection as wallpaper" with the tiling value.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/e2e/registry_probe.h"
+#include "tests/e2e/resource_ids.h"
+#include "tests/e2e/velumar_driver.h"
+#include "tests/e2e/velumar_test.h"
+
+namespace e2e {
+namespace {
+
+// A 24-bit bitmap file of one colour.
+std::string SolidBitmap(int width, int height, BYTE b, BYTE g, BYTE r) {
+    const int stride = (width * 3 + 3) & ~3;
+    const int size = 54 + stride * height;
+    std::string bytes(static_cast<size_t>(size), '\0');
+    auto put32 = [&](int offset, int value) {
+        for (int i = 0; i < 4; ++i) {
+            bytes[static_cast<size_t>(offset + i)] = static_cast<char>(value >> (8 * i));
+        }
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put32(2, size);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, width);
+    put32(22, height);
+    bytes[26] = 1;
+    bytes[28] = 24;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            size_t p = static_cast<size_t>(54 + y * stride + x * 3);
+            bytes[p] = static_cast<char>(b);
+            bytes[p + 1] = static_cast<char>(g);
+            bytes[p + 2] = static_cast<char>(r);
+        }
+    }
+    return bytes;
+}
+
+std::string WallpaperFile() {
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    return std::string(windows) + "\\Quorwick Velumar.bmp";
+}
+
+// Width and height of the wallpaper bitmap, from its header.
+std::pair<int, int> WallpaperSize() {
+    std::string bytes = ReadFileBytes(WallpaperFile());
+    if (bytes.size() < 26) {
+        return {0, 0};
+    }
+    auto get32 = [&](size_t offset) {
+        return static_cast<int>(static_cast<unsigned char>(bytes[offset]) |
+                                (static_cast<unsigned char>(bytes[offset + 1]) << 8) |
+                                (static_cast<unsigned char>(bytes[offset + 2]) << 16) |
+                                (static_cast<unsigned char>(bytes[offset + 3]) << 24));
+    };
+    return {get32(18), get32(22)};
+}
+
+std::string DesktopValue(const char* name) {
+    std::optional<RegistryValue> value = ReadValue("Control Panel\\Desktop", name);
+    return value && value->AsText() ? *value->AsText() : std::string("(none)");
+}
+
+class SwitchingTest : public VelumarTest {
+protected:
+    void SetUp() override {
+        VelumarTest::SetUp();
+        DeleteFileA(WallpaperFile().c_str());
+        WriteFileBytes(InFolder("red.bmp"), SolidBitmap(40, 30, 0, 0, 255));
+        WriteFileBytes(InFolder("junk.txt"), "no image here");
+        WriteFileBytes(InFolder("blue.bmp"), SolidBitmap(30, 20, 255, 0, 0));
+        list = InFolder("list.vlt");
+        WriteFileBytes(list, "\r\n" + InFolder("red.bmp") + " 0 \"\"\r\n" + InFolder("junk.txt") +
+                                 " 0 \"\"\r\n" + InFolder("blue.bmp") + " 0 \"\"\r\n");
+        WriteText(kSettingsKey, "CF", list);
+        WriteDword(kSettingsKey, "SA", 0);
+        WriteDword(kSettingsKey, "WH", 1);
+    }
+
+    std::string list;
+};
+
+TEST_F(SwitchingTest, SwitchNowShowsTheListInOrderPassingOverANonImage) {
+    VelumarProcess velumar;
+    ASSERT_TRUE(velumar.Start());
+    ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+
+    velumar.SendCommand(kSwitchNowCommand);
+    EXPECT_EQ(WallpaperSize(), std::make_pair(40, 30));
+    EXPECT_EQ(DesktopValue("Wallpaper"), WallpaperFile());
+    EXPECT_EQ(DesktopValue("TileWallpaper"), "0");
+    EXPECT_EQ(ReadValue(kSettingsKey, "II")->AsDword(), 1u);
+    EXPECT_EQ(velumar.SelectedRows(kListView), std::vector<int>{0});
+
+    velumar.SendCommand(kSwitchNowCommand);
+    EXPECT_EQ(WallpaperSize(), std::make_pair(30, 20));
+    EXPECT_EQ(ReadValue(kSettingsKey, "II")->AsDword(), 0u);
+    EXPECT_EQ(velumar.SelectedRows(kListView), std::vector<int>{2});
+    ASSERT_TRUE(velumar.Exit());
+}
+
+TEST_F(SwitchingTest, SetSelectionAsWallpaperWritesTheTilingValueFromTheSetting) {
+    WriteDword(kSettingsKey, "TI", 1);
+    VelumarProcess velumar;
+    ASSERT_TRUE(velumar.Start());
+    ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+    velumar.SetRowSelected(kListView, 2, true);
+    velumar.SendCommand(kSetSelectionCommand);
+    EXPECT_EQ(WallpaperSize(), std::make_pair(30, 20));
+    EXPECT_EQ(DesktopValue("TileWallpaper"), "1");
+    // A direct choice does not move or store the rotation's next index.
+    EXPECT_FALSE(ReadValue(kSettingsKey, "II"));
+    ASSERT_TRUE(velumar.Exit());
+}
+
+}  // namespace
+}  // namespace e2e
