@@ -26,6 +26,9 @@ protected:
     // Starts the program on a list file and waits for its window.
     void StartWith(const std::string& listFile) {
         WriteText(kSettingsKey, "CF", listFile);
+        // No switch at start-up: it would select the rows it tried.
+        WriteDword(kSettingsKey, "SA", 0);
+        WriteDword(kSettingsKey, "WH", 1);
         ASSERT_TRUE(velumar.Start());
         ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
     }
@@ -123,6 +126,8 @@ TEST_F(ListTest, UniquenessLoadsAPathListedTwiceInAnyCaseOnce) {
     WriteFileBytes(list, "\r\n" + InFolder("sunset.jpg") + " 0 \"\"\r\n" + lower + " 1 \"\"\r\n");
     for (DWORD unique : {0u, 1u}) {
         WriteDword(kSettingsKey, "EU", unique);
+        WriteDword(kSettingsKey, "SA", 0);
+        WriteDword(kSettingsKey, "WH", 1);
         VelumarProcess run;
         WriteText(kSettingsKey, "CF", list);
         ASSERT_TRUE(run.Start());

@@ -12,6 +12,7 @@
 #include "list/list_file.h"
 #include "list/path_helpers.h"
 #include "render/publish.h"
+#include "desktop/icon_text_colors.h"
 #include "render/render_wallpaper.h"
 #include "resource.h"
 #include "ui/main_window_text.h"
@@ -36,7 +37,10 @@ std::string CurrentDirectory() {
 }  // namespace
 
 CWallpaperDlg::CWallpaperDlg(HINSTANCE instance, CWallpaperApp& app)
-    : CDialog(instance, IDD_WALLPAPER_DIALOG), app(app), listCtrl(app.settings, fileSystem) {
+    : CDialog(instance, IDD_WALLPAPER_DIALOG),
+      app(app),
+      listCtrl(app.settings, fileSystem),
+      switching(app.settings, random, environment, *this, *this) {
     mainIcon =
         static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
                                       GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
@@ -80,6 +84,10 @@ bool CWallpaperDlg::OnInit() {
     initializing = false;
     MoveToStoredRect();
     SetTimer(Handle(), kSwitchTimerId, kSwitchTimerPeriodMs, nullptr);
+    if (app.settings.startSwitchingAtStartup || app.settings.switchMode == 0) {
+        Sleep(150);
+        switching.StartStop();
+    }
     UpdateTitle();
     return true;
 }
@@ -138,7 +146,7 @@ void CWallpaperDlg::UpdateControls() {
     in.rotationIndex = rotationIndex;
     in.previewEnabled = previewEnabled != 0;
     in.initializing = initializing;
-    in.switchingActive = switchingActive;
+    in.switchingActive = switching.switchingActive;
     in.rowCount = rows.Count();
     in.switchMode = app.settings.switchMode;
     in.switchTimeCount = app.settings.switchTimes.size();
@@ -190,6 +198,11 @@ bool CWallpaperDlg::OnCommand(int id, int code, HWND control) {
             return true;
         case ID_REMOVE_WALLPAPER:
             RemoveWallpaper(desktop);
+            return true;
+        case IDC_STARTSTOP:
+            if (code == BN_CLICKED) {
+                OnStartStop();
+            }
             return true;
         case IDC_REMOVE:
             if (code == BN_CLICKED) {
@@ -252,17 +265,32 @@ void CWallpaperDlg::OnOpenList() {
     app.settings.lastListDir = CurrentDirectory();
 }
 
-SwitchState CWallpaperDlg::Switching() {
-    return {sequence, app.settings, random, *this};
+std::vector<WallpaperEntry> CWallpaperDlg::BuildSwitchingSequence() {
+    return BuildSequence(listCtrl.rows, app.settings.includeSubfolders, fileSystem, IsAnsiLeadByte);
+}
+
+void CWallpaperDlg::SetStartStopText(const std::string& text) {
+    SetItemText(IDC_STARTSTOP, text);
+}
+
+void CWallpaperDlg::FinishTick() {
+    if (std::exchange(listCtrl.rows.changed, false)) {
+        listModified = true;
+    }
+    if (std::exchange(selectionChanged, false)) {
+        UpdateControls();
+    }
 }
 
 void CWallpaperDlg::OnSwitchNow() {
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    SwitchState state = Switching();
-    SwitchNow(state, [this] {
-        return BuildSequence(listCtrl.rows, app.settings.includeSubfolders, fileSystem,
-                             IsAnsiLeadByte);
-    });
+    switching.SwitchNow();
+    SetCursor(previous);
+}
+
+void CWallpaperDlg::OnStartStop() {
+    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    switching.StartStop();
     SetCursor(previous);
 }
 
@@ -294,7 +322,10 @@ void CWallpaperDlg::OnItemFailed() {
 }
 
 void CWallpaperDlg::RefreshIconTextColors() {
-    // The desktop icon caption colours are applied here once they are built.
+    if (IconTextColorsApply(app.osVersion, app.settings)) {
+        ApplyIconTextColors(desktopListView, app.settings.iconTextColor,
+                            app.settings.iconTextTransparent);
+    }
 }
 
 void CWallpaperDlg::ShowSourceRow(int row) {
@@ -310,7 +341,7 @@ void CWallpaperDlg::StoreNextIndex(int) {
 }
 
 void CWallpaperDlg::ArmInterval() {
-    // The interval schedule restarts here once it is built.
+    switching.ArmInterval();
 }
 
 void CWallpaperDlg::OnRemoveSelection() {
@@ -381,13 +412,8 @@ void CWallpaperDlg::OnTimer(UINT_PTR id) {
 }
 
 void CWallpaperDlg::OnSwitchTimer() {
-    // Switching work comes first; the list's deferred refresh ends every tick.
-    if (std::exchange(listCtrl.rows.changed, false)) {
-        listModified = true;
-    }
-    if (std::exchange(selectionChanged, false)) {
-        UpdateControls();
-    }
+    // The welcome dialog's step comes first once that dialog is built.
+    switching.OnTick();
 }
 
 void CWallpaperDlg::OnDestroy() {
@@ -396,6 +422,7 @@ void CWallpaperDlg::OnDestroy() {
         SaveList(app.settings.listFile);
     }
     listCtrl.rows.RemoveAll();
+    switching.ClearSequence();
 }
 
 void CWallpaperDlg::OnInitMenuPopup() {
@@ -403,7 +430,8 @@ void CWallpaperDlg::OnInitMenuPopup() {
     int selected = rows.SelectedCount();
     bool isFile =
         selected == 1 && IsExistingFile(rows.EntryAt(rows.FirstSelected()).path, fileSystem);
-    MenuStates states = ComputeMenuStates(switchingActive, selected, isFile, rows.Count());
+    MenuStates states =
+        ComputeMenuStates(switching.switchingActive, selected, isFile, rows.Count());
     HMENU menu = GetMenu(Handle());
     auto enable = [menu](UINT id, bool on) {
         EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));

@@ -10,7 +10,10 @@
 #include "list/win32/win32_file_system.h"
 #include "render/masking.h"
 #include "render/win32/win32_desktop.h"
+#include "desktop/win32/shell_desktop_list_view.h"
+#include "switching/switch_controller.h"
 #include "switching/switching_sequence.h"
+#include "switching/win32/win32_schedule_environment.h"
 #include "ui/main_window_controls.h"
 #include "ui/win32/dialog.h"
 
@@ -19,7 +22,10 @@ class CWallpaperApp;
 inline constexpr UINT_PTR kSwitchTimerId = 2001;
 inline constexpr UINT kSwitchTimerPeriodMs = 1000;
 
-class CWallpaperDlg : public CDialog, public MainWindow, private SwitchHost {
+class CWallpaperDlg : public CDialog,
+                      public MainWindow,
+                      private SwitchHost,
+                      private SwitchingWindow {
 public:
     CWallpaperDlg(HINSTANCE instance, CWallpaperApp& app);
     ~CWallpaperDlg() override;
@@ -28,7 +34,7 @@ public:
 
     void UpdateTitle();
     // Recomputes every control that depends on the selection and the switching state.
-    void UpdateControls();
+    void UpdateControls() override;
     // Writes all rows to a list file; a failed write leaves the list marked modified.
     void SaveList(const std::string& path);
     // Makes path the current list file and appends its entries to the rows.
@@ -40,8 +46,6 @@ public:
     std::string infoText;
     int previewEnabled = 0;
 
-    bool switchingActive = false;
-    int stopPhase = 0;
     bool hidePending = false;
     bool welcomeShown = false;
     bool initializing = true;
@@ -68,10 +72,14 @@ private:
     void OnRotationChanged();
     void OnPagesChanged();
     void OnSwitchNow();
+    void OnStartStop();
     void OnSetSelectionAsWallpaper();
     bool RenderEntry(const std::string& path, int rotation, int page);
-    SwitchState Switching();
-    void RefreshIconTextColors();
+    // SwitchingWindow
+    std::vector<WallpaperEntry> BuildSwitchingSequence() override;
+    void SetStartStopText(const std::string& text) override;
+    void RefreshIconTextColors() override;
+    void FinishTick() override;
     // SwitchHost
     bool RenderItem(const WallpaperEntry& item, int page) override;
     void OnItemFailed() override;
@@ -86,11 +94,14 @@ private:
     CWallpaperApp& app;
     Win32FileSystem fileSystem;
     Win32Desktop desktop;
-    // The switching sequence, the random source of the random order and the cached mask.
-    std::vector<WallpaperEntry> sequence;
+    // The random source of the random order, the cached mask and the schedule, which holds
+    // the switching state and the sequence.
     SeededRandom random;
     DesktopEdgeMask desktopEdgeMask;
+    Win32ScheduleEnvironment environment;
+    ShellDesktopListView desktopListView;
     CWallpaperListCtrl listCtrl;
+    SwitchController switching;
     ControlTexts controlTexts;
     bool writingControls = false;
     HICON mainIcon = nullptr;

@@ -1,0 +1,12 @@
+// The clock, the screen saver and the pause marker on Windows.
+#pragma once
+
+#include "switching/switch_controller.h"
+
+class Win32ScheduleEnvironment final : public ScheduleEnvironment {
+public:
+    std::uint32_t TickCount() override;
+    LocalTime LocalNow() override;
+    bool IsScreenSaverRunning() override;
+    bool IsPauseRequested() override;
+};
