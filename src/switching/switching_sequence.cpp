@@ -45,6 +45,7 @@ void SwitchToNext(SwitchState& state) {
     if (n == 0) {
         return;
     }
+    state.host.ShowWaitCursor(true);
     int& nextIndex = state.settings.nextIndex;
     if (nextIndex < 0 || nextIndex >= n) {
         nextIndex = 0;
@@ -71,6 +72,7 @@ void SwitchToNext(SwitchState& state) {
     }
     state.host.StoreNextIndex(nextIndex);
     state.host.ArmInterval();
+    state.host.ShowWaitCursor(false);
 }
 
 void PrepareNextIndex(SwitchState& state, bool randomStart) {

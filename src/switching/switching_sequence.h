@@ -33,6 +33,8 @@ public:
     virtual void StoreNextIndex(int nextIndex) = 0;
     // Restarts the interval count.
     virtual void ArmInterval() = 0;
+    // The wait cursor is shown for the whole switch; false restores the cursor before it.
+    virtual void ShowWaitCursor(bool wait) = 0;
 
 protected:
     SwitchHost() = default;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "tests/e2e/registry_probe.h"
 #include "tests/e2e/resource_ids.h"
 #include "tests/e2e/velumar_driver.h"
@@ -117,6 +119,85 @@ TEST_F(SwitchingTest, SetSelectionAsWallpaperWritesTheTilingValueFromTheSetting)
     EXPECT_EQ(DesktopValue("TileWallpaper"), "1");
     // A direct choice does not move or store the rotation's next index.
     EXPECT_FALSE(ReadValue(kSettingsKey, "II"));
+    ASSERT_TRUE(velumar.Exit());
+}
+
+std::optional<DWORD> NextIndex() {
+    std::optional<RegistryValue> value = ReadValue(kSettingsKey, "II");
+    return value ? value->AsDword() : std::nullopt;
+}
+
+TEST_F(SwitchingTest, IntervalModeChangesTheWallpaperByItselfInListOrder) {
+    WriteDword(kSettingsKey, "SA", 1);
+    WriteText(kSettingsKey, "PE", "0:0:1");
+    VelumarProcess velumar;
+    ASSERT_TRUE(velumar.Start());
+    ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+    // The start switch shows the first item at once.
+    EXPECT_EQ(WallpaperSize(), std::make_pair(40, 30));
+    EXPECT_EQ(NextIndex(), 1u);
+    // Then the timer: past the file that is no image to the third item, then round again.
+    EXPECT_TRUE(WaitUntil([] { return WallpaperSize() == std::make_pair(30, 20); }, 8000));
+    EXPECT_EQ(NextIndex(), 0u);
+    EXPECT_TRUE(WaitUntil([] { return WallpaperSize() == std::make_pair(40, 30); }, 8000));
+    EXPECT_TRUE(WaitUntil([] { return NextIndex() == 1u; }, 2000));
+    EXPECT_EQ(velumar.ControlText(kStartStopButton).find("Stop") != std::string::npos, true);
+    ASSERT_TRUE(velumar.Exit());
+}
+
+TEST_F(SwitchingTest, OnlyAtStartupSwitchesExactlyOnce) {
+    WriteDword(kSettingsKey, "WH", 0);
+    WriteText(kSettingsKey, "PE", "0:0:0");
+    VelumarProcess velumar;
+    ASSERT_TRUE(velumar.Start());
+    ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+    EXPECT_EQ(WallpaperSize(), std::make_pair(40, 30));
+    EXPECT_EQ(NextIndex(), 1u);
+    Sleep(3000);
+    EXPECT_EQ(NextIndex(), 1u);
+    EXPECT_EQ(velumar.ControlText(kStartStopButton), "Start Switching");
+    EXPECT_FALSE(velumar.IsControlEnabled(kStartStopButton));
+    ASSERT_TRUE(velumar.Exit());
+}
+
+TEST_F(SwitchingTest, AHeldPauseMarkerHoldsBackTimedSwitchesUntilReleased) {
+    HANDLE marker = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 276,
+                                       "7E20B514-4C1D-11d2-8F3A-0040C7A1B2C3");
+    ASSERT_NE(marker, nullptr);
+    auto* value = static_cast<DWORD*>(MapViewOfFile(marker, FILE_MAP_WRITE, 0, 0, 0));
+    ASSERT_NE(value, nullptr);
+    *value = 41147;
+    WriteDword(kSettingsKey, "SA", 1);
+    WriteText(kSettingsKey, "PE", "0:0:0");
+    VelumarProcess velumar;
+    ASSERT_TRUE(velumar.Start());
+    ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+    EXPECT_EQ(NextIndex(), 1u);  // the start switch is not held back
+    Sleep(3000);
+    EXPECT_EQ(NextIndex(), 1u);
+    UnmapViewOfFile(value);
+    CloseHandle(marker);
+    EXPECT_TRUE(WaitUntil([] { return NextIndex() != 1u; }, 5000));
+    ASSERT_TRUE(velumar.Exit());
+}
+
+TEST_F(SwitchingTest, TheStopButtonCyclesItsDotsWhileRunning) {
+    WriteDword(kSettingsKey, "SA", 1);
+    WriteText(kSettingsKey, "PE", "1:00:00");
+    VelumarProcess velumar;
+    ASSERT_TRUE(velumar.Start());
+    ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+    std::set<std::string> seen;
+    WaitUntil(
+        [&] {
+            seen.insert(velumar.ControlText(kStartStopButton));
+            return seen.size() >= 4;
+        },
+        8000);
+    EXPECT_EQ(seen, (std::set<std::string>{"Stop", ".Stop.", "..Stop..", "...Stop..."}));
+    // A click stops switching.
+    SendMessageA(velumar.Control(kStartStopButton), BM_CLICK, 0, 0);
+    EXPECT_EQ(velumar.ControlText(kStartStopButton), "Start Switching");
     ASSERT_TRUE(velumar.Exit());
 }
 

@@ -19,6 +19,8 @@ public:
     void ShowSourceRow(int row) override { shownRows.push_back(row); }
     void StoreNextIndex(int index) override { stored.push_back(index); }
     void ArmInterval() override { ++armed; }
+    void ShowWaitCursor(bool wait) override { waits.push_back(wait); }
+    std::vector<bool> waits;
 
     std::set<std::string> failing;
     std::vector<std::string> rendered;
@@ -111,6 +113,7 @@ TEST_F(SwitchTest, SequentialOrderShowsTheItemAndWrapsAround) {
     EXPECT_EQ(host.stored, std::vector<int>{0});
     EXPECT_EQ(host.shownRows, std::vector<int>{2});
     EXPECT_EQ(host.armed, 1);
+    EXPECT_EQ(host.waits, (std::vector<bool>{true, false}));
 }
 
 TEST_F(SwitchTest, RandomOrderNeedsFourItemsAndAlwaysMoves) {

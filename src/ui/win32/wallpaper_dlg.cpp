@@ -283,9 +283,15 @@ void CWallpaperDlg::FinishTick() {
 }
 
 void CWallpaperDlg::OnSwitchNow() {
-    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     switching.SwitchNow();
-    SetCursor(previous);
+}
+
+void CWallpaperDlg::ShowWaitCursor(bool wait) {
+    if (wait) {
+        cursorBeforeWait = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    } else {
+        SetCursor(cursorBeforeWait);
+    }
 }
 
 void CWallpaperDlg::OnStartStop() {

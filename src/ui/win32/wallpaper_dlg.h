@@ -86,6 +86,7 @@ private:
     void ShowSourceRow(int row) override;
     void StoreNextIndex(int nextIndex) override;
     void ArmInterval() override;
+    void ShowWaitCursor(bool wait) override;
     void OnOtherInstance();
     void OnSwitchTimer();
     void OnExit();
@@ -104,6 +105,7 @@ private:
     SwitchController switching;
     ControlTexts controlTexts;
     bool writingControls = false;
+    HCURSOR cursorBeforeWait = nullptr;
     HICON mainIcon = nullptr;
     HICON smallIcon = nullptr;
     HACCEL accelerators = nullptr;
