@@ -143,6 +143,24 @@ void WallpaperRows::RestoreSelection(std::string_view text) {
     }
 }
 
+int WallpaperRows::FindByName(std::string_view text, bool partial, bool wrap, int start) const {
+    const int count = Count();
+    if (text.empty() || count == 0) {
+        return -1;
+    }
+    const std::string wanted = pathCase.lower(text, pathCase.isLeadByte);
+    start = std::clamp(start, 0, count - 1);
+    const int steps = wrap ? count : count - start;
+    for (int step = 0; step < steps; ++step) {
+        int row = (start + step) % count;
+        std::string name = pathCase.lower(rows[static_cast<size_t>(row)].name, pathCase.isLeadByte);
+        if (partial ? name.starts_with(wanted) : name == wanted) {
+            return row;
+        }
+    }
+    return -1;
+}
+
 void WallpaperRows::NoteSelectionFromView(int row, bool selected) {
     if (row == -1) {
         for (Row& r : rows) {

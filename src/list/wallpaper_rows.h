@@ -79,6 +79,10 @@ public:
     // Selects the rows a selection text names and shows the lowest selected row.
     void RestoreSelection(std::string_view text);
 
+    // The first row from start on whose name equals text, or starts with it when partial, in
+    // any letter case; the search goes round to the first row when wrap is set. -1 when none.
+    int FindByName(std::string_view text, bool partial, bool wrap, int start) const;
+
     // A selection change the view made itself (the user clicked): recorded, not echoed back.
     // Row -1 stands for every row.
     void NoteSelectionFromView(int row, bool selected);

@@ -119,6 +119,19 @@ TEST_F(WallpaperListTest, SelectionTextAndRestoreSelection) {
     EXPECT_EQ(view.visible, (std::vector<int>{1, 2}));
 }
 
+TEST_F(WallpaperListTest, FindByNameMatchesTypedPrefixesFromTheStartRow) {
+    for (const char* path : {"C:\\Apple.jpg", "C:\\banana.png", "C:\\apricot.gif"}) {
+        rows.AddEntry(path);
+    }
+    EXPECT_EQ(rows.FindByName("AP", true, false, 0), 0);
+    EXPECT_EQ(rows.FindByName("ap", true, false, 1), 2);
+    EXPECT_EQ(rows.FindByName("app", true, false, 1), -1);
+    EXPECT_EQ(rows.FindByName("app", true, true, 1), 0);
+    EXPECT_EQ(rows.FindByName("banana", false, true, 0), -1);
+    EXPECT_EQ(rows.FindByName("BANANA.PNG", false, true, 2), 1);
+    EXPECT_EQ(rows.FindByName("", true, true, 0), -1);
+}
+
 TEST_F(WallpaperListTest, RemoveSelectedKeepsOrderAndUncounts) {
     settings.enforceUniqueness = true;
     for (const char* path : {"a", "b", "c", "d", "e"}) {

@@ -29,6 +29,17 @@ std::optional<CommonControlsVersion> CommonControlsLibraryVersion() {
     return CommonControlsVersion{info.dwMajorVersion, info.dwMinorVersion};
 }
 
+std::string Narrow(const wchar_t* text) {
+    if (text == nullptr) {
+        return std::string();
+    }
+    int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<size_t>(std::max(length, 1)), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), length, nullptr, nullptr);
+    narrow.resize(narrow.size() - 1);
+    return narrow;
+}
+
 const std::string& CellText(const WallpaperRows::Row& row, int column) {
     return column == 0 ? row.name : row.folder;
 }
@@ -82,9 +93,20 @@ bool CWallpaperListCtrl::OnNotify(const NMHDR& header, LRESULT& result) {
         case LVN_GETDISPINFOW:
             result = 0;
             return OnGetDispInfo(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
-        case LVN_ODFINDITEMA:
-            result = FindRowByName(*reinterpret_cast<const NMLVFINDITEMA*>(&header));
+        case LVN_ODFINDITEMA: {
+            const auto& find = reinterpret_cast<const NMLVFINDITEMA&>(header);
+            bool byText = (find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) != 0;
+            result = FindRowByName(byText && find.lvfi.psz != nullptr ? find.lvfi.psz : "",
+                                   find.lvfi.flags, find.iStart);
             return true;
+        }
+        case LVN_ODFINDITEMW: {
+            const auto& find = reinterpret_cast<const NMLVFINDITEMW&>(header);
+            bool byText = (find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) != 0;
+            result = FindRowByName(byText ? Narrow(find.lvfi.psz) : std::string(), find.lvfi.flags,
+                                   find.iStart);
+            return true;
+        }
         case LVN_ITEMCHANGED: {
             const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
             if (!pushing && (change.uChanged & LVIF_STATE) != 0 &&
@@ -146,27 +168,8 @@ bool CWallpaperListCtrl::OnGetDispInfo(NMLVDISPINFOW& info) {
 }
 
 // Typing in the list jumps to the next row whose name starts with the typed text.
-int CWallpaperListCtrl::FindRowByName(const NMLVFINDITEMA& find) const {
-    if ((find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.lvfi.psz == nullptr ||
-        rows.Count() == 0) {
-        return -1;
-    }
-    std::string wanted = AnsiLower(find.lvfi.psz, IsAnsiLeadByte);
-    int count = rows.Count();
-    int start = std::clamp(find.iStart, 0, count - 1);
-    for (int step = 0; step < count; ++step) {
-        int row = (start + step) % count;
-        std::string name = AnsiLower(rows.RowAt(row).name, IsAnsiLeadByte);
-        bool match =
-            (find.lvfi.flags & LVFI_PARTIAL) != 0 ? name.starts_with(wanted) : name == wanted;
-        if (match) {
-            return row;
-        }
-        if (step + 1 == count || ((find.lvfi.flags & LVFI_WRAP) == 0 && row + 1 == count)) {
-            break;
-        }
-    }
-    return -1;
+int CWallpaperListCtrl::FindRowByName(const std::string& text, UINT flags, int startRow) const {
+    return rows.FindByName(text, (flags & LVFI_PARTIAL) != 0, (flags & LVFI_WRAP) != 0, startRow);
 }
 
 void CWallpaperListCtrl::RowsReset() {

@@ -36,7 +36,7 @@ private:
     void PushSelection();
     bool OnGetDispInfo(NMLVDISPINFOA& info);
     bool OnGetDispInfo(NMLVDISPINFOW& info);
-    int FindRowByName(const NMLVFINDITEMA& find) const;
+    int FindRowByName(const std::string& text, UINT flags, int startRow) const;
 
     HWND list = nullptr;
     // Set while the model's selection is copied into the control, whose echoes are ignored.
