@@ -108,6 +108,15 @@ TEST_F(SwitchingTest, SwitchNowShowsTheListInOrderPassingOverANonImage) {
     ASSERT_TRUE(velumar.Exit());
 }
 
+TEST_F(SwitchingTest, TheF3KeySwitchesThroughTheAcceleratorTable) {
+    VelumarProcess velumar;
+    ASSERT_TRUE(velumar.Start());
+    ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+    PostMessageA(velumar.Control(kListView), WM_KEYDOWN, VK_F3, 0);
+    EXPECT_TRUE(WaitUntil([] { return WallpaperSize() == std::make_pair(40, 30); }, 5000));
+    ASSERT_TRUE(velumar.Exit());
+}
+
 TEST_F(SwitchingTest, SetSelectionAsWallpaperWritesTheTilingValueFromTheSetting) {
     WriteDword(kSettingsKey, "TI", 1);
     VelumarProcess velumar;
@@ -138,7 +147,8 @@ TEST_F(SwitchingTest, IntervalModeChangesTheWallpaperByItselfInListOrder) {
     EXPECT_EQ(NextIndex(), 1u);
     // Then the timer: past the file that is no image to the third item, then round again.
     EXPECT_TRUE(WaitUntil([] { return WallpaperSize() == std::make_pair(30, 20); }, 8000));
-    EXPECT_EQ(NextIndex(), 0u);
+    // The index is stored just after the bitmap is written.
+    EXPECT_TRUE(WaitUntil([] { return NextIndex() == 0u; }, 2000));
     EXPECT_TRUE(WaitUntil([] { return WallpaperSize() == std::make_pair(40, 30); }, 8000));
     EXPECT_TRUE(WaitUntil([] { return NextIndex() == 1u; }, 2000));
     EXPECT_EQ(velumar.ControlText(kStartStopButton).find("Stop") != std::string::npos, true);
