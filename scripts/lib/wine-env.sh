@@ -49,10 +49,13 @@ velumar_use_prefix() {
     export WINEDLLOVERRIDES="mscoree,mshtml="
     velumar_make_template
     local dir="$VELUMAR_WINE_DIR/$name"
-    if [ "$mode" = fresh ] || [ ! -d "$dir/prefix" ]; then
+    # A prefix not copied from the template (Wine makes one by itself when any program runs
+    # first) lacks the virtual desktop: make it anew.
+    if [ "$mode" = fresh ] || [ ! -f "$dir/.velumar-prefix" ]; then
         rm -rf "$dir"
         cp -a "$VELUMAR_WINE_DIR/template" "$dir"
         rm -f "$dir/.velumar-ready"
+        touch "$dir/.velumar-prefix"
     fi
     export HOME="$dir/home"
     export WINEPREFIX="$dir/prefix"
