@@ -1,6 +1,7 @@
 // Colour reduction: an exact palette when the colours are few, else median cut over a histogram
 // of 6 bits per channel (exact levels for one-byte images) with nearest-colour mapping.
 #include "imagelib/color_reduction.h"
+#include "imagelib/pixel_convert.h"
 
 #include <algorithm>
 #include <array>
@@ -14,20 +15,6 @@ namespace {
 
 std::uint32_t Pack(Bgr c) {
     return (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b;
-}
-
-// The colour of every byte value of a one-byte image.
-std::array<Bgr, 256> ByteColors(const PixelImage& image) {
-    std::array<Bgr, 256> colors{};
-    for (int i = 0; i < 256; ++i) {
-        const auto v = static_cast<std::uint8_t>(i);
-        if (image.Format() == PixelFormat::Gray8) {
-            colors[i] = {v, v, v};
-        } else if (static_cast<std::size_t>(i) < image.Palette().size()) {
-            colors[i] = image.Palette()[i];
-        }
-    }
-    return colors;
 }
 
 // Distinct colours in order of first appearance, each with its palette index; gives up as soon

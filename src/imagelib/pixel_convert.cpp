@@ -5,9 +5,6 @@
 
 namespace pixelops {
 
-namespace {
-
-// The colour of every possible byte of a one-byte-per-pixel image.
 std::array<Bgr, 256> ByteColors(const PixelImage& image) {
     std::array<Bgr, 256> colors{};
     for (int i = 0; i < 256; ++i) {
@@ -20,8 +17,6 @@ std::array<Bgr, 256> ByteColors(const PixelImage& image) {
     }
     return colors;
 }
-
-}  // namespace
 
 PixelImage ToBgr24(const PixelImage& image) {
     if (image.Format() == PixelFormat::Bgr24) {
