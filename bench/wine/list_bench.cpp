@@ -19,7 +19,8 @@ namespace {
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return static_cast<double>(to.QuadPart - from.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
 }
 
 LARGE_INTEGER Now() {
@@ -46,8 +47,8 @@ int main(int argc, char** argv) {
 
     std::string contents = "\r\n";
     for (const std::string& file : files) {
-        contents += (file.find(' ') != std::string::npos ? "\"" + file + "\"" : file) +
-                    " 0 \"\"\r\n";
+        contents +=
+            (file.find(' ') != std::string::npos ? "\"" + file + "\"" : file) + " 0 \"\"\r\n";
     }
     e2e::WriteFileBytes(listFile, contents);
 

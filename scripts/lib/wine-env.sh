@@ -28,7 +28,7 @@ velumar_wine_quiet() {
 # the real user's), no crash dialog, and a 1024x768 virtual desktop with taskbar for every program.
 velumar_make_template() {
     local template="$VELUMAR_WINE_DIR/template"
-    [ -f "$template/.velumar-ready" ] && return 0
+    [ "$(cat "$template/.velumar-ready" 2>/dev/null)" = 2 ] && return 0
     rm -rf "$template"
     mkdir -p "$template/home"
     (
@@ -39,7 +39,16 @@ velumar_make_template() {
         velumar_wine_quiet reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f
         wineserver -w
     )
-    touch "$template/.velumar-ready"
+    # Wine links Documents, Desktop and the other shell folders to $HOME. Copies of the template
+    # would all share that one folder, so each prefix gets folders of its own instead.
+    local link
+    for link in "$template"/prefix/drive_c/users/*/*; do
+        if [ -L "$link" ]; then
+            rm "$link"
+            mkdir "$link"
+        fi
+    done
+    echo 2 >"$template/.velumar-ready"
 }
 
 # Uses the prefix NAME under the Wine folder, made from the template; "fresh" makes it anew.
