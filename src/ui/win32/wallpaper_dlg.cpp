@@ -84,6 +84,7 @@ bool CWallpaperDlg::OnInit() {
     initializing = false;
     MoveToStoredRect();
     SetTimer(Handle(), kSwitchTimerId, kSwitchTimerPeriodMs, nullptr);
+    // Switching starts by itself a moment after the window is set up, as if Start were clicked.
     if (app.settings.startSwitchingAtStartup || app.settings.switchMode == 0) {
         Sleep(150);
         switching.StartStop();
