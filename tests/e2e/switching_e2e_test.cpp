@@ -1,5 +1,6 @@
-// Changing the wallpaper from the list with the real program: "Switch wallpaper now" in list
-// order past a file that is no image, and "Set selection as wallpaper" with the tiling value.
+// The desktop wallpaper as the real program sets and removes it: "Switch wallpaper now" in list
+// order past a file that is no image, "Set selection as wallpaper" with the tiling value, timed
+// switching, and "Remove wallpaper now".
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -65,6 +66,8 @@ std::pair<int, int> WallpaperSize() {
     return {get32(18), get32(22)};
 }
 
+// The stored desktop setting (Wine caches system parameters per process, so the registry
+// tells what another process set).
 std::string DesktopValue(const char* name) {
     std::optional<RegistryValue> value = ReadValue("Control Panel\\Desktop", name);
     return value && value->AsText() ? *value->AsText() : std::string("(none)");
@@ -86,13 +89,18 @@ protected:
         WriteDword(kSettingsKey, "WH", 1);
     }
 
+    // Starts the program and waits until its window has finished initialising.
+    void Launch() {
+        ASSERT_TRUE(velumar.Start());
+        ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+    }
+
     std::string list;
+    VelumarProcess velumar;
 };
 
 TEST_F(SwitchingTest, SwitchNowShowsTheListInOrderPassingOverANonImage) {
-    VelumarProcess velumar;
-    ASSERT_TRUE(velumar.Start());
-    ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(Launch());
 
     velumar.SendCommand(kSwitchNowCommand);
     EXPECT_EQ(WallpaperSize(), std::make_pair(40, 30));
@@ -109,9 +117,7 @@ TEST_F(SwitchingTest, SwitchNowShowsTheListInOrderPassingOverANonImage) {
 }
 
 TEST_F(SwitchingTest, TheF3KeySwitchesThroughTheAcceleratorTable) {
-    VelumarProcess velumar;
-    ASSERT_TRUE(velumar.Start());
-    ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(Launch());
     PostMessageA(velumar.Control(kListView), WM_KEYDOWN, VK_F3, 0);
     EXPECT_TRUE(WaitUntil([] { return WallpaperSize() == std::make_pair(40, 30); }, 5000));
     ASSERT_TRUE(velumar.Exit());
@@ -119,9 +125,7 @@ TEST_F(SwitchingTest, TheF3KeySwitchesThroughTheAcceleratorTable) {
 
 TEST_F(SwitchingTest, SetSelectionAsWallpaperWritesTheTilingValueFromTheSetting) {
     WriteDword(kSettingsKey, "TI", 1);
-    VelumarProcess velumar;
-    ASSERT_TRUE(velumar.Start());
-    ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(Launch());
     velumar.SetRowSelected(kListView, 2, true);
     velumar.SendCommand(kSetSelectionCommand);
     EXPECT_EQ(WallpaperSize(), std::make_pair(30, 20));
@@ -139,9 +143,7 @@ std::optional<DWORD> NextIndex() {
 TEST_F(SwitchingTest, IntervalModeChangesTheWallpaperByItselfInListOrder) {
     WriteDword(kSettingsKey, "SA", 1);
     WriteText(kSettingsKey, "PE", "0:0:1");
-    VelumarProcess velumar;
-    ASSERT_TRUE(velumar.Start());
-    ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(Launch());
     // The start switch shows the first item at once.
     EXPECT_EQ(WallpaperSize(), std::make_pair(40, 30));
     EXPECT_EQ(NextIndex(), 1u);
@@ -158,9 +160,7 @@ TEST_F(SwitchingTest, IntervalModeChangesTheWallpaperByItselfInListOrder) {
 TEST_F(SwitchingTest, OnlyAtStartupSwitchesExactlyOnce) {
     WriteDword(kSettingsKey, "WH", 0);
     WriteText(kSettingsKey, "PE", "0:0:0");
-    VelumarProcess velumar;
-    ASSERT_TRUE(velumar.Start());
-    ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(Launch());
     EXPECT_EQ(WallpaperSize(), std::make_pair(40, 30));
     EXPECT_EQ(NextIndex(), 1u);
     Sleep(3000);
@@ -179,9 +179,7 @@ TEST_F(SwitchingTest, AHeldPauseMarkerHoldsBackTimedSwitchesUntilReleased) {
     *value = 41147;
     WriteDword(kSettingsKey, "SA", 1);
     WriteText(kSettingsKey, "PE", "0:0:0");
-    VelumarProcess velumar;
-    ASSERT_TRUE(velumar.Start());
-    ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(Launch());
     EXPECT_EQ(NextIndex(), 1u);  // the start switch is not held back
     Sleep(3000);
     EXPECT_EQ(NextIndex(), 1u);
@@ -194,9 +192,7 @@ TEST_F(SwitchingTest, AHeldPauseMarkerHoldsBackTimedSwitchesUntilReleased) {
 TEST_F(SwitchingTest, TheStopButtonCyclesItsDotsWhileRunning) {
     WriteDword(kSettingsKey, "SA", 1);
     WriteText(kSettingsKey, "PE", "1:00:00");
-    VelumarProcess velumar;
-    ASSERT_TRUE(velumar.Start());
-    ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(Launch());
     std::set<std::string> seen;
     WaitUntil(
         [&] {
@@ -208,6 +204,30 @@ TEST_F(SwitchingTest, TheStopButtonCyclesItsDotsWhileRunning) {
     // A click stops switching.
     SendMessageA(velumar.Control(kStartStopButton), BM_CLICK, 0, 0);
     EXPECT_EQ(velumar.ControlText(kStartStopButton), "Start Switching");
+    ASSERT_TRUE(velumar.Exit());
+}
+
+using WallpaperTest = VelumarTest;
+
+TEST_F(WallpaperTest, RemoveWallpaperNowEmptiesTheDesktopAndKeepsTheFile) {
+    // A tiny valid bitmap in place of an earlier switch's wallpaper.
+    const std::string bmp(
+        "BM\x3a\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x18\0\0\0\0\0\x04\0\0\0"
+        "\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\xff\x80\x00\x00",
+        58);
+    WriteFileBytes(WallpaperFile(), bmp);
+    ASSERT_TRUE(SystemParametersInfoA(
+        SPI_SETDESKWALLPAPER, 0, const_cast<char*>(WallpaperFile().c_str()), SPIF_UPDATEINIFILE));
+    ASSERT_FALSE(DesktopValue("Wallpaper").empty());
+
+    VelumarProcess velumar;
+    ASSERT_TRUE(velumar.Start());
+    ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+    for (int i = 0; i < 2; ++i) {
+        velumar.SendCommand(kRemoveWallpaperCommand);
+        EXPECT_EQ(DesktopValue("Wallpaper"), "");
+        EXPECT_EQ(ReadFileBytes(WallpaperFile()), bmp);
+    }
     ASSERT_TRUE(velumar.Exit());
 }
 
