@@ -1,6 +1,7 @@
 // The platform services that start-up and shut-down use, so the sequence runs without Windows.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,6 +21,10 @@ public:
 protected:
     MainWindow() = default;
 };
+
+// Makes the main window object for the application; it is not shown yet. The composition root
+// supplies it, so the application object never depends on the user interface.
+using MainWindowFactory = std::function<std::unique_ptr<MainWindow>(CWallpaperApp&)>;
 
 class AppPlatform {
 public:
@@ -43,8 +48,6 @@ public:
                                                              std::string_view appName) = 0;
     // File-system path of the user's personal documents folder, or empty on failure.
     virtual std::string PersonalDocumentsFolder() = 0;
-    // Makes the main window object for the application; it is not shown yet.
-    virtual std::unique_ptr<MainWindow> CreateMainWindow(CWallpaperApp& app) = 0;
 
 protected:
     AppPlatform() = default;

@@ -3,7 +3,7 @@
 
 #include "app/exe_names.h"
 
-bool CWallpaperApp::StartUp() {
+bool CWallpaperApp::StartUp(const MainWindowFactory& makeMainWindow) {
     otherInstanceMessage = platform.RegisterMessage(kOtherInstanceMessageName);
     if (!platform.OpenInstanceRegion(kInstanceRegionSize, kInstanceRegionName)) {
         // Another copy runs: ask it to show itself, and touch nothing else.
@@ -17,7 +17,7 @@ bool CWallpaperApp::StartUp() {
     LoadSettings();
     exePath = ExePathFromModulePath(modulePath, isLeadByte);
 
-    std::unique_ptr<MainWindow> window = platform.CreateMainWindow(*this);
+    std::unique_ptr<MainWindow> window = makeMainWindow(*this);
     if (window) {
         mainWindow = window.get();
         window->RunModal();

@@ -20,7 +20,7 @@ public:
 
     // The whole run: the single-instance test, loading the settings, the main window's modal
     // loop, then storing the settings. Returns false: no further message loop runs.
-    bool StartUp();
+    bool StartUp(const MainWindowFactory& makeMainWindow);
 
     void LoadSettings();
     void SaveSettings();

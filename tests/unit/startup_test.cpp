@@ -83,9 +83,11 @@ public:
         log.push_back("documents");
         return "C:\\Users\\u\\Documents";
     }
-    std::unique_ptr<MainWindow> CreateMainWindow(CWallpaperApp& app) override {
-        log.push_back("create window");
-        return std::make_unique<Window>(*this, app);
+    MainWindowFactory Factory() {
+        return [this](CWallpaperApp& app) {
+            log.push_back("create window");
+            return std::make_unique<Window>(*this, app);
+        };
     }
 
     bool firstCopy = true;
@@ -112,7 +114,7 @@ TEST(StartUp, SecondCopyBroadcastsAndTouchesNothingElse) {
     RecordingPlatform platform;
     platform.firstCopy = false;
     CWallpaperApp app(platform);
-    EXPECT_FALSE(app.StartUp());
+    EXPECT_FALSE(app.StartUp(platform.Factory()));
     std::vector<std::string> expected = {
         "register VLOTHERINSTANCENOTIFICATION",
         "region 260 3F1A92D0-5B7C-11d5-9A4E-0040C7A1B2C3",
@@ -125,7 +127,7 @@ TEST(StartUp, SecondCopyBroadcastsAndTouchesNothingElse) {
 TEST(StartUp, FirstCopyLoadsRunsTheWindowThenSavesBeforeDestroyingIt) {
     RecordingPlatform platform;
     CWallpaperApp app(platform);
-    EXPECT_FALSE(app.StartUp());
+    EXPECT_FALSE(app.StartUp(platform.Factory()));
     std::vector<std::string> expected = {
         "register VLOTHERINSTANCENOTIFICATION",
         "region 260 3F1A92D0-5B7C-11d5-9A4E-0040C7A1B2C3",
@@ -160,7 +162,7 @@ TEST(StartUp, ChangesMadeWhileTheWindowRunsAreStored) {
         app.settings.mainPreview = false;
     };
     CWallpaperApp app(platform);
-    app.StartUp();
+    app.StartUp(platform.Factory());
     EXPECT_EQ(platform.values.TextValue(kSettingsSection, "PE"), "1:00:00");
     EXPECT_EQ(platform.values.IntValue(kSettingsSection, "PRV"), 0);
     EXPECT_EQ(platform.values.TextValue(kSettingsSection, "CF"),
@@ -171,7 +173,7 @@ TEST(StartUp, SettingsFollowTheExecutableNameButExePathDoesNot) {
     RecordingPlatform platform;
     platform.modulePath = "D:\\Tools\\Wallpapers Two.exe";
     CWallpaperApp app(platform);
-    app.StartUp();
+    app.StartUp(platform.Factory());
     EXPECT_NE(std::find(platform.log.begin(), platform.log.end(), "store Quorwick\\Wallpapers Two"),
               platform.log.end());
     EXPECT_EQ(app.exePath, "D:\\Tools\\Velumar.exe");

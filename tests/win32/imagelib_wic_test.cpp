@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "imagelib/win32/com_ptr.h"
+#include "base/win32/com_ptr.h"
 #include "tests/win32/wic_test_files.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "imagelib/win32/com_ptr.h"
+#include "base/win32/com_ptr.h"
 #include "imagelib/win32/image_library_api.h"
 
 namespace wictest {

@@ -6,7 +6,6 @@
 #include "app/win32/personal_folder.h"
 #include "app/win32/registry_settings_store.h"
 #include "base/win32/ansi_text.h"
-#include "ui/win32/wallpaper_dlg.h"
 
 unsigned Win32AppPlatform::RegisterMessage(std::string_view name) {
     return RegisterWindowMessageA(std::string(name).c_str());
@@ -67,8 +66,4 @@ std::unique_ptr<SettingsStore> Win32AppPlatform::OpenSettingsStore(std::string_v
 
 std::string Win32AppPlatform::PersonalDocumentsFolder() {
     return ::PersonalDocumentsFolder();
-}
-
-std::unique_ptr<MainWindow> Win32AppPlatform::CreateMainWindow(CWallpaperApp& app) {
-    return std::make_unique<CWallpaperDlg>(instance, app);
 }

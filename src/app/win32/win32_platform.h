@@ -19,7 +19,6 @@ public:
     std::unique_ptr<SettingsStore> OpenSettingsStore(std::string_view companyKey,
                                                      std::string_view appName) override;
     std::string PersonalDocumentsFolder() override;
-    std::unique_ptr<MainWindow> CreateMainWindow(CWallpaperApp& app) override;
 
 private:
     HINSTANCE instance;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "imagelib/resize.h"
-#include "imagelib/win32/com_ptr.h"
+#include "base/win32/com_ptr.h"
 
 namespace {
 

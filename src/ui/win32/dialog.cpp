@@ -1,5 +1,5 @@
 // A dialog window over a dialog resource: one trampoline that finds the object and calls its
-// virtual handlers, a modal loop that offers messages to an accelerator table, typed helpers.
+// virtual handlers, the main window's loop with accelerators, true modal dialogs, typed helpers.
 #include "ui/win32/dialog.h"
 
 #include <vector>
@@ -10,20 +10,25 @@ CDialog::~CDialog() {
     }
 }
 
-INT_PTR CDialog::RunModal(HWND owner, HACCEL accelerators) {
+INT_PTR CDialog::RunModal(HWND ownerWindow, HACCEL accelerators) {
     ended = false;
     result = -1;
+    owner = ownerWindow;
+    mode = Mode::Loop;
     if (CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), owner, DialogProc,
                            reinterpret_cast<LPARAM>(this)) == nullptr) {
+        mode = Mode::None;
         return -1;
     }
-    if (owner != nullptr) {
+    if (owner != nullptr && !ended) {
         EnableWindow(owner, FALSE);
     }
     if (!ended) {
         ShowWindow(hwnd, SW_SHOWNORMAL);
     }
     MSG msg;
+    // The flag is tested before every wait: a dialog ended inside a sent message, or inside a
+    // nested modal loop, leaves this loop without another posted message.
     while (!ended) {
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0) {
@@ -47,10 +52,19 @@ INT_PTR CDialog::RunModal(HWND owner, HACCEL accelerators) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    if (owner != nullptr) {
-        EnableWindow(owner, TRUE);
-    }
+    mode = Mode::None;
     return result;
+}
+
+INT_PTR CDialog::DoModal(HWND ownerWindow) {
+    ended = false;
+    result = -1;
+    owner = ownerWindow;
+    mode = Mode::System;
+    INT_PTR returned = DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), owner, DialogProc,
+                                       reinterpret_cast<LPARAM>(this));
+    mode = Mode::None;
+    return returned == -1 ? -1 : result;
 }
 
 void CDialog::EndDialog(INT_PTR dialogResult) {
@@ -59,8 +73,37 @@ void CDialog::EndDialog(INT_PTR dialogResult) {
     }
     ended = true;
     result = dialogResult;
-    if (hwnd != nullptr) {
-        DestroyWindow(hwnd);
+    if (hwnd == nullptr) {
+        return;
+    }
+    if (mode == Mode::System) {
+        // The system's loop re-enables the owner, then destroys the dialog.
+        ::EndDialog(hwnd, dialogResult);
+        return;
+    }
+    // The owner first, so that activation goes back to it and not to another program.
+    if (owner != nullptr) {
+        EnableWindow(owner, TRUE);
+    }
+    DestroyWindow(hwnd);
+    WakeLoop();
+}
+
+void CDialog::WakeLoop() {
+    // A message sent from another process, or a nested modal loop, ends the dialog without
+    // GetMessage returning; a posted thread message makes the loop look at its flag.
+    PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+}
+
+void CDialog::OnFinalMessage() {
+    hwnd = nullptr;
+    if (!ended) {
+        // A window destroyed from outside also ends its loop.
+        ended = true;
+        if (owner != nullptr && mode == Mode::Loop) {
+            EnableWindow(owner, TRUE);
+        }
+        WakeLoop();
     }
 }
 
@@ -108,19 +151,14 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     if (self == nullptr) {
         return FALSE;
     }
-    // No exception may unwind into USER32.
-    try {
-        INT_PTR handled = self->Dispatch(message, wParam, lParam);
-        if (message == WM_NCDESTROY) {
-            SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-            self->hwnd = nullptr;
-            // A window destroyed from outside also ends its modal loop.
-            self->ended = true;
-        }
-        return handled;
-    } catch (...) {
-        return FALSE;
+    INT_PTR handled =
+        CallGuarded<INT_PTR>(FALSE, [&] { return self->Dispatch(message, wParam, lParam); });
+    // Outside the barrier: the object lets go of the window whatever its handlers did.
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        self->OnFinalMessage();
     }
+    return handled;
 }
 
 INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -139,9 +177,25 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     LRESULT messageResult = 0;
-    if (OnMessage(message, wParam, lParam, messageResult)) {
-        SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, messageResult);
-        return TRUE;
+    if (!OnMessage(message, wParam, lParam, messageResult)) {
+        return FALSE;
     }
-    return FALSE;
+    switch (message) {
+        // These return their result from the dialog procedure itself.
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+        case WM_COMPAREITEM:
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM:
+        case WM_QUERYDRAGICON:
+            return static_cast<INT_PTR>(messageResult);
+        default:
+            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, messageResult);
+            return TRUE;
+    }
 }

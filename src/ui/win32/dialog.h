@@ -1,10 +1,12 @@
 // A dialog window over a dialog resource: one trampoline that finds the object and calls its
-// virtual handlers, a modal loop that offers messages to an accelerator table, typed helpers.
+// virtual handlers, the main window's loop with accelerators, true modal dialogs, typed helpers.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+
+#include "ui/win32/window_barrier.h"
 
 class CDialog {
 public:
@@ -13,12 +15,18 @@ public:
     CDialog& operator=(const CDialog&) = delete;
     virtual ~CDialog();
 
-    // Creates the dialog, shows it and runs its own message loop until EndDialog; every
-    // message for the dialog is first offered to the accelerator table when there is one.
-    // Returns the result given to EndDialog, or -1 when the dialog could not be created.
+    // The main window's loop: creates the dialog, shows it and dispatches messages until the
+    // dialog ends, every message for the dialog first offered to the accelerator table. The
+    // loop ends however the dialog ends: a sent or posted command, a close, or a window
+    // destroyed from outside. Returns the result given to EndDialog, or -1 when the dialog
+    // could not be created.
     INT_PTR RunModal(HWND owner, HACCEL accelerators = nullptr);
-    // Ends the modal loop with a result and destroys the window.
+    // A nested modal dialog in the system's own modal loop: the owner is re-enabled before
+    // the dialog is destroyed, so activation returns to it. Returns as RunModal does.
+    INT_PTR DoModal(HWND owner);
+    // Ends the dialog with a result and destroys the window.
     void EndDialog(INT_PTR result);
+    bool HasEnded() const { return ended; }
 
     HWND Handle() const { return hwnd; }
     HWND Item(int id) const { return GetDlgItem(hwnd, id); }
@@ -40,11 +48,17 @@ protected:
     HINSTANCE instance;
 
 private:
+    enum class Mode { None, Loop, System };
+
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnFinalMessage();
+    static void WakeLoop();
 
     int templateId;
     HWND hwnd = nullptr;
+    HWND owner = nullptr;
+    Mode mode = Mode::None;
     bool ended = false;
     INT_PTR result = -1;
 };

@@ -1,19 +1,13 @@
-// The main window: a resizable dialog with the wallpaper list and the switching controls.
+// The main window: its life cycle, the refresh of its controls and menus, the dispatch of
+// messages and commands, and its ending.
 #include "ui/win32/wallpaper_dlg.h"
 
-#include <commdlg.h>
-
-#include <utility>
-#include <vector>
-
 #include "app/wallpaper_app.h"
-#include "base/win32/ansi_text.h"
+#include "desktop/win32/startup_shortcut.h"
 #include "imagelib/win32/image_library_api.h"
-#include "list/list_file.h"
 #include "list/path_helpers.h"
 #include "render/publish.h"
-#include "desktop/icon_text_colors.h"
-#include "render/render_wallpaper.h"
+#include "desktop/tray_icon.h"
 #include "resource.h"
 #include "ui/main_window_text.h"
 #include "ui/rotation_names.h"
@@ -24,14 +18,6 @@ std::string LoadText(HINSTANCE instance, UINT id) {
     char buffer[512];
     int length = LoadStringA(instance, id, buffer, sizeof(buffer));
     return std::string(buffer, static_cast<size_t>(length > 0 ? length : 0));
-}
-
-std::string CurrentDirectory() {
-    DWORD length = GetCurrentDirectoryA(0, nullptr);
-    std::string folder(length, '\0');
-    length = GetCurrentDirectoryA(length, folder.data());
-    folder.resize(length < folder.size() ? length : 0);
-    return folder;
 }
 
 }  // namespace
@@ -51,6 +37,7 @@ CWallpaperDlg::CWallpaperDlg(HINSTANCE instance, CWallpaperApp& app)
     previewEnabled = app.settings.mainPreview ? 1 : 0;
     controlTexts = {LoadText(instance, IDS_NOT_AN_IMAGE), LoadText(instance, IDS_FOLDER_SELECTED),
                     LoadText(instance, IDS_IMAGE_INFO)};
+    taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
 }
 
 CWallpaperDlg::~CWallpaperDlg() {
@@ -80,22 +67,23 @@ bool CWallpaperDlg::OnInit() {
 
     listCtrl.Attach(Item(IDC_WALLPAPER_LIST));
     UpdateControls();
+    RecordControlRects();
     LoadList(app.settings.listFile);
     initializing = false;
     MoveToStoredRect();
+    AddTrayIcon();
     SetTimer(Handle(), kSwitchTimerId, kSwitchTimerPeriodMs, nullptr);
     // Switching starts by itself a moment after the window is set up, as if Start were clicked.
     if (app.settings.startSwitchingAtStartup || app.settings.switchMode == 0) {
         Sleep(150);
         switching.StartStop();
     }
+    // Keeps the framework's first showing of the window from making it visible.
+    if (app.settings.hideAtStartup) {
+        hidePending = true;
+    }
     UpdateTitle();
     return true;
-}
-
-void CWallpaperDlg::MoveToStoredRect() {
-    const WindowRect& r = app.settings.windowRect;
-    MoveWindow(Handle(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
 }
 
 void CWallpaperDlg::UpdateTitle() {
@@ -170,19 +158,6 @@ void CWallpaperDlg::UpdateControls() {
     WriteControls();
 }
 
-void CWallpaperDlg::SaveList(const std::string& path) {
-    if (SaveListFile(path, listCtrl.rows, fileSystem, IsAnsiLeadByte)) {
-        listModified = false;
-    }
-}
-
-void CWallpaperDlg::LoadList(const std::string& path) {
-    app.settings.listFile = path;
-    LoadListFile(path, listCtrl.rows, fileSystem);
-    listModified = false;
-    listName = ListNameFromPath(path, IsAnsiLeadByte);
-}
-
 bool CWallpaperDlg::OnCommand(int id, int code, HWND control) {
     switch (id) {
         case ID_APP_EXIT:
@@ -199,6 +174,15 @@ bool CWallpaperDlg::OnCommand(int id, int code, HWND control) {
             return true;
         case ID_REMOVE_WALLPAPER:
             RemoveWallpaper(desktop);
+            return true;
+        case ID_HIDE:
+            HideWindow();
+            return true;
+        case ID_DISPLAY:
+            DisplayWindow();
+            return true;
+        case ID_STARTUP_SHORTCUT:
+            CreateStartupShortcut(Handle(), app.exePath);
             return true;
         case IDC_STARTSTOP:
             if (code == BN_CLICKED) {
@@ -224,212 +208,72 @@ bool CWallpaperDlg::OnCommand(int id, int code, HWND control) {
             // There is no OK button; Enter must not end the program.
             return true;
         default:
+            // IDCANCEL (Escape, the close box, WM_CLOSE) ends the window as cancelled.
             return CDialog::OnCommand(id, code, control);
     }
 }
 
-void CWallpaperDlg::OnOpenList() {
-    const std::string& lastFolder = app.settings.lastListDir;
-    if (!lastFolder.empty()) {
-        SetCurrentDirectoryA(lastFolder.c_str());
-    }
-    std::vector<char> file(32768, '\0');
-    static const char kFilter[] = "Velumar Files (*.vlt)\0*.vlt\0All Files (*.*)\0*.*\0";
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = Handle();
-    ofn.lpstrFilter = kFilter;
-    ofn.lpstrFile = file.data();
-    ofn.nMaxFile = static_cast<DWORD>(file.size());
-    ofn.lpstrDefExt = "vlt";
-    ofn.lpstrInitialDir =
-        !lastFolder.empty() && lastFolder.size() < MAX_PATH ? lastFolder.c_str() : nullptr;
-    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    if (!GetOpenFileNameA(&ofn)) {
-        return;
-    }
-    bulkUpdate = true;
-    {
-        RowsUpdateScope update(listCtrl.rows);
-        listCtrl.rows.RemoveAll();
-        LoadList(file.data());
-    }
-    bulkUpdate = false;
-    UpdateControls();
-    UpdateTitle();
-    // Windows makes the chosen file's folder current; Wine does not always, so do it here.
-    std::string chosenFolder(file.data(), ofn.nFileOffset);
-    if (chosenFolder.size() > 3 && chosenFolder.back() == '\\') {
-        chosenFolder.pop_back();
-    }
-    SetCurrentDirectoryA(chosenFolder.c_str());
-    app.settings.lastListDir = CurrentDirectory();
-}
-
-std::vector<WallpaperEntry> CWallpaperDlg::BuildSwitchingSequence() {
-    return BuildSequence(listCtrl.rows, app.settings.includeSubfolders, fileSystem, IsAnsiLeadByte);
-}
-
-void CWallpaperDlg::SetStartStopText(const std::string& text) {
-    SetItemText(IDC_STARTSTOP, text);
-}
-
-void CWallpaperDlg::FinishTick() {
-    if (std::exchange(listCtrl.rows.changed, false)) {
-        listModified = true;
-    }
-    if (std::exchange(selectionChanged, false)) {
-        UpdateControls();
-    }
-}
-
-void CWallpaperDlg::OnSwitchNow() {
-    switching.SwitchNow();
-}
-
-void CWallpaperDlg::ShowWaitCursor(bool wait) {
-    if (wait) {
-        cursorBeforeWait = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    } else {
-        SetCursor(cursorBeforeWait);
-    }
-}
-
-void CWallpaperDlg::OnStartStop() {
-    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    switching.StartStop();
-    SetCursor(previous);
-}
-
-void CWallpaperDlg::OnSetSelectionAsWallpaper() {
-    int row = listCtrl.rows.FirstSelected();
-    if (row < 0) {
-        return;
-    }
-    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    ReadControls();
-    RenderEntry(listCtrl.rows.EntryAt(row).path, rotationIndex, ParsePageList(pagesText).front());
-    OnItemFailed();
-    SetCursor(previous);
-}
-
-bool CWallpaperDlg::RenderEntry(const std::string& path, int rotation, int page) {
-    ScreenSize size = desktop.DesktopSize();
-    desktopEdgeMask.Ensure(app.settings, size.width, size.height);
-    return RenderWallpaper({path, rotation, page, desktopEdgeMask.For(size.width, size.height)},
-                           app.settings, app.wallpaperFileSuffix, ProcessImageLibrary(), desktop);
-}
-
-bool CWallpaperDlg::RenderItem(const WallpaperEntry& item, int page) {
-    return RenderEntry(item.path, item.rotation, page);
-}
-
-void CWallpaperDlg::OnItemFailed() {
-    RefreshIconTextColors();
-}
-
-void CWallpaperDlg::RefreshIconTextColors() {
-    if (IconTextColorsApply(app.osVersion, app.settings)) {
-        ApplyIconTextColors(desktopListView, app.settings.iconTextColor,
-                            app.settings.iconTextTransparent);
-    }
-}
-
-void CWallpaperDlg::ShowSourceRow(int row) {
-    WallpaperRows& rows = listCtrl.rows;
-    rows.SelectOnly(row);
-    if (row >= 0 && row < rows.Count()) {
-        rows.ShowRow(row);
-    }
-}
-
-void CWallpaperDlg::StoreNextIndex(int) {
-    app.SaveNextIndex();
-}
-
-void CWallpaperDlg::ArmInterval() {
-    switching.ArmInterval();
-}
-
-void CWallpaperDlg::OnRemoveSelection() {
-    bulkUpdate = true;
-    listCtrl.rows.RemoveSelected();
-    bulkUpdate = false;
-    UpdateControls();
-    SaveList(app.settings.listFile);
-}
-
-void CWallpaperDlg::OnRotationChanged() {
-    ReadControls();
-    int row = listCtrl.rows.FirstSelected();
-    if (row >= 0) {
-        listCtrl.rows.EntryAt(row).rotation = rotationIndex;
-    }
-    listModified = true;
-}
-
-void CWallpaperDlg::OnPagesChanged() {
-    ReadControls();
-    int row = listCtrl.rows.FirstSelected();
-    if (row >= 0) {
-        listCtrl.rows.EntryAt(row).pages = pagesText;
-    }
-    listModified = true;
-}
-
-void CWallpaperDlg::OnListNotify(const NMHDR& header) {
-    switch (header.code) {
-        case LVN_ITEMCHANGED: {
-            const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-            bool toggled = ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) != 0;
-            if (toggled && !listCtrl.dragging && !bulkUpdate && !initializing) {
-                selectionChanged = true;
+bool CWallpaperDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+        case WM_INITMENUPOPUP:
+            // After the default handling, which a dialog does not do for menus.
+            OnInitMenuPopup();
+            return false;
+        case WM_NOTIFY: {
+            const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+            if (header.idFrom != IDC_WALLPAPER_LIST) {
+                return false;
             }
-            listModified = true;
-            break;
-        }
-        case LVN_ODSTATECHANGED: {
-            const auto& change = reinterpret_cast<const NMLVODSTATECHANGE&>(header);
-            bool toggled = ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) != 0;
-            if (toggled && !listCtrl.dragging && !bulkUpdate && !initializing) {
-                selectionChanged = true;
+            // The list answers its own notifications first, then the window sees them too.
+            if (listCtrl.OnNotify(header, result)) {
+                return true;
             }
-            listModified = true;
-            break;
+            OnListNotify(header);
+            return false;
         }
-        case LVN_COLUMNCLICK:
-            listModified = true;
-            break;
+        case kTrayCallbackMessage:
+            OnTrayNotify(static_cast<UINT>(lParam));
+            result = 0;
+            return true;
+        case WM_SIZE:
+            if (wParam != SIZE_MINIMIZED) {
+                LayoutControls(LOWORD(lParam), HIWORD(lParam));
+            }
+            return false;
+        case WM_MOVE:
+            RememberWindowRect();
+            return false;
+        case WM_SYSCOMMAND:
+            return OnSysCommand(wParam);
+        case WM_WINDOWPOSCHANGING:
+            OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
+            return false;
+        case WM_PAINT:
+            return OnPaintIconic();
+        case WM_QUERYDRAGICON:
+            result = reinterpret_cast<LRESULT>(mainIcon);
+            return true;
+        case WM_QUERYENDSESSION:
+            // Velumar never holds the session back; its work is saved at WM_ENDSESSION.
+            result = TRUE;
+            return true;
+        case WM_ENDSESSION:
+            OnEndSession(wParam != FALSE);
+            result = 0;
+            return true;
         default:
             break;
     }
-}
-
-void CWallpaperDlg::OnExit() {
-    if (listModified) {
-        SaveList(app.settings.listFile);
+    if (message != 0 && message == app.otherInstanceMessage) {
+        OnOtherInstance();
+        result = 0;
+        return true;
     }
-    EndDialog(IDCANCEL);
-}
-
-void CWallpaperDlg::OnTimer(UINT_PTR id) {
-    if (id == kSwitchTimerId) {
-        OnSwitchTimer();
+    if (message != 0 && message == taskbarCreatedMessage) {
+        AddTrayIcon();
+        return false;
     }
-}
-
-void CWallpaperDlg::OnSwitchTimer() {
-    // The welcome dialog's step comes first once that dialog is built.
-    switching.OnTick();
-}
-
-void CWallpaperDlg::OnDestroy() {
-    KillTimer(Handle(), kSwitchTimerId);
-    if (listModified) {
-        SaveList(app.settings.listFile);
-    }
-    listCtrl.rows.RemoveAll();
-    switching.ClearSequence();
+    return false;
 }
 
 void CWallpaperDlg::OnInitMenuPopup() {
@@ -449,34 +293,30 @@ void CWallpaperDlg::OnInitMenuPopup() {
     enable(ID_SWITCH_NOW, states.switchNowEnabled);
 }
 
-bool CWallpaperDlg::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
-    if (message == WM_INITMENUPOPUP) {
-        // After the default handling, which a dialog does not do for menus.
-        OnInitMenuPopup();
-        return false;
+void CWallpaperDlg::OnExit() {
+    if (listModified) {
+        SaveList(app.settings.listFile);
     }
-    if (message == WM_NOTIFY) {
-        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-        if (header.idFrom != IDC_WALLPAPER_LIST) {
-            return false;
-        }
-        // The list answers its own notifications first, then the window sees them too.
-        if (listCtrl.OnNotify(header, result)) {
-            return true;
-        }
-        OnListNotify(header);
-        return false;
-    }
-    if (message == app.otherInstanceMessage && message != 0) {
-        OnOtherInstance();
-        result = 0;
-        return true;
-    }
-    return false;
+    EndDialog(IDCANCEL);
 }
 
-void CWallpaperDlg::OnOtherInstance() {
-    hidePending = false;
-    ShowWindow(Handle(), SW_SHOWNORMAL);
-    SetForegroundWindow(Handle());
+void CWallpaperDlg::OnEndSession(bool ending) {
+    if (!ending) {
+        return;
+    }
+    // The session may end this process without destroying the window: keep what Exit keeps.
+    if (listModified) {
+        SaveList(app.settings.listFile);
+    }
+    app.SaveSettings();
+}
+
+void CWallpaperDlg::OnDestroy() {
+    KillTimer(Handle(), kSwitchTimerId);
+    if (listModified) {
+        SaveList(app.settings.listFile);
+    }
+    listCtrl.rows.RemoveAll();
+    DeleteTrayIcon();
+    switching.ClearSequence();
 }

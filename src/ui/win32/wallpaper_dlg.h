@@ -1,4 +1,6 @@
-// The main window: a resizable dialog with the wallpaper list and the switching controls.
+// The main window: a resizable dialog with the wallpaper list and the switching controls. Its
+// life cycle and dispatch live in wallpaper_dlg.cpp; the list commands, the switching adapter
+// and the window frame (layout, rectangle, tray, hiding) each in a file of their own.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +17,7 @@
 #include "switching/switching_sequence.h"
 #include "switching/win32/win32_schedule_environment.h"
 #include "ui/main_window_controls.h"
+#include "ui/main_window_layout.h"
 #include "ui/win32/dialog.h"
 
 class CWallpaperApp;
@@ -39,6 +42,8 @@ public:
     void SaveList(const std::string& path);
     // Makes path the current list file and appends its entries to the rows.
     void LoadList(const std::string& path);
+    // Moves and sizes the controls for a new client size (pixels).
+    void LayoutControls(int cx, int cy);
 
     // Values exchanged with the controls.
     int rotationIndex = -1;
@@ -53,6 +58,8 @@ public:
     bool bulkUpdate = false;
     bool selectionChanged = false;
     std::string listName;
+    ClientSize referenceClientSize;
+    ControlRects controlRects{};
 
 protected:
     bool OnInit() override;
@@ -62,35 +69,51 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    // wallpaper_dlg.cpp: controls, menus and the ending.
     void ReadControls();
     void WriteControls();
     std::optional<ImageInfo> QueryImageInfo(const std::string& path);
-    void OnListNotify(const NMHDR& header);
     void OnInitMenuPopup();
+    void OnExit();
+    void OnEndSession(bool ending);
+
+    // wallpaper_dlg_list.cpp: the list commands.
+    void OnListNotify(const NMHDR& header);
     void OnOpenList();
     void OnRemoveSelection();
     void OnRotationChanged();
     void OnPagesChanged();
+
+    // wallpaper_dlg_switching.cpp: the switching adapter.
     void OnSwitchNow();
     void OnStartStop();
     void OnSetSelectionAsWallpaper();
+    void OnSwitchTimer();
     bool RenderEntry(const std::string& path, int rotation, int page);
-    // SwitchingWindow
     std::vector<WallpaperEntry> BuildSwitchingSequence() override;
     void SetStartStopText(const std::string& text) override;
     void RefreshIconTextColors() override;
     void FinishTick() override;
-    // SwitchHost
     bool RenderItem(const WallpaperEntry& item, int page) override;
     void OnItemFailed() override;
     void ShowSourceRow(int row) override;
     void StoreNextIndex(int nextIndex) override;
     void ArmInterval() override;
     void ShowWaitCursor(bool wait) override;
-    void OnOtherInstance();
-    void OnSwitchTimer();
-    void OnExit();
+
+    // wallpaper_dlg_frame.cpp: layout, the remembered rectangle, the tray icon and hiding.
+    void RecordControlRects();
+    void RememberWindowRect();
     void MoveToStoredRect();
+    void AddTrayIcon();
+    void DeleteTrayIcon();
+    void OnTrayNotify(UINT mouseMessage);
+    void DisplayWindow();
+    void HideWindow();
+    void OnOtherInstance();
+    bool OnSysCommand(WPARAM command);
+    void OnWindowPosChanging(WINDOWPOS& position) const;
+    bool OnPaintIconic();
 
     CWallpaperApp& app;
     Win32FileSystem fileSystem;
@@ -109,4 +132,6 @@ private:
     HICON mainIcon = nullptr;
     HICON smallIcon = nullptr;
     HACCEL accelerators = nullptr;
+    // Sent by a new taskbar, after which the tray icon is added again.
+    UINT taskbarCreatedMessage = 0;
 };

@@ -34,7 +34,8 @@
 #define ID_HELP_CONTENTS 32779
 #define ID_APP_ABOUT 32772
 
-// Notification-area menu command that has no item in the main menu
+// Notification-area menu (menu 139); its "Display Velumar" command has no main-menu item
+#define IDR_TRAYMENU 139
 #define ID_DISPLAY 32777
 
 // Accelerators of the main window (table 140): F1 to F6

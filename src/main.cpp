@@ -1,10 +1,12 @@
-// Velumar's entry point: COM and the common controls, then the application object's run.
+// Velumar's entry point and composition root: COM and the common controls, the platform, the
+// application object and the main window it runs.
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
 
 #include "app/wallpaper_app.h"
 #include "app/win32/win32_platform.h"
+#include "ui/win32/wallpaper_dlg.h"
 
 namespace {
 
@@ -34,7 +36,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
         Win32AppPlatform platform(instance);
         CWallpaperApp app(platform);
-        app.StartUp();
+        app.StartUp([instance](CWallpaperApp& owner) -> std::unique_ptr<MainWindow> {
+            return std::make_unique<CWallpaperDlg>(instance, owner);
+        });
     } catch (...) {
         return 1;
     }

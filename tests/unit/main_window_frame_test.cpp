@@ -1,0 +1,145 @@
+// The main window's frame rules: the control layout, the placement of the remembered
+// rectangle, the tray icon's mouse decisions, the show filter and the shortcut's names.
+#include <gtest/gtest.h>
+
+#include "desktop/startup_shortcut.h"
+#include "desktop/tray_icon.h"
+#include "ui/main_window_layout.h"
+
+namespace {
+
+// Every control 10 pixels wide and high, one below the other.
+ControlRects ReferenceRects() {
+    ControlRects rects{};
+    for (size_t i = 0; i < rects.size(); ++i) {
+        int top = static_cast<int>(i) * 20;
+        rects[i] = {5, top, 15, top + 10};
+    }
+    return rects;
+}
+
+size_t IndexOf(int id) {
+    for (size_t i = 0; i < kLayoutItems.size(); ++i) {
+        if (kLayoutItems[i].id == id) {
+            return i;
+        }
+    }
+    return kLayoutItems.size();
+}
+
+}  // namespace
+
+TEST(MainWindowLayout, ControlsFollowTheClientSizeByTheirRuleDownToTheLimit) {
+    const ClientSize reference{400, 300};
+    struct Case {
+        ClientSize size;
+        int dx;
+        int dy;
+    };
+    const Case cases[] = {
+        {{400, 300}, 0, 0},
+        {{450, 330}, 50, 30},
+        {{300, 200}, -100, -100},
+        // 110 narrower with the full height lays out for 100 less in both directions.
+        {{290, 300}, -100, -100},
+        {{400, 199}, -100, -100},
+    };
+    const ControlRects rects = ReferenceRects();
+    for (const Case& c : cases) {
+        ControlRects placed = LayoutControls(rects, reference, c.size);
+        for (size_t i = 0; i < rects.size(); ++i) {
+            LayoutRect expected = rects[i];
+            switch (kLayoutItems[i].rule) {
+                case LayoutRule::GrowHeight:
+                    expected.bottom += c.dy;
+                    break;
+                case LayoutRule::MoveDown:
+                    expected = {expected.left, expected.top + c.dy, expected.right,
+                                expected.bottom + c.dy};
+                    break;
+                case LayoutRule::GrowBoth:
+                    expected = {expected.left, expected.top, expected.right + c.dx,
+                                expected.bottom + c.dy};
+                    break;
+                case LayoutRule::MoveRight:
+                    expected = {expected.left + c.dx, expected.top, expected.right + c.dx,
+                                expected.bottom};
+                    break;
+            }
+            EXPECT_EQ(placed[i], expected) << kLayoutItems[i].id << " at " << c.size.cx;
+        }
+    }
+}
+
+TEST(MainWindowLayout, EachControlHasTheRuleOfItsRole) {
+    EXPECT_EQ(kLayoutItems[IndexOf(1000)].rule, LayoutRule::GrowHeight);
+    EXPECT_EQ(kLayoutItems[IndexOf(1051)].rule, LayoutRule::MoveDown);
+    EXPECT_EQ(kLayoutItems[IndexOf(1003)].rule, LayoutRule::GrowBoth);
+    for (int id : {1052, 1017, 1018, 1015, 1046, 1014, 1047, 1044}) {
+        EXPECT_EQ(kLayoutItems[IndexOf(id)].rule, LayoutRule::MoveRight) << id;
+    }
+    EXPECT_EQ(IndexOf(1004), kLayoutItems.size());
+}
+
+TEST(MainWindowLayout, StoredRectangleIsKeptOnAMonitorAndBroughtBackOtherwise) {
+    const WindowRect work{0, 0, 1024, 738};
+    struct Case {
+        WindowRect stored;
+        bool onAMonitor;
+        WindowRect expected;
+    };
+    const Case cases[] = {
+        {{40, 30, 700, 530}, true, {40, 30, 700, 530}},
+        {{3000, 2000, 3620, 2450}, false, {404, 288, 1024, 738}},
+        {{-5000, 100, -4380, 550}, false, {0, 100, 620, 550}},
+        {{10, 10, 10, 10}, true, {0, 0, 620, 450}},
+        {{50, 50, 20, 700}, true, {0, 0, 620, 450}},
+        {{-3000, -3000, 0, 0}, false, {0, 0, 1024, 738}},  // too large for the area: shrunk
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PlaceWindowRect(c.stored, c.onAMonitor, work), c.expected) << c.stored.left;
+    }
+}
+
+TEST(TrayIcon, EveryMouseMessageEndsTheHideAndOnlyTwoActAtOnce) {
+    struct Case {
+        unsigned message;
+        TrayAction action;
+    };
+    const Case cases[] = {
+        {0x0200, TrayAction::None},        // mouse move
+        {0x0201, TrayAction::None},        // left down
+        {0x0202, TrayAction::None},        // left up
+        {0x0203, TrayAction::ShowWindow},  // left double-click
+        {0x0204, TrayAction::None},        // right down
+        {0x0205, TrayAction::ShowMenu},    // right up
+        {0x0206, TrayAction::None},        // right double-click
+    };
+    for (const Case& c : cases) {
+        TrayDecision decision = DecideTrayMouse(c.message);
+        EXPECT_TRUE(decision.clearHidePending) << c.message;
+        EXPECT_EQ(decision.action, c.action) << c.message;
+    }
+}
+
+TEST(TrayIcon, PendingHideRemovesOnlyTheShowRequest) {
+    const unsigned show = 0x0040;
+    const unsigned moveAndSize = 0x0001 | 0x0002 | 0x0004;
+    EXPECT_EQ(FilterPositionChange(show | moveAndSize, true), moveAndSize);
+    EXPECT_EQ(FilterPositionChange(show | moveAndSize, false), show | moveAndSize);
+    EXPECT_EQ(FilterPositionChange(moveAndSize, true), moveAndSize);
+}
+
+TEST(StartupShortcut, NamesComeFromTheTargetsFileNameInEitherFolderForm) {
+    const char* folders[] = {"C:\\Users\\u\\Start Menu\\Programs\\Startup",
+                             "C:\\Users\\u\\Start Menu\\Programs\\Startup\\"};
+    for (const char* folder : folders) {
+        ShortcutNames names =
+            StartupShortcutNames(folder, "D:\\Tools\\Velumar.exe", mbcs::NoLeadBytes);
+        EXPECT_EQ(names.description, "Shortcut to Velumar.exe");
+        EXPECT_EQ(names.file,
+                  "C:\\Users\\u\\Start Menu\\Programs\\Startup\\Shortcut to Velumar.exe.lnk");
+    }
+    EXPECT_EQ(StartupShortcutNames("C:\\", "\\Velumar.exe", mbcs::NoLeadBytes).file,
+              "C:\\Shortcut to Velumar.exe.lnk");
+}
