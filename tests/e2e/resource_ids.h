@@ -32,5 +32,10 @@ inline constexpr int kPropertiesCommand = 32773;
 inline constexpr int kStartupShortcutCommand = 32782;
 inline constexpr int kHelpContentsCommand = 32779;
 inline constexpr int kAboutCommand = 32772;
+inline constexpr int kDisplayCommand = 32777;
+
+inline constexpr int kTrayMenu = 139;
+inline constexpr UINT kTrayCallback = 0x8001;
+inline constexpr UINT kTrayIconId = 1000;
 
 }  // namespace e2e
