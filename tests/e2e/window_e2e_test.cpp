@@ -335,10 +335,12 @@ TEST_F(WindowTest, StartupCommandWritesOneShortcutToVelumarExe) {
 TEST_F(WindowTest, EndOfTheSessionSavesTheListAndSettingsWithoutHoldingItBack) {
     ASSERT_NO_FATAL_FAILURE(Launch());
     ChangeList();
+    SendMessageA(velumar.Control(kPreviewCheck), BM_CLICK, 0, 0);
     EXPECT_EQ(SendMessageA(velumar.MainWindow(), WM_QUERYENDSESSION, 0, 0), TRUE);
     SendMessageA(velumar.MainWindow(), WM_ENDSESSION, TRUE, 0);
     EXPECT_TRUE(ListWasSaved());
     EXPECT_EQ(ReadValue(kSettingsKey, "PE")->AsText(), "5:00");
+    EXPECT_EQ(ReadValue(kSettingsKey, "PRV")->AsDword(), 0u);
     ASSERT_TRUE(velumar.Exit());
 }
 

@@ -184,6 +184,11 @@ bool CWallpaperDlg::OnCommand(int id, int code, HWND control) {
         case ID_STARTUP_SHORTCUT:
             CreateStartupShortcut(Handle(), app.exePath);
             return true;
+        case IDC_PREVIEW_CHECK:
+            if (code == BN_CLICKED) {
+                OnPreviewClicked();
+            }
+            return true;
         case IDC_STARTSTOP:
             if (code == BN_CLICKED) {
                 OnStartStop();
@@ -291,6 +296,13 @@ void CWallpaperDlg::OnInitMenuPopup() {
     enable(ID_FILE_OPEN_SELECTED, states.setSelectionEnabled);
     enable(ID_FILE_OPEN_LIST, states.openListEnabled);
     enable(ID_SWITCH_NOW, states.switchNowEnabled);
+}
+
+void CWallpaperDlg::OnPreviewClicked() {
+    ReadControls();
+    // Stored with all settings at exit.
+    app.settings.mainPreview = previewEnabled != 0;
+    UpdateControls();
 }
 
 void CWallpaperDlg::OnExit() {

@@ -74,6 +74,7 @@ private:
     void WriteControls();
     std::optional<ImageInfo> QueryImageInfo(const std::string& path);
     void OnInitMenuPopup();
+    void OnPreviewClicked();
     void OnExit();
     void OnEndSession(bool ending);
 
@@ -128,6 +129,8 @@ private:
     SwitchController switching;
     ControlTexts controlTexts;
     bool writingControls = false;
+    // A tick of the switching timer is running on this stack.
+    bool inTick = false;
     HCURSOR cursorBeforeWait = nullptr;
     HICON mainIcon = nullptr;
     HICON smallIcon = nullptr;

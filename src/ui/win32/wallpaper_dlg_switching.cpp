@@ -102,6 +102,15 @@ void CWallpaperDlg::OnTimer(UINT_PTR id) {
 }
 
 void CWallpaperDlg::OnSwitchTimer() {
+    // A modal loop opened inside a tick dispatches the timer again: that tick is skipped.
+    if (inTick) {
+        return;
+    }
+    inTick = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{inTick};
     // The welcome dialog's step comes first once that dialog is built.
     switching.OnTick();
 }
