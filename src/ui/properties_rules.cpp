@@ -1,0 +1,166 @@
+// What the property sheet's pages hold, decide and check, apart from their windows: the values
+// copied in from the settings and back on OK, each page's enabling rule and its field checks.
+#include "ui/properties_rules.h"
+
+#include <cstdio>
+
+#include "switching/schedule.h"
+
+namespace {
+
+constexpr int kFirstOsWithoutIconText = 501;
+
+// Control ids of the checked fields.
+constexpr int kWidthEdit = 1025;
+constexpr int kHeightEdit = 1026;
+constexpr int kLeftEdit = 1073;
+constexpr int kRightEdit = 1074;
+constexpr int kTopEdit = 1075;
+constexpr int kBottomEdit = 1076;
+constexpr unsigned kMaxEdgePercent = 99;
+
+}  // namespace
+
+GeneralEnabling ComputeGeneralEnabling(int switchMode, int selectedTimes, bool controlIconText,
+                                       int osVersion) {
+    GeneralEnabling e;
+    e.interval = switchMode == 1;
+    e.timeList = switchMode == 2;
+    e.removeTime = switchMode == 2 && selectedTimes > 0;
+    e.iconTextAll = osVersion < kFirstOsWithoutIconText;
+    e.iconTextShown = e.iconTextAll && controlIconText;
+    return e;
+}
+
+IntervalCheck CheckInterval(int switchMode, const std::string& text) {
+    if (switchMode != 1 || text.empty()) {
+        return {};
+    }
+    Duration d = ParseDuration(text);
+    if (!d.valid) {
+        return {IntervalCheck::Outcome::Refuse, {}};
+    }
+    char formatted[16];
+    std::snprintf(formatted, sizeof(formatted), "%02d:%02d:%02d", d.hours, d.minutes, d.seconds);
+    return {IntervalCheck::Outcome::Replace, formatted};
+}
+
+ResizingEnabling ComputeResizingEnabling(int resizeChoice) {
+    return {resizeChoice == 2, resizeChoice == 3};
+}
+
+std::optional<FieldError> ReadResizingPage(const ResizingPageControls& controls,
+                                           ResizingPageValues& values) {
+    values.retainAspect = controls.retainAspect;
+    if (std::optional<FieldError> error =
+            ReadNumberField(kWidthEdit, controls.width, values.width)) {
+        return error;
+    }
+    values.resizeChoice = controls.resizeChoice;
+    if (std::optional<FieldError> error =
+            ReadNumberField(kHeightEdit, controls.height, values.height)) {
+        return error;
+    }
+    values.reductionChoice = controls.reductionChoice;
+    values.sizeChoice = controls.sizeChoice;
+    return std::nullopt;
+}
+
+MaskEnabling ComputeMaskEnabling(int maskType) {
+    return {maskType == 0, maskType == 1, maskType != 2};
+}
+
+std::optional<FieldError> ReadMaskPage(const MaskPageControls& controls, MaskPageValues& values) {
+    values.maskChoice = controls.maskChoice;
+    const struct {
+        int id;
+        const std::string& text;
+        unsigned& value;
+    } edges[] = {
+        {kBottomEdit, controls.bottom, values.bottom},
+        {kLeftEdit, controls.left, values.left},
+        {kRightEdit, controls.right, values.right},
+        {kTopEdit, controls.top, values.top},
+    };
+    for (const auto& edge : edges) {
+        if (std::optional<FieldError> error =
+                ReadRangedField(edge.id, edge.text, 0, kMaxEdgePercent, edge.value)) {
+            return error;
+        }
+    }
+    values.maskFile = controls.maskFile;
+    values.outline = controls.outline;
+    return std::nullopt;
+}
+
+PropertiesValues CopyIntoPages(const AppSettings& s) {
+    PropertiesValues v;
+    v.resizing = {s.retainAspectRatio ? 1 : 0,
+                  static_cast<unsigned>(s.customWidth),
+                  s.resizeMode,
+                  static_cast<unsigned>(s.customHeight),
+                  s.reductionMethod,
+                  s.standardSizeIndex};
+    GeneralPageValues& g = v.general;
+    g.switchMode = s.switchMode;
+    // Subfolders are included only when the stored value is exactly 1.
+    g.includeSubfolders = s.includeSubfolders == 1 ? 1 : 0;
+    g.enforceUniqueness = s.enforceUniqueness ? 1 : 0;
+    g.randomize = s.randomOrder ? 1 : 0;
+    g.tile = s.tileWallpaper ? 1 : 0;
+    g.interval = s.switchPeriod;
+    g.startSwitchingAtStartup = s.startSwitchingAtStartup ? 1 : 0;
+    g.hideAtStartup = s.hideAtStartup ? 1 : 0;
+    g.textColor = s.iconTextColor;
+    g.transparent = s.iconTextTransparent ? 1 : 0;
+    g.controlIconText = s.controlIconText ? 1 : 0;
+    g.times = s.switchTimes;
+    v.mask = {s.maskMode,
+              static_cast<unsigned>(s.maskBottom),
+              static_cast<unsigned>(s.maskLeft),
+              static_cast<unsigned>(s.maskRight),
+              static_cast<unsigned>(s.maskTop),
+              s.maskFile,
+              s.maskImageOutline ? 1 : 0};
+    return v;
+}
+
+void CopyBackFromPages(const PropertiesValues& v, AppSettings& s) {
+    const ResizingPageValues& r = v.resizing;
+    s.retainAspectRatio = r.retainAspect != 0;
+    s.customWidth = static_cast<int>(r.width);
+    s.resizeMode = r.resizeChoice;
+    s.customHeight = static_cast<int>(r.height);
+    s.reductionMethod = r.reductionChoice;
+    s.standardSizeIndex = r.sizeChoice;
+
+    const GeneralPageValues& g = v.general;
+    s.switchMode = g.switchMode;
+    s.includeSubfolders = g.includeSubfolders;
+    s.enforceUniqueness = g.enforceUniqueness != 0;
+    s.randomOrder = g.randomize != 0;
+    s.tileWallpaper = g.tile != 0;
+    s.switchPeriod = g.interval;
+    s.startSwitchingAtStartup = g.startSwitchingAtStartup != 0;
+    s.hideAtStartup = g.hideAtStartup != 0;
+    s.iconTextColor = g.textColor;
+    s.iconTextTransparent = g.transparent != 0;
+    s.controlIconText = g.controlIconText != 0;
+    s.switchTimes = g.times;
+
+    const MaskPageValues& m = v.mask;
+    s.maskMode = m.maskChoice;
+    s.maskImageOutline = m.outline != 0;
+    if (m.maskChoice == 0) {
+        s.maskBottom = static_cast<int>(m.bottom);
+        s.maskLeft = static_cast<int>(m.left);
+        s.maskRight = static_cast<int>(m.right);
+        s.maskTop = static_cast<int>(m.top);
+    } else if (m.maskChoice == 1) {
+        s.maskFile = m.maskFile;
+    }
+}
+
+bool WarnNoSwitchTimes(const AppSettings& settings) {
+    return settings.switchMode == 2 && settings.switchTimes.empty();
+}

@@ -1,0 +1,131 @@
+// What the property sheet's pages hold, decide and check, apart from their windows: the values
+// copied in from the settings and back on OK, each page's enabling rule and its field checks.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/app_settings.h"
+#include "ui/dialog_data.h"
+
+// General page.
+struct GeneralPageValues {
+    int switchMode = -1;
+    int includeSubfolders = 0;
+    int enforceUniqueness = 0;
+    int randomize = 0;
+    int tile = 0;
+    std::string interval;
+    int startSwitchingAtStartup = 0;
+    int hideAtStartup = 0;
+    int transparent = 0;
+    int controlIconText = 0;
+    std::uint32_t textColor = 0;
+    std::vector<std::string> times;
+};
+
+struct GeneralEnabling {
+    bool interval = false;       // group 1043 and edit 1016
+    bool timeList = false;       // list 1042 and "Add..." 1040
+    bool removeTime = false;     // "Remove" 1041
+    bool iconTextAll = false;    // 1067 and the rest exist at all (before Windows XP)
+    bool iconTextShown = false;  // group 1068, "Transparent" 1070 and the colour button 1069
+};
+
+// The icon text controls exist only before Windows XP (osVersion 501).
+GeneralEnabling ComputeGeneralEnabling(int switchMode, int selectedTimes, bool controlIconText,
+                                       int osVersion);
+
+// What leaving the interval edit does to its text.
+struct IntervalCheck {
+    enum class Outcome { Keep, Replace, Refuse } outcome = Outcome::Keep;
+    std::string text;  // the normalised text, with Replace
+};
+
+inline constexpr const char* kIntervalFormatMessage =
+    "Please enter a time interval in HH:MM:SS format.";
+
+IntervalCheck CheckInterval(int switchMode, const std::string& text);
+
+// Resizing page.
+struct ResizingPageValues {
+    int retainAspect = 0;
+    unsigned width = 0;
+    int resizeChoice = -1;
+    unsigned height = 0;
+    int reductionChoice = -1;
+    int sizeChoice = -1;
+};
+
+// The controls' contents as the page reads them back.
+struct ResizingPageControls {
+    int retainAspect = 0;
+    std::string width;
+    int resizeChoice = -1;
+    std::string height;
+    int reductionChoice = -1;
+    int sizeChoice = -1;
+};
+
+struct ResizingEnabling {
+    bool sizeList = false;    // 1024
+    bool customSize = false;  // 1025 and 1026
+};
+
+ResizingEnabling ComputeResizingEnabling(int resizeChoice);
+
+// Reads the controls into the values in the page's order; stops at the first refused field.
+std::optional<FieldError> ReadResizingPage(const ResizingPageControls& controls,
+                                           ResizingPageValues& values);
+
+// Masking page.
+struct MaskPageValues {
+    int maskChoice = -1;
+    unsigned bottom = 0;
+    unsigned left = 0;
+    unsigned right = 0;
+    unsigned top = 0;
+    std::string maskFile;
+    int outline = 0;
+};
+
+struct MaskPageControls {
+    int maskChoice = -1;
+    std::string bottom;
+    std::string left;
+    std::string right;
+    std::string top;
+    std::string maskFile;
+    int outline = 0;
+};
+
+struct MaskEnabling {
+    bool edges = false;    // 1073 to 1076 and group 1077
+    bool file = false;     // 1079, "Browse..." 1080 and group 1078
+    bool outline = false;  // 1082
+};
+
+MaskEnabling ComputeMaskEnabling(int maskType);
+
+// Reads the controls in the page's order: the percentages bottom, left, right, top, each
+// 0 to 99; stops at the first refused field.
+std::optional<FieldError> ReadMaskPage(const MaskPageControls& controls, MaskPageValues& values);
+
+// The sheet as a whole.
+struct PropertiesValues {
+    GeneralPageValues general;
+    ResizingPageValues resizing;
+    MaskPageValues mask;
+};
+
+PropertiesValues CopyIntoPages(const AppSettings& settings);
+
+// The settings after OK: everything from the General and Resizing pages, the time list in the
+// list's order, the mask mode and outline, the percentages only for the edge mask and the
+// file only for the file mask.
+void CopyBackFromPages(const PropertiesValues& values, AppSettings& settings);
+
+// Mode "At specific times" with no time: the user is warned, the settings stand.
+bool WarnNoSwitchTimes(const AppSettings& settings);

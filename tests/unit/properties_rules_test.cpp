@@ -1,0 +1,165 @@
+// The property pages' rules: reading numbers, the interval and time-of-day checks, the
+// enabling of each page, the field checks in order, the copy in and back, and the welcome.
+#include <gtest/gtest.h>
+
+#include "ui/properties_rules.h"
+#include "ui/small_dialog_rules.h"
+
+TEST(DialogData, ReadUnsignedReadsLikePercentU) {
+    struct Case {
+        const char* text;
+        std::optional<unsigned> value;
+    };
+    const Case cases[] = {
+        {"", std::nullopt},  {"   ", std::nullopt}, {"abc", std::nullopt}, {"-", std::nullopt},
+        {"0", 0u},           {"  42", 42u},         {"12abc", 12u},        {"+7", 7u},
+        {"-1", 4294967295u}, {"4294967296", 0u},    {"\t99 100", 99u},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReadUnsigned(c.text), c.value) << c.text;
+    }
+    // Only the first 63 characters are read.
+    EXPECT_EQ(ReadUnsigned(std::string(62, ' ') + "5"), 5u);
+    EXPECT_EQ(ReadUnsigned(std::string(63, ' ') + "5"), std::nullopt);
+    EXPECT_EQ(RangeMessage(0, 99), "Please enter an integer between 0 and 99.");
+}
+
+TEST(PropertiesRules, IntervalIsNormalisedOrRefusedOnlyAtRegularIntervals) {
+    using Outcome = IntervalCheck::Outcome;
+    struct Case {
+        int mode;
+        const char* text;
+        Outcome outcome;
+        const char* result;
+    };
+    const Case cases[] = {
+        {1, "5:00", Outcome::Replace, "00:05:00"},
+        {1, "1:2:3:4", Outcome::Replace, "02:03:04"},
+        {1, "23:59:59", Outcome::Replace, "23:59:59"},
+        {1, "90", Outcome::Refuse, ""},
+        {1, "24:00:00", Outcome::Refuse, ""},
+        {1, "abc", Outcome::Replace, "00:00:00"},
+        {1, "", Outcome::Keep, ""},
+        {0, "90", Outcome::Keep, ""},
+        {2, "nonsense", Outcome::Keep, ""},
+    };
+    for (const Case& c : cases) {
+        IntervalCheck check = CheckInterval(c.mode, c.text);
+        EXPECT_EQ(check.outcome, c.outcome) << c.text;
+        EXPECT_EQ(check.text, c.result) << c.text;
+    }
+}
+
+TEST(SmallDialogRules, TimeOfDayIsTrimmedNormalisedRefusedOrCancelled) {
+    using Outcome = TimeEntry::Outcome;
+    struct Case {
+        const char* typed;
+        Outcome outcome;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"7:5", Outcome::Accept, "07:05"},   {" 23:59 ", Outcome::Accept, "23:59"},
+        {"1:2:3", Outcome::Accept, "02:03"}, {"abc", Outcome::Accept, "00:00"},
+        {"24:00", Outcome::Refuse, "24:00"}, {"12:60", Outcome::Refuse, "12:60"},
+        {"", Outcome::Cancel, ""},           {" \t ", Outcome::Cancel, ""},
+    };
+    for (const Case& c : cases) {
+        TimeEntry entry = CheckTimeOfDay(c.typed);
+        EXPECT_EQ(entry.outcome, c.outcome) << c.typed;
+        EXPECT_EQ(entry.text, c.text) << c.typed;
+    }
+}
+
+TEST(PropertiesRules, EachPageEnablesByItsChoice) {
+    struct GeneralCase {
+        int mode, selected;
+        bool controlIconText;
+        int os;
+        bool interval, list, remove, iconAll, iconShown;
+    };
+    const GeneralCase general[] = {
+        {0, 0, false, 601, false, false, false, false, false},
+        {1, 3, true, 601, true, false, false, false, false},
+        {2, 0, true, 500, false, true, false, true, true},
+        {2, 1, false, 500, false, true, true, true, false},
+    };
+    for (const GeneralCase& c : general) {
+        GeneralEnabling e = ComputeGeneralEnabling(c.mode, c.selected, c.controlIconText, c.os);
+        EXPECT_EQ(e.interval, c.interval);
+        EXPECT_EQ(e.timeList, c.list);
+        EXPECT_EQ(e.removeTime, c.remove);
+        EXPECT_EQ(e.iconTextAll, c.iconAll);
+        EXPECT_EQ(e.iconTextShown, c.iconShown);
+    }
+    for (int choice = -1; choice <= 3; ++choice) {
+        ResizingEnabling r = ComputeResizingEnabling(choice);
+        EXPECT_EQ(r.sizeList, choice == 2);
+        EXPECT_EQ(r.customSize, choice == 3);
+        MaskEnabling m = ComputeMaskEnabling(choice);
+        EXPECT_EQ(m.edges, choice == 0);
+        EXPECT_EQ(m.file, choice == 1);
+        EXPECT_EQ(m.outline, choice != 2);
+    }
+}
+
+TEST(PropertiesRules, FieldsAreCheckedInThePagesOrder) {
+    MaskPageValues mask;
+    MaskPageControls controls{0, "100", "abc", "5", "-1", "m.bmp", 1};
+    EXPECT_EQ(ReadMaskPage(controls, mask),
+              (FieldError{1076, "Please enter an integer between 0 and 99.", true}));
+    controls.bottom = "99";
+    EXPECT_EQ(ReadMaskPage(controls, mask), (FieldError{1073, kNotAPositiveInteger, false}));
+    controls.left = "7";
+    EXPECT_EQ(ReadMaskPage(controls, mask)->controlId, 1075);  // -1 reads above 99
+    controls.top = "0";
+    EXPECT_EQ(ReadMaskPage(controls, mask), std::nullopt);
+    EXPECT_EQ(mask.bottom, 99u);
+    EXPECT_EQ(mask.left, 7u);
+    EXPECT_EQ(mask.maskFile, "m.bmp");
+
+    ResizingPageValues resizing;
+    ResizingPageControls sizes{1, "", 3, "x", 2, 4};
+    EXPECT_EQ(ReadResizingPage(sizes, resizing), (FieldError{1025, kNotAPositiveInteger, false}));
+    sizes.width = "12abc";
+    EXPECT_EQ(ReadResizingPage(sizes, resizing)->controlId, 1026);
+    sizes.height = "0";
+    EXPECT_EQ(ReadResizingPage(sizes, resizing), std::nullopt);
+    EXPECT_EQ(resizing.width, 12u);
+    EXPECT_EQ(resizing.sizeChoice, 4);
+}
+
+TEST(PropertiesRules, CopyBackKeepsTheMaskValuesTheModeDoesNotUse) {
+    AppSettings stored;
+    stored.maskLeft = 10;
+    stored.maskBottom = 20;
+    stored.maskFile = "old.bmp";
+    stored.switchTimes = {"08:00"};
+    for (int mode = 0; mode <= 2; ++mode) {
+        PropertiesValues pages = CopyIntoPages(stored);
+        pages.mask = {mode, 1, 2, 3, 4, "new.bmp", 1};
+        pages.general.times = {"06:00", "07:30"};
+        pages.resizing.width = 1234;
+        AppSettings after = stored;
+        CopyBackFromPages(pages, after);
+        EXPECT_EQ(after.maskMode, mode);
+        EXPECT_TRUE(after.maskImageOutline);
+        EXPECT_EQ(after.maskBottom, mode == 0 ? 1 : 20) << mode;
+        EXPECT_EQ(after.maskLeft, mode == 0 ? 2 : 10) << mode;
+        EXPECT_EQ(after.maskFile, mode == 1 ? "new.bmp" : "old.bmp") << mode;
+        EXPECT_EQ(after.switchTimes, (std::vector<std::string>{"06:00", "07:30"}));
+        EXPECT_EQ(after.customWidth, 1234);
+    }
+    // Unchanged pages give back exactly the settings they were given.
+    AppSettings roundTrip = stored;
+    CopyBackFromPages(CopyIntoPages(stored), roundTrip);
+    EXPECT_EQ(roundTrip, stored);
+}
+
+TEST(SmallDialogRules, WelcomeShowsOnceAndOnlyCloseReadsTheCheckBox) {
+    EXPECT_TRUE(WelcomeDue(false, true));
+    EXPECT_FALSE(WelcomeDue(true, true));
+    EXPECT_FALSE(WelcomeDue(false, false));
+    EXPECT_FALSE(ShowWelcomeAfter(true, true));
+    EXPECT_TRUE(ShowWelcomeAfter(true, false));
+    EXPECT_TRUE(ShowWelcomeAfter(false, true));
+}
