@@ -49,7 +49,7 @@ const IntDefault kIntDefaults[] = {
 }  // namespace
 
 TEST_F(StartUpTest, FirstRunStoresEveryValueWithItsDefaultAndType) {
-    ASSERT_FALSE(KeyExists(kCompanyKey));
+    DeleteTree(kCompanyKey);
     RunOnceAndExit();
 
     for (const IntDefault& expected : kIntDefaults) {
@@ -187,6 +187,7 @@ TEST_F(StartUpTest, NextStartAfterTheFirstCopyEndedIsAFirstCopyAgain) {
 }
 
 TEST_F(StartUpTest, RenamedCopyKeepsItsSettingsUnderItsOwnName) {
+    DeleteTree(kCompanyKey);
     std::string renamed = InFolder("Wallpapers Two.exe");
     ASSERT_TRUE(CopyFileA(VelumarExePath().c_str(), renamed.c_str(), FALSE));
     RunOnceAndExit(renamed);

@@ -24,6 +24,8 @@ void RemoveFolder(const std::string& path) {
 
 void VelumarTest::SetUp() {
     DeleteTree(kCompanyKey);
+    // The welcome dialog would come up over every test; its own tests turn it back on.
+    WriteDword(kSettingsKey, "SW", 0);
     char temp[MAX_PATH] = {};
     GetTempPathA(sizeof(temp), temp);
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();

@@ -28,6 +28,7 @@ protected:
         WriteText(kSettingsKey, "CF", list);
         WriteDword(kSettingsKey, "SA", 0);
         WriteDword(kSettingsKey, "WH", 1);
+        WriteDword(kSettingsKey, "SW", 0);
         ASSERT_TRUE(velumar.Start());
         ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
     }
@@ -293,6 +294,7 @@ TEST_F(WindowTest, StartupCommandWritesOneShortcutToVelumarExe) {
     ASSERT_TRUE(CopyFileA(VelumarExePath().c_str(), renamed.c_str(), FALSE));
     WriteText("Software\\Quorwick\\Wallpapers\\Settings", "CF", InFolder("none.vlt"));
     WriteDword("Software\\Quorwick\\Wallpapers\\Settings", "SA", 0);
+    WriteDword("Software\\Quorwick\\Wallpapers\\Settings", "SW", 0);
     ASSERT_TRUE(velumar.Start(renamed));
     ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
     velumar.SendCommand(kStartupShortcutCommand);

@@ -6,15 +6,12 @@
 
 #include "base/win32/ansi_text.h"
 #include "base/win32/com_ptr.h"
+#include "base/win32/message_box.h"
 #include "desktop/startup_shortcut.h"
 #include "list/path_helpers.h"
 #include "list/win32/win32_file_system.h"
 
 namespace {
-
-void ShowMessage(HWND owner, const char* text) {
-    MessageBoxA(owner, text, "Velumar", MB_OK);
-}
 
 // The Startup folder's path through the desktop folder's parsing name, or empty.
 std::string StartupFolder() {
@@ -67,7 +64,7 @@ void CreateStartupShortcut(HWND owner, const std::string& target) {
     }
     ShortcutNames names = StartupShortcutNames(folder, target, IsAnsiLeadByte);
     if (!CreateShellLink(owner, target, names.file, names.description)) {
-        ShowMessage(owner, "Error creating shortcut.");
+        ShowMessageBox(owner, "Error creating shortcut.");
     }
 }
 
@@ -87,10 +84,10 @@ bool CreateShellLink(HWND owner, const std::string& target, const std::string& l
                 link.Get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()));
             if (SUCCEEDED(status)) {
                 if (FAILED(link.Get()->SetPath(target.c_str()))) {
-                    ShowMessage(owner, "SetPath failed!");
+                    ShowMessageBox(owner, "SetPath failed!");
                 }
                 if (FAILED(link.Get()->SetDescription(description.c_str()))) {
-                    ShowMessage(owner, "SetDescription failed!");
+                    ShowMessageBox(owner, "SetDescription failed!");
                 }
                 wchar_t wideName[MAX_PATH] = {};
                 MultiByteToWideChar(CP_ACP, 0, linkFile.c_str(), -1, wideName, MAX_PATH - 1);

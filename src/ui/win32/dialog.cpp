@@ -2,8 +2,6 @@
 // virtual handlers, the main window's loop with accelerators, true modal dialogs, typed helpers.
 #include "ui/win32/dialog.h"
 
-#include <vector>
-
 CDialog::~CDialog() {
     if (hwnd != nullptr) {
         DestroyWindow(hwnd);
@@ -107,30 +105,6 @@ void CDialog::OnFinalMessage() {
     }
 }
 
-std::string CDialog::ItemText(int id) const {
-    HWND item = Item(id);
-    int length = GetWindowTextLengthA(item);
-    std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    int copied = GetWindowTextA(item, buffer.data(), static_cast<int>(buffer.size()));
-    return std::string(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
-}
-
-void CDialog::SetItemText(int id, const std::string& text) const {
-    SetDlgItemTextA(hwnd, id, text.c_str());
-}
-
-void CDialog::EnableItem(int id, bool enable) const {
-    EnableWindow(Item(id), enable ? TRUE : FALSE);
-}
-
-bool CDialog::IsChecked(int id) const {
-    return IsDlgButtonChecked(hwnd, id) == BST_CHECKED;
-}
-
-void CDialog::SetChecked(int id, bool checked) const {
-    CheckDlgButton(hwnd, id, checked ? BST_CHECKED : BST_UNCHECKED);
-}
-
 bool CDialog::OnCommand(int id, int, HWND) {
     if (id == IDCANCEL) {
         EndDialog(IDCANCEL);
@@ -180,22 +154,5 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!OnMessage(message, wParam, lParam, messageResult)) {
         return FALSE;
     }
-    switch (message) {
-        // These return their result from the dialog procedure itself.
-        case WM_CTLCOLORMSGBOX:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORSTATIC:
-        case WM_COMPAREITEM:
-        case WM_VKEYTOITEM:
-        case WM_CHARTOITEM:
-        case WM_QUERYDRAGICON:
-            return static_cast<INT_PTR>(messageResult);
-        default:
-            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, messageResult);
-            return TRUE;
-    }
+    return DialogProcResult(hwnd, message, messageResult);
 }

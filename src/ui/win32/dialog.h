@@ -6,9 +6,10 @@
 
 #include <string>
 
+#include "ui/win32/dialog_items.h"
 #include "ui/win32/window_barrier.h"
 
-class CDialog {
+class CDialog : public DialogItems {
 public:
     CDialog(HINSTANCE instance, int templateId) : instance(instance), templateId(templateId) {}
     CDialog(const CDialog&) = delete;
@@ -27,14 +28,6 @@ public:
     // Ends the dialog with a result and destroys the window.
     void EndDialog(INT_PTR result);
     bool HasEnded() const { return ended; }
-
-    HWND Handle() const { return hwnd; }
-    HWND Item(int id) const { return GetDlgItem(hwnd, id); }
-    std::string ItemText(int id) const;
-    void SetItemText(int id, const std::string& text) const;
-    void EnableItem(int id, bool enable) const;
-    bool IsChecked(int id) const;
-    void SetChecked(int id, bool checked) const;
 
 protected:
     // Handlers return true when they handled the message; result goes to the sender.
@@ -56,7 +49,6 @@ private:
     static void WakeLoop();
 
     int templateId;
-    HWND hwnd = nullptr;
     HWND owner = nullptr;
     Mode mode = Mode::None;
     bool ended = false;

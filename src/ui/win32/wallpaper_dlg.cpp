@@ -11,16 +11,7 @@
 #include "resource.h"
 #include "ui/main_window_text.h"
 #include "ui/rotation_names.h"
-
-namespace {
-
-std::string LoadText(HINSTANCE instance, UINT id) {
-    char buffer[512];
-    int length = LoadStringA(instance, id, buffer, sizeof(buffer));
-    return std::string(buffer, static_cast<size_t>(length > 0 ? length : 0));
-}
-
-}  // namespace
+#include "ui/win32/resource_text.h"
 
 CWallpaperDlg::CWallpaperDlg(HINSTANCE instance, CWallpaperApp& app)
     : CDialog(instance, IDD_WALLPAPER_DIALOG),
@@ -35,8 +26,9 @@ CWallpaperDlg::CWallpaperDlg(HINSTANCE instance, CWallpaperApp& app)
                                               GetSystemMetrics(SM_CYSMICON), 0));
     accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     previewEnabled = app.settings.mainPreview ? 1 : 0;
-    controlTexts = {LoadText(instance, IDS_NOT_AN_IMAGE), LoadText(instance, IDS_FOLDER_SELECTED),
-                    LoadText(instance, IDS_IMAGE_INFO)};
+    controlTexts = {LoadResourceText(instance, IDS_NOT_AN_IMAGE),
+                    LoadResourceText(instance, IDS_FOLDER_SELECTED),
+                    LoadResourceText(instance, IDS_IMAGE_INFO)};
     taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
 }
 
@@ -180,6 +172,12 @@ bool CWallpaperDlg::OnCommand(int id, int code, HWND control) {
             return true;
         case ID_DISPLAY:
             DisplayWindow();
+            return true;
+        case ID_PROPERTIES:
+            ShowProperties();
+            return true;
+        case ID_APP_ABOUT:
+            ShowAbout();
             return true;
         case ID_STARTUP_SHORTCUT:
             CreateStartupShortcut(Handle(), app.exePath);

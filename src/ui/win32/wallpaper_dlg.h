@@ -102,6 +102,11 @@ private:
     void ArmInterval() override;
     void ShowWaitCursor(bool wait) override;
 
+    // wallpaper_dlg_dialogs.cpp: the properties sheet, the welcome dialog and About.
+    void ShowProperties();
+    void ShowWelcomeIfDue();
+    void ShowAbout();
+
     // wallpaper_dlg_frame.cpp: layout, the remembered rectangle, the tray icon and hiding.
     void RecordControlRects();
     void RememberWindowRect();
@@ -131,6 +136,10 @@ private:
     bool writingControls = false;
     // A tick of the switching timer is running on this stack.
     bool inTick = false;
+    // Settings from the sheet are being applied: no tick runs meanwhile.
+    bool applyingSettings = false;
+    bool propertiesOpen = false;
+    bool aboutOpen = false;
     HCURSOR cursorBeforeWait = nullptr;
     HICON mainIcon = nullptr;
     HICON smallIcon = nullptr;

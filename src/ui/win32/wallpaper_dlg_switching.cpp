@@ -102,8 +102,13 @@ void CWallpaperDlg::OnTimer(UINT_PTR id) {
 }
 
 void CWallpaperDlg::OnSwitchTimer() {
+    if (applyingSettings) {
+        return;
+    }
+    // The welcome dialog's own loop keeps ticking, and switching goes on under it.
+    ShowWelcomeIfDue();
     // A modal loop opened inside a tick dispatches the timer again: that tick is skipped.
-    if (inTick) {
+    if (inTick || HasEnded()) {
         return;
     }
     inTick = true;
@@ -111,6 +116,5 @@ void CWallpaperDlg::OnSwitchTimer() {
         bool& flag;
         ~Reset() { flag = false; }
     } reset{inTick};
-    // The welcome dialog's step comes first once that dialog is built.
     switching.OnTick();
 }

@@ -1,0 +1,220 @@
+// The General page of the properties sheet: when the wallpaper changes, the interval, the
+// time list, the switching options and the desktop icon text options.
+#include "ui/win32/general_page.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "base/win32/gdi.h"
+#include "base/win32/message_box.h"
+#include "resource.h"
+#include "ui/win32/time_of_day_dlg.h"
+
+namespace {
+
+constexpr std::initializer_list<int> kModeGroup = {IDC_ONLY_AT_STARTUP, IDC_AT_INTERVALS,
+                                                   IDC_AT_TIMES};
+
+// The check boxes and the values they exchange, in one table.
+struct CheckField {
+    int id;
+    int GeneralPageValues::*value;
+};
+constexpr CheckField kChecks[] = {
+    {IDC_INCLUDE_SUBFOLDERS, &GeneralPageValues::includeSubfolders},
+    {IDC_ENFORCE_UNIQUE, &GeneralPageValues::enforceUniqueness},
+    {IDC_RANDOMIZE, &GeneralPageValues::randomize},
+    {IDC_TILE, &GeneralPageValues::tile},
+    {IDC_START_AT_STARTUP, &GeneralPageValues::startSwitchingAtStartup},
+    {IDC_HIDE_AT_STARTUP, &GeneralPageValues::hideAtStartup},
+    {IDC_TRANSPARENT, &GeneralPageValues::transparent},
+    {IDC_CONTROL_ICON_TEXT, &GeneralPageValues::controlIconText},
+};
+
+}  // namespace
+
+void CGeneralPage::OnInit() {
+    SetCheckedRadio(kModeGroup, values.switchMode);
+    for (const CheckField& check : kChecks) {
+        SetChecked(check.id, values.*check.value != 0);
+    }
+    SetItemText(IDC_INTERVAL, values.interval);
+    AddContextHelpToSheet();
+    UpdateEnabling();
+    HWND list = Item(IDC_TIME_LIST);
+    for (const std::string& time : values.times) {
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(time.c_str()));
+    }
+    if (!ComputeGeneralEnabling(values.switchMode, 0, false, osVersion).iconTextAll) {
+        for (int id :
+             {IDC_CONTROL_ICON_TEXT, IDC_TRANSPARENT, IDC_ICON_TEXT_GROUP, IDC_TEXT_COLOR}) {
+            ShowItem(id, false);
+        }
+    }
+}
+
+void CGeneralPage::ReadControls() {
+    values.switchMode = CheckedRadio(kModeGroup);
+    for (const CheckField& check : kChecks) {
+        values.*check.value = IsChecked(check.id) ? 1 : 0;
+    }
+    values.interval = ItemText(IDC_INTERVAL);
+}
+
+std::optional<FieldError> CGeneralPage::ReadBack() {
+    ReadControls();
+    return std::nullopt;
+}
+
+void CGeneralPage::UpdateEnabling() {
+    ReadControls();
+    int selected = static_cast<int>(SendMessageA(Item(IDC_TIME_LIST), LB_GETSELCOUNT, 0, 0));
+    GeneralEnabling e = ComputeGeneralEnabling(values.switchMode, selected > 0 ? selected : 0,
+                                               values.controlIconText != 0, osVersion);
+    EnableItem(IDC_RATE_GROUP, e.interval);
+    EnableItem(IDC_INTERVAL, e.interval);
+    EnableItem(IDC_TIME_LIST, e.timeList);
+    EnableItem(IDC_ADD_TIME, e.timeList);
+    EnableItem(IDC_REMOVE_TIME, e.removeTime);
+    if (e.iconTextAll) {
+        for (int id : {IDC_ICON_TEXT_GROUP, IDC_TRANSPARENT, IDC_TEXT_COLOR}) {
+            ShowItem(id, e.iconTextShown);
+        }
+    }
+}
+
+bool CGeneralPage::OnCommand(int id, int code, HWND) {
+    switch (id) {
+        case IDC_ONLY_AT_STARTUP:
+        case IDC_AT_INTERVALS:
+        case IDC_AT_TIMES:
+        case IDC_CONTROL_ICON_TEXT:
+            if (code == BN_CLICKED) {
+                UpdateEnabling();
+            }
+            return true;
+        case IDC_TIME_LIST:
+            if (code == LBN_SELCHANGE) {
+                UpdateEnabling();
+            }
+            return true;
+        case IDC_INTERVAL:
+            if (code == EN_KILLFOCUS) {
+                ValidateInterval();
+            }
+            return true;
+        case IDC_ADD_TIME:
+            if (code == BN_CLICKED) {
+                AddTime();
+            }
+            return true;
+        case IDC_REMOVE_TIME:
+            if (code == BN_CLICKED) {
+                RemoveTimes();
+            }
+            return true;
+        case IDC_TEXT_COLOR:
+            if (code == BN_CLICKED) {
+                ChooseTextColor();
+            }
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CGeneralPage::ValidateInterval() {
+    ReadControls();
+    IntervalCheck check = CheckInterval(values.switchMode, values.interval);
+    if (check.outcome == IntervalCheck::Outcome::Refuse) {
+        ShowMessageBox(Handle(), kIntervalFormatMessage);
+    } else if (check.outcome == IntervalCheck::Outcome::Replace) {
+        values.interval = check.text;
+        SetItemText(IDC_INTERVAL, values.interval);
+    }
+}
+
+void CGeneralPage::AddTime() {
+    CTimeOfDayDlg dialog(instance);
+    if (dialog.DoModal(Sheet()) != IDOK || Handle() == nullptr) {
+        return;
+    }
+    SendMessageA(Item(IDC_TIME_LIST), LB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(dialog.timeText.c_str()));
+    RebuildTimes();
+}
+
+void CGeneralPage::RemoveTimes() {
+    HWND list = Item(IDC_TIME_LIST);
+    for (int i = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)) - 1; i >= 0; --i) {
+        if (SendMessageA(list, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) {
+            SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
+        }
+    }
+    RebuildTimes();
+    UpdateEnabling();
+}
+
+void CGeneralPage::RebuildTimes() {
+    HWND list = Item(IDC_TIME_LIST);
+    values.times.clear();
+    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        int length = static_cast<int>(SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0));
+        std::vector<char> text(static_cast<size_t>(length > 0 ? length : 0) + 1);
+        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(text.data()));
+        values.times.emplace_back(text.data());
+    }
+}
+
+void CGeneralPage::ChooseTextColor() {
+    static COLORREF customColors[16] = {};
+    CHOOSECOLORA choose{};
+    choose.lStructSize = sizeof(choose);
+    choose.hwndOwner = Handle();
+    choose.rgbResult = values.textColor;
+    choose.lpCustColors = customColors;
+    choose.Flags = CC_RGBINIT;
+    if (!ChooseColorA(&choose) || Handle() == nullptr) {
+        return;
+    }
+    values.textColor = choose.rgbResult;
+    InvalidateRect(Handle(), nullptr, FALSE);
+    InvalidateRect(Item(IDC_TEXT_COLOR), nullptr, FALSE);
+}
+
+bool CGeneralPage::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+    if (message != WM_DRAWITEM) {
+        return false;
+    }
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (item.CtlID != IDC_TEXT_COLOR) {
+        return false;
+    }
+    DrawTextColorButton(item);
+    result = TRUE;
+    return true;
+}
+
+void CGeneralPage::DrawTextColorButton(const DRAWITEMSTRUCT& item) const {
+    RECT frame = item.rcItem;
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    bool pushed = (item.itemAction & ODA_SELECT) != 0 && (item.itemState & ODS_SELECTED) != 0;
+    DrawFrameControl(item.hDC, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+
+    const int top = (height - 16) / 2;
+    {
+        UniqueGdiObject brush(CreateSolidBrush(values.textColor));
+        ScopedSelectObject selected(item.hDC, brush.Get());
+        Rectangle(item.hDC, width - 22, top, width - 6, top + 16);
+    }
+
+    RECT text = item.rcItem;
+    text.left += 4;
+    int oldMode = SetBkMode(item.hDC, TRANSPARENT);
+    DrawTextA(item.hDC, "Text Color", -1, &text, DT_SINGLELINE | DT_VCENTER);
+    SetBkMode(item.hDC, oldMode);
+}

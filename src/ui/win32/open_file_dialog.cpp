@@ -1,0 +1,45 @@
+// The open-file dialog for one file, starting in a remembered folder.
+#include "ui/win32/open_file_dialog.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+namespace {
+
+std::string CurrentDirectory() {
+    char folder[MAX_PATH] = {};
+    DWORD length = GetCurrentDirectoryA(sizeof(folder), folder);
+    return length < sizeof(folder) ? std::string(folder, length) : std::string();
+}
+
+}  // namespace
+
+std::optional<std::string> AskForFile(HWND owner, const char* filter, const char* defaultExtension,
+                                      std::string& lastFolder) {
+    if (!lastFolder.empty()) {
+        SetCurrentDirectoryA(lastFolder.c_str());
+    }
+    std::vector<char> file(32768, '\0');
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrDefExt = defaultExtension;
+    ofn.lpstrInitialDir =
+        !lastFolder.empty() && lastFolder.size() < MAX_PATH ? lastFolder.c_str() : nullptr;
+    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    if (!GetOpenFileNameA(&ofn)) {
+        return std::nullopt;
+    }
+    // Windows makes the chosen file's folder current; Wine does not always, so do it here.
+    std::string chosenFolder(file.data(), ofn.nFileOffset);
+    if (chosenFolder.size() > 3 && chosenFolder.back() == '\\') {
+        chosenFolder.pop_back();
+    }
+    SetCurrentDirectoryA(chosenFolder.c_str());
+    lastFolder = CurrentDirectory();
+    return std::string(file.data());
+}

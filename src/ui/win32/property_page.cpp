@@ -1,0 +1,121 @@
+// A property page over a dialog resource: one trampoline that finds the page object and calls
+// its virtual handlers, with the same exception barrier and typed helpers as CDialog.
+#include "ui/win32/property_page.h"
+
+#include <vector>
+
+#include "base/win32/message_box.h"
+#include "ui/win32/context_help.h"
+#include "ui/win32/window_barrier.h"
+
+PROPSHEETPAGEA CPropertyPage::Describe() {
+    PROPSHEETPAGEA page{};
+    page.dwSize = sizeof(page);
+    page.dwFlags = PSP_DEFAULT;
+    page.hInstance = instance;
+    page.pszTemplate = MAKEINTRESOURCEA(templateId);
+    page.pfnDlgProc = PageProc;
+    page.lParam = reinterpret_cast<LPARAM>(this);
+    return page;
+}
+
+void CPropertyPage::ShowFieldError(const FieldError& error) const {
+    ShowMessageBox(hwnd, error.message, error.exclamation ? MB_ICONEXCLAMATION : 0);
+    FocusItem(error.controlId);
+}
+
+void CPropertyPage::AddContextHelpToSheet() const {
+    HWND sheet = Sheet();
+    SetWindowLongPtrA(sheet, GWL_EXSTYLE,
+                      GetWindowLongPtrA(sheet, GWL_EXSTYLE) | WS_EX_CONTEXTHELP);
+}
+
+INT_PTR CALLBACK CPropertyPage::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CPropertyPage* self = nullptr;
+    if (message == WM_INITDIALOG) {
+        const auto* page = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
+        self = reinterpret_cast<CPropertyPage*>(page->lParam);
+        self->hwnd = hwnd;
+        SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<CPropertyPage*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    }
+    if (self == nullptr) {
+        return FALSE;
+    }
+    INT_PTR handled =
+        CallGuarded<INT_PTR>(FALSE, [&] { return self->Dispatch(message, wParam, lParam); });
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        self->hwnd = nullptr;
+    }
+    return handled;
+}
+
+INT_PTR CPropertyPage::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            OnInit();
+            return TRUE;
+        case WM_COMMAND:
+            return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))
+                       ? TRUE
+                       : FALSE;
+        case WM_NOTIFY: {
+            const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+            if (header.code == PSN_KILLACTIVE) {
+                // TRUE keeps the page: it cannot be left, nor the sheet closed with OK.
+                std::optional<FieldError> error = ReadBack();
+                if (error) {
+                    ShowFieldError(*error);
+                }
+                return DialogProcResult(hwnd, message, error ? TRUE : FALSE);
+            }
+            if (header.code == PSN_APPLY) {
+                applied = true;
+                OnApply();
+                return DialogProcResult(hwnd, message, PSNRET_NOERROR);
+            }
+            break;
+        }
+        case WM_HELP:
+            // Left to the dialog manager's own handling when no pop-up is shown.
+            if (ShowContextHelp(*reinterpret_cast<const HELPINFO*>(lParam))) {
+                return DialogProcResult(hwnd, message, TRUE);
+            }
+            return FALSE;
+        default:
+            break;
+    }
+    LRESULT messageResult = 0;
+    if (!OnMessage(message, wParam, lParam, messageResult)) {
+        return FALSE;
+    }
+    return DialogProcResult(hwnd, message, messageResult);
+}
+
+bool RunPropertySheet(HINSTANCE instance, HWND owner, const char* caption, int iconId,
+                      std::initializer_list<CPropertyPage*> pages) {
+    std::vector<PROPSHEETPAGEA> described;
+    for (CPropertyPage* page : pages) {
+        described.push_back(page->Describe());
+    }
+    PROPSHEETHEADERA header{};
+    header.dwSize = sizeof(header);
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_USEICONID | PSH_NOAPPLYNOW;
+    header.hwndParent = owner;
+    header.hInstance = instance;
+    header.pszIcon = MAKEINTRESOURCEA(iconId);
+    header.pszCaption = caption;
+    header.nPages = static_cast<UINT>(described.size());
+    header.nStartPage = 0;
+    header.ppsp = described.data();
+    PropertySheetA(&header);
+    // Every page that was made gets PSN_APPLY on OK, the first page always exists.
+    for (CPropertyPage* page : pages) {
+        if (page->WasApplied()) {
+            return true;
+        }
+    }
+    return false;
+}

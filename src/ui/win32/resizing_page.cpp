@@ -1,0 +1,69 @@
+// The Resizing page of the properties sheet: the resize policy and its parameters.
+#include "ui/win32/resizing_page.h"
+
+#include "resource.h"
+
+namespace {
+
+// The radio buttons in dialog order: the index is the resize mode.
+constexpr std::initializer_list<int> kResizeGroup = {IDC_REDUCE_LARGE, IDC_RESIZE_FILL,
+                                                     IDC_RESIZE_STANDARD, IDC_RESIZE_CUSTOM};
+constexpr const char* kStandardSizes[] = {"640x480",  "800x600",   "1024x768", "1152x864",
+                                          "1152x882", "1280x1024", "1600x1200"};
+constexpr const char* kReductionMethods[] = {"Eliminate Pixels", "Favor Black", "Favor White",
+                                             "Average Colors"};
+
+}  // namespace
+
+void CResizingPage::OnInit() {
+    for (const char* size : kStandardSizes) {
+        SendMessageA(Item(IDC_STANDARD_SIZE), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(size));
+    }
+    for (const char* method : kReductionMethods) {
+        SendMessageA(Item(IDC_REDUCTION), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(method));
+    }
+    SetChecked(IDC_RETAIN_ASPECT, values.retainAspect != 0);
+    SetItemText(IDC_CUSTOM_WIDTH, std::to_string(values.width));
+    SetCheckedRadio(kResizeGroup, values.resizeChoice);
+    SetItemText(IDC_CUSTOM_HEIGHT, std::to_string(values.height));
+    SetComboSelection(IDC_REDUCTION, values.reductionChoice);
+    SetComboSelection(IDC_STANDARD_SIZE, values.sizeChoice);
+    AddContextHelpToSheet();
+    // The values as the controls hold them; they are valid, so nothing is shown.
+    ReadBack();
+    ApplyEnabling();
+}
+
+std::optional<FieldError> CResizingPage::ReadBack() {
+    ResizingPageControls controls{
+        IsChecked(IDC_RETAIN_ASPECT) ? 1 : 0, ItemText(IDC_CUSTOM_WIDTH),
+        CheckedRadio(kResizeGroup),           ItemText(IDC_CUSTOM_HEIGHT),
+        ComboSelection(IDC_REDUCTION),        ComboSelection(IDC_STANDARD_SIZE)};
+    return ReadResizingPage(controls, values);
+}
+
+void CResizingPage::ApplyEnabling() {
+    // The choice as the user sees it, also when a field before it was refused.
+    ResizingEnabling e = ComputeResizingEnabling(CheckedRadio(kResizeGroup));
+    EnableItem(IDC_STANDARD_SIZE, e.sizeList);
+    EnableItem(IDC_CUSTOM_WIDTH, e.customSize);
+    EnableItem(IDC_CUSTOM_HEIGHT, e.customSize);
+}
+
+bool CResizingPage::OnCommand(int id, int code, HWND) {
+    switch (id) {
+        case IDC_REDUCE_LARGE:
+        case IDC_RESIZE_FILL:
+        case IDC_RESIZE_STANDARD:
+        case IDC_RESIZE_CUSTOM:
+            if (code == BN_CLICKED) {
+                if (std::optional<FieldError> error = ReadBack()) {
+                    ShowFieldError(*error);
+                }
+                ApplyEnabling();
+            }
+            return true;
+        default:
+            return false;
+    }
+}
