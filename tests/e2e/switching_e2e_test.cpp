@@ -15,36 +15,6 @@
 namespace e2e {
 namespace {
 
-// A 24-bit bitmap file of one colour.
-std::string SolidBitmap(int width, int height, BYTE b, BYTE g, BYTE r) {
-    const int stride = (width * 3 + 3) & ~3;
-    const int size = 54 + stride * height;
-    std::string bytes(static_cast<size_t>(size), '\0');
-    auto put32 = [&](int offset, int value) {
-        for (int i = 0; i < 4; ++i) {
-            bytes[static_cast<size_t>(offset + i)] = static_cast<char>(value >> (8 * i));
-        }
-    };
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put32(2, size);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, width);
-    put32(22, height);
-    bytes[26] = 1;
-    bytes[28] = 24;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            size_t p = static_cast<size_t>(54 + y * stride + x * 3);
-            bytes[p] = static_cast<char>(b);
-            bytes[p + 1] = static_cast<char>(g);
-            bytes[p + 2] = static_cast<char>(r);
-        }
-    }
-    return bytes;
-}
-
 std::string WallpaperFile() {
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);

@@ -104,6 +104,82 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
     }
 }
 
+std::string SolidBitmap(int width, int height, BYTE b, BYTE g, BYTE r) {
+    const int stride = (width * 3 + 3) & ~3;
+    const int size = 54 + stride * height;
+    std::string bytes(static_cast<size_t>(size), '\0');
+    auto put32 = [&](int offset, int value) {
+        for (int i = 0; i < 4; ++i) {
+            bytes[static_cast<size_t>(offset + i)] = static_cast<char>(value >> (8 * i));
+        }
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put32(2, size);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, width);
+    put32(22, height);
+    bytes[26] = 1;
+    bytes[28] = 24;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            size_t p = static_cast<size_t>(54 + y * stride + x * 3);
+            bytes[p] = static_cast<char>(b);
+            bytes[p + 1] = static_cast<char>(g);
+            bytes[p + 2] = static_cast<char>(r);
+        }
+    }
+    return bytes;
+}
+
+HWND FindDescendant(HWND parent, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            if (GetDlgCtrlID(child) == s->id) {
+                s->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForWindow(DWORD processId, const std::string& title, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindows(processId, title)) {
+                if (IsWindowVisible(window) && WindowText(window) == title) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+std::string DismissMessageBox(DWORD processId, DWORD timeoutMs) {
+    HWND box = WaitForWindow(processId, "Velumar", timeoutMs);
+    if (box == nullptr) {
+        return {};
+    }
+    // A message box's text is its static control 0xFFFF.
+    std::string text = WindowText(GetDlgItem(box, 0xFFFF));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    WaitUntil([&] { return !IsWindow(box); }, timeoutMs);
+    return text;
+}
+
 VelumarProcess::~VelumarProcess() {
     if (IsRunning()) {
         TerminateProcess(process.Get(), 99);

@@ -37,6 +37,17 @@ std::string WindowText(HWND window);
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
+// A 24-bit bitmap file of one colour.
+std::string SolidBitmap(int width, int height, BYTE b, BYTE g, BYTE r);
+
+// A control with the id anywhere below a window (a property sheet's pages, say).
+HWND FindDescendant(HWND parent, int id);
+// A visible top-level window of the process with exactly this title, once it is there.
+HWND WaitForWindow(DWORD processId, const std::string& title, DWORD timeoutMs = 5000);
+// Waits for the program's message box, answers it with OK and returns its text (empty when
+// none came).
+std::string DismissMessageBox(DWORD processId, DWORD timeoutMs = 5000);
+
 class VelumarProcess {
 public:
     VelumarProcess() = default;
