@@ -80,6 +80,10 @@ protected:
     bool SheetCloses() const {
         return WaitUntil([&] { return !IsWindow(sheet); }, 5000);
     }
+    // OK stores every setting, the next index last; the key starts without it.
+    static bool SettingsStored() {
+        return WaitUntil([] { return ReadValue(kSettingsKey, "II").has_value(); }, 5000);
+    }
 
     void AddTime(const char* time) const {
         PostMessageA(Find(1040), BM_CLICK, 0, 0);
@@ -178,6 +182,7 @@ TEST_F(PropertiesTest, OkStoresTheNormalisedIntervalAndTheTimesInListOrder) {
     EXPECT_EQ(TimeList(), (std::vector<std::wstring>{L"06:00", L"07:30"}));
     Press(PSBTN_OK);
     ASSERT_TRUE(SheetCloses());
+    ASSERT_TRUE(SettingsStored());
     EXPECT_EQ(ReadValue(kSettingsKey, "PE")->AsText(), "00:05:00");
     EXPECT_EQ(ReadValue(kSettingsKey, "TM")->AsText(), "06:00%07:30%");
     EXPECT_EQ(ReadValue(kSettingsKey, "WH")->AsDword(), 2u);
@@ -210,6 +215,7 @@ TEST_F(PropertiesTest, RefusedFieldsKeepTheSheetOpenAndNoMaskingKeepsTheStoredMa
     Click(1081);
     Press(PSBTN_OK);
     ASSERT_TRUE(SheetCloses());
+    ASSERT_TRUE(SettingsStored());
     EXPECT_EQ(ReadValue(kSettingsKey, "ME")->AsDword(), 2u);
     EXPECT_EQ(ReadValue(kSettingsKey, "MRL")->AsDword(), 10u);
     EXPECT_EQ(ReadValue(kSettingsKey, "MF")->AsText(), "C:\\masks\\soft.bmp");
@@ -226,7 +232,8 @@ TEST_F(PropertiesTest, SpecificTimesWithoutTimesWarnsAndStoresTheModeAnyway) {
     EXPECT_EQ(DismissMessageBox(velumar.ProcessId()),
               "Warning: no switching times specified.\nWallpaper switching will be disabled.");
     ASSERT_TRUE(SheetCloses());
-    EXPECT_TRUE(WaitUntil([] { return ReadValue(kSettingsKey, "WH")->AsDword() == 2u; }));
+    ASSERT_TRUE(SettingsStored());
+    EXPECT_EQ(ReadValue(kSettingsKey, "WH")->AsDword(), 2u);
     EXPECT_FALSE(velumar.IsControlEnabled(kStartStopButton));
     ASSERT_TRUE(velumar.Exit());
 }
@@ -255,7 +262,7 @@ TEST_F(PropertiesTest, SheetSurvivesSwitchingUnderneathIt) {
     Click(1012);
     Press(PSBTN_OK);
     ASSERT_TRUE(SheetCloses());
-    EXPECT_EQ(ReadValue(kSettingsKey, "RA")->AsDword(), 1u);
+    EXPECT_TRUE(WaitUntil([] { return ReadValue(kSettingsKey, "RA")->AsDword() == 1u; }));
     EXPECT_EQ(TopLevelWindows(velumar.ProcessId(), "Velumar Properties").size(), 0u);
     EXPECT_TRUE(velumar.IsRunning());
     ASSERT_TRUE(velumar.Exit());
