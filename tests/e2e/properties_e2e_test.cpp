@@ -80,9 +80,9 @@ protected:
     bool SheetCloses() const {
         return WaitUntil([&] { return !IsWindow(sheet); }, 5000);
     }
-    // OK stores every setting, the next index last; the key starts without it.
+    // OK stores every setting, the window rectangle last; the key starts without it.
     static bool SettingsStored() {
-        return WaitUntil([] { return ReadValue(kSettingsKey, "II").has_value(); }, 5000);
+        return WaitUntil([] { return ReadValue(kSettingsKey, "PB").has_value(); }, 5000);
     }
 
     void AddTime(const char* time) const {

@@ -163,8 +163,9 @@ TEST_F(StartUpTest, SecondStartEndsAtOnceAndShowsTheFirstWindow) {
     ASSERT_TRUE(first.Start());
     HWND window = first.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
-    // As if hidden to the notification area.
-    ShowWindow(window, SW_HIDE);
+    // Hidden to the notification area once the window has been shown.
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    first.SendCommand(kHideCommand);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
 
     VelumarProcess second;
