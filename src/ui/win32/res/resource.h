@@ -76,6 +76,13 @@
 #define IDC_REDUCTION 1028
 #define IDC_RETAIN_ASPECT 1032
 
+// Open dialog's preview panel (dialog 136, a child template of the open dialog)
+#define IDD_PREVIEW_PANEL 136
+#define IDC_PREVIEW_PLACEHOLDER 1119
+#define IDC_PANEL_PREVIEW_CHECK 1048
+#define IDC_PANEL_PREVIEW_FRAME 1049
+#define IDC_PANEL_INFO 1050
+
 // Time-of-day dialog (dialog 135)
 #define IDD_TIME_OF_DAY 135
 #define IDC_TIME_TEXT 1045
