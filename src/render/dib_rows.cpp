@@ -12,9 +12,11 @@ std::optional<DibRows> ReadDibRows(const ByteArray& dib) {
         header.bitCount == 0 || header.bitCount > 32 || header.compression != dib::kBiRgb) {
         return std::nullopt;
     }
-    std::uint64_t colors = header.clrUsed;
-    if (colors == 0 && header.bitCount == 8) {
-        colors = 256;
+    // The colour table: none from 24 bits on, otherwise clrUsed entries, or all the bit depth
+    // can address when clrUsed is 0.
+    std::uint64_t colors = header.bitCount >= 24 ? 0 : header.clrUsed;
+    if (colors == 0 && header.bitCount <= 8) {
+        colors = std::uint64_t{1} << header.bitCount;
     }
     std::uint64_t stride =
         dib::StoredRowBytes(static_cast<std::uint64_t>(header.width), header.bitCount);

@@ -12,6 +12,7 @@ struct DibRows {
     int width = 0;
     int height = 0;
     int bitsPerPixel = 0;
+    // The first stored row, the bottom one; also where the pixel bits start.
     const std::uint8_t* bottomRow = nullptr;
     std::size_t stride = 0;
 
