@@ -6,6 +6,7 @@ packages=(
     cmake g++ make libgtest-dev googletest libbenchmark-dev
     g++-mingw-w64-x86-64-posix mingw-w64-tools
     wine wine64 xvfb x11-utils imagemagick xdotool
+    fp-utils-3.2.2
 )
 
 missing=()

@@ -180,6 +180,39 @@ std::string DismissMessageBox(DWORD processId, DWORD timeoutMs) {
     return text;
 }
 
+void SetListRowSelected(DWORD processId, HWND list, int row, bool selected) {
+    RemoteBuffer remote(processId, sizeof(LVITEMA));
+    if (remote.Address() == nullptr) {
+        return;
+    }
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = selected ? LVIS_SELECTED : 0;
+    remote.Write(0, &item, sizeof(item));
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(remote.Address()));
+}
+
+void SendHelpRequest(HWND window, HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    HELPINFO request{};
+    request.cbSize = sizeof(request);
+    request.iContextType = HELPINFO_WINDOW;
+    request.iCtrlId = GetDlgCtrlID(control);
+    request.hItemHandle = control;
+    request.MousePos = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    // The system carries the request's structure to the other process.
+    SendMessageA(window, WM_HELP, 0, reinterpret_cast<LPARAM>(&request));
+}
+
+COLORREF ScreenPixel(POINT at) {
+    HDC screen = GetDC(nullptr);
+    COLORREF color = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return color;
+}
+
 VelumarProcess::~VelumarProcess() {
     if (IsRunning()) {
         TerminateProcess(process.Get(), 99);
@@ -259,16 +292,7 @@ std::vector<int> VelumarProcess::SelectedRows(int listId) const {
 }
 
 void VelumarProcess::SetRowSelected(int listId, int row, bool selected) const {
-    RemoteBuffer remote(processId, sizeof(LVITEMA));
-    if (remote.Address() == nullptr) {
-        return;
-    }
-    LVITEMA item{};
-    item.stateMask = LVIS_SELECTED;
-    item.state = selected ? LVIS_SELECTED : 0;
-    remote.Write(0, &item, sizeof(item));
-    SendMessageA(Control(listId), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(remote.Address()));
+    SetListRowSelected(processId, Control(listId), row, selected);
 }
 
 bool VelumarProcess::Exit(DWORD timeoutMs) {

@@ -48,6 +48,13 @@ HWND WaitForWindow(DWORD processId, const std::string& title, DWORD timeoutMs = 
 // none came).
 std::string DismissMessageBox(DWORD processId, DWORD timeoutMs = 5000);
 
+// Selects or deselects a row of a list view in the process, as a click would.
+void SetListRowSelected(DWORD processId, HWND list, int row, bool selected);
+// Asks for help on a control as the question-mark button does (WM_HELP to the window).
+void SendHelpRequest(HWND window, HWND control);
+// The colour on the screen at a point.
+COLORREF ScreenPixel(POINT at);
+
 class VelumarProcess {
 public:
     VelumarProcess() = default;

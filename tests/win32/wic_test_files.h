@@ -62,6 +62,50 @@ inline Frame GrayFrame(UINT width, UINT height) {
     return f;
 }
 
+// Writes the frames to a file with WIC's encoder for the container.
+inline bool EncodeFrames(IWICImagingFactory* factory, const std::string& path,
+                         const GUID& container, const std::vector<Frame>& frames) {
+    const std::wstring widePath(path.begin(), path.end());
+    ComPtr<IWICStream> stream;
+    ComPtr<IWICBitmapEncoder> encoder;
+    bool ok = SUCCEEDED(factory->CreateStream(stream.Put())) &&
+              SUCCEEDED(stream.Get()->InitializeFromFilename(widePath.c_str(), GENERIC_WRITE)) &&
+              SUCCEEDED(factory->CreateEncoder(container, nullptr, encoder.Put())) &&
+              SUCCEEDED(encoder.Get()->Initialize(stream.Get(), WICBitmapEncoderNoCache));
+    for (const Frame& f : frames) {
+        ComPtr<IWICBitmapFrameEncode> frame;
+        ComPtr<IPropertyBag2> options;
+        WICPixelFormatGUID format = f.format;
+        ok = ok && SUCCEEDED(encoder.Get()->CreateNewFrame(frame.Put(), options.Put())) &&
+             SUCCEEDED(frame.Get()->Initialize(options.Get())) &&
+             SUCCEEDED(frame.Get()->SetSize(f.width, f.height)) &&
+             SUCCEEDED(frame.Get()->SetPixelFormat(&format)) && format == f.format;
+        if (ok && !f.palette.empty()) {
+            ComPtr<IWICPalette> palette;
+            ok = SUCCEEDED(factory->CreatePalette(palette.Put())) &&
+                 SUCCEEDED(palette.Get()->InitializeCustom(const_cast<WICColor*>(f.palette.data()),
+                                                           static_cast<UINT>(f.palette.size()))) &&
+                 SUCCEEDED(frame.Get()->SetPalette(palette.Get()));
+        }
+        const UINT stride = f.width * BytesPerPixel(f.format);
+        ok =
+            ok &&
+            SUCCEEDED(frame.Get()->WritePixels(f.height, stride, static_cast<UINT>(f.pixels.size()),
+                                               const_cast<BYTE*>(f.pixels.data()))) &&
+            SUCCEEDED(frame.Get()->Commit());
+    }
+    return ok && SUCCEEDED(encoder.Get()->Commit());
+}
+
+// One colour all over, as BGR rows.
+inline Frame SolidFrame(UINT width, UINT height, BYTE b, BYTE g, BYTE r) {
+    Frame f{width, height, GUID_WICPixelFormat24bppBGR, {}};
+    for (UINT i = 0; i < width * height; ++i) {
+        f.pixels.insert(f.pixels.end(), {b, g, r});
+    }
+    return f;
+}
+
 class WicImageTest : public testing::Test {
 protected:
     WicImageTest() {
@@ -91,40 +135,9 @@ protected:
     std::string Encode(const std::string& name, const GUID& container,
                        const std::vector<Frame>& frames) {
         const std::string path = PathOf(name);
-        const std::wstring widePath(path.begin(), path.end());
-        ComPtr<IWICStream> stream;
-        ComPtr<IWICBitmapEncoder> encoder;
         EXPECT_TRUE(factory);
-        bool ok =
-            factory && SUCCEEDED(factory.Get()->CreateStream(stream.Put())) &&
-            SUCCEEDED(stream.Get()->InitializeFromFilename(widePath.c_str(), GENERIC_WRITE)) &&
-            SUCCEEDED(factory.Get()->CreateEncoder(container, nullptr, encoder.Put())) &&
-            SUCCEEDED(encoder.Get()->Initialize(stream.Get(), WICBitmapEncoderNoCache));
-        for (const Frame& f : frames) {
-            ComPtr<IWICBitmapFrameEncode> frame;
-            ComPtr<IPropertyBag2> options;
-            WICPixelFormatGUID format = f.format;
-            ok = ok && SUCCEEDED(encoder.Get()->CreateNewFrame(frame.Put(), options.Put())) &&
-                 SUCCEEDED(frame.Get()->Initialize(options.Get())) &&
-                 SUCCEEDED(frame.Get()->SetSize(f.width, f.height)) &&
-                 SUCCEEDED(frame.Get()->SetPixelFormat(&format)) && format == f.format;
-            if (ok && !f.palette.empty()) {
-                ComPtr<IWICPalette> palette;
-                ok = SUCCEEDED(factory.Get()->CreatePalette(palette.Put())) &&
-                     SUCCEEDED(
-                         palette.Get()->InitializeCustom(const_cast<WICColor*>(f.palette.data()),
-                                                         static_cast<UINT>(f.palette.size()))) &&
-                     SUCCEEDED(frame.Get()->SetPalette(palette.Get()));
-            }
-            const UINT stride = f.width * BytesPerPixel(f.format);
-            ok = ok &&
-                 SUCCEEDED(frame.Get()->WritePixels(f.height, stride,
-                                                    static_cast<UINT>(f.pixels.size()),
-                                                    const_cast<BYTE*>(f.pixels.data()))) &&
-                 SUCCEEDED(frame.Get()->Commit());
-        }
-        ok = ok && SUCCEEDED(encoder.Get()->Commit());
-        EXPECT_TRUE(ok) << "encoding " << name;
+        EXPECT_TRUE(factory && EncodeFrames(factory.Get(), path, container, frames))
+            << "encoding " << name;
         return path;
     }
 

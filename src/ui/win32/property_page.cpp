@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/win32/message_box.h"
-#include "ui/win32/context_help.h"
+#include "ui/win32/help.h"
 #include "ui/win32/window_barrier.h"
 
 PROPSHEETPAGEA CPropertyPage::Describe() {

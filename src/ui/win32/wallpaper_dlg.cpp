@@ -2,6 +2,8 @@
 // messages and commands, and its ending.
 #include "ui/win32/wallpaper_dlg.h"
 
+#include <windowsx.h>
+
 #include "app/wallpaper_app.h"
 #include "desktop/win32/startup_shortcut.h"
 #include "imagelib/win32/image_library_api.h"
@@ -9,6 +11,8 @@
 #include "render/publish.h"
 #include "desktop/tray_icon.h"
 #include "resource.h"
+#include "ui/win32/help.h"
+#include "ui/image_info.h"
 #include "ui/main_window_text.h"
 #include "ui/rotation_names.h"
 #include "ui/win32/resource_text.h"
@@ -17,6 +21,7 @@ CWallpaperDlg::CWallpaperDlg(HINSTANCE instance, CWallpaperApp& app)
     : CDialog(instance, IDD_WALLPAPER_DIALOG),
       app(app),
       listCtrl(app.settings, fileSystem),
+      preview(instance),
       switching(app.settings, random, environment, *this, *this) {
     mainIcon =
         static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
@@ -58,6 +63,7 @@ bool CWallpaperDlg::OnInit() {
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
 
     listCtrl.Attach(Item(IDC_WALLPAPER_LIST));
+    preview.ReplaceControl(Handle(), IDC_PREVIEW_FRAME);
     UpdateControls();
     RecordControlRects();
     LoadList(app.settings.listFile);
@@ -99,19 +105,6 @@ void CWallpaperDlg::WriteControls() {
     writingControls = false;
 }
 
-std::optional<ImageInfo> CWallpaperDlg::QueryImageInfo(const std::string& path) {
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    int pages = 0;
-    LibraryString description;
-    if (!ProcessImageLibrary().cGetImageFileInfo(path.c_str(), 0, nullptr, &width, &height, nullptr,
-                                                 &pages, &description, nullptr, nullptr, nullptr,
-                                                 nullptr, nullptr, nullptr)) {
-        return std::nullopt;
-    }
-    return ImageInfo{static_cast<int>(width), static_cast<int>(height), pages, description};
-}
-
 void CWallpaperDlg::UpdateControls() {
     ReadControls();
     const WallpaperRows& rows = listCtrl.rows;
@@ -121,7 +114,7 @@ void CWallpaperDlg::UpdateControls() {
         in.entry = &rows.EntryAt(rows.FirstSelected());
         in.entryIsExistingFile = IsExistingFile(in.entry->path, fileSystem);
         if (in.entryIsExistingFile) {
-            in.image = QueryImageInfo(in.entry->path);
+            in.image = GetImageInfo(ProcessImageLibrary(), in.entry->path);
         }
     }
     in.rotationIndex = rotationIndex;
@@ -147,6 +140,11 @@ void CWallpaperDlg::UpdateControls() {
     }
     EnableItem(IDC_ADD_FILES, states.addEnabled);
     EnableItem(IDC_ADD_FOLDER, states.addEnabled);
+    if (states.previewPath) {
+        preview.ShowImage(*states.previewPath);
+    } else {
+        preview.ClearImage();
+    }
     WriteControls();
 }
 
@@ -186,6 +184,22 @@ bool CWallpaperDlg::OnCommand(int id, int code, HWND control) {
             if (code == BN_CLICKED) {
                 OnPreviewClicked();
             }
+            return true;
+        case IDC_ADD_FILES:
+            if (code == BN_CLICKED) {
+                OnAddFiles();
+            }
+            return true;
+        case IDC_ADD_FOLDER:
+            if (code == BN_CLICKED) {
+                OnAddFolder();
+            }
+            return true;
+        case ID_FILE_OPEN_SELECTED:
+            OpenSelectedFile();
+            return true;
+        case ID_HELP_CONTENTS:
+            ShowHelpContents(Handle());
             return true;
         case IDC_STARTSTOP:
             if (code == BN_CLICKED) {
@@ -253,6 +267,15 @@ bool CWallpaperDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             return false;
         case WM_PAINT:
             return OnPaintIconic();
+        case WM_HELP:
+            if (ShowContextHelp(*reinterpret_cast<const HELPINFO*>(lParam))) {
+                result = TRUE;
+                return true;
+            }
+            return false;
+        case WM_LBUTTONDBLCLK:
+            OnDoubleClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return false;
         case WM_QUERYDRAGICON:
             result = reinterpret_cast<LRESULT>(mainIcon);
             return true;
@@ -328,5 +351,6 @@ void CWallpaperDlg::OnDestroy() {
     }
     listCtrl.rows.RemoveAll();
     DeleteTrayIcon();
+    CloseHelp();
     switching.ClearSequence();
 }

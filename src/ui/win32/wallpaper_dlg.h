@@ -19,6 +19,7 @@
 #include "ui/main_window_controls.h"
 #include "ui/main_window_layout.h"
 #include "ui/win32/dialog.h"
+#include "ui/win32/image_preview_wnd.h"
 
 class CWallpaperApp;
 
@@ -72,7 +73,6 @@ private:
     // wallpaper_dlg.cpp: controls, menus and the ending.
     void ReadControls();
     void WriteControls();
-    std::optional<ImageInfo> QueryImageInfo(const std::string& path);
     void OnInitMenuPopup();
     void OnPreviewClicked();
     void OnExit();
@@ -84,6 +84,9 @@ private:
     void OnRemoveSelection();
     void OnRotationChanged();
     void OnPagesChanged();
+    void OnAddFiles();
+    void OnAddFolder();
+    void OpenSelectedFile();
 
     // wallpaper_dlg_switching.cpp: the switching adapter.
     void OnSwitchNow();
@@ -120,6 +123,7 @@ private:
     bool OnSysCommand(WPARAM command);
     void OnWindowPosChanging(WINDOWPOS& position) const;
     bool OnPaintIconic();
+    void OnDoubleClick(POINT clientPoint);
 
     CWallpaperApp& app;
     Win32FileSystem fileSystem;
@@ -131,6 +135,7 @@ private:
     Win32ScheduleEnvironment environment;
     ShellDesktopListView desktopListView;
     CWallpaperListCtrl listCtrl;
+    CImagePreviewWnd preview;
     SwitchController switching;
     ControlTexts controlTexts;
     bool writingControls = false;

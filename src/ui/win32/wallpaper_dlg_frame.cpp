@@ -133,3 +133,13 @@ bool CWallpaperDlg::OnPaintIconic() {
     EndPaint(Handle(), &paint);
     return true;
 }
+
+void CWallpaperDlg::OnDoubleClick(POINT clientPoint) {
+    POINT screen = clientPoint;
+    ClientToScreen(Handle(), &screen);
+    RECT pane{};
+    GetWindowRect(preview.Handle(), &pane);
+    if (PtInRect(&pane, screen)) {
+        preview.OpenShownImage();
+    }
+}

@@ -1,16 +1,39 @@
 // The main window's list commands: loading, saving and opening a list, removing rows, the
 // rotation and page edits, and the list view's notifications.
 #include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <vector>
 
 #include "app/wallpaper_app.h"
 #include "base/win32/ansi_text.h"
+#include "base/win32/com_ptr.h"
+#include "base/win32/message_box.h"
+#include "list/add_entries.h"
 #include "list/list_file.h"
 #include "list/path_helpers.h"
 #include "resource.h"
+#include "ui/shell_open.h"
 #include "ui/win32/open_file_dialog.h"
+#include "ui/win32/preview_file_dialog.h"
+#include "ui/win32/resource_text.h"
 #include "ui/win32/wallpaper_dlg.h"
+
+namespace {
+
+// Characters of the "Add Files..." buffer: thousands of names fit.
+constexpr size_t kAddFilesBufferChars = 1 << 20;
+
+std::string CurrentDirectory() {
+    DWORD length = GetCurrentDirectoryA(0, nullptr);
+    std::string folder(length, '\0');
+    length = GetCurrentDirectoryA(length, folder.data());
+    folder.resize(length < folder.size() ? length : 0);
+    return folder;
+}
+
+}  // namespace
 
 void CWallpaperDlg::SaveList(const std::string& path) {
     if (SaveListFile(path, listCtrl.rows, fileSystem, IsAnsiLeadByte)) {
@@ -96,4 +119,119 @@ void CWallpaperDlg::OnListNotify(const NMHDR& header) {
         default:
             break;
     }
+}
+
+void CWallpaperDlg::OnAddFiles() {
+    if (!app.settings.lastAddFilesDir.empty()) {
+        SetCurrentDirectoryA(app.settings.lastAddFilesDir.c_str());
+    }
+    // Room for thousands of names: a selection that does not fit fails the whole dialog.
+    std::vector<char> buffer(kAddFilesBufferChars, '\0');
+    int preview = app.settings.openDialogPreview ? 1 : 0;
+    BOOL chosen = FALSE;
+    {
+        CPreviewFileDialog dialog(instance, preview, controlTexts);
+        chosen = dialog.SelectFiles(
+            buffer, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, nullptr, Handle());
+    }
+    app.settings.openDialogPreview = preview != 0;
+    if (!chosen || HasEnded()) {
+        return;
+    }
+    bulkUpdate = true;
+    {
+        RowsUpdateScope update(listCtrl.rows);
+        AddPaths(SplitSelection(std::string_view(buffer.data(), buffer.size()), IsAnsiLeadByte),
+                 listCtrl.rows);
+    }
+    // Saved even when every file was refused.
+    SaveList(app.settings.listFile);
+    bulkUpdate = false;
+    UpdateControls();
+    app.settings.lastAddFilesDir = CurrentDirectory();
+}
+
+namespace {
+
+int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM lParam, LPARAM) {
+    if (message == BFFM_INITIALIZED) {
+        std::string folder = CurrentDirectory();
+        if (!folder.empty()) {
+            SendMessageA(browser, BFFM_SETSELECTIONA, TRUE,
+                         reinterpret_cast<LPARAM>(folder.c_str()));
+        }
+    } else if (message == BFFM_SELCHANGED) {
+        char path[MAX_PATH] = {};
+        if (SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(lParam), path)) {
+            SendMessageA(browser, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path));
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+void CWallpaperDlg::OnAddFolder() {
+    if (!app.settings.lastAddFolderDir.empty()) {
+        SetCurrentDirectoryA(app.settings.lastAddFolderDir.c_str());
+    }
+    ComPtr<IMalloc> allocator;
+    if (FAILED(SHGetMalloc(allocator.Put()))) {
+        return;
+    }
+    char displayName[MAX_PATH] = {};
+    BROWSEINFOA browse{};
+    browse.hwndOwner = Handle();
+    browse.pszDisplayName = displayName;
+    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
+    browse.lpfn = BrowseCallback;
+    LPITEMIDLIST chosen = SHBrowseForFolderA(&browse);
+    if (chosen == nullptr) {
+        return;
+    }
+    char path[MAX_PATH] = {};
+    if (SHGetPathFromIDListA(chosen, path) && !HasEnded()) {
+        bulkUpdate = true;
+        if (!listCtrl.rows.Contains(path)) {
+            listCtrl.rows.AddEntry(path);
+        }
+        SetCurrentDirectoryA(path);
+        SaveList(app.settings.listFile);
+        bulkUpdate = false;
+        UpdateControls();
+        // The next browse starts at the parent of the folder added last.
+        app.settings.lastAddFolderDir = SplitPath(path, IsAnsiLeadByte).folder;
+    }
+    allocator.Get()->Free(chosen);
+}
+
+void CWallpaperDlg::OpenSelectedFile() {
+    int row = listCtrl.rows.FirstSelected();
+    if (row < 0) {
+        return;
+    }
+    const std::string& path = listCtrl.rows.EntryAt(row).path;
+    HINSTANCE opened =
+        ShellExecuteA(Handle(), "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    auto result = reinterpret_cast<std::intptr_t>(opened);
+    std::optional<OpenFailureMessage> failure = OpenFailureFor(result);
+    if (!failure) {
+        return;
+    }
+    std::string text = LoadResourceText(instance, static_cast<UINT>(failure->stringId));
+    if (failure->showsResult) {
+        size_t at = text.find("%d");
+        if (at != std::string::npos) {
+            text.replace(at, 2, std::to_string(result));
+        }
+    }
+    MSGBOXPARAMSA box{};
+    box.cbSize = sizeof(box);
+    box.hwndOwner = Handle();
+    box.hInstance = instance;
+    box.lpszText = text.c_str();
+    box.lpszCaption = kMessageBoxCaption;
+    box.dwStyle = MB_OK;
+    box.dwContextHelpId = static_cast<DWORD_PTR>(failure->stringId);
+    MessageBoxIndirectA(&box);
 }

@@ -1,0 +1,154 @@
+// Velumar's help: the help file beside the program, opened at its contents, the pop-up text
+// of one control, and closing the viewer when the program ends.
+#include "ui/win32/help.h"
+
+#include <htmlhelp.h>
+
+#include <memory>
+#include <vector>
+
+#include "base/win32/gdi.h"
+#include "ui/help_topics.h"
+#include "ui/win32/help.h"
+#include "ui/win32/window.h"
+
+namespace {
+
+constexpr const char* kPopupClass = "VelumarHelpPopup";
+constexpr int kPopupWidth = 320;
+constexpr int kPopupMargin = 8;
+constexpr const char* kNoTopic = "No help topic is available for this item.";
+
+// The pop-up help window: the text on a tooltip background, closed by any click or key. Its
+// window text is the text shown, so other programs can read it.
+class CHelpPopup : public CWindow {
+public:
+    bool Open(HINSTANCE instance, const std::string& shown, POINT at) {
+        text = shown;
+        if (!RegisterClassOnce(instance, kPopupClass, CS_SAVEBITS | CS_DROPSHADOW,
+                               GetSysColorBrush(COLOR_INFOBK))) {
+            return false;
+        }
+        RECT bounds{0, 0, kPopupWidth, 0};
+        MeasureText(bounds);
+        RECT rect{at.x, at.y, at.x + bounds.right + 2 * kPopupMargin + 2,
+                  at.y + bounds.bottom + 2 * kPopupMargin + 2};
+        KeepOnScreen(rect);
+        if (!CreateAs(kPopupClass, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, WS_POPUP | WS_BORDER, rect,
+                      nullptr, nullptr, instance)) {
+            return false;
+        }
+        SetWindowTextA(Handle(), text.c_str());
+        ShowWindow(Handle(), SW_SHOWNA);
+        SetCapture(Handle());
+        return true;
+    }
+
+protected:
+    bool OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) override {
+        switch (message) {
+            case WM_PAINT:
+                Paint();
+                result = 0;
+                return true;
+            case WM_LBUTTONDOWN:
+            case WM_RBUTTONDOWN:
+            case WM_MBUTTONDOWN:
+            case WM_KEYDOWN:
+            case WM_SYSKEYDOWN:
+            case WM_CAPTURECHANGED:
+            case WM_ACTIVATEAPP:
+                PostMessageA(Handle(), WM_CLOSE, 0, 0);
+                return false;
+            default:
+                return false;
+        }
+    }
+
+private:
+    void MeasureText(RECT& bounds) const {
+        HDC dc = GetDC(nullptr);
+        ScopedSelectObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
+        DrawTextA(dc, text.c_str(), -1, &bounds, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        ReleaseDC(nullptr, dc);
+    }
+
+    static void KeepOnScreen(RECT& rect) {
+        RECT area{};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        if (rect.right > area.right) {
+            OffsetRect(&rect, area.right - rect.right, 0);
+        }
+        if (rect.bottom > area.bottom) {
+            OffsetRect(&rect, 0, area.bottom - rect.bottom);
+        }
+    }
+
+    void Paint() const {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(Handle(), &paint);
+        RECT inner{};
+        GetClientRect(Handle(), &inner);
+        InflateRect(&inner, -kPopupMargin, -kPopupMargin);
+        ScopedSelectObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+        DrawTextA(dc, text.c_str(), -1, &inner, DT_WORDBREAK | DT_NOPREFIX);
+        EndPaint(Handle(), &paint);
+    }
+
+    std::string text;
+};
+
+// The one pop-up of the process; a new one replaces it.
+std::unique_ptr<CHelpPopup> popup;
+
+}  // namespace
+
+std::string HelpFilePath() {
+    std::vector<char> path(MAX_PATH);
+    DWORD length = 0;
+    for (;;) {
+        length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0 || length < path.size()) {
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    std::string file(path.data(), length);
+    size_t slash = file.find_last_of('\\');
+    size_t dot = file.find_last_of('.');
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
+        file.resize(dot);
+    }
+    return file + ".chm";
+}
+
+void ShowHelpContents(HWND owner) {
+    HtmlHelpA(owner, HelpFilePath().c_str(), HH_DISPLAY_TOC, 0);
+}
+
+void CloseHelp() {
+    popup.reset();
+    HtmlHelpA(nullptr, nullptr, HH_CLOSE_ALL, 0);
+}
+
+void ShowHelpPopup(HINSTANCE instance, const std::string& text, POINT at) {
+    popup = std::make_unique<CHelpPopup>();
+    if (!popup->Open(instance, text, at)) {
+        popup.reset();
+    }
+}
+
+bool ShowContextHelp(const HELPINFO& request) {
+    // A request with F1 held down, or one not about a window, is not a question about one
+    // control: the caller handles it.
+    if (request.iContextType != HELPINFO_WINDOW || (GetKeyState(VK_F1) & 0x8000) != 0) {
+        return false;
+    }
+    unsigned context = kControlHelpBase + static_cast<unsigned>(request.iCtrlId);
+    std::optional<std::string_view> text = PopupHelpText(context);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    ShowHelpPopup(instance, text ? std::string(*text) : std::string(kNoTopic), request.MousePos);
+    return true;
+}

@@ -1,0 +1,147 @@
+// The open dialog with an image preview panel below its standard controls: the "Preview"
+// check box, the thumbnail pane and the image information.
+#include "ui/win32/preview_file_dialog.h"
+
+#include <commdlg.h>
+
+#include "imagelib/win32/image_library_api.h"
+#include "list/path_helpers.h"
+#include "list/win32/win32_file_system.h"
+#include "resource.h"
+#include "ui/image_info.h"
+#include "ui/preview_panel.h"
+#include "ui/win32/help.h"
+#include "ui/win32/window_barrier.h"
+
+namespace {
+
+// The dialog that runs; its hook finds it here. Only one runs at a time.
+CPreviewFileDialog* runningDialog = nullptr;
+
+std::string CurrentDirectory() {
+    DWORD length = GetCurrentDirectoryA(0, nullptr);
+    std::string folder(length, '\0');
+    length = GetCurrentDirectoryA(length, folder.data());
+    folder.resize(length < folder.size() ? length : 0);
+    return folder;
+}
+
+void CenterOver(HWND window, HWND owner) {
+    RECT w{};
+    RECT o{};
+    GetWindowRect(window, &w);
+    if (owner == nullptr || !IsWindowVisible(owner) || !GetWindowRect(owner, &o)) {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &o, 0);
+    }
+    int x = o.left + ((o.right - o.left) - (w.right - w.left)) / 2;
+    int y = o.top + ((o.bottom - o.top) - (w.bottom - w.top)) / 2;
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+CPreviewFileDialog::CPreviewFileDialog(HINSTANCE instance, int& previewSetting,
+                                       const ControlTexts& texts)
+    : instance(instance), previewSetting(previewSetting), texts(texts), preview(instance) {}
+
+BOOL CPreviewFileDialog::SelectFiles(std::vector<char>& buffer, DWORD extraOptions,
+                                     const char* initialName, HWND owner) {
+    static const char kFilter[] = "All Files\0*.*\0";
+    std::fill(buffer.begin(), buffer.end(), '\0');
+    if (initialName != nullptr) {
+        lstrcpynA(buffer.data(), initialName, static_cast<int>(buffer.size()));
+    }
+    std::string folder = CurrentDirectory();
+    ofn = OPENFILENAMEA{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = owner;
+    ofn.hInstance = instance;
+    ofn.lpstrFilter = kFilter;
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    ofn.lpstrTitle = "Select File(s)";
+    ofn.Flags =
+        extraOptions | OFN_EXPLORER | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK | OFN_HIDEREADONLY;
+    ofn.lpTemplateName = MAKEINTRESOURCEA(IDD_PREVIEW_PANEL);
+    ofn.lpfnHook = HookProc;
+    ofn.lCustData = reinterpret_cast<LPARAM>(this);
+    runningDialog = this;
+    BOOL result = GetOpenFileNameA(&ofn);
+    runningDialog = nullptr;
+    return result;
+}
+
+UINT_PTR CALLBACK CPreviewFileDialog::HookProc(HWND panel, UINT message, WPARAM wParam,
+                                               LPARAM lParam) {
+    CPreviewFileDialog* self = runningDialog;
+    if (self == nullptr) {
+        return 0;
+    }
+    return CallGuarded<UINT_PTR>(
+        0, [&] { return self->OnHookMessage(panel, message, wParam, lParam); });
+}
+
+UINT_PTR CPreviewFileDialog::OnHookMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            CenterOver(GetParent(panel), ofn.hwndOwner);
+            preview.ReplaceControl(panel, IDC_PANEL_PREVIEW_FRAME);
+            CheckDlgButton(panel, IDC_PANEL_PREVIEW_CHECK,
+                           previewSetting != 0 ? BST_CHECKED : BST_UNCHECKED);
+            return TRUE;
+        case WM_NOTIFY: {
+            const auto& header = *reinterpret_cast<const OFNOTIFYA*>(lParam);
+            if (header.hdr.code == CDN_SELCHANGE) {
+                UpdatePanel(panel);
+                return TRUE;
+            }
+            return FALSE;
+        }
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDC_PANEL_PREVIEW_CHECK) {
+                previewSetting = previewSetting == 0 ? 1 : 0;
+                UpdatePanel(panel);
+            }
+            return FALSE;
+        case WM_HELP: {
+            BOOL answered = ShowContextHelp(*reinterpret_cast<const HELPINFO*>(lParam));
+            SetWindowLongPtrA(panel, DWLP_MSGRESULT, answered);
+            return answered;
+        }
+        default:
+            return FALSE;
+    }
+}
+
+void CPreviewFileDialog::UpdatePanel(HWND panel) {
+    HWND openDialog = GetParent(panel);
+    std::string spec;
+    LRESULT length = SendMessageA(openDialog, CDM_GETSPEC, 0, 0);
+    if (length > 0) {
+        std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+        SendMessageA(openDialog, CDM_GETSPEC, static_cast<WPARAM>(text.size()),
+                     reinterpret_cast<LPARAM>(text.data()));
+        spec = text.data();
+    }
+    SetDlgItemTextA(panel, IDC_PANEL_INFO, "");
+    if (ClassifyFileNameText(spec) == PanelSelection::None) {
+        preview.ClearImage();
+        return;
+    }
+    char path[300] = {};
+    SendMessageA(openDialog, CDM_GETFILEPATH, sizeof(path), reinterpret_cast<LPARAM>(path));
+    Win32FileSystem fileSystem;
+    if (!IsExistingFile(path, fileSystem)) {
+        preview.ClearImage();
+        return;
+    }
+    std::optional<ImageInfo> image = GetImageInfo(ProcessImageLibrary(), path);
+    std::string info = image ? FormatImageInfo(texts.imageInfoFormat, *image) : texts.notAnImage;
+    SetDlgItemTextA(panel, IDC_PANEL_INFO, info.c_str());
+    if (previewSetting == 1) {
+        preview.ShowImage(path);
+    } else {
+        preview.ClearImage();
+    }
+}

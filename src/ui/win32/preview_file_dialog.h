@@ -1,0 +1,36 @@
+// The open dialog with an image preview panel below its standard controls: the "Preview"
+// check box, the thumbnail pane and the image information.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/main_window_controls.h"
+#include "ui/win32/image_preview_wnd.h"
+
+class CPreviewFileDialog {
+public:
+    // previewSetting is "OP", toggled by the panel's check box; texts fill the information.
+    CPreviewFileDialog(HINSTANCE instance, int& previewSetting, const ControlTexts& texts);
+    virtual ~CPreviewFileDialog() = default;
+    CPreviewFileDialog(const CPreviewFileDialog&) = delete;
+    CPreviewFileDialog& operator=(const CPreviewFileDialog&) = delete;
+
+    // Runs the dialog; the chosen names are left in buffer in the open dialog's format.
+    // Non-zero on OK; a selection that does not fit the buffer fails.
+    BOOL SelectFiles(std::vector<char>& buffer, DWORD extraOptions, const char* initialName,
+                     HWND owner);
+
+private:
+    static UINT_PTR CALLBACK HookProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
+    UINT_PTR OnHookMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
+    void UpdatePanel(HWND panel);
+
+    HINSTANCE instance;
+    int& previewSetting;
+    const ControlTexts& texts;
+    CImagePreviewWnd preview;
+    OPENFILENAMEA ofn{};
+};
