@@ -7,17 +7,87 @@
 #include "list/line_tokenizer.h"
 #include "list/path_helpers.h"
 
+int CompareRowNames(std::string_view x, std::string_view y) {
+    const size_t dx = x.rfind('.');
+    const size_t dy = y.rfind('.');
+    if (dx == std::string_view::npos || dy == std::string_view::npos || dx + 1 == x.size() ||
+        dy + 1 == y.size()) {
+        return x.compare(y);
+    }
+    if (dx == dy) {
+        int stems = x.substr(0, dx).compare(y.substr(0, dy));
+        return stems != 0 ? stems : x.substr(dx + 1).compare(y.substr(dy + 1));
+    }
+    int common = x.substr(0, std::min(dx, dy)).compare(y.substr(0, std::min(dx, dy)));
+    if (common != 0) {
+        return common;
+    }
+    return dx < dy ? -1 : 1;
+}
+
 WallpaperRows::WallpaperRows(const AppSettings& settings, FileSystem& fileSystem, PathCase pathCase)
     : settings(settings), fileSystem(fileSystem), pathCase(pathCase) {}
 
-void WallpaperRows::AddEntry(const std::string& path) {
+WallpaperRows::Row WallpaperRows::MakeRow(const std::string& path) const {
     PathParts parts = SplitPath(path, pathCase.isLeadByte);
     Row row;
     row.name = IsFolderPath(path, fileSystem) ? "[" + parts.name + "]" : std::move(parts.name);
     row.folder = std::move(parts.folder);
     row.entry.path = path;
-    rows.push_back(std::move(row));
+    return row;
+}
+
+void WallpaperRows::AddEntry(const std::string& path) {
+    rows.push_back(MakeRow(path));
     Count(path);
+    NotifyReset();
+}
+
+int WallpaperRows::InsertEntries(int before, const std::vector<std::string>& paths) {
+    std::vector<Row> block;
+    for (const std::string& path : paths) {
+        if (!Contains(path)) {
+            block.push_back(MakeRow(path));
+            Count(path);
+        }
+    }
+    if (block.empty()) {
+        return 0;
+    }
+    auto position = before >= 0 && before < Count() ? rows.begin() + before : rows.end();
+    rows.insert(position, std::make_move_iterator(block.begin()),
+                std::make_move_iterator(block.end()));
+    NotifyReset();
+    return static_cast<int>(block.size());
+}
+
+void WallpaperRows::SortBy(int column, bool ascending) {
+    // The folded keys are made once per row, not once per comparison.
+    struct Keyed {
+        std::string name;
+        std::string folder;
+        size_t row;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        keyed.push_back({pathCase.lower(rows[i].name, pathCase.isLeadByte),
+                         pathCase.lower(rows[i].folder, pathCase.isLeadByte), i});
+    }
+    const int sign = ascending ? 1 : -1;
+    std::stable_sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
+        int order = column == 0 ? CompareRowNames(a.name, b.name) : a.folder.compare(b.folder);
+        if (order == 0) {
+            order = column == 0 ? a.folder.compare(b.folder) : CompareRowNames(a.name, b.name);
+        }
+        return sign * order < 0;
+    });
+    std::vector<Row> sorted;
+    sorted.reserve(rows.size());
+    for (const Keyed& k : keyed) {
+        sorted.push_back(std::move(rows[k.row]));
+    }
+    rows = std::move(sorted);
     NotifyReset();
 }
 

@@ -35,6 +35,11 @@ protected:
     ~RowsView() = default;
 };
 
+// The list's order of two names (already folded to one case): by the part before the last dot
+// first, then by the extension, so a.jpg comes before a.png and both before a.b.jpg. Negative,
+// zero or positive.
+int CompareRowNames(std::string_view x, std::string_view y);
+
 class WallpaperRows {
 public:
     struct Row {
@@ -56,6 +61,13 @@ public:
 
     // Appends a row for path with rotation 0 and no pages; a folder's name is shown in brackets.
     void AddEntry(const std::string& path);
+    // Inserts rows for the paths as one block before a row (appended when before is not a row),
+    // in their order, passing over every path Contains holds for; each inserted path counts at
+    // once, so one given twice is inserted once under the uniqueness rule. Returns how many.
+    int InsertEntries(int before, const std::vector<std::string>& paths);
+    // Sorts the rows by a column (0 "Filename", any other "Folder") with the list's comparison;
+    // selection and drop highlight stay with their rows.
+    void SortBy(int column, bool ascending);
     // Rewrites a row's texts and copies all fields of entry into the row's entry.
     void SetRow(int row, const std::string& name, const std::string& folder,
                 const WallpaperEntry& entry);
@@ -98,6 +110,7 @@ public:
     bool changed = false;
 
 private:
+    Row MakeRow(const std::string& path) const;
     void Count(const std::string& path);
     void Uncount(const std::string& path);
     void NotifyReset();

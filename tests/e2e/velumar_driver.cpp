@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include "tests/e2e/resource_ids.h"
 
@@ -193,6 +194,30 @@ void SetListRowSelected(DWORD processId, HWND list, int row, bool selected) {
                  reinterpret_cast<LPARAM>(remote.Address()));
 }
 
+void DropFiles(DWORD processId, HWND window, POINT clientPoint,
+               const std::vector<std::string>& paths) {
+    std::string names;
+    for (const std::string& path : paths) {
+        names += path + '\0';
+    }
+    names += '\0';
+    DROPFILES header{};
+    header.pFiles = sizeof(header);
+    header.pt = clientPoint;
+    std::string block(reinterpret_cast<const char*>(&header), sizeof(header));
+    block += names;
+    // The drop handle is a fixed block in the receiving process; it frees it itself.
+    UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId));
+    void* remote = process ? VirtualAllocEx(process.Get(), nullptr, block.size(),
+                                            MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
+                           : nullptr;
+    if (remote == nullptr ||
+        !WriteProcessMemory(process.Get(), remote, block.data(), block.size(), nullptr)) {
+        return;
+    }
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+}
+
 void SendHelpRequest(HWND window, HWND control) {
     RECT rect{};
     GetWindowRect(control, &rect);
@@ -204,6 +229,53 @@ void SendHelpRequest(HWND window, HWND control) {
     request.MousePos = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     // The system carries the request's structure to the other process.
     SendMessageA(window, WM_HELP, 0, reinterpret_cast<LPARAM>(&request));
+}
+
+namespace {
+
+// Real input comes from xdotool on the X display Wine draws on, started as the Unix program it
+// is (Wine runs a Unix executable named by its Z: path); screen and X coordinates are the same.
+void Xdotool(const std::string& arguments) {
+    std::string command = "Z:\\usr\\bin\\xdotool " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &info)) {
+        WaitForSingleObject(info.hProcess, 10000);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+}
+
+std::string At(POINT point) {
+    return std::to_string(point.x) + " " + std::to_string(point.y);
+}
+
+}  // namespace
+
+void MouseMove(POINT to) {
+    Xdotool("mousemove " + At(to));
+}
+
+void MouseDrag(POINT from, POINT to, DWORD holdMs) {
+    std::string steps = "mousemove " + At(from) + " mousedown 1";
+    // Small steps first, so the list sees a drag begin, then on to the target.
+    for (int i = 1; i <= 10; ++i) {
+        steps += " sleep 0.03 mousemove " +
+                 At({from.x + (to.x - from.x) * i / 10, from.y + (to.y - from.y) * i / 10});
+    }
+    Xdotool(steps);
+    Sleep(holdMs);
+    // A last small move makes sure the target sees the cursor before the release.
+    Xdotool("mousemove " + At({to.x + 1, to.y}) + " sleep 0.1 mousemove " + At(to) +
+            " sleep 0.1 mouseup 1");
+    Sleep(100);
+}
+
+void MouseClick(POINT at, int clicks) {
+    Xdotool("mousemove " + At(at) + " click --repeat " + std::to_string(clicks) + " 1");
+    Sleep(100);
 }
 
 COLORREF ScreenPixel(POINT at) {
@@ -279,6 +351,21 @@ std::string VelumarProcess::ListText(int listId, int row, int column) const {
     char text[kTextSize] = {};
     remote.Read(sizeof(LVITEMA), text, kTextSize - 1);
     return text;
+}
+
+RECT VelumarProcess::ListRowRect(int listId, int row) const {
+    RECT rect{};
+    RemoteBuffer remote(processId, sizeof(RECT));
+    if (remote.Address() == nullptr) {
+        return rect;
+    }
+    rect.left = LVIR_BOUNDS;
+    remote.Write(0, &rect, sizeof(rect));
+    SendMessageA(Control(listId), LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(remote.Address()));
+    remote.Read(0, &rect, sizeof(rect));
+    MapWindowPoints(Control(listId), nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
 }
 
 std::vector<int> VelumarProcess::SelectedRows(int listId) const {

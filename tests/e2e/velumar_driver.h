@@ -50,8 +50,17 @@ std::string DismissMessageBox(DWORD processId, DWORD timeoutMs = 5000);
 
 // Selects or deselects a row of a list view in the process, as a click would.
 void SetListRowSelected(DWORD processId, HWND list, int row, bool selected);
+// Drops files on a window at a point of its client area, as the shell does (the drop block is
+// made in the receiving process).
+void DropFiles(DWORD processId, HWND window, POINT clientPoint,
+               const std::vector<std::string>& paths);
 // Asks for help on a control as the question-mark button does (WM_HELP to the window).
 void SendHelpRequest(HWND window, HWND control);
+// Real mouse input at screen points (from xdotool on the display): a move, a left-button drag
+// held at the target for a while before the release, and single or double clicks.
+void MouseMove(POINT to);
+void MouseDrag(POINT from, POINT to, DWORD holdMs = 100);
+void MouseClick(POINT at, int clicks = 1);
 // The colour on the screen at a point.
 COLORREF ScreenPixel(POINT at);
 
@@ -83,6 +92,8 @@ public:
     int ListRowCount(int listId) const;
     std::string ListText(int listId, int row, int column) const;
     std::vector<int> SelectedRows(int listId) const;
+    // A row's rectangle on the screen.
+    RECT ListRowRect(int listId, int row) const;
     // Sets a row's selected state as a click would (the list reports the change).
     void SetRowSelected(int listId, int row, bool selected) const;
 

@@ -3,14 +3,22 @@
 // length shows at once.
 #include "list/win32/wallpaper_list_ctrl.h"
 
+#include <shellapi.h>
 #include <shlwapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
 #include "base/win32/ansi_text.h"
 #include "list/list_columns.h"
+#include "list/list_view_rules.h"
+#include "ui/win32/window_barrier.h"
 
 namespace {
+
+constexpr UINT_PTR kScrollTimerId = 1001;
+constexpr UINT kScrollPeriodMs = 300;
+constexpr UINT_PTR kSubclassId = 1;
 
 std::optional<CommonControlsVersion> CommonControlsLibraryVersion() {
     HMODULE library = GetModuleHandleA("comctl32.dll");
@@ -51,6 +59,9 @@ CWallpaperListCtrl::CWallpaperListCtrl(const AppSettings& settings, FileSystem& 
 
 CWallpaperListCtrl::~CWallpaperListCtrl() {
     rows.SetView(nullptr);
+    if (dragImage != nullptr) {
+        ImageList_Destroy(dragImage);
+    }
 }
 
 void CWallpaperListCtrl::Attach(HWND listView) {
@@ -63,6 +74,193 @@ void CWallpaperListCtrl::Attach(HWND listView) {
     CreateColumns();
     rows.SetView(this);
     RowsReset();
+    SetWindowSubclass(list, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK CWallpaperListCtrl::SubclassProc(HWND window, UINT message, WPARAM wParam,
+                                                  LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    auto* control = reinterpret_cast<CWallpaperListCtrl*>(self);
+    LRESULT result = 0;
+    if (CallGuarded(false,
+                    [&] { return control->OnListMessage(message, wParam, lParam, result); })) {
+        return result;
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, SubclassProc, kSubclassId);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+bool CWallpaperListCtrl::OnListMessage(UINT message, WPARAM wParam, LPARAM lParam,
+                                       LRESULT& result) {
+    switch (message) {
+        case WM_MOUSEMOVE:
+            // The list's own handling always follows.
+            if (dragging) {
+                TrackDrag({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            }
+            return false;
+        case WM_LBUTTONUP:
+            if (!dragging) {
+                return false;
+            }
+            EndDrag();
+            result = 0;
+            return true;
+        case WM_TIMER:
+            if (wParam != kScrollTimerId) {
+                return false;
+            }
+            if (dragging) {
+                AutoScroll();
+            }
+            result = 0;
+            return true;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            result = 0;
+            return true;
+        case WM_LBUTTONDBLCLK:
+            result = 0;
+            return OnDoubleClick();
+        default:
+            return false;
+    }
+}
+
+void CWallpaperListCtrl::BeginDrag(const NMLISTVIEW& start) {
+    if (!CanStartDrag(rows.SelectedCount())) {
+        return;
+    }
+    scrollTimer = SetTimer(list, kScrollTimerId, kScrollPeriodMs, nullptr);
+    dropTarget = -1;
+    dragging = true;
+    dragSource = start.iItem;
+    POINT corner{};
+    dragImage = ListView_CreateDragImage(list, dragSource, &corner);
+    hotSpot = {start.ptAction.x - corner.x, start.ptAction.y - corner.y};
+    if (dragImage != nullptr) {
+        POINT itemPosition{};
+        POINT origin{};
+        ListView_GetItemPosition(list, dragSource, &itemPosition);
+        ListView_GetOrigin(list, &origin);
+        ImageList_DragShowNolock(TRUE);
+        ImageList_SetDragCursorImage(dragImage, 0, start.ptAction.x - itemPosition.x + origin.x,
+                                     start.ptAction.y - itemPosition.y + origin.y);
+        ImageList_BeginDrag(dragImage, 0, 0, 0);
+        POINT at{start.ptAction.x - hotSpot.x, start.ptAction.y - hotSpot.y};
+        ImageList_DragEnter(list, at.x, at.y);
+        ImageList_DragMove(at.x, at.y);
+    }
+    SetCapture(list);
+}
+
+void CWallpaperListCtrl::HideDragImage() {
+    ImageList_DragShowNolock(FALSE);
+}
+
+void CWallpaperListCtrl::ShowDragImage(POINT point) {
+    ImageList_DragShowNolock(TRUE);
+    ImageList_DragMove(point.x - hotSpot.x, point.y - hotSpot.y);
+}
+
+void CWallpaperListCtrl::TrackDrag(POINT point) {
+    LVHITTESTINFO hit{};
+    hit.pt = point;
+    int row = ListView_HitTest(list, &hit);
+    if (ClassifyDragHit(hit.flags, row) == DragHit::OnRow) {
+        HideDragImage();
+        UpdateWindow(list);
+        if (dropTarget >= 0) {
+            rows.SetDropHighlighted(dropTarget, false);
+        }
+        dropTarget = row;
+        rows.SetDropHighlighted(dropTarget, true);
+        UpdateWindow(list);
+        ShowDragImage(point);
+        return;
+    }
+    if (dropTarget < 0) {
+        ImageList_DragMove(point.x - hotSpot.x, point.y - hotSpot.y);
+    } else {
+        HideDragImage();
+        UpdateWindow(list);
+        rows.SetDropHighlighted(dropTarget, false);
+        UpdateWindow(list);
+        ShowDragImage(point);
+    }
+    dropTarget = -1;
+}
+
+void CWallpaperListCtrl::AutoScroll() {
+    KillTimer(list, scrollTimer);
+    scrollTimer = 0;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    ScreenToClient(list, &cursor);
+    LVHITTESTINFO hit{};
+    hit.pt = cursor;
+    DragHit where = ClassifyDragHit(hit.flags, ListView_HitTest(list, &hit));
+    if (where == DragHit::Above || where == DragHit::Below) {
+        RECT label{};
+        ListView_GetItemRect(list, 0, &label, LVIR_LABEL);
+        int step = label.bottom - label.top;
+        HideDragImage();
+        ListView_Scroll(list, 0, where == DragHit::Below ? step : -step);
+        UpdateWindow(list);
+        ShowDragImage(cursor);
+    }
+    scrollTimer = SetTimer(list, kScrollTimerId, kScrollPeriodMs, nullptr);
+}
+
+void CWallpaperListCtrl::EndDrag() {
+    KillTimer(list, scrollTimer);
+    scrollTimer = 0;
+    dragging = false;
+    ImageList_DragLeave(list);
+    ImageList_EndDrag();
+    if (dragImage != nullptr) {
+        ImageList_Destroy(dragImage);
+        dragImage = nullptr;
+    }
+    if (FinishDrag(rows, dragSource, dropTarget)) {
+        rows.changed = true;
+    }
+    dropTarget = -1;
+    ReleaseCapture();
+}
+
+void CWallpaperListCtrl::OnDropFiles(HDROP drop) {
+    POINT point{};
+    DragQueryPoint(drop, &point);
+    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    LVHITTESTINFO hit{};
+    hit.pt = point;
+    int row = ListView_HitTest(list, &hit);
+    std::vector<std::string> paths;
+    for (UINT i = 0; i < count; ++i) {
+        // Read at the path's full length, however long it is.
+        UINT length = DragQueryFileA(drop, i, nullptr, 0);
+        std::string path(length + 1, '\0');
+        UINT copied = DragQueryFileA(drop, i, path.data(), length + 1);
+        path.resize(copied);
+        if (!path.empty()) {
+            paths.push_back(std::move(path));
+        }
+    }
+    DragFinish(drop);
+    rows.InsertEntries(ClassifyDragHit(hit.flags, row) == DragHit::OnRow ? row : -1, paths);
+    rows.changed = true;
+}
+
+bool CWallpaperListCtrl::OnDoubleClick() {
+    if (rows.SelectedCount() != 1) {
+        return false;
+    }
+    // Failures are the shell's to show, if any.
+    ShellExecuteA(list, "open", rows.EntryAt(rows.FirstSelected()).path.c_str(), nullptr, nullptr,
+                  SW_SHOWNORMAL);
+    return true;
 }
 
 void CWallpaperListCtrl::CreateColumns() {
@@ -107,6 +305,18 @@ bool CWallpaperListCtrl::OnNotify(const NMHDR& header, LRESULT& result) {
                                    find.iStart);
             return true;
         }
+        case LVN_BEGINDRAG:
+            BeginDrag(reinterpret_cast<const NMLISTVIEW&>(header));
+            result = 0;
+            return false;
+        case LVN_BEGINRDRAG:
+            result = 0;
+            return false;
+        case LVN_COLUMNCLICK:
+            // The parent still sees the click: it marks the list modified.
+            rows.SortBy(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem,
+                        TakeSortDirection(sortAscending));
+            return false;
         case LVN_ITEMCHANGED: {
             const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
             if (!pushing && (change.uChanged & LVIF_STATE) != 0 &&

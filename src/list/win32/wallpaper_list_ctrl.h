@@ -24,6 +24,11 @@ public:
     WallpaperRows rows;
     // A drag-reorder is in progress: the main window does not report selection changes.
     bool dragging = false;
+    int dragSource = -1;
+    // The row under the cursor, drawn drop-highlighted; -1 when none.
+    int dropTarget = -1;
+    // The direction of the next column sort.
+    bool sortAscending = true;
 
     // RowsView
     void RowsReset() override;
@@ -32,6 +37,18 @@ public:
     void EnsureVisible(int row) override;
 
 private:
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self);
+    // The list's own messages, before its default handling; true when they are done here.
+    bool OnListMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void BeginDrag(const NMLISTVIEW& start);
+    void TrackDrag(POINT point);
+    void AutoScroll();
+    void EndDrag();
+    void OnDropFiles(HDROP drop);
+    bool OnDoubleClick();
+    void ShowDragImage(POINT point);
+    void HideDragImage();
     void CreateColumns();
     void PushSelection();
     bool OnGetDispInfo(NMLVDISPINFOA& info);
@@ -39,6 +56,9 @@ private:
     int FindRowByName(const std::string& text, UINT flags, int startRow) const;
 
     HWND list = nullptr;
+    POINT hotSpot{};
+    HIMAGELIST dragImage = nullptr;
+    UINT_PTR scrollTimer = 0;
     // Set while the model's selection is copied into the control, whose echoes are ignored.
     bool pushing = false;
 };

@@ -4,6 +4,8 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "app/wallpaper_app.h"
 #include "desktop/win32/startup_shortcut.h"
 #include "imagelib/win32/image_library_api.h"
@@ -326,7 +328,15 @@ void CWallpaperDlg::OnPreviewClicked() {
     UpdateControls();
 }
 
+void CWallpaperDlg::TakeListChanges() {
+    // A drag or a drop since the last tick counts too, so ending right after it loses nothing.
+    if (std::exchange(listCtrl.rows.changed, false)) {
+        listModified = true;
+    }
+}
+
 void CWallpaperDlg::OnExit() {
+    TakeListChanges();
     if (listModified) {
         SaveList(app.settings.listFile);
     }
@@ -338,6 +348,7 @@ void CWallpaperDlg::OnEndSession(bool ending) {
         return;
     }
     // The session may end this process without destroying the window: keep what Exit keeps.
+    TakeListChanges();
     if (listModified) {
         SaveList(app.settings.listFile);
     }
@@ -346,6 +357,7 @@ void CWallpaperDlg::OnEndSession(bool ending) {
 
 void CWallpaperDlg::OnDestroy() {
     KillTimer(Handle(), kSwitchTimerId);
+    TakeListChanges();
     if (listModified) {
         SaveList(app.settings.listFile);
     }

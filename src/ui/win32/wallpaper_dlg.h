@@ -75,6 +75,7 @@ private:
     void WriteControls();
     void OnInitMenuPopup();
     void OnPreviewClicked();
+    void TakeListChanges();
     void OnExit();
     void OnEndSession(bool ending);
 

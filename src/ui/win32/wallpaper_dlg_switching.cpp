@@ -19,9 +19,7 @@ void CWallpaperDlg::SetStartStopText(const std::string& text) {
 }
 
 void CWallpaperDlg::FinishTick() {
-    if (std::exchange(listCtrl.rows.changed, false)) {
-        listModified = true;
-    }
+    TakeListChanges();
     if (std::exchange(selectionChanged, false)) {
         UpdateControls();
     }
