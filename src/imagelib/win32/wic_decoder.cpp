@@ -255,6 +255,35 @@ std::optional<PixelImage> DecodeScaled(OpenImage& file, IWICBitmapFrameDecode* f
     return image;
 }
 
+// Without a codec scaling, a colour image far larger than the box is sampled down by WIC's
+// scaler to a few times the box first, so neither the pixel copy nor the reduction that follows
+// touches every pixel of the full image; the reduction averages the samples. Empty otherwise.
+std::optional<PixelImage> DecodeSampled(OpenImage& file, IWICBitmapFrameDecode* frame,
+                                        ImageSize box) {
+    constexpr std::uint32_t kSamplesPerPixel = 4;
+    UINT fullWidth = 0;
+    UINT fullHeight = 0;
+    WICPixelFormatGUID format{};
+    if (FAILED(frame->GetSize(&fullWidth, &fullHeight)) || FAILED(frame->GetPixelFormat(&format)) ||
+        KindOf(file, frame, format) != ColorKind::Color) {
+        return std::nullopt;
+    }
+    const ImageSize sampled = pixelops::FitInside(
+        {fullWidth, fullHeight}, {box.width * kSamplesPerPixel, box.height * kSamplesPerPixel});
+    if (sampled.width >= fullWidth || sampled.height >= fullHeight) {
+        return std::nullopt;
+    }
+    ComPtr<IWICBitmapSource> color;
+    ComPtr<IWICBitmapScaler> scaler;
+    if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat24bppBGR, frame, color.Put())) ||
+        FAILED(file.factory.Get()->CreateBitmapScaler(scaler.Put())) ||
+        FAILED(scaler.Get()->Initialize(color.Get(), sampled.width, sampled.height,
+                                        WICBitmapInterpolationModeFant))) {
+        return std::nullopt;
+    }
+    return CopyFrom(scaler.Get(), sampled.width, sampled.height, PixelFormat::Bgr24);
+}
+
 std::uint8_t BitsOf(IWICImagingFactory* factory, const WICPixelFormatGUID& format) {
     ComPtr<IWICComponentInfo> component;
     ComPtr<IWICPixelFormatInfo> info;
@@ -328,6 +357,9 @@ std::optional<DecodedPage> WicDecoder::DecodeThumbnail(const std::string& path,
         return std::nullopt;
     }
     std::optional<PixelImage> image = DecodeScaled(file, frame.Get(), {maxWidth, maxHeight});
+    if (!image) {
+        image = DecodeSampled(file, frame.Get(), {maxWidth, maxHeight});
+    }
     if (!image) {
         image = DecodeFrame(file, frame.Get());
     }
