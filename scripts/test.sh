@@ -1,20 +1,31 @@
 #!/usr/bin/env bash
 # Builds both presets and runs every test: the native unit tests, then the Windows unit,
 # adapter and end-to-end tests under Wine on a private X display and Wine prefix.
+# A subset: scripts/test.sh PATTERN [FILTER] runs only the ctest tests matching PATTERN (the
+# native tests are one ctest test each; under Wine each program is one: unit_tests, win32_tests,
+# e2e_tests), and FILTER, a GoogleTest filter, picks tests inside the Windows programs, e.g.
+#   scripts/test.sh e2e_tests 'WindowTest.*'
 set -euo pipefail
+pattern=${1:-}
+filter=${2:-}
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
 cmake --preset native >/dev/null
 cmake --build --preset native
-ctest --preset native
+ctest --preset native --no-tests=ignore ${pattern:+-R "$pattern"}
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows
+# The downloads, which the installer test installs and uninstalls.
+scripts/package.sh
 
 source scripts/lib/wine-env.sh
 trap velumar_stop_wine_env EXIT
 velumar_start_xvfb
 velumar_use_prefix test fresh
-ctest --preset windows
+if [ -n "$filter" ]; then
+    export GTEST_FILTER="$filter"
+fi
+ctest --preset windows --no-tests=ignore ${pattern:+-R "$pattern"}

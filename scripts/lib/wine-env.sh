@@ -62,7 +62,12 @@ velumar_use_prefix() {
     # first) lacks the virtual desktop: make it anew.
     if [ "$mode" = fresh ] || [ ! -f "$dir/.velumar-prefix" ]; then
         rm -rf "$dir"
-        cp -a "$VELUMAR_WINE_DIR/template" "$dir"
+        # A hard-linked clone takes no room of its own. Wine replaces its registry files when
+        # it saves them, but rewrites .ini files in place: those get copies of their own, so
+        # nothing a test does reaches the template.
+        cp -al "$VELUMAR_WINE_DIR/template" "$dir"
+        find "$dir" -type f \( -name '*.ini' -o -name '*.reg' \) -exec sh -c \
+            'for f; do cp -p "$f" "$f.copy" && mv -f "$f.copy" "$f"; done' sh {} +
         rm -f "$dir/.velumar-ready"
         touch "$dir/.velumar-prefix"
     fi

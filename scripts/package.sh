@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds the release (optimised, stripped) and makes the two downloads in build/release/package:
+# Velumar-<version>-x64.zip (Velumar.exe and its help file) and Velumar-<version>-setup.exe.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+cmake --preset release >/dev/null
+cmake --build --preset release --target VelumarPackages
+
+package=build/release/package
+zip=$(ls "$package"/Velumar-*-x64.zip)
+setup=$(ls "$package"/Velumar-*-setup.exe)
+# The zip holds the program and its help, nothing else; the program carries no debug sections.
+entries=$(cmake -E tar tf "$zip" | sort | tr '\n' ' ' | sed 's/ $//')
+if [ "$entries" != "Velumar.chm Velumar.exe" ]; then
+    echo "unexpected zip contents: $entries" >&2
+    exit 1
+fi
+if x86_64-w64-mingw32-objdump -h build/release/bin/Velumar.exe | grep -q '\.debug'; then
+    echo "Velumar.exe still has debug sections" >&2
+    exit 1
+fi
+echo "Made $zip"
+echo "Made $setup"
