@@ -28,12 +28,6 @@ LARGE_INTEGER Now() {
     return now;
 }
 
-POINT CenterOf(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -75,12 +75,6 @@ protected:
     VelumarProcess velumar;
 };
 
-POINT CenterOf(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
 }  // namespace
 
 TEST_F(AddingTest, AddFilesAddsTheChosenFilesSavesAtOnceAndRemembersTheFolder) {

@@ -22,10 +22,6 @@ void SetClass(const std::string& key, const std::string& value) {
                     static_cast<DWORD>(value.size() + 1));
 }
 
-POINT CenterOf(const RECT& rect) {
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
 class ListViewTest : public VelumarTest {
 protected:
     // Starts on a list of the named files (made in the test's folder), none selected.

@@ -278,6 +278,16 @@ void MouseClick(POINT at, int clicks) {
     Sleep(100);
 }
 
+POINT CenterOf(const RECT& rect) {
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+POINT CenterOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return CenterOf(rect);
+}
+
 COLORREF ScreenPixel(POINT at) {
     HDC screen = GetDC(nullptr);
     COLORREF color = GetPixel(screen, at.x, at.y);

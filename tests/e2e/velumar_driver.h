@@ -61,6 +61,9 @@ void SendHelpRequest(HWND window, HWND control);
 void MouseMove(POINT to);
 void MouseDrag(POINT from, POINT to, DWORD holdMs = 100);
 void MouseClick(POINT at, int clicks = 1);
+// The middle of a rectangle, or of a window on the screen.
+POINT CenterOf(const RECT& rect);
+POINT CenterOf(HWND window);
 // The colour on the screen at a point.
 COLORREF ScreenPixel(POINT at);
 

@@ -3,17 +3,9 @@
 
 #include <commdlg.h>
 
+#include "base/win32/current_directory.h"
+
 #include <vector>
-
-namespace {
-
-std::string CurrentDirectory() {
-    char folder[MAX_PATH] = {};
-    DWORD length = GetCurrentDirectoryA(sizeof(folder), folder);
-    return length < sizeof(folder) ? std::string(folder, length) : std::string();
-}
-
-}  // namespace
 
 std::optional<std::string> AskForFile(HWND owner, const char* filter, const char* defaultExtension,
                                       std::string& lastFolder) {

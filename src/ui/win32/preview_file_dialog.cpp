@@ -5,6 +5,7 @@
 #include <commdlg.h>
 
 #include "imagelib/win32/image_library_api.h"
+#include "base/win32/current_directory.h"
 #include "list/path_helpers.h"
 #include "list/win32/win32_file_system.h"
 #include "resource.h"
@@ -17,14 +18,6 @@ namespace {
 
 // The dialog that runs; its hook finds it here. Only one runs at a time.
 CPreviewFileDialog* runningDialog = nullptr;
-
-std::string CurrentDirectory() {
-    DWORD length = GetCurrentDirectoryA(0, nullptr);
-    std::string folder(length, '\0');
-    length = GetCurrentDirectoryA(length, folder.data());
-    folder.resize(length < folder.size() ? length : 0);
-    return folder;
-}
 
 void CenterOver(HWND window, HWND owner) {
     RECT w{};

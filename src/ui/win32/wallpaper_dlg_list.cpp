@@ -12,6 +12,7 @@
 #include "base/win32/message_box.h"
 #include "list/add_entries.h"
 #include "list/list_file.h"
+#include "base/win32/current_directory.h"
 #include "list/path_helpers.h"
 #include "resource.h"
 #include "ui/shell_open.h"
@@ -24,14 +25,6 @@ namespace {
 
 // Characters of the "Add Files..." buffer: thousands of names fit.
 constexpr size_t kAddFilesBufferChars = 1 << 20;
-
-std::string CurrentDirectory() {
-    DWORD length = GetCurrentDirectoryA(0, nullptr);
-    std::string folder(length, '\0');
-    length = GetCurrentDirectoryA(length, folder.data());
-    folder.resize(length < folder.size() ? length : 0);
-    return folder;
-}
 
 }  // namespace
 
