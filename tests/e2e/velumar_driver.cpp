@@ -311,8 +311,19 @@ bool VelumarProcess::Start(const std::string& exePath, const std::string& argume
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
+    // Under load Wine now and then refuses a process start for a moment: try a few times.
+    bool started = false;
+    for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+        started = CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                 nullptr, workingFolder.empty() ? nullptr : workingFolder.c_str(),
+                                 &startup, &info) != FALSE;
+        if (!started) {
+            std::fprintf(stderr, "starting %s failed: error %lu\n", exePath.c_str(),
+                         GetLastError());
+            Sleep(300);
+        }
+    }
+    if (!started) {
         return false;
     }
     CloseHandle(info.hThread);
