@@ -21,6 +21,12 @@ public:
     int BitsPerPixel() override { return 32; }
     ColorRef BackgroundColor() override { return 0x00402010; }
     std::string WindowsDirectory() override { return folder; }
+    std::string LocalAppDataFolder() override { return {}; }
+    bool MakeFolder(const std::string&) override { return true; }
+    bool MoveFileOver(const std::string& from, const std::string& to) override {
+        return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    }
+    void RemoveFile(const std::string& path) override { DeleteFileA(path.c_str()); }
     void WriteTileWallpaper(bool) override {}
     void SetWallpaper(const std::string&) override {}
 

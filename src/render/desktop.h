@@ -24,6 +24,14 @@ public:
     virtual ColorRef BackgroundColor() = 0;
     // The Windows directory without a trailing backslash; empty when it cannot be read.
     virtual std::string WindowsDirectory() = 0;
+    // The user's local application-data folder without a trailing backslash; empty when unknown.
+    virtual std::string LocalAppDataFolder() = 0;
+    // Makes one folder; true when it exists afterwards.
+    virtual bool MakeFolder(const std::string& path) = 0;
+    // Moves a file over another in one step, so no reader ever sees a half-written file; false
+    // leaves both as they were.
+    virtual bool MoveFileOver(const std::string& from, const std::string& to) = 0;
+    virtual void RemoveFile(const std::string& path) = 0;
     // Writes "TileWallpaper" ("1" or "0") under "Control Panel\Desktop"; failures are ignored.
     virtual void WriteTileWallpaper(bool tile) = 0;
     // Makes the file the wallpaper (an empty path removes it), stored in the user profile and
@@ -38,13 +46,18 @@ protected:
 // The longest path the wallpaper setting takes, with its terminating NUL.
 inline constexpr size_t kWallpaperPathBuffer = 260;
 
-// The wallpaper file in the Windows directory, or nothing when the path would not fit.
-inline std::optional<std::string> WallpaperFilePath(std::string_view windowsDirectory,
+// The folder below the local application data where the bitmap goes when the Windows
+// directory cannot be written.
+inline constexpr std::string_view kAppDataSubfolders[] = {"\\Quorwick", "\\Velumar"};
+
+// The wallpaper file in a folder, or nothing when the folder is unknown or the path would not
+// fit the wallpaper setting.
+inline std::optional<std::string> WallpaperFilePath(std::string_view folder,
                                                     std::string_view fileSuffix) {
-    if (windowsDirectory.empty()) {
+    if (folder.empty()) {
         return std::nullopt;
     }
-    std::string path = std::string(windowsDirectory) + std::string(fileSuffix);
+    std::string path = std::string(folder) + std::string(fileSuffix);
     if (path.size() >= kWallpaperPathBuffer) {
         return std::nullopt;
     }

@@ -2,14 +2,23 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "imagelib/image_library.h"
 #include "render/desktop.h"
 
-// Writes the session's image as the bitmap file at path, then the tiling value, then makes
-// the file the wallpaper. False, with nothing else touched, when the file is not written.
-bool PublishWallpaper(ImageLibrary& library, int session, const std::string& path,
-                      bool tileWallpaper, Desktop& desktop);
+// Where the wallpaper bitmap may go, best first: the Windows directory, then the folder
+// Quorwick\Velumar of the user's local application data (a standard user cannot write into
+// the Windows directory). Folders whose path would be too long are left out.
+std::vector<std::string> WallpaperFileCandidates(Desktop& desktop, const std::string& fileSuffix);
+
+// Writes the session's image as the bitmap file at the first place that takes it (a temporary
+// file beside it, then moved over the old bitmap in one step), then the tiling value, then
+// makes the file the wallpaper. False, with the old wallpaper and nothing else touched, when
+// no place takes it.
+bool PublishWallpaper(ImageLibrary& library, int session,
+                      const std::vector<std::string>& candidates, bool tileWallpaper,
+                      Desktop& desktop);
 
 // "Remove wallpaper now": the desktop shows no wallpaper. The bitmap file and the tiling
 // value stay; the next switch sets a wallpaper again.

@@ -89,10 +89,10 @@ bool RenderWallpaper(const RenderRequest& request, const AppSettings& settings,
         if (!library.cLoadImage(handle, request.path.c_str(), request.page, 0, 0)) {
             return false;
         }
-        std::optional<std::string> file =
-            WallpaperFilePath(desktop.WindowsDirectory(), wallpaperFileSuffix);
+        const std::vector<std::string> files =
+            WallpaperFileCandidates(desktop, wallpaperFileSuffix);
         const ScreenSize desktopSize = desktop.DesktopSize();
-        if (!file) {
+        if (files.empty()) {
             return false;
         }
 
@@ -112,7 +112,7 @@ bool RenderWallpaper(const RenderRequest& request, const AppSettings& settings,
         ApplyMask(library, handle, settings, static_cast<int>(shape.width),
                   static_cast<int>(shape.height), desktopSize.width, desktopSize.height, background,
                   request.desktopEdgeMask);
-        return PublishWallpaper(library, handle, *file, settings.tileWallpaper, desktop);
+        return PublishWallpaper(library, handle, files, settings.tileWallpaper, desktop);
     } catch (...) {
         // The session's owner has destroyed it on the way out.
         return false;

@@ -2,6 +2,7 @@
 // order past a file that is no image, "Set selection as wallpaper" with the tiling value, timed
 // switching, and "Remove wallpaper now".
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -84,6 +85,26 @@ TEST_F(SwitchingTest, SwitchNowShowsTheListInOrderPassingOverANonImage) {
     EXPECT_EQ(ReadValue(kSettingsKey, "II")->AsDword(), 0u);
     EXPECT_EQ(velumar.SelectedRows(kListView), std::vector<int>{2});
     ASSERT_TRUE(velumar.Exit());
+}
+
+TEST_F(SwitchingTest, AnUnwritableWindowsBitmapFallsBackToLocalAppData) {
+    // A folder in the bitmap's place stands for a Windows directory a standard user cannot
+    // write into.
+    ASSERT_TRUE(CreateDirectoryA(WallpaperFile().c_str(), nullptr));
+    char local[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
+    const std::string fallback = std::string(local) + "\\Quorwick\\Velumar\\Quorwick Velumar.bmp";
+    DeleteFileA(fallback.c_str());
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    velumar.SendCommand(kSwitchNowCommand);
+    RemoveDirectoryA(WallpaperFile().c_str());
+    EXPECT_EQ(DesktopValue("Wallpaper"), fallback);
+    std::string bytes = ReadFileBytes(fallback);
+    ASSERT_GE(bytes.size(), 26u);
+    EXPECT_EQ(bytes.substr(0, 2), "BM");
+    EXPECT_EQ(GetFileAttributesA((fallback + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_TRUE(velumar.Exit());
+    DeleteFileA(fallback.c_str());
 }
 
 TEST_F(SwitchingTest, TheF3KeySwitchesThroughTheAcceleratorTable) {

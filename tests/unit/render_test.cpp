@@ -2,6 +2,8 @@
 // desktop.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "imagelib/dib.h"
 #include "render/masking.h"
 #include "render/publish.h"
@@ -15,12 +17,29 @@ public:
     ScreenSize size{1024, 768};
     int bits = 32;
     std::string windowsDirectory = "C:\\WINDOWS";
+    std::string localAppData;
+    // Files that cannot be replaced, as a folder of that name or a standard user's rights make
+    // the Windows directory's bitmap.
+    std::vector<std::string> unwritable;
     std::vector<std::string> actions;
 
     ScreenSize DesktopSize() override { return size; }
     int BitsPerPixel() override { return bits; }
     ColorRef BackgroundColor() override { return 0x123456; }
     std::string WindowsDirectory() override { return windowsDirectory; }
+    std::string LocalAppDataFolder() override { return localAppData; }
+    bool MakeFolder(const std::string& path) override {
+        actions.push_back("folder " + path);
+        return true;
+    }
+    bool MoveFileOver(const std::string& from, const std::string& to) override {
+        if (std::find(unwritable.begin(), unwritable.end(), to) != unwritable.end()) {
+            return false;
+        }
+        actions.push_back("move " + from + " to " + to);
+        return true;
+    }
+    void RemoveFile(const std::string& path) override { actions.push_back("remove " + path); }
     void WriteTileWallpaper(bool tile) override { actions.push_back(tile ? "tile 1" : "tile 0"); }
     void SetWallpaper(const std::string& path) override { actions.push_back("wallpaper " + path); }
 };
@@ -257,12 +276,10 @@ TEST(RenderWallpaperTest, CallsTheLibraryAsThePolicyRotationAndDisplayAsk) {
             << c.what;
         std::vector<std::string> expected = {"cNewSession()", "cLoadImage(C:\\a.jpg,3)"};
         expected.insert(expected.end(), c.middle.begin(), c.middle.end());
-        expected.push_back("cSave(C:\\WINDOWS\\Quorwick Velumar.bmp,2)");
+        expected.push_back("cSave(C:\\WINDOWS\\Quorwick Velumar.bmp.new,2)");
         expected.push_back("cDestroySession(7)");
         EXPECT_EQ(library.calls, expected) << c.what;
-        EXPECT_EQ(desktop.actions, (std::vector<std::string>{
-                                       "tile 0", "wallpaper C:\\WINDOWS\\Quorwick Velumar.bmp"}))
-            << c.what;
+        EXPECT_EQ(desktop.actions.back(), "wallpaper C:\\WINDOWS\\Quorwick Velumar.bmp") << c.what;
     }
 }
 
@@ -306,7 +323,10 @@ TEST(RenderWallpaperTest, FailuresGiveFalseAndAlwaysDestroyTheSession) {
             << c.what;
         EXPECT_EQ(library.liveSessions, 0) << c.what;
         EXPECT_EQ(library.calls.back(), "cDestroySession(7)") << c.what;
-        EXPECT_TRUE(desktop.actions.empty()) << c.what;
+        // Nothing but the removal of a temporary file: no setting is touched.
+        for (const std::string& action : desktop.actions) {
+            EXPECT_EQ(action.rfind("remove ", 0), 0u) << c.what << ": " << action;
+        }
     }
     RecordingImageLibrary noSession;
     noSession.newSessionFails = true;
@@ -316,13 +336,51 @@ TEST(RenderWallpaperTest, FailuresGiveFalseAndAlwaysDestroyTheSession) {
     EXPECT_EQ(noSession.calls, std::vector<std::string>{"cNewSession()"});
 }
 
-TEST(RenderWallpaperTest, PublishWritesTheTileValueBeforeTheWallpaper) {
+TEST(RenderWallpaperTest, PublishReplacesTheBitmapInOneStepThenWritesTileAndWallpaper) {
     RecordingImageLibrary library;
     FakeDesktop desktop;
-    EXPECT_TRUE(PublishWallpaper(library, 7, "C:\\W\\x.bmp", true, desktop));
-    EXPECT_EQ(desktop.actions, (std::vector<std::string>{"tile 1", "wallpaper C:\\W\\x.bmp"}));
+    EXPECT_TRUE(PublishWallpaper(library, 7, {"C:\\W\\x.bmp"}, true, desktop));
+    EXPECT_EQ(library.calls.back(), "cSave(C:\\W\\x.bmp.new,2)");
+    EXPECT_EQ(desktop.actions, (std::vector<std::string>{"move C:\\W\\x.bmp.new to C:\\W\\x.bmp",
+                                                         "tile 1", "wallpaper C:\\W\\x.bmp"}));
     RemoveWallpaper(desktop);
     EXPECT_EQ(desktop.actions.back(), "wallpaper ");
+}
+
+TEST(RenderWallpaperTest, AnUnwritableWindowsDirectoryFallsBackToLocalAppData) {
+    struct Case {
+        bool windowsWritable;
+        bool saveFails;
+        std::vector<std::string> actions;
+    };
+    const std::string windows = "C:\\WINDOWS\\V.bmp";
+    const std::string appData = "C:\\Users\\u\\AppData\\Local\\Quorwick\\Velumar\\V.bmp";
+    const Case cases[] = {
+        {true, false, {"move " + windows + ".new to " + windows, "tile 0", "wallpaper " + windows}},
+        {false,
+         false,
+         {"remove " + windows + ".new", "folder C:\\Users\\u\\AppData\\Local\\Quorwick",
+          "folder C:\\Users\\u\\AppData\\Local\\Quorwick\\Velumar",
+          "move " + appData + ".new to " + appData, "tile 0", "wallpaper " + appData}},
+        // Nowhere takes it: the old wallpaper stays, no setting changes.
+        {false,
+         true,
+         {"remove " + windows + ".new", "folder C:\\Users\\u\\AppData\\Local\\Quorwick",
+          "folder C:\\Users\\u\\AppData\\Local\\Quorwick\\Velumar", "remove " + appData + ".new"}},
+    };
+    for (const Case& c : cases) {
+        RecordingImageLibrary library;
+        library.saveFails = c.saveFails;
+        FakeDesktop desktop;
+        desktop.localAppData = "C:\\Users\\u\\AppData\\Local";
+        if (!c.windowsWritable) {
+            desktop.unwritable.push_back(windows);
+        }
+        EXPECT_EQ(
+            RenderWallpaper({"x.jpg", 0, 0, nullptr}, AppSettings{}, "\\V.bmp", library, desktop),
+            !c.saveFails);
+        EXPECT_EQ(desktop.actions, c.actions);
+    }
 }
 
 TEST(RenderWallpaperTest, DesktopEdgeMaskIsCutUnderARotatedImage) {

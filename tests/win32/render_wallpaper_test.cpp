@@ -18,6 +18,12 @@ public:
     int BitsPerPixel() override { return 32; }
     ColorRef BackgroundColor() override { return 0x00204080; }  // B 0x20, G 0x40, R 0x80
     std::string WindowsDirectory() override { return folder; }
+    std::string LocalAppDataFolder() override { return {}; }
+    bool MakeFolder(const std::string&) override { return true; }
+    bool MoveFileOver(const std::string& from, const std::string& to) override {
+        return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    }
+    void RemoveFile(const std::string& path) override { DeleteFileA(path.c_str()); }
     void WriteTileWallpaper(bool) override { ++tileWrites; }
     void SetWallpaper(const std::string& path) override { wallpaper = path; }
 

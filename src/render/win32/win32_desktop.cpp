@@ -2,6 +2,7 @@
 #include "render/win32/win32_desktop.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include "base/win32/unique_hkey.h"
 
@@ -31,6 +32,36 @@ std::string Win32Desktop::WindowsDirectory() {
         return std::string();
     }
     return std::string(buffer, length);
+}
+
+std::string Win32Desktop::LocalAppDataFolder() {
+    char buffer[MAX_PATH] = {};
+    if (FAILED(
+            SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer))) {
+        return std::string();
+    }
+    std::string folder = buffer;
+    if (!folder.empty() && folder.back() == '\\') {
+        folder.pop_back();
+    }
+    return folder;
+}
+
+bool Win32Desktop::MakeFolder(const std::string& path) {
+    if (CreateDirectoryA(path.c_str(), nullptr)) {
+        return true;
+    }
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool Win32Desktop::MoveFileOver(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+void Win32Desktop::RemoveFile(const std::string& path) {
+    DeleteFileA(path.c_str());
 }
 
 void Win32Desktop::WriteTileWallpaper(bool tile) {
