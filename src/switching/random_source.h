@@ -29,10 +29,24 @@ private:
 
 inline constexpr int kRandomMax = 32767;
 
-// A random index into n items from a draw; 64-bit arithmetic keeps it in 0 to n - 1 for any n.
-inline int RandomIndex(int draw, int n) {
+// A random index into n items, every one equally likely. Two draws make a 30-bit number;
+// numbers beyond the last whole multiple of n are drawn again, so no index is favoured and
+// every index of a long sequence can come up.
+inline int RandomIndex(RandomSource& random, int n) {
     if (n <= 1) {
         return 0;
     }
-    return static_cast<int>(static_cast<std::int64_t>(draw) * (n - 1) / kRandomMax);
+    constexpr std::uint32_t kRange = std::uint32_t{1} << 30;
+    const auto count = static_cast<std::uint32_t>(n);
+    for (;;) {
+        const std::uint32_t value = (static_cast<std::uint32_t>(random.Next() & kRandomMax) << 15) |
+                                    static_cast<std::uint32_t>(random.Next() & kRandomMax);
+        if (count >= kRange) {
+            // Longer than any list can be; scaled, still in range.
+            return static_cast<int>((static_cast<std::uint64_t>(value) * count) >> 30);
+        }
+        if (value < kRange - kRange % count) {
+            return static_cast<int>(value % count);
+        }
+    }
 }

@@ -64,7 +64,7 @@ void SwitchToNext(SwitchState& state) {
     if (state.settings.randomOrder && n >= 4) {
         int next = nextIndex;
         while (next == nextIndex) {
-            next = RandomIndex(state.random.Next(), n);
+            next = RandomIndex(state.random, n);
         }
         nextIndex = next;
     } else {
@@ -79,7 +79,7 @@ void PrepareNextIndex(SwitchState& state, bool randomStart) {
     const int n = static_cast<int>(state.sequence.size());
     int& nextIndex = state.settings.nextIndex;
     if (randomStart && state.settings.randomOrder) {
-        nextIndex = RandomIndex(state.random.Next(), n);
+        nextIndex = RandomIndex(state.random, n);
     }
     if (nextIndex < 0 || nextIndex >= n) {
         nextIndex = 0;
@@ -97,7 +97,7 @@ void SwitchNow(SwitchState& state,
     }
     if (state.settings.randomOrder) {
         state.settings.nextIndex =
-            RandomIndex(state.random.Next(), static_cast<int>(state.sequence.size()));
+            RandomIndex(state.random, static_cast<int>(state.sequence.size()));
     }
     SwitchToNext(state);
 }
