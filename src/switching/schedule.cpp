@@ -77,10 +77,17 @@ void SwitchSchedule::ArmInterval(const AppSettings& settings, std::uint32_t now)
 
 void SwitchSchedule::BuildTimeTable(const std::vector<std::string>& switchTimes) {
     timeTable.clear();
+    // Only valid times, in the order of the day: a stored list out of order or with a time
+    // such as 99:99 would otherwise make every tick look due. Duplicates stay.
     for (const std::string& item : switchTimes) {
         TimeOfDay t = ParseTimeOfDay(item);
-        timeTable.push_back({t.hour, t.minute, false});
+        if (t.valid) {
+            timeTable.push_back({t.hour, t.minute, false});
+        }
     }
+    std::stable_sort(timeTable.begin(), timeTable.end(), [](const auto& a, const auto& b) {
+        return a.hour * 60 + a.minute < b.hour * 60 + b.minute;
+    });
     lastDate = -1;
 }
 

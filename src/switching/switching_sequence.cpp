@@ -7,11 +7,11 @@
 #include "list/line_tokenizer.h"
 #include "list/path_helpers.h"
 
-std::vector<std::int16_t> ParsePageList(std::string_view text) {
-    std::vector<std::int16_t> pages;
+std::vector<std::uint16_t> ParsePageList(std::string_view text) {
+    std::vector<std::uint16_t> pages;
     LineTokenizer tokenizer(text);
     for (int page = tokenizer.NextNumber(); page >= 0; page = tokenizer.NextNumber()) {
-        pages.push_back(static_cast<std::int16_t>(static_cast<std::uint16_t>(page & 0xFFFF)));
+        pages.push_back(static_cast<std::uint16_t>(page & 0xFFFF));
     }
     if (pages.empty()) {
         pages.push_back(0);
@@ -26,7 +26,7 @@ std::vector<WallpaperEntry> BuildSequence(const WallpaperRows& rows, int include
     for (int row = 0; row < rows.Count(); ++row) {
         const WallpaperEntry& entry = rows.EntryAt(row);
         if (IsExistingFile(entry.path, fileSystem)) {
-            for (std::int16_t page : ParsePageList(entry.pages)) {
+            for (std::uint16_t page : ParsePageList(entry.pages)) {
                 sequence.push_back({row, entry.rotation, std::to_string(page), entry.path});
             }
             continue;

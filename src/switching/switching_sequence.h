@@ -12,8 +12,9 @@
 #include "list/wallpaper_rows.h"
 #include "switching/random_source.h"
 
-// The page numbers of a page-selection text (lowest 16 bits of each); page 0 when none.
-std::vector<std::int16_t> ParsePageList(std::string_view text);
+// The page numbers of a page-selection text (lowest 16 bits of each, 0 to 65535); page 0 when
+// none. A page the file does not have makes its item fail and be passed over.
+std::vector<std::uint16_t> ParsePageList(std::string_view text);
 
 // One item per listed page of every file row and one per file found under every other row;
 // each item's index is its row.

@@ -122,6 +122,14 @@ TEST(ScheduleTest, TimesOfDayEdgeCases) {
     EXPECT_FALSE(midnight.IsSwitchDue(2, 0, At(1, 18, 0)));
     EXPECT_TRUE(midnight.IsSwitchDue(2, 0, At(2, 0, 0)));
 
+    // Stored out of order and with invalid times: only 00:01 and 23:59 count, in day order.
+    SwitchSchedule unordered;
+    unordered.BuildTimeTable({"23:59", "99:99", "00:01", "25:00"});
+    EXPECT_TRUE(unordered.IsSwitchDue(2, 0, At(1, 0, 1)));
+    EXPECT_FALSE(unordered.IsSwitchDue(2, 0, At(1, 0, 2)));
+    EXPECT_FALSE(unordered.IsSwitchDue(2, 0, At(1, 12, 0)));
+    EXPECT_TRUE(unordered.IsSwitchDue(2, 0, At(1, 23, 59)));
+
     SwitchSchedule empty;
     empty.BuildTimeTable({});
     EXPECT_FALSE(empty.IsSwitchDue(2, 0, At(1, 8, 0)));

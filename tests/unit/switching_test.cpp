@@ -52,14 +52,14 @@ std::vector<WallpaperEntry> Items(int n) {
 }
 
 TEST(ParsePageListTest, TakesLeadingNumbersUntilTheFirstWord) {
-    using Pages = std::vector<std::int16_t>;
+    using Pages = std::vector<std::uint16_t>;
     const struct {
         const char* text;
         Pages pages;
     } cases[] = {
         {"", {0}},          {"1 3 5", {1, 3, 5}}, {"word 3", {0}},   {"2 x 4", {2}},
-        {"3,5", {3}},       {"\"7\" 8", {7, 8}},  {"70000", {4464}}, {"65535", {-1}},
-        {"\t4\n5", {4, 5}}, {"-2 3", {0}},
+        {"3,5", {3}},       {"\"7\" 8", {7, 8}},  {"70000", {4464}}, {"65535", {65535}},
+        {"32768", {32768}}, {"\t4\n5", {4, 5}},   {"-2 3", {0}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ParsePageList(c.text), c.pages) << c.text;
