@@ -114,10 +114,32 @@ TEST_F(ListTest, AMissingListFileGivesAnEmptyListCreatedAtTheNextSave) {
     EXPECT_EQ(WindowText(velumar.MainWindow()), std::string(kMainTitlePrefix) + "new one");
     EXPECT_EQ(velumar.ListRowCount(kListView), 0);
     EXPECT_EQ(GetFileAttributesA(list.c_str()), INVALID_FILE_ATTRIBUTES);
+    // "Remove Selection(s)" with nothing to remove saves nothing; a real change does.
     velumar.SendCommand(kRemoveButton);
-    EXPECT_EQ(ReadFileBytes(list), "\r\n");
+    EXPECT_EQ(GetFileAttributesA(list.c_str()), INVALID_FILE_ATTRIBUTES);
+    DropFiles(velumar.ProcessId(), velumar.Control(kListView), {5, 5}, {InFolder("sunset.jpg")});
     ASSERT_TRUE(velumar.Exit());
+    EXPECT_EQ(ReadFileBytes(list), "\r\n" + InFolder("sunset.jpg") + " 0 \"\"\r\n");
     EXPECT_EQ(ReadValue(kSettingsKey, "CF")->AsText(), list);
+}
+
+TEST_F(ListTest, AListFileThatCannotBeReadIsNeverOverwritten) {
+    const std::string list = InFolder("locked.vlt");
+    const std::string original = "0\n" + InFolder("sunset.jpg") + " 0 \"\"\n";
+    WriteFileBytes(list, original);
+    // Held open without sharing, as a sync client or a virus scanner may hold it.
+    HANDLE lock = CreateFileA(list.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    StartWith(list);
+    EXPECT_EQ(velumar.ListRowCount(kListView), 0);
+    CloseHandle(lock);
+    DropFiles(velumar.ProcessId(), velumar.Control(kListView), {5, 5}, {InFolder("Holiday")});
+    velumar.SendCommand(kRemoveButton);
+    velumar.PostCommand(kExitCommand);
+    // Exit says the list was not saved; leaving without saving keeps the user's file.
+    EXPECT_NE(DismissMessageBox(velumar.ProcessId(), 5000, IDCANCEL).find(list), std::string::npos);
+    ASSERT_TRUE(velumar.WaitForExit());
+    EXPECT_EQ(ReadFileBytes(list), original);
 }
 
 TEST_F(ListTest, UniquenessLoadsAPathListedTwiceInAnyCaseOnce) {
@@ -142,7 +164,9 @@ TEST_F(ListTest, OpenWallpaperListReplacesTheRowsAndRemembersTheFolder) {
     CreateDirectoryA(InFolder("lists").c_str(), nullptr);
     const std::string second = InFolder("lists\\second.vlt");
     WriteFileBytes(first, "\r\n" + InFolder("sunset.jpg") + " 0 \"\"\r\n");
-    WriteFileBytes(second, "1\r\n" + InFolder("Holiday") + " 0 \"\"\r\nC:\\x.png 0 \"\"\r\n");
+    // Bare line feeds and spaces a save would not write: any rewrite shows.
+    const std::string secondBytes = "1\n" + InFolder("Holiday") + "  0 \"\"\nC:\\x.png 0 \"\"\n";
+    WriteFileBytes(second, secondBytes);
     StartWith(first);
     velumar.PostCommand(kOpenListCommand);
     // The dialog may show before its file-name box takes input: type and confirm until it
@@ -168,8 +192,10 @@ TEST_F(ListTest, OpenWallpaperListReplacesTheRowsAndRemembersTheFolder) {
     ASSERT_TRUE(velumar.Exit());
     EXPECT_EQ(ReadValue(kSettingsKey, "CF")->AsText(), second);
     EXPECT_EQ(ReadValue(kSettingsKey, "LD")->AsText(), InFolder("lists"));
-    // Opening another list does not save the first.
+    // Opening another list does not save the first, and the opened one, unchanged, is not
+    // rewritten at Exit.
     EXPECT_EQ(ReadFileBytes(first), "\r\n" + InFolder("sunset.jpg") + " 0 \"\"\r\n");
+    EXPECT_EQ(ReadFileBytes(second), secondBytes);
 }
 
 }  // namespace

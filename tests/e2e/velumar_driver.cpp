@@ -169,14 +169,14 @@ HWND WaitForWindow(DWORD processId, const std::string& title, DWORD timeoutMs) {
     return found;
 }
 
-std::string DismissMessageBox(DWORD processId, DWORD timeoutMs) {
+std::string DismissMessageBox(DWORD processId, DWORD timeoutMs, int button) {
     HWND box = WaitForWindow(processId, "Velumar", timeoutMs);
     if (box == nullptr) {
         return {};
     }
     // A message box's text is its static control 0xFFFF.
     std::string text = WindowText(GetDlgItem(box, 0xFFFF));
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
     WaitUntil([&] { return !IsWindow(box); }, timeoutMs);
     return text;
 }

@@ -44,9 +44,9 @@ std::string SolidBitmap(int width, int height, BYTE b, BYTE g, BYTE r);
 HWND FindDescendant(HWND parent, int id);
 // A visible top-level window of the process with exactly this title, once it is there.
 HWND WaitForWindow(DWORD processId, const std::string& title, DWORD timeoutMs = 5000);
-// Waits for the program's message box, answers it with OK and returns its text (empty when
-// none came).
-std::string DismissMessageBox(DWORD processId, DWORD timeoutMs = 5000);
+// Waits for the program's message box, answers it with a button (OK unless told) and returns
+// its text (empty when none came).
+std::string DismissMessageBox(DWORD processId, DWORD timeoutMs = 5000, int button = IDOK);
 
 // Selects or deselects a row of a list view in the process, as a click would.
 void SetListRowSelected(DWORD processId, HWND list, int row, bool selected);

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/wallpaper_app.h"
+#include "base/win32/message_box.h"
 #include "desktop/win32/startup_shortcut.h"
 #include "imagelib/win32/image_library_api.h"
 #include "list/path_helpers.h"
@@ -226,8 +227,11 @@ bool CWallpaperDlg::OnCommand(int id, int code, HWND control) {
         case IDOK:
             // There is no OK button; Enter must not end the program.
             return true;
+        case IDCANCEL:
+            // The close box, WM_CLOSE and Escape end the window as Exit does.
+            OnExit();
+            return true;
         default:
-            // IDCANCEL (Escape, the close box, WM_CLOSE) ends the window as cancelled.
             return CDialog::OnCommand(id, code, control);
     }
 }
@@ -328,6 +332,25 @@ void CWallpaperDlg::OnPreviewClicked() {
     UpdateControls();
 }
 
+namespace {
+
+// The system's text for an error code, without its line break.
+std::string SystemErrorText(DWORD error) {
+    char* text = nullptr;
+    DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = length > 0 && text != nullptr ? std::string(text, length)
+                                                        : "Error " + std::to_string(error) + ".";
+    LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) {
+        message.pop_back();
+    }
+    return message;
+}
+
+}  // namespace
+
 void CWallpaperDlg::TakeListChanges() {
     // A drag or a drop since the last tick counts too, so ending right after it loses nothing.
     if (std::exchange(listCtrl.rows.changed, false)) {
@@ -335,11 +358,26 @@ void CWallpaperDlg::TakeListChanges() {
     }
 }
 
-void CWallpaperDlg::OnExit() {
+void CWallpaperDlg::SaveBeforeEnding() {
     TakeListChanges();
-    if (listModified) {
-        SaveList(app.settings.listFile);
+    while (listModified && !SaveList(app.settings.listFile) && !HasEnded()) {
+        std::string reason = listUnreadable
+                                 ? "It could not be read when it was loaded, so Velumar leaves it "
+                                   "as it is."
+                                 : SystemErrorText(GetLastError());
+        std::string text = "The wallpaper list could not be saved to\n" + app.settings.listFile +
+                           "\n\n" + reason +
+                           "\n\nRetry to try again, or Cancel to leave without saving it.";
+        if (MessageBoxA(Handle(), text.c_str(), kMessageBoxCaption,
+                        MB_RETRYCANCEL | MB_ICONEXCLAMATION) != IDRETRY) {
+            // The user leaves without saving: the destroy step does not try again.
+            listModified = false;
+        }
     }
+}
+
+void CWallpaperDlg::OnExit() {
+    SaveBeforeEnding();
     EndDialog(IDCANCEL);
 }
 

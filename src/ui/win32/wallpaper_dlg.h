@@ -40,7 +40,7 @@ public:
     // Recomputes every control that depends on the selection and the switching state.
     void UpdateControls() override;
     // Writes all rows to a list file; a failed write leaves the list marked modified.
-    void SaveList(const std::string& path);
+    bool SaveList(const std::string& path);
     // Makes path the current list file and appends its entries to the rows.
     void LoadList(const std::string& path);
     // Moves and sizes the controls for a new client size (pixels).
@@ -58,6 +58,8 @@ public:
     bool listModified = false;
     bool bulkUpdate = false;
     bool selectionChanged = false;
+    // The current list file exists but could not be read: it is not overwritten.
+    bool listUnreadable = false;
     std::string listName;
     ClientSize referenceClientSize;
     ControlRects controlRects{};
@@ -76,11 +78,15 @@ private:
     void OnInitMenuPopup();
     void OnPreviewClicked();
     void TakeListChanges();
+    // Saves a changed list before the window ends; when that fails, asks whether to try
+    // again or to leave without saving.
+    void SaveBeforeEnding();
     void OnExit();
     void OnEndSession(bool ending);
 
     // wallpaper_dlg_list.cpp: the list commands.
     void OnListNotify(const NMHDR& header);
+    void NoteRowChange();
     void OnOpenList();
     void OnRemoveSelection();
     void OnRotationChanged();

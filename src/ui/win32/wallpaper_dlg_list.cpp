@@ -28,15 +28,25 @@ constexpr size_t kAddFilesBufferChars = 1 << 20;
 
 }  // namespace
 
-void CWallpaperDlg::SaveList(const std::string& path) {
-    if (SaveListFile(path, listCtrl.rows, fileSystem, IsAnsiLeadByte)) {
-        listModified = false;
+bool CWallpaperDlg::SaveList(const std::string& path) {
+    // A list file that exists but could not be read holds the user's list: it is never
+    // replaced by what this run shows, until a list has been loaded.
+    if (listUnreadable && path == app.settings.listFile) {
+        return false;
     }
+    if (!SaveListFile(path, listCtrl.rows, fileSystem, IsAnsiLeadByte)) {
+        return false;
+    }
+    listModified = false;
+    return true;
 }
 
 void CWallpaperDlg::LoadList(const std::string& path) {
     app.settings.listFile = path;
-    LoadListFile(path, listCtrl.rows, fileSystem);
+    // A missing file is an empty list; one that is there but cannot be read (locked by a
+    // sync client or a virus scanner) is protected.
+    listUnreadable =
+        !LoadListFile(path, listCtrl.rows, fileSystem) && fileSystem.Attributes(path).has_value();
     listModified = false;
     listName = ListNameFromPath(path, IsAnsiLeadByte);
 }
@@ -61,11 +71,15 @@ void CWallpaperDlg::OnOpenList() {
 }
 
 void CWallpaperDlg::OnRemoveSelection() {
+    const int before = listCtrl.rows.Count();
     bulkUpdate = true;
     listCtrl.rows.RemoveSelected();
     bulkUpdate = false;
     UpdateControls();
-    SaveList(app.settings.listFile);
+    // Nothing removed, nothing to save.
+    if (listCtrl.rows.Count() != before) {
+        SaveList(app.settings.listFile);
+    }
 }
 
 void CWallpaperDlg::OnRotationChanged() {
@@ -86,6 +100,13 @@ void CWallpaperDlg::OnPagesChanged() {
     listModified = true;
 }
 
+void CWallpaperDlg::NoteRowChange() {
+    // Loading a list shows its stored selection; that is no change of the user's.
+    if (!bulkUpdate && !initializing) {
+        listModified = true;
+    }
+}
+
 void CWallpaperDlg::OnListNotify(const NMHDR& header) {
     switch (header.code) {
         case LVN_ITEMCHANGED: {
@@ -94,7 +115,7 @@ void CWallpaperDlg::OnListNotify(const NMHDR& header) {
             if (toggled && !listCtrl.dragging && !bulkUpdate && !initializing) {
                 selectionChanged = true;
             }
-            listModified = true;
+            NoteRowChange();
             break;
         }
         case LVN_ODSTATECHANGED: {
@@ -103,7 +124,7 @@ void CWallpaperDlg::OnListNotify(const NMHDR& header) {
             if (toggled && !listCtrl.dragging && !bulkUpdate && !initializing) {
                 selectionChanged = true;
             }
-            listModified = true;
+            NoteRowChange();
             break;
         }
         case LVN_COLUMNCLICK:
