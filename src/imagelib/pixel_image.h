@@ -26,9 +26,10 @@ struct ImageSize {
     bool operator==(const ImageSize&) const = default;
 };
 
-// Images of more pixels are refused before anything is allocated: 2^28 pixels of 24 bits are
-// 768 MiB, and an operation may hold its source and its result at once.
-inline constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 28;
+// Images of more pixels are refused before anything is allocated: 2^27 pixels are 384 MiB at
+// 24 bits and 512 MiB as the 32-bit pixels a decoder may pass through, and an operation may
+// hold its source and its result at once.
+inline constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 27;
 
 // True when width x height is nonzero and within kMaxPixels.
 inline bool IsAllowedSize(std::uint64_t width, std::uint64_t height) {

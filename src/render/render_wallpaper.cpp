@@ -1,6 +1,9 @@
 // Turns one image file into the desktop wallpaper.
 #include "render/render_wallpaper.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "render/image_session.h"
 #include "render/masking.h"
 #include "render/publish.h"
@@ -38,7 +41,7 @@ void Resize(ImageLibrary& library, int session, const AppSettings& settings, Scr
             target = StandardSize(settings.standardSizeIndex);
             break;
         case 3:
-            target = {settings.customWidth, settings.customHeight};
+            target = ClampCustomSize({settings.customWidth, settings.customHeight}, desktop);
             break;
         default:
             break;
@@ -58,6 +61,23 @@ ScreenSize StandardSize(int index) {
         return {800, 600};
     }
     return kSizes[index];
+}
+
+ScreenSize ClampCustomSize(ScreenSize custom, ScreenSize desktop) {
+    constexpr double kMaxSide = 16384;
+    double width = custom.width;
+    double height = custom.height;
+    if (width <= 0 || height <= 0) {
+        return custom;
+    }
+    const double maxPixels =
+        4.0 * std::max(desktop.width, 1) * static_cast<double>(std::max(desktop.height, 1));
+    double scale = std::min({1.0, kMaxSide / width, kMaxSide / height});
+    if (width * scale * height * scale > maxPixels) {
+        scale = std::sqrt(maxPixels / (width * height));
+    }
+    return {std::max(1, static_cast<int>(width * scale)),
+            std::max(1, static_cast<int>(height * scale))};
 }
 
 int ResizeMethodFor(int reductionMethod) {

@@ -11,6 +11,10 @@
 
 // Size of a standard-size index; unknown indexes give 800 x 600.
 ScreenSize StandardSize(int index);
+
+// The custom size as the pipeline makes it: each side at most 16384 pixels and never more
+// pixels than four desktops hold, the aspect kept when it must shrink. Zero stays zero.
+ScreenSize ClampCustomSize(ScreenSize custom, ScreenSize desktop);
 // The resize method the library is given for a reduction method setting.
 int ResizeMethodFor(int reductionMethod);
 // Degrees clockwise for a rotation code; 0 for codes that turn nothing.

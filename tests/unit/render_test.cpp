@@ -347,6 +347,26 @@ TEST(RenderWallpaperTest, PublishReplacesTheBitmapInOneStepThenWritesTileAndWall
     EXPECT_EQ(desktop.actions.back(), "wallpaper ");
 }
 
+TEST(RenderWallpaperTest, CustomSizesAreBoundedByWhatAWallpaperCanUse) {
+    const ScreenSize desktop{1024, 768};
+    struct Case {
+        ScreenSize custom;
+        ScreenSize made;
+    };
+    const Case cases[] = {
+        {{800, 600}, {800, 600}},       {{0, 600}, {0, 600}},
+        {{2048, 1536}, {2048, 1536}},    // exactly four desktops
+        {{268435456, 1}, {16384, 1}},    // one side past the limit
+        {{4096, 3072}, {2048, 1536}},    // sixteen desktops: halved both ways
+        {{20000, 20000}, {1773, 1773}},  // both limits: the pixel bound wins
+    };
+    for (const Case& c : cases) {
+        ScreenSize made = ClampCustomSize(c.custom, desktop);
+        EXPECT_EQ(made.width, c.made.width) << c.custom.width << "x" << c.custom.height;
+        EXPECT_EQ(made.height, c.made.height) << c.custom.width << "x" << c.custom.height;
+    }
+}
+
 TEST(RenderWallpaperTest, AnUnwritableWindowsDirectoryFallsBackToLocalAppData) {
     struct Case {
         bool windowsWritable;
