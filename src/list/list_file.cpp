@@ -28,7 +28,9 @@ std::string FormatListFile(const WallpaperRows& rows, mbcs::LeadBytePredicate is
     for (int i = 0; i < rows.Count(); ++i) {
         const WallpaperEntry& entry = rows.EntryAt(i);
         line.clear();
-        bool quote = mbcs::FindLast(entry.path, ' ', isLeadByte) != std::string::npos;
+        // Quoted when it holds a character that would end an unquoted token on reading.
+        bool quote = mbcs::FindLast(entry.path, ' ', isLeadByte) != std::string::npos ||
+                     mbcs::FindLast(entry.path, '\t', isLeadByte) != std::string::npos;
         if (quote) {
             line += '"';
         }

@@ -169,12 +169,15 @@ TEST_F(WallpaperListTest, ListFileHasTheExactFormat) {
     rows.EntryAt(1).pages = "1 3";
     rows.EntryAt(2).rotation = 7;
     rows.EntryAt(2).pages = "say \"x\"";
+    // A tab ends an unquoted token as a blank does, so it is quoted too.
+    rows.AddEntry("\tC:\\odd");
     rows.RestoreSelection("1 2");
     EXPECT_EQ(FormatListFile(rows, mbcs::NoLeadBytes),
               "1 2\r\n"
               "C:\\Pictures\\sunset.jpg 0 \"\"\r\n"
               "\"D:\\My Photos\\scan.tif\" 2 \"1 3\"\r\n"
-              "C:\\Pictures\\Holiday 7 \"say \"x\"\"\r\n");
+              "C:\\Pictures\\Holiday 7 \"say \"x\"\"\r\n"
+              "\"\tC:\\odd\" 0 \"\"\r\n");
 }
 
 TEST_F(WallpaperListTest, ListFileRoundTripKeepsOrderRotationsPagesAndSelection) {
