@@ -9,10 +9,10 @@
 
 namespace {
 
-constexpr const char* kNames[] = {"WH", "PE", "TM", "SA", "HI", "RA", "II", "RE", "EU", "TI",
-                                  "SW", "CI", "IC", "IT", "RT", "SS", "WI", "HE", "RR", "RM",
+constexpr const char* kNames[] = {"WH", "PE",  "TM",  "SA",  "HI",  "RA", "II", "RE", "EU", "TI",
+                                  "SW", "CI",  "IC",  "IT",  "RT",  "SS", "WI", "HE", "RR", "RM",
                                   "ME", "MRL", "MRT", "MRR", "MRB", "MF", "MI", "CF", "LD", "PD",
-                                  "FD", "MD", "OP", "PRV", "PL", "PT", "PR", "PB"};
+                                  "FD", "MD",  "OP",  "PRV", "PL",  "PT", "PR", "PB"};
 
 }  // namespace
 
@@ -25,9 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         const std::uint8_t kind = data[at++] % 4;
         if (kind == 1 && at + 4 <= size) {
-            std::int32_t value = static_cast<std::int32_t>(
-                data[at] | data[at + 1] << 8 | data[at + 2] << 16 |
-                static_cast<std::uint32_t>(data[at + 3]) << 24);
+            std::int32_t value =
+                static_cast<std::int32_t>(data[at] | data[at + 1] << 8 | data[at + 2] << 16 |
+                                          static_cast<std::uint32_t>(data[at + 3]) << 24);
             store.WriteInt(kSettingsSection, name, value);
             at += 4;
         } else if (kind == 2 && at < size) {

@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> times;
     for (size_t start = 0; start <= text.size();) {
         size_t end = text.find('%', start);
-        times.emplace_back(text.substr(start, end == std::string_view::npos ? text.npos : end - start));
+        times.emplace_back(
+            text.substr(start, end == std::string_view::npos ? text.npos : end - start));
         if (end == std::string_view::npos) {
             break;
         }

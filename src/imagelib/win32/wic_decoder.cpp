@@ -5,6 +5,9 @@
 #include <windows.h>
 #include <wincodec.h>
 
+#include <cstdio>
+#include <memory>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -13,6 +16,7 @@
 
 #include "imagelib/resize.h"
 #include "base/win32/com_ptr.h"
+#include "imagelib/image_header.h"
 
 namespace {
 
@@ -52,6 +56,20 @@ std::string Narrow(const std::wstring& text) {
 
 // One open image file: COM for this thread, the factory, the decoder and its frame count.
 // Members are released in reverse order, COM last.
+// False when the file's header claims more pixels than the library takes: such a file is
+// refused before WIC is asked, since a WIC decoder may allocate the whole image, or decode it,
+// as soon as it is made.
+bool HeaderAllows(const std::string& path) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                        std::fclose);
+    if (!file) {
+        return true;  // WIC reports what is wrong with it
+    }
+    std::string head(kImageHeaderBytes, '\0');
+    head.resize(std::fread(head.data(), 1, head.size(), file.get()));
+    return ClaimedSizeIsAllowed(head);
+}
+
 struct OpenImage {
     ScopedComInit com;
     ComPtr<IWICImagingFactory> factory;
@@ -331,7 +349,7 @@ std::string InfoText(Getter get) {
 
 std::optional<DecodedPage> WicDecoder::DecodePage(const std::string& path, int page) {
     OpenImage file;
-    if (!file.Open(path)) {
+    if (!HeaderAllows(path) || !file.Open(path)) {
         return std::nullopt;
     }
     ComPtr<IWICBitmapFrameDecode> frame = file.Frame(page);
@@ -349,7 +367,7 @@ std::optional<DecodedPage> WicDecoder::DecodeThumbnail(const std::string& path,
                                                        std::uint32_t maxWidth,
                                                        std::uint32_t maxHeight) {
     OpenImage file;
-    if (!file.Open(path)) {
+    if (!HeaderAllows(path) || !file.Open(path)) {
         return std::nullopt;
     }
     ComPtr<IWICBitmapFrameDecode> frame = file.Frame(0);
@@ -371,7 +389,7 @@ std::optional<DecodedPage> WicDecoder::DecodeThumbnail(const std::string& path,
 
 std::optional<ImageFileInfo> WicDecoder::ReadFileInfo(const std::string& path) {
     OpenImage file;
-    if (!file.Open(path)) {
+    if (!HeaderAllows(path) || !file.Open(path)) {
         return std::nullopt;
     }
     ComPtr<IWICBitmapFrameDecode> frame = file.Frame(0);
