@@ -10,26 +10,10 @@
 #include "base/win32/ansi_text.h"
 #include "list/folder_scan.h"
 #include "list/win32/win32_file_system.h"
+#include "bench/wine/bench_clock.h"
 #include "tests/e2e/registry_probe.h"
 #include "tests/e2e/resource_ids.h"
 #include "tests/e2e/velumar_driver.h"
-
-namespace {
-
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) /
-           static_cast<double>(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/wine/bench_clock.h"
 #include "imagelib/win32/image_library_api.h"
 #include "render/masking.h"
 #include "render/render_wallpaper.h"
@@ -33,13 +34,6 @@ public:
 private:
     std::string folder;
 };
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
-           static_cast<double>(frequency.QuadPart);
-}
 
 template <typename Work>
 double BestOf(int runs, Work work) {

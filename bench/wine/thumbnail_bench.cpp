@@ -9,26 +9,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/wine/bench_clock.h"
 #include "tests/e2e/registry_probe.h"
 #include "tests/e2e/resource_ids.h"
 #include "tests/e2e/velumar_driver.h"
-
-namespace {
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
-           static_cast<double>(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     using namespace e2e;
