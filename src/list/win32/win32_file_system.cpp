@@ -20,12 +20,6 @@ struct FindHandleTraits {
 };
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
 
-// The folder a file lies in, with its trailing backslash; "." for a bare name.
-std::string FolderOf(const std::string& path) {
-    size_t slash = mbcs::FindLast(path, '\\', IsAnsiLeadByte);
-    return slash == std::string::npos ? std::string(".\\") : path.substr(0, slash + 1);
-}
-
 bool WriteAll(HANDLE file, std::string_view contents) {
     while (!contents.empty()) {
         DWORD chunk = static_cast<DWORD>(std::min<size_t>(contents.size(), 1u << 24));
@@ -106,10 +100,10 @@ std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) {
 }
 
 bool Win32FileSystem::SaveFile(const std::string& path, std::string_view contents) {
-    char temporary[MAX_PATH];
-    if (GetTempFileNameA(FolderOf(path).c_str(), "vlt", 0, temporary) == 0) {
-        return false;
-    }
+    // One temporary name per file: a save cut short (the process killed, the power gone)
+    // leaves at most this one file, which the next save writes over and moves into place.
+    const std::string temporaryPath = path + ".tmp";
+    const char* temporary = temporaryPath.c_str();
     bool written = false;
     {
         UniqueHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
