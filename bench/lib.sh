@@ -37,17 +37,26 @@ bench_ratio() {
 # ImageMagick itself, not a stand-in that may come earlier on the PATH.
 BENCH_CONVERT=/usr/bin/convert
 
-# Builds the named Windows bench targets, makes (once) the 6000 x 4000 JPEG test photo in
-# $work (build/bench/wine) and starts the Wine environment; the caller's shell stops it at exit.
-bench_prepare_wine() {
+# Builds the named Windows bench targets and starts the Wine environment (a private display and
+# the kept prefix build/wine/bench); the caller's shell stops it at exit.
+bench_start_wine() {
     scripts/install-deps.sh
-    bench_install_tools
-    cmake --preset bench >/dev/null
-    cmake --build --preset bench --target imagelib_tool >/dev/null
     cmake -S . -B build/bench-windows --toolchain cmake/mingw-w64.cmake \
         -DCMAKE_BUILD_TYPE=Release -DVELUMAR_BENCH=ON >/dev/null
     cmake --build build/bench-windows --target "$@" -j 2 >/dev/null
 
+    source scripts/lib/wine-env.sh
+    trap velumar_stop_wine_env EXIT
+    velumar_start_xvfb
+    velumar_use_prefix bench
+}
+
+# As bench_start_wine, and makes (once) the 6000 x 4000 JPEG test photo in $work
+# (build/bench/wine), with libvips and ImageMagick to compare with.
+bench_prepare_wine() {
+    bench_install_tools
+    cmake --preset bench >/dev/null
+    cmake --build --preset bench --target imagelib_tool >/dev/null
     work=$PWD/build/bench/wine
     mkdir -p "$work"
     if [ ! -f "$work/photo.jpg" ]; then
@@ -55,9 +64,5 @@ bench_prepare_wine() {
         "$BENCH_CONVERT" "$work/photo.bmp" -quality 92 "$work/photo.jpg"
         rm -f "$work/photo.bmp"
     fi
-
-    source scripts/lib/wine-env.sh
-    trap velumar_stop_wine_env EXIT
-    velumar_start_xvfb
-    velumar_use_prefix bench
+    bench_start_wine "$@"
 }

@@ -6,15 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 rounds=${1:-200}
 
-scripts/install-deps.sh
-cmake -S . -B build/bench-windows --toolchain cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
-    -DVELUMAR_BENCH=ON >/dev/null
-cmake --build build/bench-windows -j2 --target save_fault_tool >/dev/null
-
-source scripts/lib/wine-env.sh
-trap velumar_stop_wine_env EXIT
-velumar_start_xvfb
-velumar_use_prefix bench keep
+source bench/lib.sh
+bench_start_wine save_fault_tool
 dir="$WINEPREFIX/drive_c/velumar-fault"
 rm -rf "$dir"
 mkdir -p "$dir"

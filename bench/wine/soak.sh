@@ -6,15 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 switches=${1:-10000}
 
-scripts/install-deps.sh
-cmake -S . -B build/bench-windows --toolchain cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
-    -DVELUMAR_BENCH=ON >/dev/null
-cmake --build build/bench-windows -j2 --target soak_bench Velumar >/dev/null
-
-source scripts/lib/wine-env.sh
-trap velumar_stop_wine_env EXIT
-velumar_start_xvfb
-velumar_use_prefix bench keep
+source bench/lib.sh
+bench_start_wine soak_bench Velumar
 mkdir -p "$WINEPREFIX/drive_c/velumar-soak"
 
 wine build/bench-windows/bin/soak_bench.exe 'C:\velumar-soak' "$switches" &

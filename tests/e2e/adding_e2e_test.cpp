@@ -78,19 +78,7 @@ protected:
 
 // Whether a control below the window shows exactly the text.
 bool HasChildWithText(HWND window, const std::string& text) {
-    struct Search {
-        const std::string& text;
-        bool found;
-    } search{text, false};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            s->found = s->found || WindowText(child) == s->text;
-            return !s->found;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindDescendant(window, [&](HWND child) { return WindowText(child) == text; }) != nullptr;
 }
 
 // Selects a folder in a folder browser of another process (BFFM_SETSELECTIONA with the path

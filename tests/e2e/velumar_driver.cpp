@@ -134,16 +134,16 @@ std::string SolidBitmap(int width, int height, BYTE b, BYTE g, BYTE r) {
     return bytes;
 }
 
-HWND FindDescendant(HWND parent, int id) {
+HWND FindDescendant(HWND parent, const std::function<bool(HWND)>& matches) {
     struct Search {
-        int id;
+        const std::function<bool(HWND)>& matches;
         HWND found;
-    } search{id, nullptr};
+    } search{matches, nullptr};
     EnumChildWindows(
         parent,
         [](HWND child, LPARAM lParam) -> BOOL {
             auto* s = reinterpret_cast<Search*>(lParam);
-            if (GetDlgCtrlID(child) == s->id) {
+            if (s->matches(child)) {
                 s->found = child;
                 return FALSE;
             }
@@ -151,6 +151,10 @@ HWND FindDescendant(HWND parent, int id) {
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND FindDescendant(HWND parent, int id) {
+    return FindDescendant(parent, [id](HWND child) { return GetDlgCtrlID(child) == id; });
 }
 
 HWND WaitForWindow(DWORD processId, const std::string& title, DWORD timeoutMs) {

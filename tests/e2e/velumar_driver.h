@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,8 +41,10 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 // A 24-bit bitmap file of one colour.
 std::string SolidBitmap(int width, int height, BYTE b, BYTE g, BYTE r);
 
-// A control with the id anywhere below a window (a property sheet's pages, say).
+// A control with the id anywhere below a window (a property sheet's pages, say), or the first
+// one that matches.
 HWND FindDescendant(HWND parent, int id);
+HWND FindDescendant(HWND parent, const std::function<bool(HWND)>& matches);
 // A visible top-level window of the process with exactly this title, once it is there.
 HWND WaitForWindow(DWORD processId, const std::string& title, DWORD timeoutMs = 5000);
 // Waits for the program's message box, answers it with a button (OK unless told) and returns

@@ -109,16 +109,16 @@ UINT_PTR CPreviewFileDialog::OnHookMessage(HWND panel, UINT message, WPARAM wPar
 
 void CPreviewFileDialog::UpdatePanel(HWND panel) {
     HWND openDialog = GetParent(panel);
-    std::string spec;
+    std::string nameText;
     LRESULT length = SendMessageA(openDialog, CDM_GETSPEC, 0, 0);
     if (length > 0) {
         std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
         SendMessageA(openDialog, CDM_GETSPEC, static_cast<WPARAM>(text.size()),
                      reinterpret_cast<LPARAM>(text.data()));
-        spec = text.data();
+        nameText = text.data();
     }
     SetDlgItemTextA(panel, IDC_PANEL_INFO, "");
-    if (ClassifyFileNameText(spec) == PanelSelection::None) {
+    if (ClassifyFileNameText(nameText) == PanelSelection::None) {
         preview.ClearImage();
         return;
     }
