@@ -1,4 +1,5 @@
-// Fuzzes the reader of the size an image file claims: never reads past the bytes it is given.
+// Fuzzes the image header readers: never read past the bytes they are given, and agree with
+// themselves (a header read is described, and its completeness can be asked).
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -7,8 +8,17 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // A copy of exactly the input, so any read past its end is caught.
-    const std::string head(reinterpret_cast<const char*>(data), size);
-    ReadClaimedSize(head);
-    ClaimedSizeIsAllowed(head);
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    MemoryBytes source(bytes);
+    if (std::optional<ImageHeader> header = ReadImageHeader(source)) {
+        if (header->width == 0 || header->height == 0 || header->pageCount < 1) {
+            __builtin_trap();
+        }
+        DataIsComplete(source, *header);
+        if (header->bitsPerPixel != 0) {
+            DescribeHeader(*header);
+        }
+    }
+    MayDecode(source, true);
     return 0;
 }

@@ -11,3 +11,23 @@ std::string DescribeImage(std::string_view formatName, int bitsPerPixel, ColorKi
             std::to_string(pageCount) + (pageCount == 1 ? " page" : " pages");
     return text;
 }
+
+const char* FormatName(ImageFileFormat format) {
+    switch (format) {
+        case ImageFileFormat::Bmp:
+            return "BMP";
+        case ImageFileFormat::Png:
+            return "PNG";
+        case ImageFileFormat::Jpeg:
+            return "JPEG";
+        case ImageFileFormat::Gif:
+            return "GIF";
+        case ImageFileFormat::Tiff:
+            return "TIFF";
+        case ImageFileFormat::Ico:
+            return "ICO";
+        case ImageFileFormat::Other:
+            break;
+    }
+    return "";
+}

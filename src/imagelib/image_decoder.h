@@ -19,6 +19,9 @@ enum class ImageFileFormat {
     Ico = 6,
 };
 
+// The format's short name, as "JPEG"; empty for Other.
+const char* FormatName(ImageFileFormat format);
+
 // What a file holds, without decoding its pixels. Texts are in the narrow code page of paths.
 struct ImageFileInfo {
     ImageFileFormat format = ImageFileFormat::Other;

@@ -1,91 +1,761 @@
-// The size an image file claims in its header, read from its first bytes without decoding.
+// What an image file holds, read from its headers without decoding a pixel.
 #include "imagelib/image_header.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <set>
+
+#include "imagelib/pixel_image.h"
 
 namespace {
 
-std::uint32_t Be16(std::string_view b, std::size_t at) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at]) << 8 |
-                                      static_cast<unsigned char>(b[at + 1]));
-}
+// Reads through a source with every read checked: a read that cannot be done whole marks the
+// reader failed and gives zeros, so parsers test Ok() once after a group of reads.
+class Reader {
+public:
+    explicit Reader(ByteSource& source) : source(source) {}
 
-std::uint32_t Be32(std::string_view b, std::size_t at) {
-    return Be16(b, at) << 16 | Be16(b, at + 2);
-}
+    bool Ok() const { return ok; }
+    void Fail() { ok = false; }
+    std::uint64_t Size() const { return source.Size(); }
 
-std::uint32_t Le16(std::string_view b, std::size_t at) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at]) |
-                                      static_cast<unsigned char>(b[at + 1]) << 8);
-}
-
-std::uint32_t Le32(std::string_view b, std::size_t at) {
-    return Le16(b, at) | Le16(b, at + 2) << 16;
-}
-
-std::optional<ImageSize> PngSize(std::string_view b) {
-    // Signature, then the IHDR chunk: length, type, width, height.
-    if (b.size() < 24 || b.substr(12, 4) != "IHDR") {
-        return std::nullopt;
+    bool Has(std::uint64_t offset, std::uint64_t count) const {
+        return offset <= source.Size() && count <= source.Size() - offset;
     }
-    return ImageSize{Be32(b, 16), Be32(b, 20)};
+    std::uint8_t U8(std::uint64_t at) {
+        std::uint8_t b = 0;
+        Read(at, &b, 1);
+        return b;
+    }
+    std::uint32_t U16(std::uint64_t at, bool bigEndian) {
+        std::array<std::uint8_t, 2> b{};
+        Read(at, b.data(), b.size());
+        return bigEndian ? static_cast<std::uint32_t>(b[0] << 8 | b[1])
+                         : static_cast<std::uint32_t>(b[1] << 8 | b[0]);
+    }
+    std::uint32_t U32(std::uint64_t at, bool bigEndian) {
+        const std::uint32_t first = U16(at, bigEndian);
+        const std::uint32_t second = U16(at + 2, bigEndian);
+        return bigEndian ? first << 16 | second : second << 16 | first;
+    }
+    std::string Text(std::uint64_t at, std::size_t count) {
+        std::string text(count, '\0');
+        Read(at, text.data(), count);
+        return text;
+    }
+
+private:
+    void Read(std::uint64_t at, void* out, std::size_t count) {
+        if (!ok || !Has(at, count) || source.ReadAt(at, out, count) != count) {
+            ok = false;
+            std::memset(out, 0, count);
+        }
+    }
+
+    ByteSource& source;
+    bool ok = true;
+};
+
+constexpr bool kBig = true;
+constexpr bool kLittle = false;
+
+std::uint64_t Pixels(std::uint32_t width, std::uint32_t height) {
+    return std::uint64_t{width} * height;
 }
 
-std::optional<ImageSize> JpegSize(std::string_view b) {
-    std::size_t at = 2;
-    while (at + 4 <= b.size()) {
-        if (static_cast<unsigned char>(b[at]) != 0xFF) {
-            return std::nullopt;
+bool AllGray(const std::vector<Bgr>& colors) {
+    return std::all_of(colors.begin(), colors.end(),
+                       [](const Bgr& c) { return c.b == c.g && c.g == c.r; });
+}
+
+// A palette of count entries of entryBytes each, blue first, or red first when rgb.
+std::vector<Bgr> ReadColors(Reader& r, std::uint64_t at, std::uint32_t count, int entryBytes,
+                            bool rgb) {
+    std::vector<Bgr> colors;
+    if (!r.Has(at, std::uint64_t{count} * entryBytes)) {
+        r.Fail();
+        return colors;
+    }
+    const std::string bytes = r.Text(at, std::size_t{count} * entryBytes);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const auto* e = reinterpret_cast<const std::uint8_t*>(bytes.data()) + i * entryBytes;
+        colors.push_back(rgb ? Bgr{e[2], e[1], e[0]} : Bgr{e[0], e[1], e[2]});
+    }
+    return colors;
+}
+
+ImageHeader Page(ImageFileFormat format, std::uint32_t width, std::uint32_t height, int bits,
+                 ColorKind kind) {
+    ImageHeader h;
+    h.format = format;
+    h.width = width;
+    h.height = height;
+    h.bitsPerPixel = static_cast<std::uint8_t>(bits);
+    h.kind = kind;
+    h.largestPixels = Pixels(width, height);
+    return h;
+}
+
+// --- JPEG -----------------------------------------------------------------------------------
+
+struct JpegMarker {
+    unsigned code = 0;
+    std::uint64_t at = 0;      // of the 0xFF
+    std::uint32_t length = 0;  // of the segment after the marker, 0 for markers without one
+};
+
+// Walks the segments from the start of image, handing each to visit until it returns false;
+// false when the walk ran off the data or met something that is not a marker.
+template <typename Visit>
+bool WalkJpeg(Reader& r, Visit visit) {
+    std::uint64_t at = 2;
+    while (true) {
+        // Stray bytes before a marker are passed over, as decoders do.
+        while (r.Has(at, 1) && r.U8(at) != 0xFF) {
+            ++at;
         }
-        const unsigned marker = static_cast<unsigned char>(b[at + 1]);
-        if (marker == 0xFF) {
+        if (!r.Has(at, 2)) {
+            return false;
+        }
+        const unsigned code = r.U8(at + 1);
+        if (code == 0xFF) {
             ++at;  // fill byte
             continue;
         }
-        if (marker == 0xD8 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
-            at += 2;  // markers without a length
-            continue;
+        JpegMarker marker{code, at, 0};
+        if (code != 0x01 && !(code >= 0xD0 && code <= 0xD9)) {
+            marker.length = r.U16(at + 2, kBig);
+            if (marker.length < 2) {
+                return false;
+            }
         }
-        const std::size_t length = Be16(b, at + 2);
-        const bool frame =
-            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-        if (frame) {
-            if (at + 9 > b.size() || length < 7) {
+        if (!r.Ok() || !visit(marker)) {
+            return r.Ok();
+        }
+        at += 2 + marker.length;
+    }
+}
+
+bool IsJpegFrame(unsigned code) {
+    return code >= 0xC0 && code <= 0xCF && code != 0xC4 && code != 0xC8 && code != 0xCC;
+}
+
+std::optional<ImageHeader> ReadJpeg(Reader& r) {
+    std::optional<ImageHeader> header;
+    WalkJpeg(r, [&](const JpegMarker& m) {
+        if (IsJpegFrame(m.code)) {
+            if (m.length >= 8) {
+                const std::uint32_t height = r.U16(m.at + 5, kBig);
+                const std::uint32_t width = r.U16(m.at + 7, kBig);
+                const unsigned components = r.U8(m.at + 9);
+                const int bits = components == 1   ? 8
+                                 : components == 3 ? 24
+                                 : components == 4 ? 32
+                                                   : 0;
+                if (r.Ok() && width != 0 && height != 0) {
+                    header = Page(ImageFileFormat::Jpeg, width, height, bits,
+                                  components == 1 ? ColorKind::Gray : ColorKind::Color);
+                }
+            }
+            return false;
+        }
+        return m.code != 0xD9 && m.code != 0xDA;
+    });
+    return header;
+}
+
+// The end-of-image marker after the first scan's data. Inside entropy-coded data a 0xFF is
+// always followed by 0x00 or a restart marker, so the first 0xFF 0xD9 after the scan starts is
+// the end of the image (the end marker of an embedded thumbnail comes before it).
+bool JpegIsComplete(ByteSource& source, Reader& r) {
+    std::uint64_t scan = 0;
+    WalkJpeg(r, [&](const JpegMarker& m) {
+        if (m.code == 0xDA) {
+            scan = m.at + 2 + m.length;
+        }
+        return m.code != 0xDA && m.code != 0xD9;
+    });
+    if (scan == 0 || !r.Ok()) {
+        return false;
+    }
+    std::array<char, 64 * 1024> block{};
+    bool afterFF = false;
+    for (std::uint64_t at = scan; at < source.Size();) {
+        const std::size_t n = source.ReadAt(at, block.data(), block.size());
+        if (n == 0) {
+            return false;
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            const auto b = static_cast<std::uint8_t>(block[i]);
+            if (afterFF && b == 0xD9) {
+                return true;
+            }
+            afterFF = b == 0xFF;
+        }
+        at += n;
+    }
+    return false;
+}
+
+// --- PNG ------------------------------------------------------------------------------------
+
+constexpr std::string_view kPngSignature("\x89PNG\r\n\x1a\n", 8);
+
+// Walks the chunks after the signature, handing each type and the offset of its data to visit
+// until it returns false; true when IEND was reached whole.
+template <typename Visit>
+bool WalkPng(Reader& r, Visit visit) {
+    std::uint64_t at = 8;
+    while (r.Has(at, 12)) {
+        const std::uint32_t length = r.U32(at, kBig);
+        const std::string type = r.Text(at + 4, 4);
+        if (!r.Ok() || length > 0x7FFFFFFF || !r.Has(at + 8, std::uint64_t{length} + 4)) {
+            return false;
+        }
+        if (type == "IEND") {
+            return true;
+        }
+        if (!visit(type, at + 8, length)) {
+            return false;
+        }
+        at += 12 + std::uint64_t{length};
+    }
+    return false;
+}
+
+std::optional<ImageHeader> ReadPng(Reader& r) {
+    if (r.Text(12, 4) != "IHDR" || r.U32(8, kBig) < 13) {
+        return std::nullopt;
+    }
+    const std::uint32_t width = r.U32(16, kBig);
+    const std::uint32_t height = r.U32(20, kBig);
+    const unsigned depth = r.U8(24);
+    const unsigned colorType = r.U8(25);
+    if (!r.Ok() || width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF) {
+        return std::nullopt;
+    }
+    bool transparency = false;
+    std::vector<Bgr> palette;
+    WalkPng(r, [&](const std::string& type, std::uint64_t data, std::uint32_t length) {
+        if (type == "PLTE" && length % 3 == 0 && length <= 768) {
+            palette = ReadColors(r, data, length / 3, 3, true);
+        }
+        transparency = transparency || type == "tRNS";
+        return type != "IDAT";
+    });
+    const auto depthIs = [depth](std::initializer_list<unsigned> allowed) {
+        return std::find(allowed.begin(), allowed.end(), depth) != allowed.end();
+    };
+    // The forms WIC's decoder gives; a gray or colour image with a transparent colour is left
+    // to the decoder, which turns it into forms that differ between versions.
+    int bits = 0;
+    ColorKind kind = ColorKind::Color;
+    switch (colorType) {
+        case 0:
+            if (!depthIs({1, 2, 4, 8, 16})) {
                 return std::nullopt;
             }
-            return ImageSize{Be16(b, at + 7), Be16(b, at + 5)};
+            bits = transparency ? 0 : static_cast<int>(depth);
+            kind = ColorKind::Gray;
+            break;
+        case 2:
+            if (!depthIs({8, 16})) {
+                return std::nullopt;
+            }
+            bits = transparency ? 0 : static_cast<int>(depth) * 3;
+            break;
+        case 3:
+            if (!depthIs({1, 2, 4, 8})) {
+                return std::nullopt;
+            }
+            bits = palette.empty() ? 0 : static_cast<int>(depth);
+            kind = AllGray(palette) ? ColorKind::Gray : ColorKind::Palette;
+            break;
+        case 4:
+        case 6:
+            if (!depthIs({8, 16})) {
+                return std::nullopt;
+            }
+            bits = static_cast<int>(depth) * 4;
+            break;
+        default:
+            return std::nullopt;
+    }
+    return Page(ImageFileFormat::Png, width, height, bits, kind);
+}
+
+// --- GIF ------------------------------------------------------------------------------------
+
+struct GifWalk {
+    int frames = 0;
+    std::uint32_t firstWidth = 0;
+    std::uint32_t firstHeight = 0;
+    std::uint64_t largestPixels = 0;
+    std::vector<Bgr> firstPalette;
+    // The data ended at the trailer or between blocks, not inside one.
+    bool whole = false;
+};
+
+// Skips a chain of data sub-blocks; the offset after its terminator, or 0 when it runs off
+// the data.
+std::uint64_t SkipSubBlocks(Reader& r, std::uint64_t at) {
+    while (r.Has(at, 1)) {
+        const unsigned length = r.U8(at);
+        if (length == 0) {
+            return at + 1;
         }
-        if (length < 2 || marker == 0xD9 || marker == 0xDA) {
+        at += 1 + length;
+    }
+    return 0;
+}
+
+std::optional<GifWalk> WalkGif(Reader& r) {
+    GifWalk walk;
+    const std::uint32_t screenWidth = r.U16(6, kLittle);
+    const std::uint32_t screenHeight = r.U16(8, kLittle);
+    const unsigned flags = r.U8(10);
+    if (!r.Ok()) {
+        return std::nullopt;
+    }
+    walk.largestPixels = Pixels(screenWidth, screenHeight);
+    std::uint64_t at = 13;
+    std::vector<Bgr> global;
+    if ((flags & 0x80) != 0) {
+        const std::uint32_t count = 2u << (flags & 7);
+        global = ReadColors(r, at, count, 3, true);
+        at += 3 * count;
+    }
+    while (true) {
+        if (!r.Has(at, 1)) {
+            walk.whole = true;  // ends between blocks, without its trailer
+            return walk;
+        }
+        const unsigned block = r.U8(at);
+        if (block == 0x3B) {
+            walk.whole = true;
+            return walk;
+        }
+        if (block == 0x21) {
+            at = r.Has(at, 2) ? SkipSubBlocks(r, at + 2) : 0;
+        } else if (block == 0x2C) {
+            const std::uint32_t width = r.U16(at + 5, kLittle);
+            const std::uint32_t height = r.U16(at + 7, kLittle);
+            const unsigned frameFlags = r.U8(at + 9);
+            if (!r.Ok()) {
+                return walk;
+            }
+            at += 10;
+            std::vector<Bgr> local;
+            if ((frameFlags & 0x80) != 0) {
+                const std::uint32_t count = 2u << (frameFlags & 7);
+                local = ReadColors(r, at, count, 3, true);
+                at += 3 * count;
+            }
+            if (walk.frames++ == 0) {
+                walk.firstWidth = width;
+                walk.firstHeight = height;
+                walk.firstPalette = local.empty() ? global : local;
+            }
+            walk.largestPixels = std::max(walk.largestPixels, Pixels(width, height));
+            // The code size byte, then the image data.
+            at = r.Has(at, 1) ? SkipSubBlocks(r, at + 1) : 0;
+        } else {
             return std::nullopt;
         }
-        at += 2 + length;
+        if (at == 0 || !r.Ok()) {
+            return walk;
+        }
     }
-    return std::nullopt;
+}
+
+std::optional<ImageHeader> ReadGif(Reader& r) {
+    std::optional<GifWalk> walk = WalkGif(r);
+    if (!walk || walk->frames == 0 || walk->firstWidth == 0 || walk->firstHeight == 0) {
+        return std::nullopt;
+    }
+    ImageHeader h = Page(ImageFileFormat::Gif, walk->firstWidth, walk->firstHeight,
+                         walk->firstPalette.empty() ? 0 : 8,
+                         AllGray(walk->firstPalette) ? ColorKind::Gray : ColorKind::Palette);
+    h.pageCount = walk->frames;
+    h.largestPixels = walk->largestPixels;
+    return h;
+}
+
+// --- BMP ------------------------------------------------------------------------------------
+
+struct BmpLayout {
+    std::uint32_t headerSize = 0;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    unsigned bitCount = 0;
+    std::uint32_t compression = 0;
+    std::uint32_t colorsUsed = 0;
+};
+
+std::optional<BmpLayout> ReadBmpLayout(Reader& r) {
+    BmpLayout l;
+    l.headerSize = r.U32(14, kLittle);
+    if (l.headerSize == 12) {
+        l.width = r.U16(18, kLittle);
+        l.height = r.U16(20, kLittle);
+        l.bitCount = r.U16(24, kLittle);
+    } else if (l.headerSize >= 40 && l.headerSize <= 124) {
+        const auto width = static_cast<std::int32_t>(r.U32(18, kLittle));
+        const auto height = static_cast<std::int32_t>(r.U32(22, kLittle));
+        if (width <= 0 || height == 0 || height == INT32_MIN) {
+            return std::nullopt;
+        }
+        l.width = static_cast<std::uint32_t>(width);
+        l.height = static_cast<std::uint32_t>(height < 0 ? -height : height);
+        l.bitCount = r.U16(28, kLittle);
+        l.compression = r.U32(30, kLittle);
+        l.colorsUsed = r.U32(46, kLittle);
+    } else {
+        return std::nullopt;
+    }
+    if (!r.Ok() || l.width == 0 || l.height == 0) {
+        return std::nullopt;
+    }
+    return l;
+}
+
+std::optional<ImageHeader> ReadBmp(Reader& r) {
+    std::optional<BmpLayout> l = ReadBmpLayout(r);
+    if (!l) {
+        return std::nullopt;
+    }
+    // Uncompressed forms only; bit fields, run lengths and embedded images are left to the
+    // decoder, whose forms for them differ between versions.
+    int bits = 0;
+    ColorKind kind = ColorKind::Color;
+    if (l->compression == 0) {
+        if (l->bitCount == 1 || l->bitCount == 4 || l->bitCount == 8) {
+            const std::uint32_t entries = 1u << l->bitCount;
+            const std::uint32_t count =
+                l->colorsUsed == 0 || l->headerSize == 12 ? entries : l->colorsUsed;
+            if (count <= entries) {
+                const std::vector<Bgr> colors =
+                    ReadColors(r, 14 + std::uint64_t{l->headerSize}, count,
+                               l->headerSize == 12 ? 3 : 4, false);
+                bits = r.Ok() ? static_cast<int>(l->bitCount) : 0;
+                kind = AllGray(colors) ? ColorKind::Gray : ColorKind::Palette;
+            }
+        } else if (l->bitCount == 24 || (l->bitCount == 32 && l->headerSize == 40)) {
+            bits = static_cast<int>(l->bitCount);
+        }
+    }
+    if (!r.Ok()) {
+        return std::nullopt;
+    }
+    return Page(ImageFileFormat::Bmp, l->width, l->height, bits, kind);
+}
+
+bool BmpIsComplete(Reader& r) {
+    std::optional<BmpLayout> l = ReadBmpLayout(r);
+    const std::uint32_t pixelsAt = r.U32(10, kLittle);
+    if (!l || !r.Ok()) {
+        return false;
+    }
+    if (l->compression != 0 || l->bitCount == 0 || l->bitCount > 32) {
+        return true;
+    }
+    const std::uint64_t rowBytes = (std::uint64_t{l->width} * l->bitCount + 31) / 32 * 4;
+    return r.Has(pixelsAt, rowBytes * l->height);
+}
+
+// --- TIFF -----------------------------------------------------------------------------------
+
+struct TiffPage {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::uint32_t bitsPerSample = 1;
+    std::uint32_t samples = 1;
+    std::uint32_t photometric = 0xFFFF;
+    std::uint32_t planar = 1;
+    bool extraSamples = false;
+    std::uint64_t colorMap = 0;  // offset of the colour map, 0 for none
+    std::uint32_t colorMapCount = 0;
+};
+
+// The value of an entry of type SHORT or LONG (its first one when there are several).
+std::uint32_t TiffValue(Reader& r, std::uint64_t entry, bool big) {
+    const std::uint32_t type = r.U16(entry + 2, big);
+    const std::uint32_t count = r.U32(entry + 4, big);
+    if (type == 3) {
+        return count <= 2 ? r.U16(entry + 8, big) : r.U16(r.U32(entry + 8, big), big);
+    }
+    return type == 4 && count == 1 ? r.U32(entry + 8, big) : 0;
+}
+
+std::optional<ImageHeader> ReadTiff(Reader& r) {
+    const bool big = r.Text(0, 2) == "MM";
+    std::uint64_t ifd = r.U32(4, big);
+    std::set<std::uint64_t> seen;
+    std::optional<ImageHeader> header;
+    constexpr int kMaxPages = 65536;
+    while (ifd != 0) {
+        if (!seen.insert(ifd).second || seen.size() > kMaxPages) {
+            return std::nullopt;  // a loop, or more pages than any decoder takes
+        }
+        const std::uint32_t entries = r.U16(ifd, big);
+        if (!r.Ok() || !r.Has(ifd + 2, std::uint64_t{entries} * 12 + 4)) {
+            return std::nullopt;
+        }
+        TiffPage page;
+        for (std::uint32_t i = 0; i < entries; ++i) {
+            const std::uint64_t e = ifd + 2 + std::uint64_t{i} * 12;
+            switch (r.U16(e, big)) {
+                case 256:
+                    page.width = TiffValue(r, e, big);
+                    break;
+                case 257:
+                    page.height = TiffValue(r, e, big);
+                    break;
+                case 258:
+                    page.bitsPerSample = TiffValue(r, e, big);
+                    break;
+                case 262:
+                    page.photometric = TiffValue(r, e, big);
+                    break;
+                case 277:
+                    page.samples = TiffValue(r, e, big);
+                    break;
+                case 284:
+                    page.planar = TiffValue(r, e, big);
+                    break;
+                case 338:
+                    page.extraSamples = true;
+                    break;
+                case 320:
+                    page.colorMap = r.U32(e + 8, big);
+                    page.colorMapCount = r.U32(e + 4, big);
+                    break;
+                default:
+                    break;
+            }
+        }
+        if (!r.Ok() || page.width == 0 || page.height == 0) {
+            return std::nullopt;
+        }
+        if (!header) {
+            header = Page(ImageFileFormat::Tiff, page.width, page.height, 0, ColorKind::Color);
+            const bool plain = page.planar == 1 && !page.extraSamples;
+            const std::uint32_t bps = page.bitsPerSample;
+            if (plain && page.photometric == 1 && page.samples == 1 && (bps == 1 || bps == 8)) {
+                header->bitsPerPixel = static_cast<std::uint8_t>(bps);
+                header->kind = ColorKind::Gray;
+            } else if (plain && page.photometric == 2 && page.samples == 3 && bps == 8) {
+                header->bitsPerPixel = 24;
+            } else if (plain && page.photometric == 3 && page.samples == 1 &&
+                       (bps == 4 || bps == 8) && page.colorMapCount == 3u << bps) {
+                // Three planes of 16-bit levels: all red, then green, then blue.
+                const std::uint32_t n = 1u << bps;
+                bool gray = r.Has(page.colorMap, std::uint64_t{n} * 6);
+                for (std::uint32_t i = 0; gray && i < n; ++i) {
+                    const std::uint32_t red = r.U16(page.colorMap + 2 * i, big) >> 8;
+                    gray = red == r.U16(page.colorMap + 2 * (n + i), big) >> 8 &&
+                           red == r.U16(page.colorMap + 2 * (2 * n + i), big) >> 8;
+                }
+                header->bitsPerPixel =
+                    r.Has(page.colorMap, std::uint64_t{n} * 6) ? static_cast<std::uint8_t>(bps) : 0;
+                header->kind = gray ? ColorKind::Gray : ColorKind::Palette;
+            }
+        } else {
+            ++header->pageCount;
+            header->largestPixels =
+                std::max(header->largestPixels, Pixels(page.width, page.height));
+        }
+        ifd = r.U32(ifd + 2 + std::uint64_t{entries} * 12, big);
+        if (!r.Ok()) {
+            return std::nullopt;
+        }
+    }
+    return header;
+}
+
+// --- ICO ------------------------------------------------------------------------------------
+
+std::optional<ImageHeader> ReadIco(Reader& r) {
+    const std::uint32_t count = r.U16(4, kLittle);
+    if (!r.Ok() || count == 0 || !r.Has(6, std::uint64_t{count} * 16)) {
+        return std::nullopt;
+    }
+    std::optional<ImageHeader> header;
+    std::uint64_t largest = 0;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::uint64_t entry = 6 + std::uint64_t{i} * 16;
+        const std::uint64_t at = r.U32(entry + 12, kLittle);
+        std::uint32_t width = 0;
+        std::uint32_t height = 0;
+        if (r.Text(at, 8) == kPngSignature) {
+            width = r.U32(at + 16, kBig);
+            height = r.U32(at + 20, kBig);
+        } else {
+            // A bitmap without its file header, twice as high for its AND mask.
+            width = r.U32(at + 4, kLittle);
+            height = r.U32(at + 8, kLittle) / 2;
+        }
+        if (!r.Ok() || width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF) {
+            return std::nullopt;
+        }
+        largest = std::max(largest, Pixels(width, height));
+        if (!header) {
+            // WIC gives every icon as 32-bit colour with alpha.
+            header = Page(ImageFileFormat::Ico, width, height, 32, ColorKind::Color);
+        }
+    }
+    header->pageCount = static_cast<int>(count);
+    header->largestPixels = largest;
+    return header;
+}
+
+ImageFileFormat Sniff(Reader& r) {
+    const std::string head = r.Text(0, std::min<std::uint64_t>(r.Size(), 8));
+    const auto starts = [&head](std::string_view prefix) {
+        return head.size() >= prefix.size() && head.compare(0, prefix.size(), prefix) == 0;
+    };
+    if (starts(kPngSignature)) {
+        return ImageFileFormat::Png;
+    }
+    if (starts(std::string_view("\xFF\xD8\xFF", 3))) {
+        return ImageFileFormat::Jpeg;
+    }
+    if (starts("GIF87a") || starts("GIF89a")) {
+        return ImageFileFormat::Gif;
+    }
+    if (starts("BM")) {
+        return ImageFileFormat::Bmp;
+    }
+    if (starts(std::string_view("II*\0", 4)) || starts(std::string_view("MM\0*", 4))) {
+        return ImageFileFormat::Tiff;
+    }
+    if (starts(std::string_view("\0\0\1\0", 4))) {
+        return ImageFileFormat::Ico;
+    }
+    return ImageFileFormat::Other;
 }
 
 }  // namespace
 
-std::optional<ImageSize> ReadClaimedSize(std::string_view b) {
-    if (b.size() >= 8 && b.substr(0, 8) == std::string_view("\x89PNG\r\n\x1a\n", 8)) {
-        return PngSize(b);
+std::size_t MemoryBytes::ReadAt(std::uint64_t offset, void* out, std::size_t count) {
+    if (offset >= bytes.size()) {
+        return 0;
     }
-    if (b.size() >= 3 && static_cast<unsigned char>(b[0]) == 0xFF &&
-        static_cast<unsigned char>(b[1]) == 0xD8 && static_cast<unsigned char>(b[2]) == 0xFF) {
-        return JpegSize(b);
-    }
-    if (b.size() >= 10 && (b.substr(0, 6) == "GIF87a" || b.substr(0, 6) == "GIF89a")) {
-        return ImageSize{Le16(b, 6), Le16(b, 8)};
-    }
-    if (b.size() >= 26 && b.substr(0, 2) == "BM" && Le32(b, 14) >= 40) {
-        const auto height = static_cast<std::int32_t>(Le32(b, 22));
-        const std::int64_t rows = height < 0 ? -std::int64_t{height} : height;
-        return ImageSize{Le32(b, 18),
-                         static_cast<std::uint32_t>(std::min<std::int64_t>(rows, UINT32_MAX))};
-    }
-    return std::nullopt;
+    const std::size_t n = std::min<std::uint64_t>(count, bytes.size() - offset);
+    std::memcpy(out, bytes.data() + offset, n);
+    return n;
 }
 
-bool ClaimedSizeIsAllowed(std::string_view head) {
-    std::optional<ImageSize> size = ReadClaimedSize(head);
-    return !size || static_cast<std::uint64_t>(size->width) * size->height <= kMaxPixels;
+namespace {
+
+constexpr std::size_t kWindowBytes = 64 * 1024;
+
+bool SeekTo(std::FILE* file, std::uint64_t offset) {
+#ifdef _WIN32
+    return _fseeki64(file, static_cast<__int64>(offset), SEEK_SET) == 0;
+#else
+    return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
+}
+
+}  // namespace
+
+FileBytes::FileBytes(const std::string& path) : file(std::fopen(path.c_str(), "rb"), std::fclose) {
+    if (!file) {
+        return;
+    }
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+#ifdef _WIN32
+        const __int64 end = _ftelli64(file.get());
+#else
+        const off_t end = ftello(file.get());
+#endif
+        size = end > 0 ? static_cast<std::uint64_t>(end) : 0;
+    }
+}
+
+std::size_t FileBytes::ReadAt(std::uint64_t offset, void* out, std::size_t count) {
+    if (!file || offset >= size) {
+        return 0;
+    }
+    count = static_cast<std::size_t>(std::min<std::uint64_t>(count, size - offset));
+    const bool inWindow = offset >= windowStart && offset - windowStart + count <= window.size();
+    if (!inWindow) {
+        if (count > kWindowBytes) {
+            // Large reads go straight to the caller.
+            return SeekTo(file.get(), offset) ? std::fread(out, 1, count, file.get()) : 0;
+        }
+        window.resize(kWindowBytes);
+        if (!SeekTo(file.get(), offset)) {
+            window.clear();
+            return 0;
+        }
+        window.resize(std::fread(window.data(), 1, kWindowBytes, file.get()));
+        windowStart = offset;
+        count = std::min(count, window.size());
+    }
+    std::memcpy(out, window.data() + (offset - windowStart), count);
+    return count;
+}
+
+std::optional<ImageHeader> ReadImageHeader(ByteSource& file) {
+    Reader r(file);
+    std::optional<ImageHeader> header;
+    switch (Sniff(r)) {
+        case ImageFileFormat::Png:
+            header = ReadPng(r);
+            break;
+        case ImageFileFormat::Jpeg:
+            header = ReadJpeg(r);
+            break;
+        case ImageFileFormat::Gif:
+            header = ReadGif(r);
+            break;
+        case ImageFileFormat::Bmp:
+            header = ReadBmp(r);
+            break;
+        case ImageFileFormat::Tiff:
+            header = ReadTiff(r);
+            break;
+        case ImageFileFormat::Ico:
+            header = ReadIco(r);
+            break;
+        case ImageFileFormat::Other:
+            break;
+    }
+    return header;
+}
+
+bool DataIsComplete(ByteSource& file, const ImageHeader& header) {
+    Reader r(file);
+    switch (header.format) {
+        case ImageFileFormat::Jpeg:
+            return JpegIsComplete(file, r);
+        case ImageFileFormat::Png:
+            return WalkPng(r, [](auto&&...) { return true; });
+        case ImageFileFormat::Gif: {
+            std::optional<GifWalk> walk = WalkGif(r);
+            return walk && walk->whole && walk->frames > 0;
+        }
+        case ImageFileFormat::Bmp:
+            return BmpIsComplete(r);
+        default:
+            return true;
+    }
+}
+
+std::string DescribeHeader(const ImageHeader& header) {
+    return DescribeImage(FormatName(header.format), header.bitsPerPixel, header.kind,
+                         header.pageCount);
+}
+
+bool MayDecode(ByteSource& file, bool pixelsWanted) {
+    Reader r(file);
+    if (Sniff(r) == ImageFileFormat::Other) {
+        return true;
+    }
+    std::optional<ImageHeader> header = ReadImageHeader(file);
+    return header && header->largestPixels <= kMaxPixels &&
+           (!pixelsWanted || DataIsComplete(file, *header));
 }

@@ -1,22 +1,88 @@
-// The size an image file claims in its header, read from its first bytes without decoding, so
-// that a file claiming more pixels than the library takes is refused before a decoder is made
-// (some decoders allocate, or decode everything, as soon as they are created).
+// What an image file holds, read from its headers without decoding a pixel: the format, the
+// size and pixel form of its first page, its page count, and whether its data is all there.
+// Decoders are only given files whose headers claim no more pixels than the library takes and
+// whose data is complete (some decoders allocate, or decode everything, as soon as they are
+// made, and some show data that ends early as garbage). These are parsers of untrusted files:
+// they never read past the data and refuse what does not hold together.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
-#include "imagelib/pixel_image.h"
+#include "imagelib/image_decoder.h"
 
-// How many bytes from the start of a file the reader looks at.
-inline constexpr std::size_t kImageHeaderBytes = 64 * 1024;
+// Random access to a file's bytes.
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    virtual std::uint64_t Size() const = 0;
+    // Copies up to count bytes from offset; the number copied (fewer at the end).
+    virtual std::size_t ReadAt(std::uint64_t offset, void* out, std::size_t count) = 0;
 
-// The width and height a PNG, GIF, BMP or JPEG file claims; nothing for other formats or when
-// the header is cut short. For a GIF the logical screen, for a JPEG the first frame header.
-std::optional<ImageSize> ReadClaimedSize(std::string_view head);
+protected:
+    ByteSource() = default;
+    ByteSource(const ByteSource&) = default;
+    ByteSource& operator=(const ByteSource&) = default;
+};
 
-// Whether a file whose first bytes are head may be handed to a decoder: true unless its header
-// claims more pixels than the library takes.
-bool ClaimedSizeIsAllowed(std::string_view head);
+class MemoryBytes final : public ByteSource {
+public:
+    explicit MemoryBytes(std::string_view bytes) : bytes(bytes) {}
+    std::uint64_t Size() const override { return bytes.size(); }
+    std::size_t ReadAt(std::uint64_t offset, void* out, std::size_t count) override;
+
+private:
+    std::string_view bytes;
+};
+
+// A file read through a window of recent bytes, so many small reads cost few system calls.
+class FileBytes final : public ByteSource {
+public:
+    // A file that cannot be opened reads as empty.
+    explicit FileBytes(const std::string& path);
+    bool IsOpen() const { return file != nullptr; }
+    std::uint64_t Size() const override { return size; }
+    std::size_t ReadAt(std::uint64_t offset, void* out, std::size_t count) override;
+
+private:
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file;
+    std::uint64_t size = 0;
+    std::vector<char> window;
+    std::uint64_t windowStart = 0;
+};
+
+struct ImageHeader {
+    ImageFileFormat format = ImageFileFormat::Other;
+    // The first page.
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    // Bits per pixel and colour kind of the pixel form WIC's decoder gives the first page; 0
+    // when only the decoder can tell (forms that decoders report differently).
+    std::uint8_t bitsPerPixel = 0;
+    ColorKind kind = ColorKind::Color;
+    int pageCount = 1;
+    // The most pixels any page, or a GIF's canvas, claims.
+    std::uint64_t largestPixels = 0;
+};
+
+// The header of a PNG, JPEG, GIF, BMP, TIFF or ICO file; nothing for other formats, and for a
+// header that is cut short or malformed.
+std::optional<ImageHeader> ReadImageHeader(ByteSource& file);
+
+// Whether the data the header announces is all there: a JPEG reaches its end marker after its
+// scan, a PNG its IEND chunk, a GIF the end of its last frame, an uncompressed BMP its last row.
+// TIFF and ICO files are left to the decoder.
+bool DataIsComplete(ByteSource& file, const ImageHeader& header);
+
+// The description the user is shown; only for a header that knows its pixel form.
+std::string DescribeHeader(const ImageHeader& header);
+
+// Whether a decoder may be given the file: true for formats the reader does not know (the
+// decoder tells what is wrong with them); otherwise the header must hold together, claim no
+// more pixels than the library takes and, when the pixels are wanted, the data be complete.
+bool MayDecode(ByteSource& file, bool pixelsWanted);

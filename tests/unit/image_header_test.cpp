@@ -1,29 +1,20 @@
-// The size an image file claims in its header, read before any decoder is made.
+// The image header readers: what a file holds, read without decoding, and whether its data is
+// complete.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "imagelib/image_header.h"
+#include "imagelib/pixel_image.h"
 
 namespace {
 
-std::string Be32(std::uint32_t v) {
-    return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
-            static_cast<char>(v)};
-}
-
-std::string Png(std::uint32_t w, std::uint32_t h) {
-    return std::string("\x89PNG\r\n\x1a\n", 8) + Be32(13) + "IHDR" + Be32(w) + Be32(h) +
-           std::string("\x08\x02\x00\x00\x00", 5);
-}
-
-// Start of image, an APP0 segment, then a baseline frame header.
-std::string Jpeg(std::uint16_t w, std::uint16_t h) {
-    std::string app0("\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00", 18);
-    std::string sof("\xFF\xC0\x00\x11\x08", 5);
-    sof += {static_cast<char>(h >> 8), static_cast<char>(h), static_cast<char>(w >> 8),
-            static_cast<char>(w)};
-    return std::string("\xFF\xD8", 2) + app0 + sof + std::string(10, '\x01');
+std::string Be(std::uint32_t v, int bytes) {
+    std::string out;
+    for (int i = bytes - 1; i >= 0; --i) {
+        out += static_cast<char>(v >> (8 * i));
+    }
+    return out;
 }
 
 std::string Le(std::uint32_t v, int bytes) {
@@ -34,45 +25,243 @@ std::string Le(std::uint32_t v, int bytes) {
     return out;
 }
 
-std::string Bmp(std::int32_t w, std::int32_t h) {
-    return "BM" + Le(0, 4) + Le(0, 4) + Le(54, 4) + Le(40, 4) +
+std::string PngChunk(const std::string& type, const std::string& data) {
+    return Be(static_cast<std::uint32_t>(data.size()), 4) + type + data + "CRC!";
+}
+
+std::string Png(std::uint32_t w, std::uint32_t h, int depth, int colorType,
+                const std::string& extra = "") {
+    return std::string("\x89PNG\r\n\x1a\n", 8) +
+           PngChunk("IHDR", Be(w, 4) + Be(h, 4) + static_cast<char>(depth) +
+                                static_cast<char>(colorType) + std::string(3, '\0')) +
+           extra + PngChunk("IDAT", "pixels") + PngChunk("IEND", "");
+}
+
+// Start of image, an APP1 holding a thumbnail's end marker, a frame header, a scan, the end.
+std::string Jpeg(std::uint16_t w, std::uint16_t h, int components) {
+    const std::string app1 = std::string("\xFF\xE1", 2) + Be(6, 2) + "Ex" + "\xFF\xD9";
+    const std::string sof = std::string("\xFF\xC2", 2) + Be(8 + 3 * components, 2) + '\x08' +
+                            Be(h, 2) + Be(w, 2) + static_cast<char>(components) +
+                            std::string(3 * components, '\x01');
+    const std::string sos =
+        std::string("\xFF\xDA", 2) + Be(6, 2) + "scan" + std::string("\x12\xFF\x00\x34", 4);
+    return std::string("\xFF\xD8", 2) + app1 + sof + sos + "\xFF\xD9";
+}
+
+std::string Gif(const std::string& globalTable, const std::string& frames) {
+    const char flags = globalTable.empty() ? '\0' : static_cast<char>(0x80);
+    return "GIF89a" + Le(30, 2) + Le(20, 2) + flags + std::string(2, '\0') + globalTable + frames +
+           ";";
+}
+
+std::string GifFrame(std::uint16_t w, std::uint16_t h, const std::string& localTable = "") {
+    const char flags = localTable.empty() ? '\0' : static_cast<char>(0x80);
+    return std::string("!\xF9\x04", 3) + std::string(4, '\0') + '\0' + "," + Le(0, 4) + Le(w, 2) +
+           Le(h, 2) + flags + localTable +
+           "\x02\x03"
+           "abc" +
+           '\0';
+}
+
+std::string Bmp(std::int32_t w, std::int32_t h, int bits, int compression,
+                const std::string& table) {
+    const std::uint32_t rowBytes = (static_cast<std::uint32_t>(w) * bits + 31) / 32 * 4;
+    const std::uint32_t rows = static_cast<std::uint32_t>(h < 0 ? -h : h);
+    const auto offset = static_cast<std::uint32_t>(54 + table.size());
+    return "BM" + Le(0, 4) + Le(0, 4) + Le(offset, 4) + Le(40, 4) +
            Le(static_cast<std::uint32_t>(w), 4) + Le(static_cast<std::uint32_t>(h), 4) + Le(1, 2) +
-           Le(24, 2);
+           Le(static_cast<std::uint32_t>(bits), 2) +
+           Le(static_cast<std::uint32_t>(compression), 4) + std::string(20, '\0') + table +
+           std::string(compression == 0 ? rowBytes * rows : 0, '\x55');
+}
+
+// A little-endian TIFF whose pages have width, height and bits per sample of one gray sample.
+std::string Tiff(const std::vector<std::uint32_t>& widths, bool loop = false) {
+    std::string out = "II*" + std::string(1, '\0') + Le(8, 4);
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        const auto here = static_cast<std::uint32_t>(out.size());
+        const auto next = i + 1 < widths.size() ? here + 2 + 4 * 12 + 4 : (loop ? 8u : 0u);
+        out += Le(4, 2);
+        out += Le(256, 2) + Le(4, 2) + Le(1, 4) + Le(widths[i], 4);
+        out += Le(257, 2) + Le(3, 2) + Le(1, 4) + Le(10, 4);
+        out += Le(258, 2) + Le(3, 2) + Le(1, 4) + Le(8, 4);
+        out += Le(262, 2) + Le(3, 2) + Le(1, 4) + Le(1, 4);
+        out += Le(next, 4);
+    }
+    return out;
+}
+
+std::string Ico(const std::string& image, int count) {
+    std::string out = std::string("\0\0\1\0", 4) + Le(static_cast<std::uint32_t>(count), 2);
+    const auto offset = static_cast<std::uint32_t>(6 + 16 * count);
+    for (int i = 0; i < count; ++i) {
+        out +=
+            std::string(8, '\0') + Le(static_cast<std::uint32_t>(image.size()), 4) + Le(offset, 4);
+    }
+    return out + image;
+}
+
+std::string Rgb(std::initializer_list<int> bytes) {
+    std::string out;
+    for (int b : bytes) {
+        out += static_cast<char>(b);
+    }
+    return out;
+}
+
+std::optional<ImageHeader> Read(const std::string& bytes) {
+    MemoryBytes source(bytes);
+    return ReadImageHeader(source);
 }
 
 }  // namespace
 
-TEST(ImageHeader, ClaimedSizesOfTheCommonFormats) {
+TEST(ImageHeader, ReadsWhatEachFormatHolds) {
+    const std::string grayBmpTable = Rgb({0, 0, 0, 0, 9, 9, 9, 0});
+    const std::string colorBmpTable = Rgb({0, 0, 0, 0, 9, 8, 9, 0});
+    const std::string bmpHeader40 = Bmp(16, 16, 32, 0, "").substr(14, 40);
     struct Case {
         const char* what;
-        std::string head;
-        std::optional<ImageSize> size;
+        std::string file;
+        ImageFileFormat format;
+        ImageSize size;
+        int bits;
+        ColorKind kind;
+        int pages;
     };
+    using F = ImageFileFormat;
+    using K = ColorKind;
     const Case cases[] = {
-        {"png", Png(640, 480), ImageSize{640, 480}},
-        {"jpeg", Jpeg(6000, 4000), ImageSize{6000, 4000}},
-        {"gif", "GIF89a" + Le(300, 2) + Le(200, 2), ImageSize{300, 200}},
-        {"bmp", Bmp(40, 30), ImageSize{40, 30}},
-        {"top-down bmp", Bmp(40, -30), ImageSize{40, 30}},
-        {"png cut short", Png(640, 480).substr(0, 20), std::nullopt},
-        {"jpeg cut before its frame", Jpeg(10, 10).substr(0, 22), std::nullopt},
-        {"jpeg with a broken marker", std::string("\xFF\xD8\xFF\xE0\x00\x01", 6), std::nullopt},
-        {"unknown", "hello world, no image", std::nullopt},
-        {"empty", "", std::nullopt},
+        {"png colour", Png(640, 480, 8, 2), F::Png, {640, 480}, 24, K::Color, 1},
+        {"png 16-bit gray", Png(3, 2, 16, 0), F::Png, {3, 2}, 16, K::Gray, 1},
+        {"png 1-bit gray", Png(3, 2, 1, 0), F::Png, {3, 2}, 1, K::Gray, 1},
+        {"png gray alpha", Png(3, 2, 8, 4), F::Png, {3, 2}, 32, K::Color, 1},
+        {"png 16-bit alpha", Png(3, 2, 16, 6), F::Png, {3, 2}, 64, K::Color, 1},
+        {"png gray palette",
+         Png(3, 2, 4, 3, PngChunk("PLTE", Rgb({1, 1, 1, 7, 7, 7}))),
+         F::Png,
+         {3, 2},
+         4,
+         K::Gray,
+         1},
+        {"png colour palette",
+         Png(3, 2, 8, 3, PngChunk("PLTE", Rgb({1, 2, 3}))),
+         F::Png,
+         {3, 2},
+         8,
+         K::Palette,
+         1},
+        {"png colour with a transparent colour",
+         Png(3, 2, 8, 2, PngChunk("tRNS", Rgb({0, 1, 0, 1, 0, 1}))),
+         F::Png,
+         {3, 2},
+         0,
+         K::Color,
+         1},
+        {"jpeg colour", Jpeg(6000, 4000, 3), F::Jpeg, {6000, 4000}, 24, K::Color, 1},
+        {"jpeg gray", Jpeg(5, 7, 1), F::Jpeg, {5, 7}, 8, K::Gray, 1},
+        {"jpeg cmyk", Jpeg(5, 7, 4), F::Jpeg, {5, 7}, 32, K::Color, 1},
+        {"jpeg with stray bytes",
+         Jpeg(5, 7, 3).insert(10, std::string(2, '\0')),
+         F::Jpeg,
+         {5, 7},
+         24,
+         K::Color,
+         1},
+        {"gif of two frames, local gray table",
+         Gif(Rgb({1, 2, 3, 4, 5, 6}), GifFrame(5, 4, Rgb({8, 8, 8, 9, 9, 9})) + GifFrame(30, 20)),
+         F::Gif,
+         {5, 4},
+         8,
+         K::Gray,
+         2},
+        {"gif with a colour global table",
+         Gif(Rgb({1, 2, 3, 4, 5, 6}), GifFrame(5, 4)),
+         F::Gif,
+         {5, 4},
+         8,
+         K::Palette,
+         1},
+        {"gif without a table", Gif("", GifFrame(5, 4)), F::Gif, {5, 4}, 0, K::Gray, 1},
+        {"bmp 24-bit", Bmp(40, 30, 24, 0, ""), F::Bmp, {40, 30}, 24, K::Color, 1},
+        {"bmp top-down 32-bit", Bmp(4, -3, 32, 0, ""), F::Bmp, {4, 3}, 32, K::Color, 1},
+        {"bmp gray table", Bmp(4, 3, 1, 0, grayBmpTable), F::Bmp, {4, 3}, 1, K::Gray, 1},
+        {"bmp colour table", Bmp(4, 3, 1, 0, colorBmpTable), F::Bmp, {4, 3}, 1, K::Palette, 1},
+        {"bmp run lengths", Bmp(4, 3, 8, 1, ""), F::Bmp, {4, 3}, 0, K::Color, 1},
+        {"tiff of three pages", Tiff({7, 8, 9}), F::Tiff, {7, 10}, 8, K::Gray, 3},
+        {"ico of a png", Ico(Png(48, 32, 8, 6), 2), F::Ico, {48, 32}, 32, K::Color, 2},
+        {"ico of a bitmap", Ico(bmpHeader40, 1), F::Ico, {16, 8}, 32, K::Color, 1},
     };
     for (const Case& c : cases) {
-        std::optional<ImageSize> size = ReadClaimedSize(c.head);
-        EXPECT_EQ(size.has_value(), c.size.has_value()) << c.what;
-        if (size && c.size) {
-            EXPECT_EQ(*size, *c.size) << c.what;
+        std::optional<ImageHeader> h = Read(c.file);
+        ASSERT_TRUE(h.has_value()) << c.what;
+        EXPECT_EQ(h->format, c.format) << c.what;
+        EXPECT_EQ(ImageSize(h->width, h->height), c.size) << c.what;
+        EXPECT_EQ(h->bitsPerPixel, c.bits) << c.what;
+        if (c.bits != 0) {
+            EXPECT_EQ(h->kind, c.kind) << c.what;
+        }
+        EXPECT_EQ(h->pageCount, c.pages) << c.what;
+        MemoryBytes source(c.file);
+        EXPECT_TRUE(DataIsComplete(source, *h)) << c.what;
+        // Every file cut short is refused or, where the format marks its end or its size (an
+        // uncompressed bitmap), known to be incomplete.
+        const bool endKnown =
+            c.format == F::Png || c.format == F::Jpeg || (c.format == F::Bmp && c.bits != 0);
+        for (std::size_t n = 0; n < c.file.size(); ++n) {
+            const std::string cut = c.file.substr(0, n);
+            MemoryBytes part(cut);
+            std::optional<ImageHeader> partial = ReadImageHeader(part);
+            if (partial && endKnown) {
+                EXPECT_FALSE(DataIsComplete(part, *partial)) << c.what << " cut at " << n;
+            }
         }
     }
+    EXPECT_EQ(DescribeHeader(*Read(Tiff({7, 8, 9}))), "TIFF image, 8-bit gray, 3 pages");
 }
 
-TEST(ImageHeader, HugeClaimsAreRefusedBeforeDecoding) {
-    EXPECT_FALSE(ClaimedSizeIsAllowed(Png(16384, 16384)));
-    EXPECT_FALSE(ClaimedSizeIsAllowed(Bmp(16384, -16384)));
-    EXPECT_FALSE(ClaimedSizeIsAllowed(Jpeg(65535, 65535)));
-    EXPECT_TRUE(ClaimedSizeIsAllowed(Jpeg(6000, 4000)));
-    EXPECT_TRUE(ClaimedSizeIsAllowed("not an image header"));
+TEST(ImageHeader, HostileAndBrokenHeadersAreRefused) {
+    const std::string gif = Gif("", GifFrame(5, 4) + GifFrame(6, 4));
+    const std::string gifCut = gif.substr(0, gif.size() - 5);
+    MemoryBytes cutSource(gifCut);
+    std::optional<ImageHeader> cutHeader = ReadImageHeader(cutSource);
+    ASSERT_TRUE(cutHeader.has_value());
+    EXPECT_FALSE(DataIsComplete(cutSource, *cutHeader)) << "gif ending inside its last frame";
+
+    const char* refused[] = {"", "hello world, no image", "GIF89a\x05", "BM"};
+    for (const char* bytes : refused) {
+        EXPECT_FALSE(Read(bytes).has_value()) << bytes;
+    }
+    const std::string broken[] = {
+        Tiff({7, 8}, true),  // pages in a loop
+        Png(0, 5, 8, 2),     // no width
+        Png(5, 5, 3, 2),     // a depth colour images do not have
+        Bmp(4, 3, 24, 0, "").replace(22, 4, Le(0x80000000u, 4)),  // height of INT_MIN
+        std::string("\xFF\xD8\xFF\xE0\x00\x01", 6),  // a segment shorter than its length field
+        Ico("", 3),                                  // entries pointing past the end
+    };
+    for (const std::string& bytes : broken) {
+        EXPECT_FALSE(Read(bytes).has_value()) << bytes.size();
+    }
+
+    // Claims beyond the pixel limit, in a page or a GIF's canvas, are not decoded.
+    const std::string huge[] = {
+        Png(16384, 16384, 8, 2),
+        Jpeg(65535, 65535, 3),
+        Bmp(16384, -16384, 8, 1, ""),
+        "GIF89a" + Le(65535, 2) + Le(65535, 2) + std::string(3, '\0') + GifFrame(1, 1) + ";",
+    };
+    for (const std::string& bytes : huge) {
+        MemoryBytes source(bytes);
+        EXPECT_FALSE(MayDecode(source, false)) << bytes.size();
+    }
+    const std::string jpeg = Jpeg(6000, 4000, 3);
+    MemoryBytes fine(jpeg);
+    EXPECT_TRUE(MayDecode(fine, true));
+    const std::string truncatedJpeg = jpeg.substr(0, 40);
+    MemoryBytes truncated(truncatedJpeg);
+    EXPECT_TRUE(MayDecode(truncated, false)) << "the header alone is whole";
+    EXPECT_FALSE(MayDecode(truncated, true)) << "but not its pixels";
+    MemoryBytes other("not an image at all");
+    EXPECT_TRUE(MayDecode(other, true)) << "unknown formats are the decoder's to judge";
 }

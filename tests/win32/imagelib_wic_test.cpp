@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "base/win32/com_ptr.h"
+#include "imagelib/image_header.h"
 #include "tests/win32/wic_test_files.h"
 
 namespace {
@@ -119,6 +120,67 @@ TEST_F(WicImageTest, DecodesIconsHoldingAPng) {
     cDestroySession(s);
 }
 
+TEST_F(WicImageTest, HeaderReadersTellWhatWicTells) {
+    Frame grayPalette{4, 2, GUID_WICPixelFormat8bppIndexed, {0, 1, 2, 3, 3, 2, 1, 0}};
+    grayPalette.palette = {0xFF000000, 0xFF101010, 0xFF808080, 0xFFFFFFFF};
+    Frame colorPalette = grayPalette;
+    colorPalette.palette[1] = 0xFF102030;
+    Frame alpha{3, 2, GUID_WICPixelFormat32bppBGRA, Buffer(24, 0x7F)};
+    const struct {
+        const char* name;
+        const GUID& container;
+        std::vector<Frame> frames;
+    } files[] = {
+        {"c.png", GUID_ContainerFormatPng, {ColorFrame(20, 10)}},
+        {"g.png", GUID_ContainerFormatPng, {GrayFrame(9, 4)}},
+        {"a.png", GUID_ContainerFormatPng, {alpha}},
+        {"p.png", GUID_ContainerFormatPng, {colorPalette}},
+        {"q.png", GUID_ContainerFormatPng, {grayPalette}},
+        {"c.jpg", GUID_ContainerFormatJpeg, {SmoothFrame(64, 48)}},
+        {"g.jpg", GUID_ContainerFormatJpeg, {GrayFrame(17, 9)}},
+        {"two.gif", GUID_ContainerFormatGif, {colorPalette, grayPalette}},
+        {"g.gif", GUID_ContainerFormatGif, {grayPalette}},
+        {"c.bmp", GUID_ContainerFormatBmp, {ColorFrame(5, 3)}},
+        {"p.bmp", GUID_ContainerFormatBmp, {colorPalette}},
+        {"three.tif",
+         GUID_ContainerFormatTiff,
+         {GrayFrame(7, 3), ColorFrame(4, 4), GrayFrame(2, 2)}},
+        {"c.tif", GUID_ContainerFormatTiff, {ColorFrame(6, 5)}},
+        {"p.tif", GUID_ContainerFormatTiff, {colorPalette}},
+    };
+    std::vector<std::string> paths;
+    for (const auto& file : files) {
+        paths.push_back(Encode(file.name, file.container, file.frames));
+    }
+    paths.push_back(PathOf("library.bmp"));
+    const int s = cNewSession();
+    ASSERT_EQ(cLoadImage(s, paths[0].c_str(), 0, 0, 0), 1);
+    ASSERT_EQ(cOpReduceColors(s, 16, 8, 1), 1);
+    ASSERT_EQ(cSave(s, paths.back().c_str(), 2, 0, 0, 0), 1);
+    cDestroySession(s);
+
+    for (const std::string& path : paths) {
+        FileBytes bytes(path);
+        const std::optional<ImageHeader> header = ReadImageHeader(bytes);
+        ASSERT_TRUE(header && header->bitsPerPixel != 0) << path;
+        UINT width = 0;
+        UINT height = 0;
+        int pages = 0;
+        BSTR description = nullptr;
+        ASSERT_EQ(
+            cGetImageFileInfo(path.c_str(), 0, nullptr, &width, &height, nullptr, &pages,
+                              &description, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr),
+            1)
+            << path;
+        const std::wstring wide(description, SysStringLen(description));
+        SysFreeString(description);
+        EXPECT_EQ(header->width, width) << path;
+        EXPECT_EQ(header->height, height) << path;
+        EXPECT_EQ(header->pageCount, pages) << path;
+        EXPECT_EQ(DescribeHeader(*header), std::string(wide.begin(), wide.end())) << path;
+    }
+}
+
 TEST_F(WicImageTest, GrayImagesAreReportedGray) {
     const std::string png = Encode("g.png", GUID_ContainerFormatPng, {GrayFrame(9, 4)});
     const int s = cNewSession();
@@ -204,6 +266,8 @@ TEST_F(WicImageTest, CorruptTruncatedAndEnormousFilesFailCleanly) {
         readBytes(Encode("whole.png", GUID_ContainerFormatPng, {ColorFrame(64, 64)}));
     const Buffer tiff =
         readBytes(Encode("whole.tif", GUID_ContainerFormatTiff, {ColorFrame(64, 64)}));
+    const Buffer jpeg =
+        readBytes(Encode("whole.jpg", GUID_ContainerFormatJpeg, {ColorFrame(64, 64)}));
     Buffer noise(5000);
     for (size_t i = 0; i < noise.size(); ++i) {
         noise[i] = static_cast<BYTE>(i * 2654435761u >> 13);
@@ -223,6 +287,8 @@ TEST_F(WicImageTest, CorruptTruncatedAndEnormousFilesFailCleanly) {
         {"noise.png", noise, false},
         {"half.png", Buffer(png.begin(), png.begin() + png.size() / 2), true},
         {"cut.tif", Buffer(tiff.begin(), tiff.begin() + tiff.size() / 3), true},
+        // WIC shows the missing rest of a JPEG as garbage; it is refused before.
+        {"cut.jpg", Buffer(jpeg.begin(), jpeg.end() - 200), true},
         {"huge.bmp", huge, true},
     };
     const int s = cNewSession();

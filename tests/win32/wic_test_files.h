@@ -26,7 +26,9 @@ struct Frame {
 };
 
 inline UINT BytesPerPixel(const WICPixelFormatGUID& format) {
-    return format == GUID_WICPixelFormat24bppBGR ? 3 : 1;
+    return format == GUID_WICPixelFormat24bppBGR    ? 3
+           : format == GUID_WICPixelFormat32bppBGRA ? 4
+                                                    : 1;
 }
 
 // Colours that differ from pixel to pixel, as BGR rows.

@@ -5,9 +5,6 @@
 #include <windows.h>
 #include <wincodec.h>
 
-#include <cstdio>
-#include <memory>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -54,22 +51,17 @@ std::string Narrow(const std::wstring& text) {
     return narrow;
 }
 
-// One open image file: COM for this thread, the factory, the decoder and its frame count.
-// Members are released in reverse order, COM last.
-// False when the file's header claims more pixels than the library takes: such a file is
-// refused before WIC is asked, since a WIC decoder may allocate the whole image, or decode it,
-// as soon as it is made.
-bool HeaderAllows(const std::string& path) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                        std::fclose);
-    if (!file) {
-        return true;  // WIC reports what is wrong with it
-    }
-    std::string head(kImageHeaderBytes, '\0');
-    head.resize(std::fread(head.data(), 1, head.size(), file.get()));
-    return ClaimedSizeIsAllowed(head);
+// False when the file's header claims more pixels than the library takes or, when its pixels
+// are wanted, its data ends early: such a file is refused before WIC is asked, since a WIC
+// decoder may allocate the whole image, or decode it, as soon as it is made, and may show
+// missing data as garbage.
+bool HeaderAllows(const std::string& path, bool pixelsWanted) {
+    FileBytes file(path);
+    return MayDecode(file, pixelsWanted);
 }
 
+// One open image file: COM for this thread, the factory, the decoder and its frame count.
+// Members are released in reverse order, COM last.
 struct OpenImage {
     ScopedComInit com;
     ComPtr<IWICImagingFactory> factory;
@@ -318,16 +310,15 @@ std::uint8_t BitsOf(IWICImagingFactory* factory, const WICPixelFormatGUID& forma
 struct ContainerName {
     const GUID* container;
     ImageFileFormat format;
-    const char* name;
 };
 
 const ContainerName kContainers[] = {
-    {&GUID_ContainerFormatBmp, ImageFileFormat::Bmp, "BMP"},
-    {&GUID_ContainerFormatPng, ImageFileFormat::Png, "PNG"},
-    {&GUID_ContainerFormatJpeg, ImageFileFormat::Jpeg, "JPEG"},
-    {&GUID_ContainerFormatGif, ImageFileFormat::Gif, "GIF"},
-    {&GUID_ContainerFormatTiff, ImageFileFormat::Tiff, "TIFF"},
-    {&GUID_ContainerFormatIco, ImageFileFormat::Ico, "ICO"},
+    {&GUID_ContainerFormatBmp, ImageFileFormat::Bmp},
+    {&GUID_ContainerFormatPng, ImageFileFormat::Png},
+    {&GUID_ContainerFormatJpeg, ImageFileFormat::Jpeg},
+    {&GUID_ContainerFormatGif, ImageFileFormat::Gif},
+    {&GUID_ContainerFormatTiff, ImageFileFormat::Tiff},
+    {&GUID_ContainerFormatIco, ImageFileFormat::Ico},
 };
 
 // One of the decoder info's texts, read with the usual ask-the-length-first protocol.
@@ -349,7 +340,7 @@ std::string InfoText(Getter get) {
 
 std::optional<DecodedPage> WicDecoder::DecodePage(const std::string& path, int page) {
     OpenImage file;
-    if (!HeaderAllows(path) || !file.Open(path)) {
+    if (!HeaderAllows(path, true) || !file.Open(path)) {
         return std::nullopt;
     }
     ComPtr<IWICBitmapFrameDecode> frame = file.Frame(page);
@@ -367,7 +358,7 @@ std::optional<DecodedPage> WicDecoder::DecodeThumbnail(const std::string& path,
                                                        std::uint32_t maxWidth,
                                                        std::uint32_t maxHeight) {
     OpenImage file;
-    if (!HeaderAllows(path) || !file.Open(path)) {
+    if (!HeaderAllows(path, true) || !file.Open(path)) {
         return std::nullopt;
     }
     ComPtr<IWICBitmapFrameDecode> frame = file.Frame(0);
@@ -389,7 +380,7 @@ std::optional<DecodedPage> WicDecoder::DecodeThumbnail(const std::string& path,
 
 std::optional<ImageFileInfo> WicDecoder::ReadFileInfo(const std::string& path) {
     OpenImage file;
-    if (!HeaderAllows(path) || !file.Open(path)) {
+    if (!HeaderAllows(path, false) || !file.Open(path)) {
         return std::nullopt;
     }
     ComPtr<IWICBitmapFrameDecode> frame = file.Frame(0);
@@ -413,7 +404,7 @@ std::optional<ImageFileInfo> WicDecoder::ReadFileInfo(const std::string& path) {
         for (const ContainerName& known : kContainers) {
             if (container == *known.container) {
                 info.format = known.format;
-                info.formatName = known.name;
+                info.formatName = FormatName(known.format);
             }
         }
     }
