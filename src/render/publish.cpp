@@ -25,10 +25,10 @@ std::vector<std::string> WallpaperFileCandidates(Desktop& desktop, const std::st
     return candidates;
 }
 
-bool PublishWallpaper(ImageLibrary& library, int session,
-                      const std::vector<std::string>& candidates, bool tileWallpaper,
-                      Desktop& desktop) {
-    std::string appData = desktop.LocalAppDataFolder();
+std::optional<PreparedFile> SaveBeside(ImageLibrary& library, int session,
+                                       const std::vector<std::string>& candidates,
+                                       std::string_view suffix, const std::string& appData,
+                                       Desktop& desktop) {
     for (const std::string& path : candidates) {
         if (!appData.empty() && path.rfind(appData, 0) == 0) {
             std::string folder = appData;
@@ -37,16 +37,40 @@ bool PublishWallpaper(ImageLibrary& library, int session,
                 desktop.MakeFolder(folder);
             }
         }
-        const std::string temporary = path + std::string(kTemporarySuffix);
-        if (!library.cSave(session, temporary.c_str(), kSaveBitmap, 0, 0, 0) ||
-            !desktop.MoveFileOver(temporary, path)) {
-            desktop.RemoveFile(temporary);
-            continue;
+        PreparedFile file{path + std::string(suffix), path};
+        if (library.cSave(session, file.prepared.c_str(), kSaveBitmap, 0, 0, 0)) {
+            return file;
         }
-        // The tiling value first: the desktop reads it when it reloads the wallpaper.
-        desktop.WriteTileWallpaper(tileWallpaper);
-        desktop.SetWallpaper(path);
-        return true;
+        desktop.RemoveFile(file.prepared);
+    }
+    return std::nullopt;
+}
+
+bool PublishPrepared(const PreparedFile& file, bool tileWallpaper, Desktop& desktop) {
+    if (!desktop.MoveFileOver(file.prepared, file.target)) {
+        return false;
+    }
+    // The tiling value first: the desktop reads it when it reloads the wallpaper.
+    desktop.WriteTileWallpaper(tileWallpaper);
+    desktop.SetWallpaper(file.target);
+    return true;
+}
+
+bool PublishWallpaper(ImageLibrary& library, int session,
+                      const std::vector<std::string>& candidates, bool tileWallpaper,
+                      Desktop& desktop) {
+    // Each place in turn: a place whose temporary file is written but cannot be moved into
+    // place gives way to the next.
+    const std::string appData = desktop.LocalAppDataFolder();
+    for (const std::string& candidate : candidates) {
+        std::optional<PreparedFile> file =
+            SaveBeside(library, session, {candidate}, kTemporarySuffix, appData, desktop);
+        if (file && PublishPrepared(*file, tileWallpaper, desktop)) {
+            return true;
+        }
+        if (file) {
+            desktop.RemoveFile(file->prepared);
+        }
     }
     return false;
 }

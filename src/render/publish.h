@@ -6,11 +6,27 @@
 
 #include "imagelib/image_library.h"
 #include "render/desktop.h"
+#include "render/prepared_wallpaper.h"
 
 // Where the wallpaper bitmap may go, best first: the Windows directory, then the folder
 // Quorwick\Velumar of the user's local application data (a standard user cannot write into
 // the Windows directory). Folders whose path would be too long are left out.
 std::vector<std::string> WallpaperFileCandidates(Desktop& desktop, const std::string& fileSuffix);
+
+// Where a prepared wallpaper bitmap waits beside the wallpaper file.
+inline constexpr std::string_view kPreparedSuffix = ".next";
+
+// Writes the session's image beside the first of the candidates that takes it (the candidate's
+// path followed by the suffix), making the folders below the local application data (appData)
+// that a candidate there needs; nothing when none takes it.
+std::optional<PreparedFile> SaveBeside(ImageLibrary& library, int session,
+                                       const std::vector<std::string>& candidates,
+                                       std::string_view suffix, const std::string& appData,
+                                       Desktop& desktop);
+
+// Moves a prepared bitmap over the wallpaper file, then writes the tiling value and makes the
+// file the wallpaper. False, with nothing else touched, when it cannot be moved.
+bool PublishPrepared(const PreparedFile& file, bool tileWallpaper, Desktop& desktop);
 
 // Writes the session's image as the bitmap file at the first place that takes it (a temporary
 // file beside it, then moved over the old bitmap in one step), then the tiling value, then

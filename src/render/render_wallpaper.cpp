@@ -97,6 +97,34 @@ double RotationAngleFor(int rotation) {
     }
 }
 
+namespace {
+
+// Resizes, rotates, reduces and masks the page loaded in the session.
+void FinishInSession(const RenderRequest& request, const AppSettings& settings,
+                     const DesktopShape& desktop, ImageLibrary& library, int handle) {
+    Resize(library, handle, settings, desktop.size, ReadShape(library, handle));
+    ImageShape shape = ReadShape(library, handle);
+
+    const double angle = RotationAngleFor(request.rotation);
+    if (angle != 0.0) {
+        library.cOpRotateFine(handle, angle);
+        shape = ReadShape(library, handle);
+    }
+    if (desktop.bitsPerPixel <= 8 && shape.bitsPerPixel > 8) {
+        library.cOpReduceColors(handle, 248, 8, 1);
+        shape = ReadShape(library, handle);
+    }
+    ApplyMask(library, handle, settings, static_cast<int>(shape.width),
+              static_cast<int>(shape.height), desktop.size.width, desktop.size.height,
+              desktop.background, request.desktopEdgeMask);
+}
+
+}  // namespace
+
+DesktopShape ReadDesktopShape(Desktop& desktop) {
+    return {desktop.DesktopSize(), desktop.BitsPerPixel(), desktop.BackgroundColor()};
+}
+
 bool RenderWallpaper(const RenderRequest& request, const AppSettings& settings,
                      const std::string& wallpaperFileSuffix, ImageLibrary& library,
                      Desktop& desktop) {
@@ -105,36 +133,45 @@ bool RenderWallpaper(const RenderRequest& request, const AppSettings& settings,
         if (!session) {
             return false;
         }
-        const int handle = session.Handle();
-        if (!library.cLoadImage(handle, request.path.c_str(), request.page, 0, 0)) {
+        if (!library.cLoadImage(session.Handle(), request.path.c_str(), request.page, 0, 0)) {
             return false;
         }
         const std::vector<std::string> files =
             WallpaperFileCandidates(desktop, wallpaperFileSuffix);
-        const ScreenSize desktopSize = desktop.DesktopSize();
         if (files.empty()) {
             return false;
         }
-
-        Resize(library, handle, settings, desktopSize, ReadShape(library, handle));
-        ImageShape shape = ReadShape(library, handle);
-
-        const double angle = RotationAngleFor(request.rotation);
-        if (angle != 0.0) {
-            library.cOpRotateFine(handle, angle);
-            shape = ReadShape(library, handle);
-        }
-        if (desktop.BitsPerPixel() <= 8 && shape.bitsPerPixel > 8) {
-            library.cOpReduceColors(handle, 248, 8, 1);
-            shape = ReadShape(library, handle);
-        }
-        const ColorRef background = desktop.BackgroundColor();
-        ApplyMask(library, handle, settings, static_cast<int>(shape.width),
-                  static_cast<int>(shape.height), desktopSize.width, desktopSize.height, background,
-                  request.desktopEdgeMask);
-        return PublishWallpaper(library, handle, files, settings.tileWallpaper, desktop);
+        FinishInSession(request, settings, ReadDesktopShape(desktop), library, session.Handle());
+        return PublishWallpaper(library, session.Handle(), files, settings.tileWallpaper, desktop);
     } catch (...) {
         // The session's owner has destroyed it on the way out.
         return false;
+    }
+}
+
+std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, ImageLibrary& library,
+                                               Desktop& desktop,
+                                               const std::function<bool()>& cancelled) {
+    try {
+        const AppSettings& settings = inputs.settings;
+        const ScreenSize size = inputs.desktop.size;
+        DesktopEdgeMask edgeMask;
+        edgeMask.Ensure(settings, size.width, size.height);
+        const RenderRequest request{inputs.path, inputs.rotation, inputs.page,
+                                    edgeMask.For(size.width, size.height)};
+        ImageSession session(library);
+        if (!session || inputs.places.empty() ||
+            !library.cLoadImage(session.Handle(), request.path.c_str(), request.page, 0, 0) ||
+            cancelled()) {
+            return std::nullopt;
+        }
+        FinishInSession(request, settings, inputs.desktop, library, session.Handle());
+        if (cancelled()) {
+            return std::nullopt;
+        }
+        return SaveBeside(library, session.Handle(), inputs.places, kPreparedSuffix, inputs.appData,
+                          desktop);
+    } catch (...) {
+        return std::nullopt;
     }
 }

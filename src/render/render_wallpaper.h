@@ -2,12 +2,16 @@
 // policy, rotate, reduce colours for a palette display, mask, publish.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/app_settings.h"
 #include "imagelib/image_library.h"
 #include "render/desktop.h"
 #include "render/opacity_mask.h"
+#include "render/prepared_wallpaper.h"
 
 // Size of a standard-size index; unknown indexes give 800 x 600.
 ScreenSize StandardSize(int index);
@@ -33,3 +37,13 @@ struct RenderRequest {
 bool RenderWallpaper(const RenderRequest& request, const AppSettings& settings,
                      const std::string& wallpaperFileSuffix, ImageLibrary& library,
                      Desktop& desktop);
+
+// The display's size, depth and background colour, read now.
+DesktopShape ReadDesktopShape(Desktop& desktop);
+
+// Renders the inputs as RenderWallpaper renders a request, but leaves the bitmap beside the
+// first of the places that takes it instead of publishing it. Stops early when cancelled()
+// turns true. Nothing on any failure.
+std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, ImageLibrary& library,
+                                               Desktop& desktop,
+                                               const std::function<bool()>& cancelled);

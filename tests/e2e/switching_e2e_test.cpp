@@ -148,6 +148,33 @@ TEST_F(SwitchingTest, IntervalModeChangesTheWallpaperByItselfInListOrder) {
     ASSERT_TRUE(velumar.Exit());
 }
 
+TEST_F(SwitchingTest, TimedSwitchesShowTheNextItemPreparedAheadUnlessItsFileChanged) {
+    const std::string prepared = WallpaperFile() + ".next";
+    DeleteFileA(prepared.c_str());
+    WriteFileBytes(
+        list, "\r\n" + InFolder("red.bmp") + " 0 \"\"\r\n" + InFolder("blue.bmp") + " 0 \"\"\r\n");
+    WriteDword(kSettingsKey, "SA", 1);
+    WriteText(kSettingsKey, "PE", "0:0:2");
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    // The start switch renders red; blue is then prepared beside the wallpaper.
+    ASSERT_EQ(WallpaperSize(), std::make_pair(40, 30));
+    const std::string rendered = ReadFileBytes(WallpaperFile());
+    ASSERT_TRUE(WaitUntil(
+        [&] { return GetFileAttributesA(prepared.c_str()) != INVALID_FILE_ATTRIBUTES; }, 4000));
+    // Blue's file is changed after it was prepared: the switch shows the new content.
+    WriteFileBytes(InFolder("blue.bmp"), SolidBitmap(30, 20, 0, 255, 0));
+    ASSERT_TRUE(WaitUntil([] { return WallpaperSize() == std::make_pair(30, 20); }, 8000));
+    const std::string green = ReadFileBytes(WallpaperFile());
+    ASSERT_GT(green.size(), 57u);
+    EXPECT_EQ(green.substr(54, 3), std::string("\x00\xFF\x00", 3));
+    // Red again, from its prepared bitmap: the same bytes as rendered at the start.
+    ASSERT_TRUE(WaitUntil([] { return WallpaperSize() == std::make_pair(40, 30); }, 8000));
+    EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(WallpaperFile()) == rendered; }, 2000));
+    // Exit removes what was prepared and not shown.
+    ASSERT_TRUE(velumar.Exit());
+    EXPECT_EQ(GetFileAttributesA(prepared.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(SwitchingTest, OnlyAtStartupSwitchesExactlyOnce) {
     WriteDword(kSettingsKey, "WH", 0);
     WriteText(kSettingsKey, "PE", "0:0:0");

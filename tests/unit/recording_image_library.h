@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <map>
+#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -26,10 +27,13 @@ public:
     ByteArray dib;
 
     std::vector<std::string> calls;
+    // Calls come from the window's thread and the preparing worker at once.
+    std::recursive_mutex lock;
     int liveSessions = 0;
     std::vector<std::uint8_t> loadedMask;
 
     int cNewSession() override {
+        const std::lock_guard guard(lock);
         Record("cNewSession()");
         if (newSessionFails) {
             return 0;
@@ -38,17 +42,20 @@ public:
         return nextSession++;
     }
     int cDestroySession(int session) override {
+        const std::lock_guard guard(lock);
         Record("cDestroySession(" + std::to_string(session) + ")");
         --liveSessions;
         return 1;
     }
     int cLoadImage(int session, const char* path, int page, int, int) override {
+        const std::lock_guard guard(lock);
         Record("cLoadImage(" + std::string(path) + "," + std::to_string(page) + ")");
         images[session] = {loadWidth, loadHeight, loadBits, loadGray};
         return loadFails ? 0 : 1;
     }
     int cGetImageInfo(int session, std::uint32_t* w, std::uint32_t* h, std::uint8_t* b, int*, int*,
                       int*, int* outline, int* g, int*, int*) override {
+        const std::lock_guard guard(lock);
         Image& image = images[session];
         if (w)
             *w = image.width;
@@ -65,15 +72,18 @@ public:
     int cGetImageFileInfo(const char*, int, int*, std::uint32_t*, std::uint32_t*, std::uint8_t*,
                           int*, LibraryString*, LibraryString*, LibraryString*, LibraryString*,
                           int*, int*, LibraryString*) override {
+        const std::lock_guard guard(lock);
         return 0;
     }
     int cLoadThumbnail(int, const char*, int, int) override { return 0; }
     int cGetDIB(int, const ByteArray** array, int) override {
+        const std::lock_guard guard(lock);
         Record("cGetDIB()");
         *array = &dib;
         return 1;
     }
     int cOpResize(int session, int w, int h, int keepAspect, int reserved, int method) override {
+        const std::lock_guard guard(lock);
         Image& image = images[session];
         Record("cOpResize(" + std::to_string(w) + "," + std::to_string(h) + "," +
                std::to_string(keepAspect) + "," + std::to_string(reserved) + "," +
@@ -83,6 +93,7 @@ public:
         return 1;
     }
     int cOpRotateFine(int session, double angle) override {
+        const std::lock_guard guard(lock);
         Image& image = images[session];
         char text[32];
         std::snprintf(text, sizeof(text), "cOpRotateFine(%.1f)", angle);
@@ -93,6 +104,7 @@ public:
         return 1;
     }
     int cOpReduceColors(int session, int colors, int b, int mode) override {
+        const std::lock_guard guard(lock);
         Image& image = images[session];
         Record("cOpReduceColors(" + std::to_string(colors) + "," + std::to_string(b) + "," +
                std::to_string(mode) + ")");
@@ -100,12 +112,14 @@ public:
         return 1;
     }
     int cOpIncreaseBitsPerPixel(int session, int b) override {
+        const std::lock_guard guard(lock);
         Image& image = images[session];
         Record("cOpIncreaseBitsPerPixel(" + std::to_string(b) + ")");
         image.bits = 8;
         return 1;
     }
     int cOpGrayScale(int session) override {
+        const std::lock_guard guard(lock);
         Image& image = images[session];
         Record("cOpGrayScale()");
         image.bits = 8;
@@ -113,18 +127,21 @@ public:
         return 1;
     }
     int cLoadAlphaMask(int session, const std::uint8_t* mask) override {
+        const std::lock_guard guard(lock);
         Image& image = images[session];
         Record("cLoadAlphaMask()");
         loadedMask.assign(mask, mask + static_cast<size_t>(image.width) * image.height);
         return 1;
     }
     int cMergeTransparency(int, ColorRef color) override {
+        const std::lock_guard guard(lock);
         char text[48];
         std::snprintf(text, sizeof(text), "cMergeTransparency(%06X)", color);
         Record(text);
         return 1;
     }
     int cSave(int, const char* path, int format, int, int, int) override {
+        const std::lock_guard guard(lock);
         Record("cSave(" + std::string(path) + "," + std::to_string(format) + ")");
         return saveFails ? 0 : 1;
     }

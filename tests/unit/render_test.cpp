@@ -3,11 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <thread>
 
 #include "imagelib/dib.h"
 #include "render/masking.h"
 #include "render/publish.h"
 #include "render/render_wallpaper.h"
+#include "render/wallpaper_renderer.h"
 #include "tests/unit/recording_image_library.h"
 
 namespace {
@@ -22,6 +29,8 @@ public:
     // the Windows directory's bitmap.
     std::vector<std::string> unwritable;
     std::vector<std::string> actions;
+    // Actions come from the window's thread and the preparing worker at once.
+    std::mutex lock;
 
     ScreenSize DesktopSize() override { return size; }
     int BitsPerPixel() override { return bits; }
@@ -29,19 +38,27 @@ public:
     std::string WindowsDirectory() override { return windowsDirectory; }
     std::string LocalAppDataFolder() override { return localAppData; }
     bool MakeFolder(const std::string& path) override {
-        actions.push_back("folder " + path);
+        Record("folder " + path);
         return true;
     }
     bool MoveFileOver(const std::string& from, const std::string& to) override {
         if (std::find(unwritable.begin(), unwritable.end(), to) != unwritable.end()) {
             return false;
         }
-        actions.push_back("move " + from + " to " + to);
+        Record("move " + from + " to " + to);
         return true;
     }
-    void RemoveFile(const std::string& path) override { actions.push_back("remove " + path); }
-    void WriteTileWallpaper(bool tile) override { actions.push_back(tile ? "tile 1" : "tile 0"); }
-    void SetWallpaper(const std::string& path) override { actions.push_back("wallpaper " + path); }
+    void RemoveFile(const std::string& path) override { Record("remove " + path); }
+    void WriteTileWallpaper(bool tile) override { Record(tile ? "tile 1" : "tile 0"); }
+    void SetWallpaper(const std::string& path) override { Record("wallpaper " + path); }
+    void Record(const std::string& action) {
+        const std::lock_guard guard(lock);
+        actions.push_back(action);
+    }
+    bool Did(const std::string& action) {
+        const std::lock_guard guard(lock);
+        return std::find(actions.begin(), actions.end(), action) != actions.end();
+    }
 };
 
 AppSettings EdgeSettings(int left, int top, int right, int bottom) {
@@ -422,3 +439,154 @@ TEST(RenderWallpaperTest, DesktopEdgeMaskIsCutUnderARotatedImage) {
 }
 
 }  // namespace
+
+namespace {
+
+// Stamps of pretend files, by path.
+struct Stamps {
+    std::map<std::string, FileStamp> files;
+    StampOf Function() {
+        return [this](const std::string& path) -> std::optional<FileStamp> {
+            const auto it = files.find(path);
+            return it == files.end() ? std::nullopt : std::optional<FileStamp>(it->second);
+        };
+    }
+};
+
+}  // namespace
+
+TEST(PreparedWallpaperTest, EveryInputThatShapesThePixelsInvalidatesIt) {
+    Stamps stamps;
+    stamps.files = {{"a.jpg", {10, 1}}, {"m.png", {5, 1}}};
+    const DesktopShape shape{{1024, 768}, 32, 0x123456};
+    AppSettings base;
+    base.maskFile = "m.png";
+    const RenderInputs before = MakeRenderInputs("a.jpg", 0, 0, base, shape, stamps.Function());
+    const struct {
+        const char* what;
+        std::function<void(AppSettings&, DesktopShape&, Stamps&)> change;
+        bool invalidates;
+    } cases[] = {
+        {"the file written", [](auto&, auto&, Stamps& s) { s.files["a.jpg"].writeTime = 2; }, true},
+        {"the file gone", [](auto&, auto&, Stamps& s) { s.files.erase("a.jpg"); }, true},
+        {"desktop size", [](auto&, DesktopShape& d, auto&) { d.size.width = 800; }, true},
+        {"desktop depth", [](auto&, DesktopShape& d, auto&) { d.bitsPerPixel = 8; }, true},
+        {"background", [](auto&, DesktopShape& d, auto&) { d.background = 0; }, true},
+        {"resize mode", [](AppSettings& a, auto&, auto&) { a.resizeMode = 1; }, true},
+        {"custom size", [](AppSettings& a, auto&, auto&) { a.customWidth = 1; }, true},
+        {"aspect", [](AppSettings& a, auto&, auto&) { a.retainAspectRatio = false; }, true},
+        {"reduction", [](AppSettings& a, auto&, auto&) { a.reductionMethod = 2; }, true},
+        {"edge band", [](AppSettings& a, auto&, auto&) { a.maskTop = 5; }, true},
+        {"outline", [](AppSettings& a, auto&, auto&) { a.maskImageOutline = true; }, true},
+        {"tiling", [](AppSettings& a, auto&, auto&) { a.tileWallpaper = true; }, true},
+        {"mask mode", [](AppSettings& a, auto&, auto&) { a.maskMode = 1; }, true},
+        {"unused mask file written", [](auto&, auto&, Stamps& s) { s.files["m.png"].size = 6; },
+         false},
+        {"next index", [](AppSettings& a, auto&, auto&) { a.nextIndex = 9; }, false},
+        {"random order", [](AppSettings& a, auto&, auto&) { a.randomOrder = true; }, false},
+        {"window moved", [](AppSettings& a, auto&, auto&) { a.windowRect.left = 9; }, false},
+        {"interval", [](AppSettings& a, auto&, auto&) { a.switchPeriod = "1:00"; }, false},
+    };
+    for (const auto& c : cases) {
+        AppSettings settings = base;
+        DesktopShape desktop = shape;
+        Stamps changed = stamps;
+        c.change(settings, desktop, changed);
+        const RenderInputs after =
+            MakeRenderInputs("a.jpg", 0, 0, settings, desktop, changed.Function());
+        EXPECT_EQ(after != before, c.invalidates) << c.what;
+    }
+    // With the mask from a file, writing that file invalidates too.
+    base.maskMode = 1;
+    const RenderInputs masked = MakeRenderInputs("a.jpg", 0, 0, base, shape, stamps.Function());
+    stamps.files["m.png"].size = 6;
+    EXPECT_NE(masked, MakeRenderInputs("a.jpg", 0, 0, base, shape, stamps.Function()));
+}
+
+TEST(PreparedWallpaperTest, ASwitchMovesThePreparedBitmapOnlyWhenItsInputsAreUnchanged) {
+    RecordingImageLibrary library;
+    FakeDesktop desktop;
+    desktop.windowsDirectory = "C:\\W";
+    Stamps stamps;
+    stamps.files = {{"a.jpg", {10, 1}}, {"b.jpg", {10, 1}}};
+    AppSettings settings;
+    {
+        WallpaperRenderer renderer(library, desktop, stamps.Function(), "\\x.bmp");
+        // Prepared and unchanged: the switch decodes nothing, it moves the bitmap into place.
+        renderer.Prepare("a.jpg", 0, 0, settings);
+        ASSERT_TRUE(renderer.Show("a.jpg", 0, 0, settings));
+        EXPECT_EQ(std::count(library.calls.begin(), library.calls.end(), "cLoadImage(a.jpg,0)"), 1);
+        EXPECT_EQ(library.calls.back().rfind("cDestroySession(", 0), 0u);
+        EXPECT_EQ(desktop.actions,
+                  (std::vector<std::string>{"move C:\\W\\x.bmp.next to C:\\W\\x.bmp", "tile 0",
+                                            "wallpaper C:\\W\\x.bmp"}));
+
+        // The file was written after it was prepared, or another item was prepared: the
+        // switch renders now and publishes through its own temporary file.
+        for (const char* next : {"b.jpg", "a.jpg"}) {
+            renderer.Prepare(next, 0, 0, settings);
+            stamps.files["b.jpg"].writeTime += 1;
+            ASSERT_TRUE(renderer.Show("b.jpg", 0, 0, settings));
+            EXPECT_TRUE(desktop.Did("move C:\\W\\x.bmp.new to C:\\W\\x.bmp")) << next;
+        }
+        renderer.Prepare("a.jpg", 0, 0, settings);
+    }
+    EXPECT_EQ(library.liveSessions, 0);
+}
+
+TEST(PreparedWallpaperTest, ATakeWaitsForTheWorkerAndADropCancelsIt) {
+    std::mutex lock;
+    std::condition_variable released;
+    bool release = false;
+    int renders = 0;
+    bool sawCancel = false;
+    std::vector<std::string> discarded;
+    const auto render = [&](const RenderInputs& in,
+                            const std::function<bool()>& cancelled) -> std::optional<PreparedFile> {
+        std::unique_lock guard(lock);
+        ++renders;
+        released.notify_all();
+        released.wait(guard, [&] { return release; });
+        sawCancel = sawCancel || cancelled();
+        return PreparedFile{in.path + ".next", in.path};
+    };
+    RenderInputs a;
+    a.path = "a";
+    RenderInputs b;
+    b.path = "b";
+    {
+        WallpaperPreparer preparer(render, [&](const std::string& p) { discarded.push_back(p); });
+        preparer.Prepare(a);
+        std::thread releaser([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            const std::lock_guard guard(lock);
+            release = true;
+            released.notify_all();
+        });
+        const std::optional<PreparedFile> taken = preparer.Take(a);
+        releaser.join();
+        ASSERT_TRUE(taken.has_value());
+        EXPECT_EQ(taken->prepared, "a.next");
+        EXPECT_EQ(renders, 1);
+        EXPECT_FALSE(sawCancel);
+
+        // Dropped while it renders: the render is told, and its bitmap removed.
+        release = false;
+        preparer.Prepare(b);
+        preparer.Prepare(b);  // already under way: not rendered twice
+        {
+            std::unique_lock guard(lock);
+            released.wait(guard, [&] { return renders == 2; });
+        }
+        preparer.Drop();
+        {
+            const std::lock_guard guard(lock);
+            release = true;
+            released.notify_all();
+        }
+        EXPECT_FALSE(preparer.Take(b).has_value());
+    }
+    EXPECT_EQ(renders, 2);
+    EXPECT_TRUE(sawCancel) << "the render under way was told it is no longer wanted";
+    EXPECT_EQ(discarded, std::vector<std::string>{"b.next"});
+}

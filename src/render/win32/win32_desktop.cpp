@@ -81,3 +81,13 @@ void Win32Desktop::SetWallpaper(const std::string& path) {
     SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, buffer,
                           SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
 }
+
+std::optional<FileStamp> Win32FileStamp(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        return std::nullopt;
+    }
+    return FileStamp{std::uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow,
+                     std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32 |
+                         data.ftLastWriteTime.dwLowDateTime};
+}

@@ -3,6 +3,11 @@
 
 #include "render/desktop.h"
 
+#include "render/prepared_wallpaper.h"
+
+// The file's size and last write time; nothing when it cannot be read.
+std::optional<FileStamp> Win32FileStamp(const std::string& path);
+
 class Win32Desktop final : public Desktop {
 public:
     ScreenSize DesktopSize() override;

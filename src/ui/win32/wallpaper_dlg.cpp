@@ -23,6 +23,7 @@
 CWallpaperDlg::CWallpaperDlg(HINSTANCE instance, CWallpaperApp& app)
     : CDialog(instance, IDD_WALLPAPER_DIALOG),
       app(app),
+      renderer(ProcessImageLibrary(), desktop, Win32FileStamp, app.wallpaperFileSuffix),
       listCtrl(app.settings, fileSystem),
       preview(instance),
       switching(app.settings, random, environment, *this, *this) {
@@ -78,6 +79,9 @@ bool CWallpaperDlg::OnInit() {
     if (app.settings.startSwitchingAtStartup || app.settings.switchMode == 0) {
         Sleep(150);
         switching.StartStop();
+        if (switching.switchingActive) {
+            PrepareNextItem();
+        }
     }
     // Keeps the framework's first showing of the window from making it visible.
     if (app.settings.hideAtStartup) {

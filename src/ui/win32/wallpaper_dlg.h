@@ -10,7 +10,7 @@
 #include "app/app_platform.h"
 #include "list/win32/wallpaper_list_ctrl.h"
 #include "list/win32/win32_file_system.h"
-#include "render/masking.h"
+#include "render/wallpaper_renderer.h"
 #include "render/win32/win32_desktop.h"
 #include "desktop/win32/shell_desktop_list_view.h"
 #include "switching/switch_controller.h"
@@ -101,6 +101,8 @@ private:
     void OnSetSelectionAsWallpaper();
     void OnSwitchTimer();
     bool RenderEntry(const std::string& path, int rotation, int page);
+    // Starts preparing the item at nextIndex while switching goes on.
+    void PrepareNextItem();
     std::vector<WallpaperEntry> BuildSwitchingSequence() override;
     void SetStartStopText(const std::string& text) override;
     void RefreshIconTextColors() override;
@@ -135,10 +137,11 @@ private:
     CWallpaperApp& app;
     Win32FileSystem fileSystem;
     Win32Desktop desktop;
-    // The random source of the random order, the cached mask and the schedule, which holds
-    // the switching state and the sequence.
+    // The random source of the random order, the renderer with its cached mask and the next
+    // wallpaper prepared ahead, and the schedule, which holds the switching state and the
+    // sequence.
     SeededRandom random;
-    DesktopEdgeMask desktopEdgeMask;
+    WallpaperRenderer renderer;
     Win32ScheduleEnvironment environment;
     ShellDesktopListView desktopListView;
     CWallpaperListCtrl listCtrl;

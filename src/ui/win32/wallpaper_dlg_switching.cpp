@@ -6,7 +6,6 @@
 #include "base/win32/ansi_text.h"
 #include "desktop/icon_text_colors.h"
 #include "imagelib/win32/image_library_api.h"
-#include "render/render_wallpaper.h"
 #include "resource.h"
 #include "ui/win32/wallpaper_dlg.h"
 
@@ -39,7 +38,13 @@ void CWallpaperDlg::ShowWaitCursor(bool wait) {
 
 void CWallpaperDlg::OnStartStop() {
     HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    const bool wasActive = switching.switchingActive;
     switching.StartStop();
+    if (switching.switchingActive) {
+        PrepareNextItem();
+    } else if (wasActive) {
+        renderer.Drop();
+    }
     SetCursor(previous);
 }
 
@@ -56,10 +61,16 @@ void CWallpaperDlg::OnSetSelectionAsWallpaper() {
 }
 
 bool CWallpaperDlg::RenderEntry(const std::string& path, int rotation, int page) {
-    ScreenSize size = desktop.DesktopSize();
-    desktopEdgeMask.Ensure(app.settings, size.width, size.height);
-    return RenderWallpaper({path, rotation, page, desktopEdgeMask.For(size.width, size.height)},
-                           app.settings, app.wallpaperFileSuffix, ProcessImageLibrary(), desktop);
+    return renderer.Show(path, rotation, page, app.settings);
+}
+
+void CWallpaperDlg::PrepareNextItem() {
+    const std::vector<WallpaperEntry>& sequence = switching.sequence;
+    const int next = app.settings.nextIndex;
+    if (next >= 0 && next < static_cast<int>(sequence.size())) {
+        const WallpaperEntry& item = sequence[static_cast<std::size_t>(next)];
+        renderer.Prepare(item.path, item.rotation, ParsePageList(item.pages).front(), app.settings);
+    }
 }
 
 bool CWallpaperDlg::RenderItem(const WallpaperEntry& item, int page) {
@@ -87,6 +98,7 @@ void CWallpaperDlg::ShowSourceRow(int row) {
 
 void CWallpaperDlg::StoreNextIndex(int) {
     app.SaveNextIndex();
+    PrepareNextItem();
 }
 
 void CWallpaperDlg::ArmInterval() {
