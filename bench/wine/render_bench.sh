@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Times, under Wine, a whole RenderWallpaper of a 6000 x 4000 JPEG to a 1920 x 1080 desktop with
-# an edge mask, beside WIC's decode of the same file alone and native `vips thumbnail` of it.
+# an edge mask, a switch to it unprepared and prepared ahead, and the information box's reading
+# of it, beside WIC's decode of the same file alone and native `vips thumbnail` of it.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source bench/lib.sh
@@ -12,11 +13,18 @@ out=$(wine build/bench-windows/bin/render_tool.exe "Z:${work//\//\\}\\photo.jpg"
     "Z:${work//\//\\}" "$BENCH_RUNS")
 decode=$(echo "$out" | awk '{print $2}')
 render=$(echo "$out" | awk '{print $5}')
+unprepared=$(echo "$out" | awk '{print $8}')
+prepared=$(echo "$out" | awk '{print $11}')
+info=$(echo "$out" | awk '{print $14}')
 thumb=$(bench_best_ms vips thumbnail "$work/photo.jpg" "$work/thumb.v" 1920 --height 1080 \
     --size force)
-awk -v d="$decode" -v r="$render" -v t="$thumb" 'BEGIN {
+awk -v d="$decode" -v r="$render" -v t="$thumb" -v u="$unprepared" -v p="$prepared" \
+    -v i="$info" 'BEGIN {
     printf "6000 x 4000 JPEG to a 1920 x 1080 desktop with an edge mask (best of runs):\n"
     printf "  WIC decode alone under Wine:  %7.1f ms\n", d
     printf "  whole render under Wine:     %7.1f ms  (render / decode %.2f)\n", r, r / d
     printf "  native vips thumbnail:       %7.1f ms  (render / vips thumbnail %.2f)\n", t, r / t
+    printf "  unprepared switch:           %7.1f ms  (/ decode %.2f, target at most 1.05)\n", u, u / d
+    printf "  prepared switch:             %7.1f ms  (/ vips thumbnail %.2f, target under 0.25)\n", p, p / t
+    printf "  information box:             %7.2f ms  (target under 5 ms; / decode %.4f)\n", i, i / d
 }'
