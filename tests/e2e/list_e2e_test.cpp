@@ -51,7 +51,10 @@ TEST_F(ListTest, ShowsTheListFilesRowsColumnsSelectionAndName) {
     WriteFileBytes(list, "0 2\r\n" + InFolder("sunset.jpg") + " 0 \"\"\r\n" + InFolder("Holiday") +
                              " 0 \"\"\r\n\"" + InFolder("My Photos\\scan.tif") +
                              "\" 2 \"1 3\"\r\nC:\\ 0 \"\"\r\n");
+    // Left by a save that was cut short: the list itself is whole, the leftover goes.
+    WriteFileBytes(list + ".tmp", "0 2\r\nhalf a li");
     StartWith(list);
+    EXPECT_EQ(GetFileAttributesA((list + ".tmp").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(WindowText(velumar.MainWindow()), std::string(kMainTitlePrefix) + "my.list");
     EXPECT_EQ(Column(0), (Texts{"sunset.jpg", "[Holiday]", "scan.tif", "[]"}));
     EXPECT_EQ(Column(1), (Texts{folder, folder, InFolder("My Photos"), "C:"}));

@@ -175,6 +175,29 @@ TEST_F(SwitchingTest, TimedSwitchesShowTheNextItemPreparedAheadUnlessItsFileChan
     EXPECT_EQ(GetFileAttributesA(prepared.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+TEST_F(SwitchingTest, HostileBitmapsAndHugeCustomSizesStayUnderTheMemoryBound) {
+    // 118 bytes whose header claims 16384 x 16384 pixels.
+    std::string hostile = SolidBitmap(8, 8, 0, 0, 0).substr(0, 118);
+    for (const std::size_t at : {std::size_t{18}, std::size_t{22}}) {
+        hostile.replace(at, 4, std::string("\x00\x40\x00\x00", 4));
+    }
+    WriteFileBytes(InFolder("junk.txt"), hostile);
+    WriteDword(kSettingsKey, "RT", 3);
+    WriteDword(kSettingsKey, "WI", 268435456);
+    WriteDword(kSettingsKey, "HE", 1);
+    WriteDword(kSettingsKey, "RR", 0);
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    for (int i = 0; i < 3; ++i) {
+        velumar.SendCommand(kSwitchNowCommand);
+    }
+    // Every item of the list was tried: the hostile one is passed over, the others clamped.
+    EXPECT_EQ(WallpaperSize(), std::make_pair(16384, 1));
+    const long peak = PeakResidentKiB("Velumar.exe");
+    EXPECT_GT(peak, 0);
+    EXPECT_LT(peak, 1024 * 1024) << "KiB";
+    ASSERT_TRUE(velumar.Exit());
+}
+
 TEST_F(SwitchingTest, OnlyAtStartupSwitchesExactlyOnce) {
     WriteDword(kSettingsKey, "WH", 0);
     WriteText(kSettingsKey, "PE", "0:0:0");

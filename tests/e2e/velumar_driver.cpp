@@ -428,4 +428,30 @@ std::optional<DWORD> VelumarProcess::ExitCode() const {
     return code;
 }
 
+long PeakResidentKiB(const std::string& exeName) {
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return 0;
+    }
+    long peak = 0;
+    do {
+        const std::string name = found.cFileName;
+        if (name.find_first_not_of("0123456789") != std::string::npos) {
+            continue;
+        }
+        const std::string proc = "Z:\\proc\\" + name + "\\";
+        if (ReadFileBytes(proc + "cmdline").find(exeName) == std::string::npos) {
+            continue;
+        }
+        const std::string status = ReadFileBytes(proc + "status");
+        const std::size_t at = status.find("VmHWM:");
+        if (at != std::string::npos) {
+            peak = std::max(peak, std::strtol(status.c_str() + at + 6, nullptr, 10));
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return peak;
+}
+
 }  // namespace e2e

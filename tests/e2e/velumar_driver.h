@@ -38,6 +38,10 @@ std::string WindowText(HWND window);
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
+// The peak resident memory in KiB of the Unix process that runs the Windows program of that
+// file name under Wine, read from /proc through the Z: drive; 0 when it is not found.
+long PeakResidentKiB(const std::string& exeName);
+
 // A 24-bit bitmap file of one colour.
 std::string SolidBitmap(int width, int height, BYTE b, BYTE g, BYTE r);
 

@@ -99,10 +99,22 @@ std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) {
     }
 }
 
+namespace {
+
+// One temporary name per file: a save cut short (the process killed, the power gone) leaves at
+// most this one file, which the next save writes over and moves into place.
+std::string TemporaryPathOf(const std::string& path) {
+    return path + ".tmp";
+}
+
+}  // namespace
+
+void Win32FileSystem::RemoveUnfinishedSave(const std::string& path) {
+    DeleteFileA(TemporaryPathOf(path).c_str());
+}
+
 bool Win32FileSystem::SaveFile(const std::string& path, std::string_view contents) {
-    // One temporary name per file: a save cut short (the process killed, the power gone)
-    // leaves at most this one file, which the next save writes over and moves into place.
-    const std::string temporaryPath = path + ".tmp";
+    const std::string temporaryPath = TemporaryPathOf(path);
     const char* temporary = temporaryPath.c_str();
     bool written = false;
     {

@@ -11,4 +11,6 @@ public:
     std::optional<FolderIdentity> Identity(const std::string& folder) override;
     std::optional<std::string> ReadFile(const std::string& path) override;
     bool SaveFile(const std::string& path, std::string_view contents) override;
+    // Removes the temporary file a save of that file left when it was cut short.
+    void RemoveUnfinishedSave(const std::string& path);
 };

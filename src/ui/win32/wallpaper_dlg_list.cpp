@@ -44,6 +44,7 @@ bool CWallpaperDlg::SaveList(const std::string& path) {
 void CWallpaperDlg::LoadList(const std::string& path) {
     app.settings.listFile = path;
     renderer.Drop();
+    fileSystem.RemoveUnfinishedSave(path);
     // A missing file is an empty list; one that is there but cannot be read (locked by a
     // sync client or a virus scanner) is protected.
     listUnreadable =
