@@ -200,12 +200,60 @@ constexpr std::uint32_t Bin6(const std::uint8_t* p) {
            (std::uint32_t{p[0]} >> 2);
 }
 
+// A cell from the sums of its pixels' channels.
+Cell MakeCell(std::uint32_t bin, std::uint32_t count, const std::array<std::uint64_t, 3>& sums) {
+    const double n = count;
+    return {bin, n, {sums[0] / n, sums[1] / n, sums[2] / n}};
+}
+
+// The palette index of every pixel, from the cells of the bins the pixels fall into. Large
+// images count their pixels in a table of every bin; small ones sort their pixels by bin, which
+// gives the same cells without touching the whole table.
 PixelImage ReduceColorImage(const PixelImage& image, int maxColors) {
     constexpr std::size_t kBins = std::size_t{1} << 18;
     const std::size_t count = std::size_t{image.Width()} * image.Height();
+    const std::uint8_t* const pixels = image.Data();
+    PixelImage out = *PixelImage::Create(image.Width(), image.Height(), PixelFormat::Indexed8);
+    std::uint8_t* dst = out.Data();
+    std::vector<Cell> cells;
+    if (count * 16 < kBins) {
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> order(count);  // bin, pixel
+        for (std::size_t i = 0; i < count; ++i) {
+            order[i] = {Bin6(pixels + 3 * i), static_cast<std::uint32_t>(i)};
+        }
+        std::sort(order.begin(), order.end());
+        // Each run of one bin: its bin and where it starts; the median cut reorders the cells.
+        std::vector<std::uint32_t> runBins;
+        std::vector<std::size_t> runStarts;
+        for (std::size_t i = 0; i < count;) {
+            std::size_t end = i;
+            std::array<std::uint64_t, 3> sums{};
+            for (; end < count && order[end].first == order[i].first; ++end) {
+                for (int c = 0; c < 3; ++c) {
+                    sums[c] += pixels[3 * std::size_t{order[end].second} + c];
+                }
+            }
+            runBins.push_back(order[i].first);
+            runStarts.push_back(i);
+            cells.push_back(MakeCell(order[i].first, static_cast<std::uint32_t>(end - i), sums));
+            i = end;
+        }
+        std::vector<Bgr> palette = MedianCut(cells, maxColors);
+        for (const Cell& cell : cells) {
+            const std::uint8_t index = Nearest(palette, cell.mean);
+            const auto k = static_cast<std::size_t>(
+                std::lower_bound(runBins.begin(), runBins.end(), cell.bin) - runBins.begin());
+            const std::size_t end = k + 1 < runStarts.size() ? runStarts[k + 1] : count;
+            for (std::size_t i = runStarts[k]; i < end; ++i) {
+                dst[order[i].second] = index;
+            }
+        }
+        out.SetPalette(std::move(palette));
+        return out;
+    }
     std::vector<std::uint32_t> counts(kBins);
     std::vector<std::array<std::uint64_t, 3>> sums(kBins);
-    const std::uint8_t* src = image.Data();
+    const std::uint8_t* src = pixels;
     for (std::size_t i = 0; i < count; ++i, src += 3) {
         const std::uint32_t bin = Bin6(src);
         ++counts[bin];
@@ -213,11 +261,9 @@ PixelImage ReduceColorImage(const PixelImage& image, int maxColors) {
             sums[bin][c] += src[c];
         }
     }
-    std::vector<Cell> cells;
     for (std::uint32_t bin = 0; bin < kBins; ++bin) {
         if (counts[bin] != 0) {
-            const double n = counts[bin];
-            cells.push_back({bin, n, {sums[bin][0] / n, sums[bin][1] / n, sums[bin][2] / n}});
+            cells.push_back(MakeCell(bin, counts[bin], sums[bin]));
         }
     }
     sums = {};
@@ -226,9 +272,7 @@ PixelImage ReduceColorImage(const PixelImage& image, int maxColors) {
     for (const Cell& cell : cells) {
         lookup[cell.bin] = Nearest(palette, cell.mean);
     }
-    PixelImage out = *PixelImage::Create(image.Width(), image.Height(), PixelFormat::Indexed8);
-    src = image.Data();
-    std::uint8_t* dst = out.Data();
+    src = pixels;
     for (std::size_t i = 0; i < count; ++i, src += 3) {
         dst[i] = lookup[Bin6(src)];
     }

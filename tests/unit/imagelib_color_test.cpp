@@ -1,6 +1,7 @@
 // Colour reduction, gray levels and the blend over a colour.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 
@@ -61,6 +62,26 @@ TEST(ReduceColors, ManyColoursGiveAtMostTheLimitAndStayClose) {
         // Mean error per channel: a palette of k colours over this plane spaces them about
         // 256 / sqrt(k) apart.
         EXPECT_LT(error / (3.0 * colors.size()), limit > 100 ? 6.0 : 20.0) << limit;
+    }
+}
+
+TEST(ReduceColors, SmallAndLargeImagesOfTheSameColoursReduceAlike) {
+    // Small images sort their pixels, large ones count them in a table: a small image and the
+    // same one with every pixel repeated 4 x 4 times get the same palette and indexes.
+    const PixelImage small = PatternImage(64, 64);
+    PixelImage large = *PixelImage::Create(256, 256, PixelFormat::Bgr24);
+    for (std::uint32_t y = 0; y < 256; ++y) {
+        for (std::uint32_t x = 0; x < 256; ++x) {
+            std::copy_n(small.Row(y / 4) + 3 * (x / 4), 3, large.Row(y) + 3 * x);
+        }
+    }
+    const PixelImage a = ReduceColors(small, 50);
+    const PixelImage b = ReduceColors(large, 50);
+    EXPECT_EQ(a.Palette(), b.Palette());
+    for (std::uint32_t y = 0; y < 256; ++y) {
+        for (std::uint32_t x = 0; x < 256; ++x) {
+            ASSERT_EQ(b.Row(y)[x], a.Row(y / 4)[x / 4]) << x << "," << y;
+        }
     }
 }
 
