@@ -51,6 +51,14 @@ public:
     // does not exist, or the page is beyond the pixel limit. May throw std::bad_alloc.
     virtual std::optional<DecodedPage> DecodePage(const std::string& path, int page) = 0;
 
+    // One page decoded at a reduced scale where the codec offers one that is still at least
+    // atLeast in both sides (the smallest such); otherwise at full size.
+    virtual std::optional<DecodedPage> DecodePageAtLeast(const std::string& path, int page,
+                                                         ImageSize atLeast) {
+        static_cast<void>(atLeast);
+        return DecodePage(path, page);
+    }
+
     // The first page, decoded at a reduced size near the fit of the box where the codec can
     // (it may still be larger than the box); otherwise at full size.
     virtual std::optional<DecodedPage> DecodeThumbnail(const std::string& path,

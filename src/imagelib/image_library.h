@@ -38,6 +38,10 @@ public:
     // arguments are unused (0). A failed load leaves the session without an image.
     virtual int cLoadImage(int session, const char* path, int page, int reserved1,
                            int reserved2) = 0;
+    // As cLoadImage, but the codec may decode at a reduced scale that is still at least
+    // minWidth x minHeight, where it offers one.
+    virtual int cLoadImageAtLeast(int session, const char* path, int page, int minWidth,
+                                  int minHeight) = 0;
 
     // The current image. Any pointer may be null. The four integers are: bytes of one stored
     // row of the packed bitmap, palette colours (0 without a palette), the page that was

@@ -128,7 +128,8 @@ std::size_t SessionImageLibrary::SessionCount() const {
     return sessions.size();
 }
 
-int SessionImageLibrary::cLoadImage(int session, const char* path, int page, int, int) {
+template <typename Decode>
+int SessionImageLibrary::Load(int session, const char* path, int page, Decode decode) noexcept {
     return Guarded([&] {
         const std::shared_ptr<Session> s = Find(session);
         if (!s) {
@@ -139,7 +140,7 @@ int SessionImageLibrary::cLoadImage(int session, const char* path, int page, int
         if (path == nullptr || page < 0) {
             return false;
         }
-        std::optional<DecodedPage> decoded = decoder.DecodePage(path, page);
+        std::optional<DecodedPage> decoded = decode();
         if (!decoded) {
             return false;
         }
@@ -147,6 +148,22 @@ int SessionImageLibrary::cLoadImage(int session, const char* path, int page, int
         s->page = page;
         s->pageCount = decoded->pageCount;
         return true;
+    });
+}
+
+int SessionImageLibrary::cLoadImage(int session, const char* path, int page, int, int) {
+    return Load(session, path, page, [&] { return decoder.DecodePage(path, page); });
+}
+
+int SessionImageLibrary::cLoadImageAtLeast(int session, const char* path, int page, int minWidth,
+                                           int minHeight) {
+    return Load(session, path, page, [&]() -> std::optional<DecodedPage> {
+        if (minWidth <= 0 || minHeight <= 0) {
+            return std::nullopt;
+        }
+        return decoder.DecodePageAtLeast(
+            path, page,
+            {static_cast<std::uint32_t>(minWidth), static_cast<std::uint32_t>(minHeight)});
     });
 }
 

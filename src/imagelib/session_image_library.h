@@ -21,6 +21,8 @@ public:
     int cNewSession() override;
     int cDestroySession(int session) override;
     int cLoadImage(int session, const char* path, int page, int reserved1, int reserved2) override;
+    int cLoadImageAtLeast(int session, const char* path, int page, int minWidth,
+                          int minHeight) override;
     int cGetImageInfo(int session, std::uint32_t* width, std::uint32_t* height,
                       std::uint8_t* bitsPerPixel, int* rowBytes, int* paletteColors, int* page,
                       int* outline, int* grayScale, int* pageCount, int* dibBytes) override;
@@ -55,6 +57,9 @@ private:
     // Runs the operation on the session's current image; 0 without a session or an image.
     template <typename Operation>
     int OnImage(int session, Operation operation) noexcept;
+    // Loads the page the decode gives as the session's image.
+    template <typename Decode>
+    int Load(int session, const char* path, int page, Decode decode) noexcept;
 
     ImageDecoder& decoder;
     mutable std::mutex mutex;

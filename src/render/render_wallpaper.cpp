@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "imagelib/image_header.h"
+#include "imagelib/resize.h"
 #include "render/image_session.h"
 #include "render/masking.h"
 #include "render/publish.h"
@@ -80,6 +82,38 @@ ScreenSize ClampCustomSize(ScreenSize custom, ScreenSize desktop) {
             std::max(1, static_cast<int>(height * scale))};
 }
 
+std::optional<ImageSize> DecodeSizeFor(ImageSize full, const AppSettings& settings,
+                                       ScreenSize desktop) {
+    ScreenSize box = desktop;
+    switch (settings.resizeMode) {
+        case 0:
+            if (full.width <= static_cast<std::uint32_t>(desktop.width) &&
+                full.height <= static_cast<std::uint32_t>(desktop.height)) {
+                return std::nullopt;
+            }
+            break;
+        case 2:
+            box = StandardSize(settings.standardSizeIndex);
+            break;
+        case 3:
+            box = ClampCustomSize({settings.customWidth, settings.customHeight}, desktop);
+            break;
+        default:
+            break;
+    }
+    if (full.width == 0 || full.height == 0 || box.width <= 0 || box.height <= 0) {
+        return std::nullopt;
+    }
+    const ImageSize target{static_cast<std::uint32_t>(box.width),
+                           static_cast<std::uint32_t>(box.height)};
+    const ImageSize needed =
+        settings.retainAspectRatio ? pixelops::FitInside(full, target) : target;
+    if (needed.width >= full.width || needed.height >= full.height) {
+        return std::nullopt;
+    }
+    return needed;
+}
+
 int ResizeMethodFor(int reductionMethod) {
     return reductionMethod >= 0 && reductionMethod <= 2 ? reductionMethod : kResizeAverageColors;
 }
@@ -98,6 +132,26 @@ double RotationAngleFor(int rotation) {
 }
 
 namespace {
+
+// Loads the request's page into the session, at a reduced scale where the codec offers one and
+// the resize step would reduce the image to no more than that anyway. Only the first page's
+// size is known before decoding.
+bool LoadForRender(const RenderRequest& request, const AppSettings& settings, ScreenSize desktop,
+                   ImageLibrary& library, int handle) {
+    std::optional<ImageSize> atLeast;
+    if (request.page == 0) {
+        FileBytes file(request.path);
+        if (std::optional<ImageHeader> header = ReadImageHeader(file)) {
+            atLeast = DecodeSizeFor({header->width, header->height}, settings, desktop);
+        }
+    }
+    if (atLeast) {
+        return library.cLoadImageAtLeast(handle, request.path.c_str(), request.page,
+                                         static_cast<int>(atLeast->width),
+                                         static_cast<int>(atLeast->height)) != 0;
+    }
+    return library.cLoadImage(handle, request.path.c_str(), request.page, 0, 0) != 0;
+}
 
 // Resizes, rotates, reduces and masks the page loaded in the session.
 void FinishInSession(const RenderRequest& request, const AppSettings& settings,
@@ -133,7 +187,7 @@ bool RenderWallpaper(const RenderRequest& request, const AppSettings& settings,
         if (!session) {
             return false;
         }
-        if (!library.cLoadImage(session.Handle(), request.path.c_str(), request.page, 0, 0)) {
+        if (!LoadForRender(request, settings, desktop.DesktopSize(), library, session.Handle())) {
             return false;
         }
         const std::vector<std::string> files =
@@ -161,8 +215,7 @@ std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, Image
                                     edgeMask.For(size.width, size.height)};
         ImageSession session(library);
         if (!session || inputs.places.empty() ||
-            !library.cLoadImage(session.Handle(), request.path.c_str(), request.page, 0, 0) ||
-            cancelled()) {
+            !LoadForRender(request, settings, size, library, session.Handle()) || cancelled()) {
             return std::nullopt;
         }
         FinishInSession(request, settings, inputs.desktop, library, session.Handle());

@@ -9,6 +9,7 @@
 
 #include "app/app_settings.h"
 #include "imagelib/image_library.h"
+#include "imagelib/pixel_image.h"
 #include "render/desktop.h"
 #include "render/opacity_mask.h"
 #include "render/prepared_wallpaper.h"
@@ -19,6 +20,11 @@ ScreenSize StandardSize(int index);
 // The custom size as the pipeline makes it: each side at most 16384 pixels and never more
 // pixels than four desktops hold, the aspect kept when it must shrink. Zero stays zero.
 ScreenSize ClampCustomSize(ScreenSize custom, ScreenSize desktop);
+// The smallest size an image of that full size may be decoded at so that the resize step still
+// reduces it to what it would make of the full image: nothing when the policy keeps, enlarges
+// or stretches it beyond the full size in a side (the full decode is needed then).
+std::optional<ImageSize> DecodeSizeFor(ImageSize full, const AppSettings& settings,
+                                       ScreenSize desktop);
 // The resize method the library is given for a reduction method setting.
 int ResizeMethodFor(int reductionMethod);
 // Degrees clockwise for a rotation code; 0 for codes that turn nothing.

@@ -53,6 +53,13 @@ public:
         images[session] = {loadWidth, loadHeight, loadBits, loadGray};
         return loadFails ? 0 : 1;
     }
+    int cLoadImageAtLeast(int session, const char* path, int page, int w, int h) override {
+        const std::lock_guard guard(lock);
+        Record("cLoadImageAtLeast(" + std::string(path) + "," + std::to_string(page) + "," +
+               std::to_string(w) + "," + std::to_string(h) + ")");
+        images[session] = {loadWidth, loadHeight, loadBits, loadGray};
+        return loadFails ? 0 : 1;
+    }
     int cGetImageInfo(int session, std::uint32_t* w, std::uint32_t* h, std::uint8_t* b, int*, int*,
                       int*, int* outline, int* g, int*, int*) override {
         const std::lock_guard guard(lock);

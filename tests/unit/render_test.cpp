@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -589,4 +591,46 @@ TEST(PreparedWallpaperTest, ATakeWaitsForTheWorkerAndADropCancelsIt) {
     EXPECT_EQ(renders, 2);
     EXPECT_TRUE(sawCancel) << "the render under way was told it is no longer wanted";
     EXPECT_EQ(discarded, std::vector<std::string>{"b.next"});
+}
+
+TEST(RenderWallpaperTest, LargeImagesMayDecodeAtAReducedScaleTheResizeWouldReachAnyway) {
+    const ScreenSize desktop{1024, 768};
+    const auto settingsWith = [](int mode, bool keepAspect) {
+        AppSettings s;
+        s.resizeMode = mode;
+        s.retainAspectRatio = keepAspect;
+        s.standardSizeIndex = 0;  // 640 x 480
+        s.customWidth = 300;
+        s.customHeight = 100;
+        return s;
+    };
+    const struct {
+        ImageSize full;
+        int mode;
+        bool keepAspect;
+        std::optional<ImageSize> atLeast;
+    } cases[] = {
+        {{6000, 4000}, 0, true, ImageSize{1024, 683}},
+        {{6000, 4000}, 1, false, ImageSize{1024, 768}},
+        {{6000, 4000}, 2, true, ImageSize{640, 427}},
+        {{6000, 4000}, 3, false, ImageSize{300, 100}},
+        {{800, 600}, 0, true, std::nullopt},    // kept as it is
+        {{800, 600}, 1, true, std::nullopt},    // enlarged
+        {{2000, 500}, 1, false, std::nullopt},  // stretched taller than it is
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DecodeSizeFor(c.full, settingsWith(c.mode, c.keepAspect), desktop), c.atLeast)
+            << c.full.width << " mode " << c.mode;
+    }
+
+    // A render of a file whose header tells its size asks the library for the reduced scale.
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "velumar_render_test.png").string();
+    std::ofstream(path, std::ios::binary)
+        << std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x17\x70\0\0\x0f\xa0\x08\x02\0\0\0", 29);
+    RecordingImageLibrary library;
+    FakeDesktop desktopPort;
+    RenderWallpaper({path, 0, 0, nullptr}, AppSettings{}, "\\x.bmp", library, desktopPort);
+    std::filesystem::remove(path);
+    EXPECT_EQ(library.calls.at(1), "cLoadImageAtLeast(" + path + ",0,1024,683)");
 }

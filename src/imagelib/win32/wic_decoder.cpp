@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -223,15 +224,20 @@ std::optional<PixelImage> DecodeFrame(OpenImage& file, IWICBitmapFrameDecode* fr
 }
 
 // A decode at reduced size through the codec's own scaling, when it offers one in our pixel
-// form; empty otherwise.
+// form near the size the request asks for (the request from the full size) and no smaller than
+// the minimum; empty otherwise.
 std::optional<PixelImage> DecodeScaled(OpenImage& file, IWICBitmapFrameDecode* frame,
-                                       ImageSize box) {
+                                       const std::function<ImageSize(ImageSize)>& request,
+                                       ImageSize minimum) {
     UINT fullWidth = 0;
     UINT fullHeight = 0;
     WICPixelFormatGUID format{};
     if (FAILED(frame->GetSize(&fullWidth, &fullHeight)) || fullWidth == 0 || fullHeight == 0 ||
-        FAILED(frame->GetPixelFormat(&format)) ||
-        (fullWidth <= box.width && fullHeight <= box.height)) {
+        FAILED(frame->GetPixelFormat(&format))) {
+        return std::nullopt;
+    }
+    const ImageSize size = request({fullWidth, fullHeight});
+    if (size.width >= fullWidth && size.height >= fullHeight) {
         return std::nullopt;
     }
     ComPtr<BitmapSourceTransform> transform;
@@ -246,11 +252,11 @@ std::optional<PixelImage> DecodeScaled(OpenImage& file, IWICBitmapFrameDecode* f
     if (FAILED(transform.Get()->GetClosestPixelFormat(&offered)) || offered != wanted) {
         return std::nullopt;
     }
-    const ImageSize fit = pixelops::FitInside({fullWidth, fullHeight}, box);
-    UINT width = fit.width;
-    UINT height = fit.height;
+    UINT width = size.width;
+    UINT height = size.height;
     if (FAILED(transform.Get()->GetClosestSize(&width, &height)) || width == 0 || height == 0 ||
-        width >= fullWidth || height > fullHeight) {
+        width >= fullWidth || height > fullHeight || width < minimum.width ||
+        height < minimum.height) {
         return std::nullopt;
     }
     std::optional<PixelImage> image =
@@ -339,6 +345,12 @@ std::string InfoText(Getter get) {
 }  // namespace
 
 std::optional<DecodedPage> WicDecoder::DecodePage(const std::string& path, int page) {
+    // No scale is at least this large: the full size.
+    return DecodePageAtLeast(path, page, {UINT32_MAX, UINT32_MAX});
+}
+
+std::optional<DecodedPage> WicDecoder::DecodePageAtLeast(const std::string& path, int page,
+                                                         ImageSize atLeast) {
     OpenImage file;
     if (!HeaderAllows(path, true) || !file.Open(path)) {
         return std::nullopt;
@@ -347,7 +359,11 @@ std::optional<DecodedPage> WicDecoder::DecodePage(const std::string& path, int p
     if (!frame) {
         return std::nullopt;
     }
-    std::optional<PixelImage> image = DecodeFrame(file, frame.Get());
+    std::optional<PixelImage> image = DecodeScaled(
+        file, frame.Get(), [atLeast](ImageSize) { return atLeast; }, atLeast);
+    if (!image) {
+        image = DecodeFrame(file, frame.Get());
+    }
     if (!image) {
         return std::nullopt;
     }
@@ -365,7 +381,10 @@ std::optional<DecodedPage> WicDecoder::DecodeThumbnail(const std::string& path,
     if (!frame || maxWidth == 0 || maxHeight == 0) {
         return std::nullopt;
     }
-    std::optional<PixelImage> image = DecodeScaled(file, frame.Get(), {maxWidth, maxHeight});
+    const ImageSize box{maxWidth, maxHeight};
+    std::optional<PixelImage> image =
+        DecodeScaled(file, frame.Get(),
+                     [box](ImageSize full) { return pixelops::FitInside(full, box); }, {1, 1});
     if (!image) {
         image = DecodeSampled(file, frame.Get(), {maxWidth, maxHeight});
     }

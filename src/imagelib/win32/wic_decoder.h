@@ -7,6 +7,8 @@
 class WicDecoder final : public ImageDecoder {
 public:
     std::optional<DecodedPage> DecodePage(const std::string& path, int page) override;
+    std::optional<DecodedPage> DecodePageAtLeast(const std::string& path, int page,
+                                                 ImageSize atLeast) override;
     std::optional<DecodedPage> DecodeThumbnail(const std::string& path, std::uint32_t maxWidth,
                                                std::uint32_t maxHeight) override;
     std::optional<ImageFileInfo> ReadFileInfo(const std::string& path) override;
