@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "base/win32/deferred_import.h"
 #include "base/win32/gdi.h"
 #include "base/win32/message_box.h"
 #include "resource.h"
@@ -177,7 +178,8 @@ void CGeneralPage::ChooseTextColor() {
     choose.rgbResult = values.textColor;
     choose.lpCustColors = customColors;
     choose.Flags = CC_RGBINIT;
-    if (!ChooseColorA(&choose) || Handle() == nullptr) {
+    auto* chooseColor = DeferredImport<decltype(ChooseColorA)>("comdlg32.dll", "ChooseColorA");
+    if (chooseColor == nullptr || !chooseColor(&choose) || Handle() == nullptr) {
         return;
     }
     values.textColor = choose.rgbResult;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/win32/deferred_import.h"
 #include "base/win32/gdi.h"
 #include "ui/help_topics.h"
 #include "ui/win32/help.h"
@@ -125,12 +126,17 @@ std::string HelpFilePath() {
 }
 
 void ShowHelpContents(HWND owner) {
-    HtmlHelpA(owner, HelpFilePath().c_str(), HH_DISPLAY_TOC, 0);
+    if (auto* help = DeferredImport<decltype(HtmlHelpA)>("hhctrl.ocx", "HtmlHelpA")) {
+        help(owner, HelpFilePath().c_str(), HH_DISPLAY_TOC, 0);
+    }
 }
 
 void CloseHelp() {
     popup.reset();
-    HtmlHelpA(nullptr, nullptr, HH_CLOSE_ALL, 0);
+    // Help windows exist only when the help control was loaded.
+    if (auto* help = DeferredImport<decltype(HtmlHelpA)>("hhctrl.ocx", "HtmlHelpA", false)) {
+        help(nullptr, nullptr, HH_CLOSE_ALL, 0);
+    }
 }
 
 void ShowHelpPopup(HINSTANCE instance, const std::string& text, POINT at) {

@@ -3,6 +3,7 @@
 
 #include <commdlg.h>
 
+#include "base/win32/deferred_import.h"
 #include "base/win32/current_directory.h"
 
 #include <vector>
@@ -23,7 +24,8 @@ std::optional<std::string> AskForFile(HWND owner, const char* filter, const char
     ofn.lpstrInitialDir =
         !lastFolder.empty() && lastFolder.size() < MAX_PATH ? lastFolder.c_str() : nullptr;
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    if (!GetOpenFileNameA(&ofn)) {
+    auto* open = DeferredImport<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    if (open == nullptr || !open(&ofn)) {
         return std::nullopt;
     }
     // Windows makes the chosen file's folder current; Wine does not always, so do it here.

@@ -4,6 +4,7 @@
 
 #include <commdlg.h>
 
+#include "base/win32/deferred_import.h"
 #include "imagelib/win32/image_library_api.h"
 #include "base/win32/current_directory.h"
 #include "list/path_helpers.h"
@@ -60,7 +61,8 @@ BOOL CPreviewFileDialog::SelectFiles(std::vector<char>& buffer, DWORD extraOptio
     ofn.lpfnHook = HookProc;
     ofn.lCustData = reinterpret_cast<LPARAM>(this);
     runningDialog = this;
-    BOOL result = GetOpenFileNameA(&ofn);
+    auto* open = DeferredImport<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    BOOL result = open != nullptr && open(&ofn);
     runningDialog = nullptr;
     return result;
 }
