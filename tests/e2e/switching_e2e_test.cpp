@@ -6,12 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdlib>
 #include <set>
 
 #include "tests/e2e/registry_probe.h"
 #include "tests/e2e/resource_ids.h"
 #include "tests/e2e/velumar_driver.h"
 #include "tests/e2e/velumar_test.h"
+#include "tests/win32/wic_test_files.h"
 
 namespace e2e {
 namespace {
@@ -35,6 +38,25 @@ std::pair<int, int> WallpaperSize() {
                                 (static_cast<unsigned char>(bytes[offset + 3]) << 24));
     };
     return {get32(18), get32(22)};
+}
+
+// The first stored pixel of the wallpaper bitmap (blue, green, red); zeros when unreadable.
+std::array<int, 3> WallpaperColor() {
+    const std::string bytes = ReadFileBytes(WallpaperFile());
+    if (bytes.size() < 57) {
+        return {0, 0, 0};
+    }
+    return {static_cast<unsigned char>(bytes[54]), static_cast<unsigned char>(bytes[55]),
+            static_cast<unsigned char>(bytes[56])};
+}
+
+bool IsNear(const std::array<int, 3>& color, const std::array<int, 3>& expected) {
+    for (int c = 0; c < 3; ++c) {
+        if (std::abs(color[c] - expected[c]) > 8) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // The stored desktop setting (Wine caches system parameters per process, so the registry
@@ -149,26 +171,34 @@ TEST_F(SwitchingTest, IntervalModeChangesTheWallpaperByItselfInListOrder) {
 }
 
 TEST_F(SwitchingTest, TimedSwitchesShowTheNextItemPreparedAheadUnlessItsFileChanged) {
+    // Two large photographs, one colour each, made with WIC's JPEG encoder.
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    ComPtr<IWICImagingFactory> factory;
+    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IWICImagingFactory,
+                                           reinterpret_cast<void**>(factory.Put()))));
+    const auto photo = [&](const std::string& name, BYTE b, BYTE g, BYTE r) {
+        return wictest::EncodeFrames(factory.Get(), InFolder(name), GUID_ContainerFormatJpeg,
+                                     {wictest::SolidFrame(6000, 4000, b, g, r)});
+    };
+    ASSERT_TRUE(photo("red.jpg", 0, 0, 255) && photo("blue.jpg", 255, 0, 0));
     const std::string prepared = WallpaperFile() + ".next";
     DeleteFileA(prepared.c_str());
     WriteFileBytes(
-        list, "\r\n" + InFolder("red.bmp") + " 0 \"\"\r\n" + InFolder("blue.bmp") + " 0 \"\"\r\n");
+        list, "\r\n" + InFolder("red.jpg") + " 0 \"\"\r\n" + InFolder("blue.jpg") + " 0 \"\"\r\n");
     WriteDword(kSettingsKey, "SA", 1);
-    WriteText(kSettingsKey, "PE", "0:0:2");
+    WriteText(kSettingsKey, "PE", "0:0:3");
     ASSERT_NO_FATAL_FAILURE(Launch());
     // The start switch renders red; blue is then prepared beside the wallpaper.
-    ASSERT_EQ(WallpaperSize(), std::make_pair(40, 30));
+    ASSERT_TRUE(WaitUntil([] { return IsNear(WallpaperColor(), {0, 0, 255}); }, 5000));
     const std::string rendered = ReadFileBytes(WallpaperFile());
     ASSERT_TRUE(WaitUntil(
-        [&] { return GetFileAttributesA(prepared.c_str()) != INVALID_FILE_ATTRIBUTES; }, 4000));
+        [&] { return GetFileAttributesA(prepared.c_str()) != INVALID_FILE_ATTRIBUTES; }, 5000));
     // Blue's file is changed after it was prepared: the switch shows the new content.
-    WriteFileBytes(InFolder("blue.bmp"), SolidBitmap(30, 20, 0, 255, 0));
-    ASSERT_TRUE(WaitUntil([] { return WallpaperSize() == std::make_pair(30, 20); }, 8000));
-    const std::string green = ReadFileBytes(WallpaperFile());
-    ASSERT_GT(green.size(), 57u);
-    EXPECT_EQ(green.substr(54, 3), std::string("\x00\xFF\x00", 3));
+    ASSERT_TRUE(photo("blue.jpg", 0, 255, 0));
+    EXPECT_TRUE(WaitUntil([] { return IsNear(WallpaperColor(), {0, 255, 0}); }, 10000));
     // Red again, from its prepared bitmap: the same bytes as rendered at the start.
-    ASSERT_TRUE(WaitUntil([] { return WallpaperSize() == std::make_pair(40, 30); }, 8000));
+    ASSERT_TRUE(WaitUntil([] { return IsNear(WallpaperColor(), {0, 0, 255}); }, 10000));
     EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(WallpaperFile()) == rendered; }, 2000));
     // Exit removes what was prepared and not shown.
     ASSERT_TRUE(velumar.Exit());
