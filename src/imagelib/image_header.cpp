@@ -165,9 +165,10 @@ std::optional<ImageHeader> ReadJpeg(Reader& r) {
     return header;
 }
 
-// The end-of-image marker after the first scan's data. Inside entropy-coded data a 0xFF is
-// always followed by 0x00 or a restart marker, so the first 0xFF 0xD9 after the scan starts is
-// the end of the image (the end marker of an embedded thumbnail comes before it).
+// An end-of-image marker after the start of the first scan's data. Inside entropy-coded data a
+// 0xFF is always followed by 0x00 or a restart marker, so a 0xFF 0xD9 there is the image's end
+// (the end marker of an embedded thumbnail comes before the scan). The search runs from the end
+// of the file backwards, so a whole file is known at once and only a cut one is read through.
 bool JpegIsComplete(ByteSource& source, Reader& r) {
     std::uint64_t scan = 0;
     WalkJpeg(r, [&](const JpegMarker& m) {
@@ -179,21 +180,24 @@ bool JpegIsComplete(ByteSource& source, Reader& r) {
     if (scan == 0 || !r.Ok()) {
         return false;
     }
-    std::array<char, 64 * 1024> block{};
-    bool afterFF = false;
-    for (std::uint64_t at = scan; at < source.Size();) {
-        const std::size_t n = source.ReadAt(at, block.data(), block.size());
-        if (n == 0) {
+    std::vector<char> block(256 * 1024);
+    std::uint64_t end = source.Size();
+    while (end > scan + 1) {
+        // Blocks overlap by one byte, so a marker across two of them is seen.
+        const std::uint64_t begin =
+            std::max(scan, end - std::min<std::uint64_t>(end, block.size()));
+        const std::size_t n =
+            source.ReadAt(begin, block.data(), static_cast<std::size_t>(end - begin));
+        if (n != end - begin) {
             return false;
         }
-        for (std::size_t i = 0; i < n; ++i) {
-            const auto b = static_cast<std::uint8_t>(block[i]);
-            if (afterFF && b == 0xD9) {
+        for (std::size_t i = n - 1; i > 0; --i) {
+            if (static_cast<std::uint8_t>(block[i]) == 0xD9 &&
+                static_cast<std::uint8_t>(block[i - 1]) == 0xFF) {
                 return true;
             }
-            afterFF = b == 0xFF;
         }
-        at += n;
+        end = begin + 1;
     }
     return false;
 }
