@@ -12,7 +12,10 @@
 #include "render/dib_rows.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string path = "/tmp/velumar-bmp-fuzz-" + std::to_string(getpid()) + ".bmp";
+    // In memory where the machine has it: the file is written and read several times per input.
+    static const std::string path =
+        std::string(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + "/velumar-bmp-fuzz-" +
+        std::to_string(getpid()) + ".bmp";
     if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
         std::fwrite(data, 1, size, file);
         std::fclose(file);
