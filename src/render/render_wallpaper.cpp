@@ -25,32 +25,34 @@ ImageShape ReadShape(ImageLibrary& library, int session) {
     return shape;
 }
 
-// The resize step: the target box of the policy, and whether the image must change.
-void Resize(ImageLibrary& library, int session, const AppSettings& settings, ScreenSize desktop,
-            const ImageShape& shape) {
-    const int method = ResizeMethodFor(settings.reductionMethod);
-    const int keepAspect = settings.retainAspectRatio ? 1 : 0;
-    ScreenSize target = desktop;
+// The box the resizing policy scales an image of the given size to, or nothing when it keeps
+// its size (the default policy only reduces images larger than the desktop).
+std::optional<ScreenSize> ResizeBox(const AppSettings& settings, ScreenSize desktop,
+                                    std::uint32_t width, std::uint32_t height) {
     switch (settings.resizeMode) {
         case 0:
-            // Only images larger than the desktop are reduced; smaller ones keep their size.
-            if (shape.width > static_cast<std::uint32_t>(desktop.width) ||
-                shape.height > static_cast<std::uint32_t>(desktop.height)) {
-                library.cOpResize(session, desktop.width, desktop.height, keepAspect, 1, method);
+            if (width <= static_cast<std::uint32_t>(desktop.width) &&
+                height <= static_cast<std::uint32_t>(desktop.height)) {
+                return std::nullopt;
             }
-            return;
+            return desktop;
         case 2:
-            target = StandardSize(settings.standardSizeIndex);
-            break;
+            return StandardSize(settings.standardSizeIndex);
         case 3:
-            target = ClampCustomSize({settings.customWidth, settings.customHeight}, desktop);
-            break;
+            return ClampCustomSize({settings.customWidth, settings.customHeight}, desktop);
         default:
-            break;
+            return desktop;
     }
-    if (shape.width != static_cast<std::uint32_t>(target.width) ||
-        shape.height != static_cast<std::uint32_t>(target.height)) {
-        library.cOpResize(session, target.width, target.height, keepAspect, 1, method);
+}
+
+// The resize step: the image changes only when it is not already the policy's box.
+void Resize(ImageLibrary& library, int session, const AppSettings& settings, ScreenSize desktop,
+            const ImageShape& shape) {
+    const auto box = ResizeBox(settings, desktop, shape.width, shape.height);
+    if (box && (shape.width != static_cast<std::uint32_t>(box->width) ||
+                shape.height != static_cast<std::uint32_t>(box->height))) {
+        library.cOpResize(session, box->width, box->height, settings.retainAspectRatio ? 1 : 0, 1,
+                          ResizeMethodFor(settings.reductionMethod));
     }
 }
 
@@ -84,23 +86,11 @@ ScreenSize ClampCustomSize(ScreenSize custom, ScreenSize desktop) {
 
 std::optional<ImageSize> DecodeSizeFor(ImageSize full, const AppSettings& settings,
                                        ScreenSize desktop) {
-    ScreenSize box = desktop;
-    switch (settings.resizeMode) {
-        case 0:
-            if (full.width <= static_cast<std::uint32_t>(desktop.width) &&
-                full.height <= static_cast<std::uint32_t>(desktop.height)) {
-                return std::nullopt;
-            }
-            break;
-        case 2:
-            box = StandardSize(settings.standardSizeIndex);
-            break;
-        case 3:
-            box = ClampCustomSize({settings.customWidth, settings.customHeight}, desktop);
-            break;
-        default:
-            break;
+    const auto resized = ResizeBox(settings, desktop, full.width, full.height);
+    if (!resized) {
+        return std::nullopt;
     }
+    const ScreenSize box = *resized;
     if (full.width == 0 || full.height == 0 || box.width <= 0 || box.height <= 0) {
         return std::nullopt;
     }
