@@ -1,6 +1,7 @@
 // Switches the real program's wallpaper many times through "Switch wallpaper now" sent from
 // another process, as a soak: the list file must be the same at the end, and the driving
-// script watches the program's memory meanwhile.
+// script watches the program's memory meanwhile. The program's handle and GDI object counts
+// are printed where the system reports them (Wine does not report GDI objects).
 // Usage: soak_bench <folder for the images and the list> <switches>
 #include <windows.h>
 
@@ -11,6 +12,30 @@
 #include "tests/e2e/registry_probe.h"
 #include "tests/e2e/resource_ids.h"
 #include "tests/e2e/velumar_driver.h"
+
+namespace {
+
+// "handles N, GDI objects N, USER objects N", each only where the system reports it.
+std::string ObjectCounts(HANDLE process) {
+    std::string counts;
+    DWORD handles = 0;
+    if (GetProcessHandleCount(process, &handles) && handles != 0) {
+        counts += "handles " + std::to_string(handles);
+    }
+    const struct {
+        DWORD flag;
+        const char* name;
+    } kinds[] = {{GR_GDIOBJECTS, "GDI objects"}, {GR_USEROBJECTS, "USER objects"}};
+    for (const auto& kind : kinds) {
+        if (const DWORD count = GetGuiResources(process, kind.flag); count != 0) {
+            counts +=
+                (counts.empty() ? "" : ", ") + std::string(kind.name) + " " + std::to_string(count);
+        }
+    }
+    return counts.empty() ? "no object counts reported" : counts;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     using namespace e2e;
@@ -40,13 +65,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Velumar did not start\n");
         return 1;
     }
-    std::printf("list at start: %zu bytes\n", ReadFileBytes(listFile).size());
+    const UniqueHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, velumar.ProcessId()));
+    std::printf("list at start: %zu bytes; %s\n", ReadFileBytes(listFile).size(),
+                ObjectCounts(process.Get()).c_str());
     std::fflush(stdout);
     DWORD start = GetTickCount();
     for (int i = 1; i <= switches; ++i) {
         velumar.SendCommand(kSwitchNowCommand);
         if (i % 1000 == 0) {
-            std::printf("%d switches, %.1f s\n", i, (GetTickCount() - start) / 1000.0);
+            std::printf("%d switches, %.1f s; %s\n", i, (GetTickCount() - start) / 1000.0,
+                        ObjectCounts(process.Get()).c_str());
             std::fflush(stdout);
         }
     }
