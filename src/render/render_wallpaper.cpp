@@ -86,6 +86,12 @@ ScreenSize ClampCustomSize(ScreenSize custom, ScreenSize desktop) {
 
 std::optional<ImageSize> DecodeSizeFor(ImageSize full, const AppSettings& settings,
                                        ScreenSize desktop) {
+    // "Favor Black" and "Favor White" keep thin dark or light detail, which a codec's averaging
+    // scale-down would already have blurred away: they need the full image.
+    const int method = ResizeMethodFor(settings.reductionMethod);
+    if (method == kResizeFavorBlack || method == kResizeFavorWhite) {
+        return std::nullopt;
+    }
     const auto resized = ResizeBox(settings, desktop, full.width, full.height);
     if (!resized) {
         return std::nullopt;

@@ -22,7 +22,8 @@ ScreenSize StandardSize(int index);
 ScreenSize ClampCustomSize(ScreenSize custom, ScreenSize desktop);
 // The smallest size an image of that full size may be decoded at so that the resize step still
 // reduces it to what it would make of the full image: nothing when the policy keeps, enlarges
-// or stretches it beyond the full size in a side (the full decode is needed then).
+// or stretches it beyond the full size in a side, or when the reduction method favours black
+// or white (the full decode is needed then).
 std::optional<ImageSize> DecodeSizeFor(ImageSize full, const AppSettings& settings,
                                        ScreenSize desktop);
 // The resize method the library is given for a reduction method setting.

@@ -595,10 +595,11 @@ TEST(PreparedWallpaperTest, ATakeWaitsForTheWorkerAndADropCancelsIt) {
 
 TEST(RenderWallpaperTest, LargeImagesMayDecodeAtAReducedScaleTheResizeWouldReachAnyway) {
     const ScreenSize desktop{1024, 768};
-    const auto settingsWith = [](int mode, bool keepAspect) {
+    const auto settingsWith = [](int mode, bool keepAspect, int method) {
         AppSettings s;
         s.resizeMode = mode;
         s.retainAspectRatio = keepAspect;
+        s.reductionMethod = method;
         s.standardSizeIndex = 0;  // 640 x 480
         s.customWidth = 300;
         s.customHeight = 100;
@@ -608,19 +609,23 @@ TEST(RenderWallpaperTest, LargeImagesMayDecodeAtAReducedScaleTheResizeWouldReach
         ImageSize full;
         int mode;
         bool keepAspect;
+        int method;
         std::optional<ImageSize> atLeast;
     } cases[] = {
-        {{6000, 4000}, 0, true, ImageSize{1024, 683}},
-        {{6000, 4000}, 1, false, ImageSize{1024, 768}},
-        {{6000, 4000}, 2, true, ImageSize{640, 427}},
-        {{6000, 4000}, 3, false, ImageSize{300, 100}},
-        {{800, 600}, 0, true, std::nullopt},    // kept as it is
-        {{800, 600}, 1, true, std::nullopt},    // enlarged
-        {{2000, 500}, 1, false, std::nullopt},  // stretched taller than it is
+        {{6000, 4000}, 0, true, 0, ImageSize{1024, 683}},
+        {{6000, 4000}, 1, false, 3, ImageSize{1024, 768}},
+        {{6000, 4000}, 2, true, 0, ImageSize{640, 427}},
+        {{6000, 4000}, 3, false, 3, ImageSize{300, 100}},
+        {{800, 600}, 0, true, 0, std::nullopt},     // kept as it is
+        {{800, 600}, 1, true, 0, std::nullopt},     // enlarged
+        {{2000, 500}, 1, false, 0, std::nullopt},   // stretched taller than it is
+        {{6000, 4000}, 1, false, 1, std::nullopt},  // "Favor Black" needs every pixel
+        {{6000, 4000}, 1, false, 2, std::nullopt},  // "Favor White" too
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(DecodeSizeFor(c.full, settingsWith(c.mode, c.keepAspect), desktop), c.atLeast)
-            << c.full.width << " mode " << c.mode;
+        EXPECT_EQ(DecodeSizeFor(c.full, settingsWith(c.mode, c.keepAspect, c.method), desktop),
+                  c.atLeast)
+            << c.full.width << " mode " << c.mode << " method " << c.method;
     }
 
     // A render of a file whose header tells its size asks the library for the reduced scale.
