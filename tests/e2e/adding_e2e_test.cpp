@@ -100,7 +100,7 @@ void SelectInBrowser(DWORD processId, HWND browser, const std::string& folder) {
 
 }  // namespace
 
-TEST_F(AddingTest, AddFilesAddsTheChosenFilesSavesAtOnceAndRemembersTheFolder) {
+TEST_F(AddingTest, AddFilesAddsTheChosenFilesSavesAtOnceOrAtExitAndRemembersTheFolder) {
     WriteText(kSettingsKey, "PD", InFolder("pics"));
     ASSERT_NO_FATAL_FAILURE(Launch());
     HWND dialog = OpenAddFiles();
@@ -114,11 +114,16 @@ TEST_F(AddingTest, AddFilesAddsTheChosenFilesSavesAtOnceAndRemembersTheFolder) {
 
     dialog = OpenAddFiles();
     ASSERT_NE(dialog, nullptr);
+    // A list file that cannot be written at the moment gets the change at Exit.
+    HANDLE lock = CreateFileA(list.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     ASSERT_NO_FATAL_FAILURE(Choose(dialog, "\"a.png\" \"b.txt\""));
     EXPECT_EQ(velumar.ListRowCount(kListView), 3);
     EXPECT_EQ(velumar.ListText(kListView, 2, 0), "b.txt");
-    EXPECT_NE(ListFile().find(text), std::string::npos);
+    EXPECT_EQ(ListFile().find(text), std::string::npos);
+    CloseHandle(lock);
     ASSERT_TRUE(velumar.Exit());
+    EXPECT_NE(ListFile().find(text), std::string::npos);
     EXPECT_EQ(ReadValue(kSettingsKey, "PD")->AsText(), InFolder("pics"));
 }
 

@@ -41,6 +41,9 @@ public:
     void UpdateControls() override;
     // Writes all rows to a list file; a failed write leaves the list marked modified.
     bool SaveList(const std::string& path);
+    // Saves the rows to the current list file after a command; a change that could not be
+    // saved is marked modified, so ending the program tries again.
+    void SaveAfterCommand(bool changed);
     // Makes path the current list file and appends its entries to the rows.
     void LoadList(const std::string& path);
     // Moves and sizes the controls for a new client size (pixels).

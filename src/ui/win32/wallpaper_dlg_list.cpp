@@ -41,6 +41,12 @@ bool CWallpaperDlg::SaveList(const std::string& path) {
     return true;
 }
 
+void CWallpaperDlg::SaveAfterCommand(bool changed) {
+    if (!SaveList(app.settings.listFile) && changed) {
+        listModified = true;
+    }
+}
+
 void CWallpaperDlg::LoadList(const std::string& path) {
     app.settings.listFile = path;
     renderer.Drop();
@@ -80,7 +86,7 @@ void CWallpaperDlg::OnRemoveSelection() {
     UpdateControls();
     // Nothing removed, nothing to save.
     if (listCtrl.rows.Count() != before) {
-        SaveList(app.settings.listFile);
+        SaveAfterCommand(true);
     }
 }
 
@@ -154,6 +160,7 @@ void CWallpaperDlg::OnAddFiles() {
     if (!chosen || HasEnded()) {
         return;
     }
+    const int before = listCtrl.rows.Count();
     bulkUpdate = true;
     {
         RowsUpdateScope update(listCtrl.rows);
@@ -161,7 +168,7 @@ void CWallpaperDlg::OnAddFiles() {
                  listCtrl.rows);
     }
     // Saved even when every file was refused.
-    SaveList(app.settings.listFile);
+    SaveAfterCommand(listCtrl.rows.Count() != before);
     bulkUpdate = false;
     UpdateControls();
     app.settings.lastAddFilesDir = CurrentDirectory();
@@ -208,11 +215,12 @@ void CWallpaperDlg::OnAddFolder() {
     char path[MAX_PATH] = {};
     if (SHGetPathFromIDListA(chosen, path) && !HasEnded()) {
         bulkUpdate = true;
-        if (!listCtrl.rows.Contains(path)) {
+        const bool added = !listCtrl.rows.Contains(path);
+        if (added) {
             listCtrl.rows.AddEntry(path);
         }
         SetCurrentDirectoryA(path);
-        SaveList(app.settings.listFile);
+        SaveAfterCommand(added);
         bulkUpdate = false;
         UpdateControls();
         // The next browse starts at the parent of the folder added last.
