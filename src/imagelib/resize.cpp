@@ -199,16 +199,20 @@ template <int C>
 void EliminateResize(const PixelImage& src, PixelImage& dst) {
     const std::vector<std::uint32_t> xs = CentreIndices(src.Width(), dst.Width());
     const std::vector<std::uint32_t> ys = CentreIndices(src.Height(), dst.Height());
-    for (std::uint32_t y = 0; y < dst.Height(); ++y) {
-        const std::uint8_t* in = src.Row(ys[y]);
-        std::uint8_t* out = dst.Row(y);
-        for (std::uint32_t x = 0; x < dst.Width(); ++x, out += C) {
-            const std::uint8_t* p = in + std::size_t{xs[x]} * C;
-            for (int c = 0; c < C; ++c) {
-                out[c] = p[c];
+    // A reduction reads about every cache line of each picked source row.
+    const std::uint64_t cost = std::uint64_t{dst.Height()} * std::max(src.Width(), dst.Width());
+    ForRowBands(dst.Height(), cost, [&](std::uint32_t yBegin, std::uint32_t yEnd) {
+        for (std::uint32_t y = yBegin; y < yEnd; ++y) {
+            const std::uint8_t* in = src.Row(ys[y]);
+            std::uint8_t* out = dst.Row(y);
+            for (std::uint32_t x = 0; x < dst.Width(); ++x, out += C) {
+                const std::uint8_t* p = in + std::size_t{xs[x]} * C;
+                for (int c = 0; c < C; ++c) {
+                    out[c] = p[c];
+                }
             }
         }
-    }
+    });
 }
 
 // A pixel with its brightness above it, so that comparing two of these compares brightness
