@@ -75,6 +75,14 @@ bool PublishWallpaper(ImageLibrary& library, int session,
     return false;
 }
 
+void RemoveUnfinishedWallpaperFiles(Desktop& desktop, const std::string& fileSuffix) {
+    for (const std::string& place : WallpaperFileCandidates(desktop, fileSuffix)) {
+        for (std::string_view suffix : {kTemporarySuffix, kPreparedSuffix}) {
+            desktop.RemoveFile(place + std::string(suffix));
+        }
+    }
+}
+
 void RemoveWallpaper(Desktop& desktop) {
     desktop.SetWallpaper(std::string());
 }

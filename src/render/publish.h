@@ -36,6 +36,10 @@ bool PublishWallpaper(ImageLibrary& library, int session,
                       const std::vector<std::string>& candidates, bool tileWallpaper,
                       Desktop& desktop);
 
+// Removes the temporary and prepared bitmaps that a run cut short (killed, or the machine
+// switched off) may have left beside the wallpaper file's places.
+void RemoveUnfinishedWallpaperFiles(Desktop& desktop, const std::string& fileSuffix);
+
 // "Remove wallpaper now": the desktop shows no wallpaper. The bitmap file and the tiling
 // value stay; the next switch sets a wallpaper again.
 void RemoveWallpaper(Desktop& desktop);

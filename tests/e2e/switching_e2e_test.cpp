@@ -93,7 +93,15 @@ protected:
 };
 
 TEST_F(SwitchingTest, SwitchNowShowsTheListInOrderPassingOverANonImage) {
+    // Bitmaps a run cut short left beside the wallpaper file go at the start.
+    const char* const kLeftovers[] = {".new", ".next"};
+    for (const char* suffix : kLeftovers) {
+        WriteFileBytes(WallpaperFile() + suffix, "left over");
+    }
     ASSERT_NO_FATAL_FAILURE(Launch());
+    for (const char* suffix : kLeftovers) {
+        EXPECT_EQ(GetFileAttributesA((WallpaperFile() + suffix).c_str()), INVALID_FILE_ATTRIBUTES);
+    }
 
     velumar.SendCommand(kSwitchNowCommand);
     EXPECT_EQ(WallpaperSize(), std::make_pair(40, 30));

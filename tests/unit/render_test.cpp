@@ -420,6 +420,14 @@ TEST(RenderWallpaperTest, AnUnwritableWindowsDirectoryFallsBackToLocalAppData) {
             !c.saveFails);
         EXPECT_EQ(desktop.actions, c.actions);
     }
+
+    // What a run cut short left in either place goes at the next start.
+    FakeDesktop desktop;
+    desktop.localAppData = "C:\\Users\\u\\AppData\\Local";
+    RemoveUnfinishedWallpaperFiles(desktop, "\\V.bmp");
+    EXPECT_EQ(desktop.actions, (std::vector<std::string>{
+                                   "remove " + windows + ".new", "remove " + windows + ".next",
+                                   "remove " + appData + ".new", "remove " + appData + ".next"}));
 }
 
 TEST(RenderWallpaperTest, DesktopEdgeMaskIsCutUnderARotatedImage) {

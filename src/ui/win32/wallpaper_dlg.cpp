@@ -71,6 +71,7 @@ bool CWallpaperDlg::OnInit() {
     UpdateControls();
     RecordControlRects();
     LoadList(app.settings.listFile);
+    RemoveUnfinishedWallpaperFiles(desktop, app.wallpaperFileSuffix);
     initializing = false;
     MoveToStoredRect();
     AddTrayIcon();
