@@ -1,7 +1,7 @@
 // Switches the real program's wallpaper many times through "Switch wallpaper now" sent from
 // another process, as a soak: the list file must be the same at the end, and the driving
 // script watches the program's memory meanwhile. The program's handle and GDI object counts
-// are printed where the system reports them (Wine does not report GDI objects).
+// are printed where the system reports them (Wine reports none for another process).
 // Usage: soak_bench <folder for the images and the list> <switches>
 #include <windows.h>
 
