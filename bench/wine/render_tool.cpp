@@ -33,6 +33,7 @@ public:
         return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
     }
     void RemoveFile(const std::string& path) override { DeleteFileA(path.c_str()); }
+    void RemoveFilesMatching(const std::string&) override {}
     void WriteTileWallpaper(bool) override {}
     void SetWallpaper(const std::string&) override {}
 

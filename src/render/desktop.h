@@ -32,6 +32,8 @@ public:
     // leaves both as they were.
     virtual bool MoveFileOver(const std::string& from, const std::string& to) = 0;
     virtual void RemoveFile(const std::string& path) = 0;
+    // Removes the files a pattern with a "*" in its last part matches.
+    virtual void RemoveFilesMatching(const std::string& pattern) = 0;
     // Writes "TileWallpaper" ("1" or "0") under "Control Panel\Desktop"; failures are ignored.
     virtual void WriteTileWallpaper(bool tile) = 0;
     // Makes the file the wallpaper (an empty path removes it), stored in the user profile and

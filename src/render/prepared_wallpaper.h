@@ -1,15 +1,11 @@
-// The next wallpaper, rendered ahead on a worker thread into a bitmap beside the wallpaper
-// file, so that a switch to it only moves that bitmap into place. A prepared bitmap is used only
-// when every input that shapes its pixels is unchanged; otherwise the switch renders as usual.
+// What a rendered wallpaper depends on, so that a bitmap rendered ahead is used only when every
+// input that shapes its pixels is unchanged, and where a rendered bitmap waits.
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/app_settings.h"
@@ -65,50 +61,4 @@ AppSettings RenderSettingsOf(const AppSettings& settings);
 struct PreparedFile {
     std::string prepared;
     std::string target;
-};
-
-// Renders ahead, one item at a time, on its own thread. All methods are for one thread (the
-// window's); the render function runs on the worker.
-class WallpaperPreparer {
-public:
-    // Renders the inputs into a bitmap file and says where; cancelled() turns true when the
-    // result is no longer wanted, and the render may then stop early.
-    using Render = std::function<std::optional<PreparedFile>(
-        const RenderInputs& inputs, const std::function<bool()>& cancelled)>;
-    // Removes a bitmap that was prepared but not used.
-    using Discard = std::function<void(const std::string& path)>;
-
-    WallpaperPreparer(Render render, Discard discard);
-    // Cancels the render under way, waits for it to stop and discards what was prepared.
-    ~WallpaperPreparer();
-    WallpaperPreparer(const WallpaperPreparer&) = delete;
-    WallpaperPreparer& operator=(const WallpaperPreparer&) = delete;
-
-    // Starts preparing these inputs, dropping any other preparation; nothing when they are
-    // already prepared or being prepared.
-    void Prepare(const RenderInputs& inputs);
-    // The bitmap prepared for exactly these inputs, waiting while the worker is still preparing
-    // them; it is handed over and no longer the preparer's. Nothing when another item was
-    // prepared (it is dropped) or the render failed.
-    std::optional<PreparedFile> Take(const RenderInputs& inputs);
-    // Drops the preparation: a render under way is cancelled, a prepared bitmap removed.
-    void Drop();
-
-private:
-    enum class State { Idle, Pending, Running, Ready, Failed };
-    void WorkerMain();
-    // Drops the job under the lock; the bitmap to remove, if any.
-    std::optional<std::string> DropLocked();
-
-    Render render;
-    Discard discard;
-    std::mutex lock;
-    std::condition_variable changed;
-    State state = State::Idle;
-    RenderInputs job;
-    std::optional<PreparedFile> result;
-    // Counts jobs, so the worker can tell that the one it renders was dropped.
-    std::uint64_t generation = 0;
-    bool stopping = false;
-    std::thread worker;
 };

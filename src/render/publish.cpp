@@ -1,9 +1,28 @@
 // Publishing the prepared image as the desktop wallpaper, and removing the wallpaper.
 #include "render/publish.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::string_view kTemporarySuffix = ".new";
+
+// Makes the folders below the local application data that a place there needs.
+void MakeFoldersFor(const std::string& place, const std::string& appData, Desktop& desktop) {
+    if (!appData.empty() && place.rfind(appData, 0) == 0) {
+        std::string folder = appData;
+        for (std::string_view subfolder : kAppDataSubfolders) {
+            folder += subfolder;
+            desktop.MakeFolder(folder);
+        }
+    }
+}
+
+// The tiling value first: the desktop reads it when it reloads the wallpaper.
+void MakeWallpaper(const std::string& path, bool tileWallpaper, Desktop& desktop) {
+    desktop.WriteTileWallpaper(tileWallpaper);
+    desktop.SetWallpaper(path);
+}
 
 }  // namespace
 
@@ -30,13 +49,7 @@ std::optional<PreparedFile> SaveBeside(ImageLibrary& library, int session,
                                        std::string_view suffix, const std::string& appData,
                                        Desktop& desktop) {
     for (const std::string& path : candidates) {
-        if (!appData.empty() && path.rfind(appData, 0) == 0) {
-            std::string folder = appData;
-            for (std::string_view subfolder : kAppDataSubfolders) {
-                folder += subfolder;
-                desktop.MakeFolder(folder);
-            }
-        }
+        MakeFoldersFor(path, appData, desktop);
         PreparedFile file{path + std::string(suffix), path};
         if (library.cSave(session, file.prepared.c_str(), kSaveBitmap, 0, 0, 0)) {
             return file;
@@ -50,10 +63,23 @@ bool PublishPrepared(const PreparedFile& file, bool tileWallpaper, Desktop& desk
     if (!desktop.MoveFileOver(file.prepared, file.target)) {
         return false;
     }
-    // The tiling value first: the desktop reads it when it reloads the wallpaper.
-    desktop.WriteTileWallpaper(tileWallpaper);
-    desktop.SetWallpaper(file.target);
+    MakeWallpaper(file.target, tileWallpaper, desktop);
     return true;
+}
+
+bool PublishRendered(const PreparedFile& file, const RenderInputs& inputs, Desktop& desktop) {
+    auto place = std::find(inputs.places.begin(), inputs.places.end(), file.target);
+    if (place == inputs.places.end()) {
+        return PublishPrepared(file, inputs.settings.tileWallpaper, desktop);
+    }
+    for (; place != inputs.places.end(); ++place) {
+        MakeFoldersFor(*place, inputs.appData, desktop);
+        if (desktop.MoveFileOver(file.prepared, *place)) {
+            MakeWallpaper(*place, inputs.settings.tileWallpaper, desktop);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool PublishWallpaper(ImageLibrary& library, int session,
@@ -77,9 +103,8 @@ bool PublishWallpaper(ImageLibrary& library, int session,
 
 void RemoveUnfinishedWallpaperFiles(Desktop& desktop, const std::string& fileSuffix) {
     for (const std::string& place : WallpaperFileCandidates(desktop, fileSuffix)) {
-        for (std::string_view suffix : {kTemporarySuffix, kPreparedSuffix}) {
-            desktop.RemoveFile(place + std::string(suffix));
-        }
+        desktop.RemoveFile(place + std::string(kTemporarySuffix));
+        desktop.RemoveFilesMatching(place + std::string(kPreparedSuffix) + "*");
     }
 }
 

@@ -13,7 +13,8 @@
 // the Windows directory). Folders whose path would be too long are left out.
 std::vector<std::string> WallpaperFileCandidates(Desktop& desktop, const std::string& fileSuffix);
 
-// Where a prepared wallpaper bitmap waits beside the wallpaper file.
+// Where a rendered wallpaper bitmap waits beside the wallpaper file: this suffix and the number
+// of its job.
 inline constexpr std::string_view kPreparedSuffix = ".next";
 
 // Writes the session's image beside the first of the candidates that takes it (the candidate's
@@ -27,6 +28,11 @@ std::optional<PreparedFile> SaveBeside(ImageLibrary& library, int session,
 // Moves a prepared bitmap over the wallpaper file, then writes the tiling value and makes the
 // file the wallpaper. False, with nothing else touched, when it cannot be moved.
 bool PublishPrepared(const PreparedFile& file, bool tileWallpaper, Desktop& desktop);
+
+// Moves a bitmap rendered for the inputs over the wallpaper file it was rendered beside, or over
+// the next of the inputs' places when that one cannot be replaced (a standard user's Windows
+// directory), then writes the tiling value and makes the file the wallpaper.
+bool PublishRendered(const PreparedFile& file, const RenderInputs& inputs, Desktop& desktop);
 
 // Writes the session's image as the bitmap file at the first place that takes it (a temporary
 // file beside it, then moved over the old bitmap in one step), then the tiling value, then

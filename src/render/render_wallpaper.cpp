@@ -199,9 +199,11 @@ bool RenderWallpaper(const RenderRequest& request, const AppSettings& settings,
     }
 }
 
-std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, ImageLibrary& library,
-                                               Desktop& desktop,
-                                               const std::function<bool()>& cancelled) {
+std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, std::string_view suffix,
+                                               ImageLibrary& library, Desktop& desktop,
+                                               const pixelops::CancelCheck& cancelled) {
+    // The library's row loops on this thread stop early once the render is no longer wanted.
+    const pixelops::CancelScope scope(&cancelled);
     try {
         const AppSettings& settings = inputs.settings;
         const ScreenSize size = inputs.desktop.size;
@@ -218,7 +220,7 @@ std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, Image
         if (cancelled()) {
             return std::nullopt;
         }
-        return SaveBeside(library, session.Handle(), inputs.places, kPreparedSuffix, inputs.appData,
+        return SaveBeside(library, session.Handle(), inputs.places, suffix, inputs.appData,
                           desktop);
     } catch (...) {
         return std::nullopt;

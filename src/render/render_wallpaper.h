@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/app_settings.h"
+#include "imagelib/cancellation.h"
 #include "imagelib/image_library.h"
 #include "imagelib/pixel_image.h"
 #include "render/desktop.h"
@@ -49,8 +50,8 @@ bool RenderWallpaper(const RenderRequest& request, const AppSettings& settings,
 DesktopShape ReadDesktopShape(Desktop& desktop);
 
 // Renders the inputs as RenderWallpaper renders a request, but leaves the bitmap beside the
-// first of the places that takes it instead of publishing it. Stops early when cancelled()
-// turns true. Nothing on any failure.
-std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, ImageLibrary& library,
-                                               Desktop& desktop,
-                                               const std::function<bool()>& cancelled);
+// first of the places that takes it (its name followed by the suffix) instead of publishing it.
+// Stops early, between bands of rows, when cancelled() turns true. Nothing on any failure.
+std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, std::string_view suffix,
+                                               ImageLibrary& library, Desktop& desktop,
+                                               const pixelops::CancelCheck& cancelled);

@@ -1,4 +1,4 @@
-// Shows an item as the wallpaper, prepared ahead where it can be.
+// Shows an item as the wallpaper and prepares the next one, on the render worker.
 #include "render/wallpaper_renderer.h"
 
 #include <utility>
@@ -7,16 +7,22 @@
 #include "render/render_wallpaper.h"
 
 WallpaperRenderer::WallpaperRenderer(ImageLibrary& library, Desktop& desktop, StampOf stampOf,
-                                     std::string wallpaperFileSuffix)
+                                     std::string wallpaperFileSuffix,
+                                     WallpaperWorker::Finished finished)
     : library(library),
       desktop(desktop),
       stampOf(std::move(stampOf)),
       wallpaperFileSuffix(std::move(wallpaperFileSuffix)),
-      preparer(
-          [this](const RenderInputs& inputs, const std::function<bool()>& cancelled) {
-              return RenderPreparedFile(inputs, this->library, this->desktop, cancelled);
+      worker(
+          [this](const RenderInputs& inputs, std::string_view suffix,
+                 const pixelops::CancelCheck& cancelled) {
+              return RenderPreparedFile(inputs, suffix, this->library, this->desktop, cancelled);
           },
-          [this](const std::string& path) { this->desktop.RemoveFile(path); }) {}
+          [this](const PreparedFile& file, const RenderInputs& inputs) {
+              return PublishRendered(file, inputs, this->desktop);
+          },
+          [this](const std::string& path) { this->desktop.RemoveFile(path); },
+          std::move(finished)) {}
 
 RenderInputs WallpaperRenderer::InputsFor(const std::string& path, int rotation, int page,
                                           const AppSettings& settings) {
@@ -27,27 +33,12 @@ RenderInputs WallpaperRenderer::InputsFor(const std::string& path, int rotation,
     return inputs;
 }
 
-bool WallpaperRenderer::Show(const std::string& path, int rotation, int page,
-                             const AppSettings& settings) {
-    if (std::optional<PreparedFile> prepared =
-            preparer.Take(InputsFor(path, rotation, page, settings))) {
-        if (PublishPrepared(*prepared, settings.tileWallpaper, desktop)) {
-            return true;
-        }
-        desktop.RemoveFile(prepared->prepared);
-    }
-    const ScreenSize size = desktop.DesktopSize();
-    edgeMask.Ensure(settings, size.width, size.height);
-    return RenderWallpaper({path, rotation, page, edgeMask.For(size.width, size.height)}, settings,
-                           wallpaperFileSuffix, library, desktop);
+std::uint64_t WallpaperRenderer::Show(const std::string& path, int rotation, int page,
+                                      const AppSettings& settings) {
+    return worker.Show(InputsFor(path, rotation, page, settings));
 }
 
 void WallpaperRenderer::Prepare(const std::string& path, int rotation, int page,
                                 const AppSettings& settings) {
-    preparer.Prepare(InputsFor(path, rotation, page, settings));
-}
-
-void WallpaperRenderer::Drop() {
-    preparer.Drop();
-    edgeMask.Drop();
+    worker.Prepare(InputsFor(path, rotation, page, settings));
 }

@@ -1,29 +1,33 @@
-// Shows an item as the wallpaper, from the bitmap prepared ahead for it when its inputs are
-// unchanged, and prepares the next item on a worker thread.
+// Shows an item as the wallpaper and prepares the next one, both on the render worker: the
+// window's thread only gathers the inputs and hears, through Finished, how a show ended.
 #pragma once
 
-#include <optional>
+#include <cstdint>
 #include <string>
 
 #include "app/app_settings.h"
 #include "imagelib/image_library.h"
 #include "render/desktop.h"
-#include "render/masking.h"
 #include "render/prepared_wallpaper.h"
+#include "render/wallpaper_worker.h"
 
 class WallpaperRenderer {
 public:
+    // finished is called on the worker's thread (or on the caller's, for a show cancelled before
+    // it started).
     WallpaperRenderer(ImageLibrary& library, Desktop& desktop, StampOf stampOf,
-                      std::string wallpaperFileSuffix);
+                      std::string wallpaperFileSuffix, WallpaperWorker::Finished finished);
 
-    // Makes that page of the file the wallpaper: the bitmap prepared for exactly these inputs
-    // when there is one (waiting while the worker is still preparing it), else rendered now.
-    bool Show(const std::string& path, int rotation, int page, const AppSettings& settings);
+    // Starts making that page of the file the wallpaper: the bitmap prepared for exactly these
+    // inputs when there is one, else rendered now. The ticket Finished reports.
+    std::uint64_t Show(const std::string& path, int rotation, int page,
+                       const AppSettings& settings);
+    // Cancels a show not finished.
+    void CancelShow() { worker.CancelShow(); }
     // Starts rendering that page of the file ahead.
     void Prepare(const std::string& path, int rotation, int page, const AppSettings& settings);
-    // Drops what was prepared and the cached edge mask (the settings or the list changed,
-    // switching stopped).
-    void Drop();
+    // Drops what was prepared (the settings or the list changed, switching stopped).
+    void Drop() { worker.Drop(); }
 
 private:
     RenderInputs InputsFor(const std::string& path, int rotation, int page,
@@ -33,7 +37,6 @@ private:
     Desktop& desktop;
     StampOf stampOf;
     std::string wallpaperFileSuffix;
-    DesktopEdgeMask edgeMask;
-    // Last: its worker uses the members above until it is joined.
-    WallpaperPreparer preparer;
+    // Last: its thread uses the members above until it is joined.
+    WallpaperWorker worker;
 };

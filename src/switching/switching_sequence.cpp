@@ -1,4 +1,4 @@
-// The switching sequence and the choice of the next item to show.
+// The switching sequence.
 #include "switching/switching_sequence.h"
 
 #include <string>
@@ -38,66 +38,4 @@ std::vector<WallpaperEntry> BuildSequence(const WallpaperRows& rows, int include
         }
     }
     return sequence;
-}
-
-void SwitchToNext(SwitchState& state) {
-    const int n = static_cast<int>(state.sequence.size());
-    if (n == 0) {
-        return;
-    }
-    state.host.ShowWaitCursor(true);
-    int& nextIndex = state.settings.nextIndex;
-    if (nextIndex < 0 || nextIndex >= n) {
-        nextIndex = 0;
-    }
-    int lastTried = nextIndex;
-    for (int attempt = 0; attempt < n; ++attempt) {
-        lastTried = nextIndex;
-        const WallpaperEntry& item = state.sequence[static_cast<size_t>(nextIndex)];
-        if (state.host.RenderItem(item, ParsePageList(item.pages).front())) {
-            break;
-        }
-        nextIndex = (nextIndex + 1) % n;
-        state.host.OnItemFailed();
-    }
-    state.host.ShowSourceRow(state.sequence[static_cast<size_t>(lastTried)].index);
-    if (state.settings.randomOrder && n >= 4) {
-        int next = nextIndex;
-        while (next == nextIndex) {
-            next = RandomIndex(state.random, n);
-        }
-        nextIndex = next;
-    } else {
-        nextIndex = (nextIndex + 1) % n;
-    }
-    state.host.StoreNextIndex(nextIndex);
-    state.host.ArmInterval();
-    state.host.ShowWaitCursor(false);
-}
-
-void PrepareNextIndex(SwitchState& state, bool randomStart) {
-    const int n = static_cast<int>(state.sequence.size());
-    int& nextIndex = state.settings.nextIndex;
-    if (randomStart && state.settings.randomOrder) {
-        nextIndex = RandomIndex(state.random, n);
-    }
-    if (nextIndex < 0 || nextIndex >= n) {
-        nextIndex = 0;
-    }
-}
-
-void SwitchNow(SwitchState& state,
-               const std::function<std::vector<WallpaperEntry>()>& buildSequence) {
-    if (state.sequence.empty()) {
-        state.sequence = buildSequence();
-        PrepareNextIndex(state, false);
-    }
-    if (state.sequence.size() < 2) {
-        return;
-    }
-    if (state.settings.randomOrder) {
-        state.settings.nextIndex =
-            RandomIndex(state.random, static_cast<int>(state.sequence.size()));
-    }
-    SwitchToNext(state);
 }

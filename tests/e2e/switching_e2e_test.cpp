@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdlib>
 #include <set>
 
@@ -50,6 +52,33 @@ std::array<int, 3> WallpaperColor() {
             static_cast<unsigned char>(bytes[56])};
 }
 
+// The bitmaps rendered ahead that wait beside the wallpaper, each named by its job.
+std::vector<std::string> PreparedFiles() {
+    std::vector<std::string> files;
+    WIN32_FIND_DATAA found{};
+    const std::string pattern = WallpaperFile() + ".next*";
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        files.push_back(pattern.substr(0, pattern.rfind('\\') + 1) + found.cFileName);
+    }
+    if (search != INVALID_HANDLE_VALUE) {
+        FindClose(search);
+    }
+    return files;
+}
+
+// The file's identity on its volume, which a move keeps and a new write does not.
+std::uint64_t FileIndex(const std::string& path) {
+    UniqueHandle file(CreateFileA(path.c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !GetFileInformationByHandle(file.Get(), &info)) {
+        return 0;
+    }
+    return (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+}
+
 bool IsNear(const std::array<int, 3>& color, const std::array<int, 3>& expected) {
     for (int c = 0; c < 3; ++c) {
         if (std::abs(color[c] - expected[c]) > 8) {
@@ -64,6 +93,11 @@ bool IsNear(const std::array<int, 3>& color, const std::array<int, 3>& expected)
 std::string DesktopValue(const char* name) {
     std::optional<RegistryValue> value = ReadValue("Control Panel\\Desktop", name);
     return value && value->AsText() ? *value->AsText() : std::string("(none)");
+}
+
+std::optional<DWORD> NextIndex() {
+    std::optional<RegistryValue> value = ReadValue(kSettingsKey, "II");
+    return value ? value->AsDword() : std::nullopt;
 }
 
 class SwitchingTest : public VelumarTest {
@@ -87,6 +121,28 @@ protected:
         ASSERT_TRUE(velumar.Start());
         ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
     }
+    // A large photograph of one colour, made with WIC's JPEG encoder.
+    bool Photo(const std::string& name, BYTE b, BYTE g, BYTE r) {
+        if (FAILED(CoInitialize(nullptr))) {
+            return false;
+        }
+        ComPtr<IWICImagingFactory> factory;
+        const bool made =
+            SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                       IID_IWICImagingFactory,
+                                       reinterpret_cast<void**>(factory.Put()))) &&
+            wictest::EncodeFrames(factory.Get(), InFolder(name), GUID_ContainerFormatJpeg,
+                                  {wictest::SolidFrame(6000, 4000, b, g, r)});
+        factory = {};
+        CoUninitialize();
+        return made;
+    }
+    // "Switch wallpaper now", which renders on a worker: done when the next index is stored.
+    void SwitchNow() {
+        const std::optional<DWORD> before = NextIndex();
+        velumar.SendCommand(kSwitchNowCommand);
+        EXPECT_TRUE(WaitUntil([&] { return NextIndex() != before; }));
+    }
 
     std::string list;
     VelumarProcess velumar;
@@ -94,7 +150,7 @@ protected:
 
 TEST_F(SwitchingTest, SwitchNowShowsTheListInOrderPassingOverANonImage) {
     // Bitmaps a run cut short left beside the wallpaper file go at the start.
-    const char* const kLeftovers[] = {".new", ".next"};
+    const char* const kLeftovers[] = {".new", ".next", ".next12"};
     for (const char* suffix : kLeftovers) {
         WriteFileBytes(WallpaperFile() + suffix, "left over");
     }
@@ -103,14 +159,14 @@ TEST_F(SwitchingTest, SwitchNowShowsTheListInOrderPassingOverANonImage) {
         EXPECT_EQ(GetFileAttributesA((WallpaperFile() + suffix).c_str()), INVALID_FILE_ATTRIBUTES);
     }
 
-    velumar.SendCommand(kSwitchNowCommand);
+    SwitchNow();
     EXPECT_EQ(WallpaperSize(), std::make_pair(40, 30));
     EXPECT_EQ(DesktopValue("Wallpaper"), WallpaperFile());
     EXPECT_EQ(DesktopValue("TileWallpaper"), "0");
     EXPECT_EQ(ReadValue(kSettingsKey, "II")->AsDword(), 1u);
     EXPECT_EQ(velumar.SelectedRows(kListView), std::vector<int>{0});
 
-    velumar.SendCommand(kSwitchNowCommand);
+    SwitchNow();
     EXPECT_EQ(WallpaperSize(), std::make_pair(30, 20));
     EXPECT_EQ(ReadValue(kSettingsKey, "II")->AsDword(), 0u);
     EXPECT_EQ(velumar.SelectedRows(kListView), std::vector<int>{2});
@@ -126,7 +182,7 @@ TEST_F(SwitchingTest, AnUnwritableWindowsBitmapFallsBackToLocalAppData) {
     const std::string fallback = std::string(local) + "\\Quorwick\\Velumar\\Quorwick Velumar.bmp";
     DeleteFileA(fallback.c_str());
     ASSERT_NO_FATAL_FAILURE(Launch());
-    velumar.SendCommand(kSwitchNowCommand);
+    SwitchNow();
     RemoveDirectoryA(WallpaperFile().c_str());
     EXPECT_EQ(DesktopValue("Wallpaper"), fallback);
     std::string bytes = ReadFileBytes(fallback);
@@ -149,16 +205,11 @@ TEST_F(SwitchingTest, SetSelectionAsWallpaperWritesTheTilingValueFromTheSetting)
     ASSERT_NO_FATAL_FAILURE(Launch());
     velumar.SetRowSelected(kListView, 2, true);
     velumar.SendCommand(kSetSelectionCommand);
-    EXPECT_EQ(WallpaperSize(), std::make_pair(30, 20));
+    EXPECT_TRUE(WaitUntil([] { return WallpaperSize() == std::make_pair(30, 20); }));
     EXPECT_EQ(DesktopValue("TileWallpaper"), "1");
     // A direct choice does not move or store the rotation's next index.
     EXPECT_FALSE(ReadValue(kSettingsKey, "II"));
     ASSERT_TRUE(velumar.Exit());
-}
-
-std::optional<DWORD> NextIndex() {
-    std::optional<RegistryValue> value = ReadValue(kSettingsKey, "II");
-    return value ? value->AsDword() : std::nullopt;
 }
 
 TEST_F(SwitchingTest, IntervalModeChangesTheWallpaperByItselfInListOrder) {
@@ -166,8 +217,8 @@ TEST_F(SwitchingTest, IntervalModeChangesTheWallpaperByItselfInListOrder) {
     WriteText(kSettingsKey, "PE", "0:0:1");
     ASSERT_NO_FATAL_FAILURE(Launch());
     // The start switch shows the first item at once.
+    EXPECT_TRUE(WaitUntil([] { return NextIndex() == 1u; }));
     EXPECT_EQ(WallpaperSize(), std::make_pair(40, 30));
-    EXPECT_EQ(NextIndex(), 1u);
     // Then the timer: past the file that is no image to the third item, then round again.
     EXPECT_TRUE(WaitUntil([] { return WallpaperSize() == std::make_pair(30, 20); }, 8000));
     // The index is stored just after the bitmap is written.
@@ -179,19 +230,7 @@ TEST_F(SwitchingTest, IntervalModeChangesTheWallpaperByItselfInListOrder) {
 }
 
 TEST_F(SwitchingTest, TimedSwitchesShowTheNextItemPreparedAheadUnlessItsFileChanged) {
-    // Two large photographs, one colour each, made with WIC's JPEG encoder.
-    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-    ComPtr<IWICImagingFactory> factory;
-    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                           IID_IWICImagingFactory,
-                                           reinterpret_cast<void**>(factory.Put()))));
-    const auto photo = [&](const std::string& name, BYTE b, BYTE g, BYTE r) {
-        return wictest::EncodeFrames(factory.Get(), InFolder(name), GUID_ContainerFormatJpeg,
-                                     {wictest::SolidFrame(6000, 4000, b, g, r)});
-    };
-    ASSERT_TRUE(photo("red.jpg", 0, 0, 255) && photo("blue.jpg", 255, 0, 0));
-    const std::string prepared = WallpaperFile() + ".next";
-    DeleteFileA(prepared.c_str());
+    ASSERT_TRUE(Photo("red.jpg", 0, 0, 255) && Photo("blue.jpg", 255, 0, 0));
     WriteFileBytes(
         list, "\r\n" + InFolder("red.jpg") + " 0 \"\"\r\n" + InFolder("blue.jpg") + " 0 \"\"\r\n");
     WriteDword(kSettingsKey, "SA", 1);
@@ -200,17 +239,52 @@ TEST_F(SwitchingTest, TimedSwitchesShowTheNextItemPreparedAheadUnlessItsFileChan
     // The start switch renders red; blue is then prepared beside the wallpaper.
     ASSERT_TRUE(WaitUntil([] { return IsNear(WallpaperColor(), {0, 0, 255}); }, 5000));
     const std::string rendered = ReadFileBytes(WallpaperFile());
-    ASSERT_TRUE(WaitUntil(
-        [&] { return GetFileAttributesA(prepared.c_str()) != INVALID_FILE_ATTRIBUTES; }, 5000));
+    ASSERT_TRUE(WaitUntil([&] { return PreparedFiles().size() == 1u; }, 5000));
     // Blue's file is changed after it was prepared: the switch shows the new content.
-    ASSERT_TRUE(photo("blue.jpg", 0, 255, 0));
+    ASSERT_TRUE(Photo("blue.jpg", 0, 255, 0));
     EXPECT_TRUE(WaitUntil([] { return IsNear(WallpaperColor(), {0, 255, 0}); }, 10000));
     // Red again, from its prepared bitmap: the same bytes as rendered at the start.
     ASSERT_TRUE(WaitUntil([] { return IsNear(WallpaperColor(), {0, 0, 255}); }, 10000));
     EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(WallpaperFile()) == rendered; }, 2000));
     // Exit removes what was prepared and not shown.
     ASSERT_TRUE(velumar.Exit());
-    EXPECT_EQ(GetFileAttributesA(prepared.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(PreparedFiles().empty());
+}
+
+TEST_F(SwitchingTest, RandomSwitchNowShowsThePreparedBitmapAndTheWindowAnswersWhileARenderRuns) {
+    ASSERT_TRUE(Photo("red.jpg", 0, 0, 255) && Photo("blue.jpg", 255, 0, 0));
+    WriteFileBytes(
+        list, "\r\n" + InFolder("red.jpg") + " 0 \"\"\r\n" + InFolder("blue.jpg") + " 0 \"\"\r\n");
+    WriteDword(kSettingsKey, "RA", 1);
+    WriteDword(kSettingsKey, "SA", 1);
+    WriteText(kSettingsKey, "PE", "1:00:00");
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    // The start switch decodes a photograph on the worker; the window answers meanwhile.
+    DWORD slowest = 0;
+    int answers = 0;
+    const DWORD begin = GetTickCount();
+    while (!NextIndex() && GetTickCount() - begin < 20000) {
+        char title[256] = {};
+        DWORD_PTR copied = 0;
+        const DWORD start = GetTickCount();
+        ASSERT_NE(SendMessageTimeoutA(velumar.MainWindow(), WM_GETTEXT, sizeof(title),
+                                      reinterpret_cast<LPARAM>(title), SMTO_BLOCK, 2000, &copied),
+                  0);
+        slowest = std::max(slowest, GetTickCount() - start);
+        ++answers;
+    }
+    EXPECT_GT(answers, 1);
+    EXPECT_LT(slowest, 50u) << "ms for WM_GETTEXT while the start switch rendered";
+    // The other photograph is prepared next; "Switch wallpaper now" moves that very file into
+    // place instead of drawing again.
+    ASSERT_TRUE(WaitUntil([] { return PreparedFiles().size() == 1u; }, 5000));
+    const std::uint64_t prepared = FileIndex(PreparedFiles().front());
+    const bool wasRed = IsNear(WallpaperColor(), {0, 0, 255});
+    SwitchNow();
+    EXPECT_EQ(FileIndex(WallpaperFile()), prepared);
+    EXPECT_TRUE(IsNear(WallpaperColor(),
+                       wasRed ? std::array<int, 3>{255, 0, 0} : std::array<int, 3>{0, 0, 255}));
+    ASSERT_TRUE(velumar.Exit());
 }
 
 TEST_F(SwitchingTest, HostileBitmapsAndHugeCustomSizesStayUnderTheMemoryBound) {
@@ -226,7 +300,7 @@ TEST_F(SwitchingTest, HostileBitmapsAndHugeCustomSizesStayUnderTheMemoryBound) {
     WriteDword(kSettingsKey, "RR", 0);
     ASSERT_NO_FATAL_FAILURE(Launch());
     for (int i = 0; i < 3; ++i) {
-        velumar.SendCommand(kSwitchNowCommand);
+        SwitchNow();
     }
     // Every item of the list was tried: the hostile one is passed over, the others clamped.
     EXPECT_EQ(WallpaperSize(), std::make_pair(16384, 1));
@@ -240,8 +314,8 @@ TEST_F(SwitchingTest, OnlyAtStartupSwitchesExactlyOnce) {
     WriteDword(kSettingsKey, "WH", 0);
     WriteText(kSettingsKey, "PE", "0:0:0");
     ASSERT_NO_FATAL_FAILURE(Launch());
+    EXPECT_TRUE(WaitUntil([] { return NextIndex() == 1u; }));
     EXPECT_EQ(WallpaperSize(), std::make_pair(40, 30));
-    EXPECT_EQ(NextIndex(), 1u);
     Sleep(3000);
     EXPECT_EQ(NextIndex(), 1u);
     EXPECT_EQ(velumar.ControlText(kStartStopButton), "Start Switching");
@@ -259,7 +333,7 @@ TEST_F(SwitchingTest, AHeldPauseMarkerHoldsBackTimedSwitchesUntilReleased) {
     WriteDword(kSettingsKey, "SA", 1);
     WriteText(kSettingsKey, "PE", "0:0:0");
     ASSERT_NO_FATAL_FAILURE(Launch());
-    EXPECT_EQ(NextIndex(), 1u);  // the start switch is not held back
+    EXPECT_TRUE(WaitUntil([] { return NextIndex() == 1u; }));  // the start switch is not held back
     Sleep(3000);
     EXPECT_EQ(NextIndex(), 1u);
     UnmapViewOfFile(value);

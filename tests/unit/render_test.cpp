@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <set>
 #include <thread>
 
 #include "imagelib/dib.h"
@@ -51,6 +52,7 @@ public:
         return true;
     }
     void RemoveFile(const std::string& path) override { Record("remove " + path); }
+    void RemoveFilesMatching(const std::string& pattern) override { Record("remove " + pattern); }
     void WriteTileWallpaper(bool tile) override { Record(tile ? "tile 1" : "tile 0"); }
     void SetWallpaper(const std::string& path) override { Record("wallpaper " + path); }
     void Record(const std::string& action) {
@@ -426,8 +428,8 @@ TEST(RenderWallpaperTest, AnUnwritableWindowsDirectoryFallsBackToLocalAppData) {
     desktop.localAppData = "C:\\Users\\u\\AppData\\Local";
     RemoveUnfinishedWallpaperFiles(desktop, "\\V.bmp");
     EXPECT_EQ(desktop.actions, (std::vector<std::string>{
-                                   "remove " + windows + ".new", "remove " + windows + ".next",
-                                   "remove " + appData + ".new", "remove " + appData + ".next"}));
+                                   "remove " + windows + ".new", "remove " + windows + ".next*",
+                                   "remove " + appData + ".new", "remove " + appData + ".next*"}));
 }
 
 TEST(RenderWallpaperTest, DesktopEdgeMaskIsCutUnderARotatedImage) {
@@ -513,92 +515,121 @@ TEST(PreparedWallpaperTest, EveryInputThatShapesThePixelsInvalidatesIt) {
     EXPECT_NE(masked, MakeRenderInputs("a.jpg", 0, 0, base, shape, stamps.Function()));
 }
 
-TEST(PreparedWallpaperTest, ASwitchMovesThePreparedBitmapOnlyWhenItsInputsAreUnchanged) {
+// How the worker's shows ended, as its thread reports them.
+class ShowResults {
+public:
+    WallpaperWorker::Finished Callback() {
+        return [this](std::uint64_t ticket, ShowResult result) {
+            const std::lock_guard guard(lock);
+            results[ticket] = result;
+            arrived.notify_all();
+        };
+    }
+    ShowResult WaitFor(std::uint64_t ticket) {
+        std::unique_lock guard(lock);
+        arrived.wait(guard, [&] { return results.contains(ticket); });
+        return results[ticket];
+    }
+
+private:
+    std::mutex lock;
+    std::condition_variable arrived;
+    std::map<std::uint64_t, ShowResult> results;
+};
+
+TEST(WallpaperWorkerTest, AShowMovesThePreparedBitmapOnlyWhenItsInputsAreUnchanged) {
     RecordingImageLibrary library;
     FakeDesktop desktop;
     desktop.windowsDirectory = "C:\\W";
+    desktop.localAppData = "C:\\L";
     Stamps stamps;
     stamps.files = {{"a.jpg", {10, 1}}, {"b.jpg", {10, 1}}};
     AppSettings settings;
+    ShowResults results;
     {
-        WallpaperRenderer renderer(library, desktop, stamps.Function(), "\\x.bmp");
-        // Prepared and unchanged: the switch decodes nothing, it moves the bitmap into place.
+        WallpaperRenderer renderer(library, desktop, stamps.Function(), "\\x.bmp",
+                                   results.Callback());
+        // Prepared and unchanged: the show decodes nothing more, it moves the bitmap into place.
         renderer.Prepare("a.jpg", 0, 0, settings);
-        ASSERT_TRUE(renderer.Show("a.jpg", 0, 0, settings));
+        ASSERT_EQ(results.WaitFor(renderer.Show("a.jpg", 0, 0, settings)), ShowResult::Shown);
         EXPECT_EQ(std::count(library.calls.begin(), library.calls.end(), "cLoadImage(a.jpg,0)"), 1);
-        EXPECT_EQ(library.calls.back().rfind("cDestroySession(", 0), 0u);
         EXPECT_EQ(desktop.actions,
-                  (std::vector<std::string>{"move C:\\W\\x.bmp.next to C:\\W\\x.bmp", "tile 0",
+                  (std::vector<std::string>{"move C:\\W\\x.bmp.next1 to C:\\W\\x.bmp", "tile 0",
                                             "wallpaper C:\\W\\x.bmp"}));
 
-        // The file was written after it was prepared, or another item was prepared: the
-        // switch renders now and publishes through its own temporary file.
-        for (const char* next : {"b.jpg", "a.jpg"}) {
-            renderer.Prepare(next, 0, 0, settings);
-            stamps.files["b.jpg"].writeTime += 1;
-            ASSERT_TRUE(renderer.Show("b.jpg", 0, 0, settings));
-            EXPECT_TRUE(desktop.Did("move C:\\W\\x.bmp.new to C:\\W\\x.bmp")) << next;
-        }
+        // Not prepared: the show renders it, into a bitmap of its own job's name, and a Windows
+        // directory that takes no file gives way to the local application data.
+        desktop.unwritable.push_back("C:\\W\\x.bmp");
+        ASSERT_EQ(results.WaitFor(renderer.Show("b.jpg", 0, 0, settings)), ShowResult::Shown);
+        EXPECT_TRUE(desktop.Did("move C:\\W\\x.bmp.next2 to C:\\L\\Quorwick\\Velumar\\x.bmp"));
+        EXPECT_TRUE(desktop.Did("wallpaper C:\\L\\Quorwick\\Velumar\\x.bmp"));
         renderer.Prepare("a.jpg", 0, 0, settings);
     }
     EXPECT_EQ(library.liveSessions, 0);
 }
 
-TEST(PreparedWallpaperTest, ATakeWaitsForTheWorkerAndADropCancelsIt) {
+TEST(WallpaperWorkerTest, AShowCancelsAnotherPreparationAndEachJobKeepsItsOwnFile) {
     std::mutex lock;
-    std::condition_variable released;
-    bool release = false;
-    int renders = 0;
-    bool sawCancel = false;
+    std::condition_variable changed;
+    std::vector<std::string> started;
+    std::vector<std::string> cancelledRenders;
+    std::set<std::string> released;
     std::vector<std::string> discarded;
-    const auto render = [&](const RenderInputs& in,
-                            const std::function<bool()>& cancelled) -> std::optional<PreparedFile> {
+    std::vector<std::string> published;
+    // Renders block until released or cancelled.
+    const auto render = [&](const RenderInputs& in, std::string_view suffix,
+                            const pixelops::CancelCheck& cancelled) -> std::optional<PreparedFile> {
         std::unique_lock guard(lock);
-        ++renders;
-        released.notify_all();
-        released.wait(guard, [&] { return release; });
-        sawCancel = sawCancel || cancelled();
-        return PreparedFile{in.path + ".next", in.path};
+        started.push_back(in.path);
+        changed.notify_all();
+        while (!released.contains(in.path)) {
+            if (cancelled()) {
+                cancelledRenders.push_back(in.path);
+                break;
+            }
+            changed.wait_for(guard, std::chrono::milliseconds(5));
+        }
+        return PreparedFile{in.path + std::string(suffix), in.path};
+    };
+    const auto waitStarted = [&](std::size_t count) {
+        std::unique_lock guard(lock);
+        changed.wait(guard, [&] { return started.size() >= count; });
+    };
+    const auto release = [&](const std::string& path) {
+        const std::lock_guard guard(lock);
+        released.insert(path);
+        changed.notify_all();
     };
     RenderInputs a;
     a.path = "a";
     RenderInputs b;
     b.path = "b";
+    ShowResults results;
     {
-        WallpaperPreparer preparer(render, [&](const std::string& p) { discarded.push_back(p); });
-        preparer.Prepare(a);
-        std::thread releaser([&] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            const std::lock_guard guard(lock);
-            release = true;
-            released.notify_all();
-        });
-        const std::optional<PreparedFile> taken = preparer.Take(a);
-        releaser.join();
-        ASSERT_TRUE(taken.has_value());
-        EXPECT_EQ(taken->prepared, "a.next");
-        EXPECT_EQ(renders, 1);
-        EXPECT_FALSE(sawCancel);
-
-        // Dropped while it renders: the render is told, and its bitmap removed.
-        release = false;
-        preparer.Prepare(b);
-        preparer.Prepare(b);  // already under way: not rendered twice
-        {
-            std::unique_lock guard(lock);
-            released.wait(guard, [&] { return renders == 2; });
-        }
-        preparer.Drop();
-        {
-            const std::lock_guard guard(lock);
-            release = true;
-            released.notify_all();
-        }
-        EXPECT_FALSE(preparer.Take(b).has_value());
+        WallpaperWorker worker(
+            render,
+            [&](const PreparedFile& file, const RenderInputs&) {
+                published.push_back(file.prepared);
+                return true;
+            },
+            [&](const std::string& path) { discarded.push_back(path); }, results.Callback());
+        worker.Prepare(a);
+        waitStarted(1);
+        // Another item is to be shown: the preparation of a is cancelled and its own file
+        // discarded, never the show's.
+        const std::uint64_t showB = worker.Show(b);
+        waitStarted(2);
+        release("b");
+        EXPECT_EQ(results.WaitFor(showB), ShowResult::Shown);
+        // A show cancelled while it renders ends as cancelled and publishes nothing.
+        const std::uint64_t showA = worker.Show(a);
+        waitStarted(3);
+        worker.CancelShow();
+        EXPECT_EQ(results.WaitFor(showA), ShowResult::Cancelled);
     }
-    EXPECT_EQ(renders, 2);
-    EXPECT_TRUE(sawCancel) << "the render under way was told it is no longer wanted";
-    EXPECT_EQ(discarded, std::vector<std::string>{"b.next"});
+    EXPECT_EQ(cancelledRenders, (std::vector<std::string>{"a", "a"}));
+    EXPECT_EQ(published, std::vector<std::string>{"b.next2"});
+    EXPECT_EQ(discarded, (std::vector<std::string>{"a.next1", "a.next3"}));
 }
 
 TEST(RenderWallpaperTest, LargeImagesMayDecodeAtAReducedScaleTheResizeWouldReachAnyway) {

@@ -1,12 +1,11 @@
-// The time parsers, the interval and time-of-day rules, the tick and Start/Stop, and the desktop
-// icon caption colours.
+// The time parsers, the interval and time-of-day rules, and the desktop icon caption colours.
 #include <gtest/gtest.h>
 
 #include <climits>
 
 #include "desktop/icon_text_colors.h"
 #include "switching/schedule.h"
-#include "switching/switch_controller.h"
+#include "switching/switching_loop.h"
 
 namespace {
 
@@ -141,144 +140,6 @@ TEST(ScheduleTest, StopButtonTextCyclesItsDots) {
     EXPECT_EQ(StopButtonText(1), ".Stop.");
     EXPECT_EQ(StopButtonText(2), "..Stop..");
     EXPECT_EQ(StopButtonText(3), "...Stop...");
-}
-
-class FakeEnvironment final : public ScheduleEnvironment {
-public:
-    std::uint32_t TickCount() override { return tick; }
-    LocalTime LocalNow() override { return now; }
-    bool IsScreenSaverRunning() override { return screenSaver; }
-    bool IsPauseRequested() override {
-        ++pauseTests;
-        return paused;
-    }
-    std::uint32_t tick = 1000;
-    LocalTime now = At(1, 7, 0);
-    bool screenSaver = false;
-    bool paused = false;
-    int pauseTests = 0;
-};
-
-class FakeWindow final : public SwitchingWindow, public SwitchHost {
-public:
-    std::vector<WallpaperEntry> BuildSwitchingSequence() override { return items; }
-    void SetStartStopText(const std::string& text) override { texts.push_back(text); }
-    void UpdateControls() override { ++updates; }
-    void RefreshIconTextColors() override { ++iconRefreshes; }
-    void FinishTick() override { ++finished; }
-    bool RenderItem(const WallpaperEntry& item, int) override {
-        shown.push_back(item.path);
-        return true;
-    }
-    void OnItemFailed() override {}
-    void ShowSourceRow(int) override {}
-    void StoreNextIndex(int) override {}
-    void ArmInterval() override { controller->ArmInterval(); }
-    void ShowWaitCursor(bool) override {}
-
-    SwitchController* controller = nullptr;
-    std::vector<WallpaperEntry> items;
-    std::vector<std::string> texts;
-    std::vector<std::string> shown;
-    int updates = 0;
-    int iconRefreshes = 0;
-    int finished = 0;
-};
-
-class ControllerTest : public testing::Test {
-protected:
-    ControllerTest() {
-        window.controller = &controller;
-        window.items = {{0, 0, "", "a"}, {1, 0, "", "b"}, {2, 0, "", "c"}};
-        settings.switchPeriod = "0:0:10";
-    }
-
-    AppSettings settings;
-    SeededRandom random;
-    FakeEnvironment environment;
-    FakeWindow window;
-    SwitchController controller{settings, random, environment, window, window};
-};
-
-TEST_F(ControllerTest, IntervalModeSwitchesAtStartThenWhenDueAndNotPaused) {
-    settings.switchMode = 1;
-    controller.StartStop();
-    EXPECT_TRUE(controller.switchingActive);
-    EXPECT_EQ(window.shown, std::vector<std::string>{"a"});
-    environment.tick += 10000;
-    controller.OnTick();
-    EXPECT_EQ(window.shown.size(), 1u);
-    environment.tick += 1;
-    environment.paused = true;
-    controller.OnTick();
-    EXPECT_EQ(window.shown.size(), 1u);
-    environment.paused = false;
-    controller.OnTick();
-    EXPECT_EQ(window.shown, (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(window.texts, (std::vector<std::string>{".Stop.", "..Stop..", "...Stop..."}));
-    EXPECT_EQ(window.finished, 3);
-
-    controller.StartStop();
-    EXPECT_FALSE(controller.switchingActive);
-    EXPECT_TRUE(controller.sequence.empty());
-    // Stopped: the tick only refreshes.
-    environment.tick += 100000;
-    controller.OnTick();
-    EXPECT_EQ(window.shown.size(), 2u);
-    EXPECT_EQ(window.iconRefreshes, 4);
-}
-
-TEST_F(ControllerTest, ScreenSaverSkipsTheWholeTickAndPauseIsTestedOnlyWhenDue) {
-    settings.switchMode = 1;
-    controller.StartStop();
-    environment.screenSaver = true;
-    environment.tick += 20000;
-    controller.OnTick();
-    EXPECT_EQ(window.finished, 0);
-    EXPECT_EQ(window.iconRefreshes, 0);
-    environment.screenSaver = false;
-    settings.switchPeriod = "1:0:0";
-    controller.ArmInterval();
-    controller.OnTick();
-    EXPECT_EQ(environment.pauseTests, 0);
-}
-
-TEST_F(ControllerTest, OnlyAtStartupSwitchesOnceAndStaysStopped) {
-    settings.switchMode = 0;
-    controller.StartStop();
-    EXPECT_FALSE(controller.switchingActive);
-    EXPECT_EQ(window.shown, std::vector<std::string>{"a"});
-    EXPECT_EQ(controller.sequence.size(), 3u);
-    environment.tick += 1000000;
-    controller.OnTick();
-    EXPECT_EQ(window.shown.size(), 1u);
-}
-
-TEST_F(ControllerTest, TimesOfDayNeedTimesAndDoNotSwitchAtStart) {
-    settings.switchMode = 2;
-    controller.StartStop();
-    EXPECT_FALSE(controller.switchingActive);
-    EXPECT_TRUE(controller.sequence.empty());
-
-    settings.switchTimes = {"08:00"};
-    controller.StartStop();
-    EXPECT_TRUE(controller.switchingActive);
-    EXPECT_TRUE(window.shown.empty());
-    // A pause at the due time marks it fired: no switch for 08:00 afterwards.
-    environment.now = At(1, 8, 0);
-    environment.paused = true;
-    controller.OnTick();
-    environment.paused = false;
-    controller.OnTick();
-    EXPECT_TRUE(window.shown.empty());
-}
-
-TEST_F(ControllerTest, AnEmptyListDoesNotStart) {
-    settings.switchMode = 1;
-    window.items.clear();
-    controller.StartStop();
-    EXPECT_FALSE(controller.switchingActive);
-    EXPECT_EQ(window.updates, 1);
 }
 
 class FakeListView final : public DesktopListView {

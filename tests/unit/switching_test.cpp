@@ -6,50 +6,11 @@
 #include <climits>
 #include <set>
 
+#include "switching/random_source.h"
 #include "switching/switching_sequence.h"
 #include "tests/unit/fake_file_system.h"
 
 namespace {
-
-class FakeHost final : public SwitchHost {
-public:
-    bool RenderItem(const WallpaperEntry& item, int page) override {
-        rendered.push_back(item.path + "@" + std::to_string(page));
-        return !failing.contains(item.path);
-    }
-    void OnItemFailed() override { ++failures; }
-    void ShowSourceRow(int row) override { shownRows.push_back(row); }
-    void StoreNextIndex(int index) override { stored.push_back(index); }
-    void ArmInterval() override { ++armed; }
-    void ShowWaitCursor(bool wait) override { waits.push_back(wait); }
-    std::vector<bool> waits;
-
-    std::set<std::string> failing;
-    std::vector<std::string> rendered;
-    std::vector<int> shownRows;
-    std::vector<int> stored;
-    int failures = 0;
-    int armed = 0;
-};
-
-// Draws from a fixed list, then repeats the last.
-class ScriptedRandom final : public RandomSource {
-public:
-    explicit ScriptedRandom(std::vector<int> draws) : draws(std::move(draws)) {}
-    int Next() override { return draws[std::min(position++, draws.size() - 1)]; }
-
-private:
-    std::vector<int> draws;
-    size_t position = 0;
-};
-
-std::vector<WallpaperEntry> Items(int n) {
-    std::vector<WallpaperEntry> items;
-    for (int i = 0; i < n; ++i) {
-        items.push_back({i, 0, "", "item" + std::to_string(i)});
-    }
-    return items;
-}
 
 TEST(ParsePageListTest, TakesLeadingNumbersUntilTheFirstWord) {
     using Pages = std::vector<std::uint16_t>;
@@ -93,94 +54,6 @@ TEST(BuildSequenceTest, PagesOfFilesThenFilesOfFolders) {
     std::vector<WallpaperEntry> deep = BuildSequence(rows, 1, fs, mbcs::NoLeadBytes);
     ASSERT_EQ(deep.size(), 6u);
     EXPECT_EQ(deep.back().path, "C:\\pics\\sub\\c.png");
-}
-
-class SwitchTest : public testing::Test {
-protected:
-    SwitchState State() { return {sequence, settings, random, host}; }
-
-    std::vector<WallpaperEntry> sequence;
-    AppSettings settings;
-    ScriptedRandom random{{0}};
-    FakeHost host;
-};
-
-TEST_F(SwitchTest, SequentialOrderShowsTheItemAndWrapsAround) {
-    sequence = Items(3);
-    settings.nextIndex = 2;
-    SwitchState state = State();
-    SwitchToNext(state);
-    EXPECT_EQ(host.rendered, std::vector<std::string>{"item2@0"});
-    EXPECT_EQ(settings.nextIndex, 0);
-    EXPECT_EQ(host.stored, std::vector<int>{0});
-    EXPECT_EQ(host.shownRows, std::vector<int>{2});
-    EXPECT_EQ(host.armed, 1);
-    EXPECT_EQ(host.waits, (std::vector<bool>{true, false}));
-}
-
-TEST_F(SwitchTest, RandomOrderNeedsFourItemsAndAlwaysMoves) {
-    settings.randomOrder = true;
-    sequence = Items(3);
-    settings.nextIndex = 1;
-    SwitchState three = State();
-    SwitchToNext(three);
-    EXPECT_EQ(settings.nextIndex, 2);
-
-    sequence = Items(5);
-    settings.nextIndex = 0;
-    // Draws that give index 0 (the current one) before another one: 100 % 5, then 3.
-    random = ScriptedRandom({0, 100, 0, 3});
-    SwitchState five = State();
-    SwitchToNext(five);
-    EXPECT_EQ(settings.nextIndex, 3);
-}
-
-TEST_F(SwitchTest, FailingItemsArePassedOverAtMostOnceThroughTheSequence) {
-    sequence = Items(4);
-    settings.nextIndex = 1;
-    host.failing = {"item1", "item2"};
-    SwitchState state = State();
-    SwitchToNext(state);
-    EXPECT_EQ(host.rendered, (std::vector<std::string>{"item1@0", "item2@0", "item3@0"}));
-    EXPECT_EQ(host.failures, 2);
-    EXPECT_EQ(host.shownRows, std::vector<int>{3});
-    EXPECT_EQ(settings.nextIndex, 0);
-
-    host = FakeHost();
-    host.failing = {"item0", "item1", "item2", "item3"};
-    settings.nextIndex = 2;
-    SwitchToNext(state);
-    EXPECT_EQ(host.rendered.size(), 4u);
-    EXPECT_EQ(host.shownRows, std::vector<int>{1});
-    EXPECT_EQ(settings.nextIndex, 3);
-}
-
-TEST_F(SwitchTest, StoredIndexOutOfRangeStartsAtTheFirstItem) {
-    for (int stored : {7, -1, 5}) {
-        sequence.clear();
-        settings.nextIndex = stored;
-        host = FakeHost();
-        SwitchState state = State();
-        SwitchNow(state, [] { return Items(5); });
-        EXPECT_EQ(host.rendered, std::vector<std::string>{"item0@0"}) << stored;
-    }
-}
-
-TEST_F(SwitchTest, SwitchNowWithOneItemDoesNothingAndKeepsABuiltSequence) {
-    SwitchState state = State();
-    SwitchNow(state, [] { return Items(1); });
-    EXPECT_TRUE(host.rendered.empty());
-    EXPECT_EQ(sequence.size(), 1u);
-
-    sequence = Items(3);
-    settings.nextIndex = 1;
-    int builds = 0;
-    SwitchNow(state, [&] {
-        ++builds;
-        return Items(9);
-    });
-    EXPECT_EQ(builds, 0);
-    EXPECT_EQ(host.rendered, std::vector<std::string>{"item1@0"});
 }
 
 TEST(RandomIndexTest, EveryIndexComesUpAboutEquallyOften) {

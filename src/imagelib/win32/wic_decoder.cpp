@@ -14,6 +14,7 @@
 
 #include "imagelib/resize.h"
 #include "base/win32/com_ptr.h"
+#include "imagelib/cancellation.h"
 #include "imagelib/image_header.h"
 
 namespace {
@@ -143,10 +144,19 @@ ColorKind KindOf(OpenImage& file, IWICBitmapFrameDecode* frame, const WICPixelFo
 std::optional<PixelImage> CopyFrom(IWICBitmapSource* source, UINT width, UINT height,
                                    PixelFormat format) {
     std::optional<PixelImage> image = PixelImage::Create(width, height, format);
-    if (!image || image->RowBytes() > UINT_MAX || image->SizeBytes() > UINT_MAX ||
-        FAILED(source->CopyPixels(nullptr, static_cast<UINT>(image->RowBytes()),
-                                  static_cast<UINT>(image->SizeBytes()), image->Data()))) {
+    if (!image || image->RowBytes() > UINT_MAX || image->SizeBytes() > UINT_MAX) {
         return std::nullopt;
+    }
+    // In bands of rows, so a render that is no longer wanted stops between them.
+    const auto stride = static_cast<UINT>(image->RowBytes());
+    const UINT bandRows = std::max<UINT>(1, (1u << 20) / std::max<UINT>(1, stride));
+    for (UINT y = 0; y < height; y += bandRows) {
+        pixelops::ThrowIfCancelled();
+        const UINT rows = std::min(bandRows, height - y);
+        const WICRect rect{0, static_cast<INT>(y), static_cast<INT>(width), static_cast<INT>(rows)};
+        if (FAILED(source->CopyPixels(&rect, stride, stride * rows, image->Row(y)))) {
+            return std::nullopt;
+        }
     }
     return image;
 }
@@ -164,6 +174,7 @@ std::optional<PixelImage> CopyThroughBgra(IWICBitmapSource* frame, UINT width, U
     const UINT bandRows = std::max<UINT>(1, (1u << 20) / stride);
     std::vector<BYTE> band(std::size_t{stride} * bandRows);
     for (UINT y = 0; y < height; y += bandRows) {
+        pixelops::ThrowIfCancelled();
         const UINT rows = std::min(bandRows, height - y);
         const WICRect rect{0, static_cast<INT>(y), static_cast<INT>(width), static_cast<INT>(rows)};
         if (FAILED(bgra.Get()->CopyPixels(&rect, stride, stride * rows, band.data()))) {

@@ -64,6 +64,23 @@ void Win32Desktop::RemoveFile(const std::string& path) {
     DeleteFileA(path.c_str());
 }
 
+void Win32Desktop::RemoveFilesMatching(const std::string& pattern) {
+    const std::size_t slash = pattern.find_last_of('\\');
+    const std::string folder =
+        slash == std::string::npos ? std::string() : pattern.substr(0, slash + 1);
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            DeleteFileA((folder + found.cFileName).c_str());
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
 void Win32Desktop::WriteTileWallpaper(bool tile) {
     UniqueHKey key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_WRITE, key.Put()) !=

@@ -18,6 +18,7 @@ public:
     bool MakeFolder(const std::string& path) override;
     bool MoveFileOver(const std::string& from, const std::string& to) override;
     void RemoveFile(const std::string& path) override;
+    void RemoveFilesMatching(const std::string& pattern) override;
     void WriteTileWallpaper(bool tile) override;
     void SetWallpaper(const std::string& path) override;
 };

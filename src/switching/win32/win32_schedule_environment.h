@@ -1,7 +1,7 @@
 // The clock, the screen saver and the pause marker on Windows.
 #pragma once
 
-#include "switching/switch_controller.h"
+#include "switching/switching_loop.h"
 
 class Win32ScheduleEnvironment final : public ScheduleEnvironment {
 public:

@@ -14,6 +14,7 @@
 #include "render/publish.h"
 #include "desktop/tray_icon.h"
 #include "resource.h"
+#include "ui/win32/app_messages.h"
 #include "ui/win32/help.h"
 #include "ui/image_info.h"
 #include "ui/main_window_text.h"
@@ -23,7 +24,13 @@
 CWallpaperDlg::CWallpaperDlg(HINSTANCE instance, CWallpaperApp& app)
     : CDialog(instance, IDD_WALLPAPER_DIALOG),
       app(app),
-      renderer(ProcessImageLibrary(), desktop, Win32FileStamp, app.wallpaperFileSuffix),
+      renderer(ProcessImageLibrary(), desktop, Win32FileStamp, app.wallpaperFileSuffix,
+               [this](std::uint64_t ticket, ShowResult result) {
+                   if (HWND window = reportTo.load()) {
+                       PostMessageA(window, kMsgWallpaperShown, static_cast<WPARAM>(ticket),
+                                    result == ShowResult::Shown ? 1 : 0);
+                   }
+               }),
       listCtrl(app.settings, fileSystem),
       preview(instance),
       switching(app.settings, random, environment, *this, *this) {
@@ -77,12 +84,9 @@ bool CWallpaperDlg::OnInit() {
     AddTrayIcon();
     SetTimer(Handle(), kSwitchTimerId, kSwitchTimerPeriodMs, nullptr);
     // Switching starts by itself a moment after the window is set up, as if Start were clicked.
+    reportTo = Handle();
     if (app.settings.startSwitchingAtStartup || app.settings.switchMode == 0) {
-        Sleep(150);
         switching.StartStop();
-        if (switching.switchingActive) {
-            PrepareNextItem();
-        }
     }
     // Keeps the framework's first showing of the window from making it visible.
     if (app.settings.hideAtStartup) {
@@ -128,7 +132,7 @@ void CWallpaperDlg::UpdateControls() {
     in.rotationIndex = rotationIndex;
     in.previewEnabled = previewEnabled != 0;
     in.initializing = initializing;
-    in.switchingActive = switching.switchingActive;
+    in.switchingActive = switching.Active();
     in.rowCount = rows.Count();
     in.switchMode = app.settings.switchMode;
     in.switchTimeCount = app.settings.switchTimes.size();
@@ -278,6 +282,16 @@ bool CWallpaperDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             return false;
         case WM_PAINT:
             return OnPaintIconic();
+        case kMsgWallpaperShown:
+            switching.ShowFinished(static_cast<std::uint64_t>(wParam), lParam != 0);
+            result = 0;
+            return true;
+        case WM_SETCURSOR:
+            if (OnSetCursor()) {
+                result = TRUE;
+                return true;
+            }
+            return false;
         case WM_HELP:
             if (ShowContextHelp(*reinterpret_cast<const HELPINFO*>(lParam))) {
                 result = TRUE;
@@ -318,8 +332,7 @@ void CWallpaperDlg::OnInitMenuPopup() {
     int selected = rows.SelectedCount();
     bool isFile =
         selected == 1 && IsExistingFile(rows.EntryAt(rows.FirstSelected()).path, fileSystem);
-    MenuStates states =
-        ComputeMenuStates(switching.switchingActive, selected, isFile, rows.Count());
+    MenuStates states = ComputeMenuStates(switching.Active(), selected, isFile, rows.Count());
     HMENU menu = GetMenu(Handle());
     auto enable = [menu](UINT id, bool on) {
         EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
@@ -407,5 +420,6 @@ void CWallpaperDlg::OnDestroy() {
     listCtrl.rows.RemoveAll();
     DeleteTrayIcon();
     CloseHelp();
-    switching.ClearSequence();
+    switching.End();
+    reportTo = nullptr;
 }

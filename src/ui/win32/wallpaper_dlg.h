@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <cstdint>
 #include <string>
 
 #include "app/app_platform.h"
@@ -13,7 +15,7 @@
 #include "render/wallpaper_renderer.h"
 #include "render/win32/win32_desktop.h"
 #include "desktop/win32/shell_desktop_list_view.h"
-#include "switching/switch_controller.h"
+#include "switching/switching_loop.h"
 #include "switching/switching_sequence.h"
 #include "switching/win32/win32_schedule_environment.h"
 #include "ui/main_window_controls.h"
@@ -28,8 +30,8 @@ inline constexpr UINT kSwitchTimerPeriodMs = 1000;
 
 class CWallpaperDlg : public CDialog,
                       public MainWindow,
-                      private SwitchHost,
-                      private SwitchingWindow {
+                      private SwitchRendering,
+                      private SwitchingView {
 public:
     CWallpaperDlg(HINSTANCE instance, CWallpaperApp& app);
     ~CWallpaperDlg() override;
@@ -103,19 +105,19 @@ private:
     void OnStartStop();
     void OnSetSelectionAsWallpaper();
     void OnSwitchTimer();
-    bool RenderEntry(const std::string& path, int rotation, int page);
-    // Starts preparing the item at nextIndex while switching goes on.
-    void PrepareNextItem();
+    bool OnSetCursor();
+    std::uint64_t BeginShow(const WallpaperEntry& item, int page) override;
+    void CancelShow() override;
+    void Prepare(const WallpaperEntry& item, int page) override;
+    void DropPrepared() override;
     std::vector<WallpaperEntry> BuildSwitchingSequence() override;
     void SetStartStopText(const std::string& text) override;
     void RefreshIconTextColors() override;
     void FinishTick() override;
-    bool RenderItem(const WallpaperEntry& item, int page) override;
     void OnItemFailed() override;
     void ShowSourceRow(int row) override;
     void StoreNextIndex(int nextIndex) override;
-    void ArmInterval() override;
-    void ShowWaitCursor(bool wait) override;
+    void SetBusy(bool busy) override;
 
     // wallpaper_dlg_dialogs.cpp: the properties sheet, the welcome dialog and About.
     void ShowProperties();
@@ -149,7 +151,9 @@ private:
     ShellDesktopListView desktopListView;
     CWallpaperListCtrl listCtrl;
     CImagePreviewWnd preview;
-    SwitchController switching;
+    // The window the render worker reports to; cleared when the window goes.
+    std::atomic<HWND> reportTo{nullptr};
+    SwitchingLoop switching;
     ControlTexts controlTexts;
     bool writingControls = false;
     // A tick of the switching timer is running on this stack.
@@ -158,7 +162,6 @@ private:
     bool applyingSettings = false;
     bool propertiesOpen = false;
     bool aboutOpen = false;
-    HCURSOR cursorBeforeWait = nullptr;
     HICON mainIcon = nullptr;
     HICON smallIcon = nullptr;
     HACCEL accelerators = nullptr;

@@ -63,7 +63,7 @@ void CWallpaperDlg::ShowProperties() {
         ApplyIconTextColors(desktopListView, values.general.textColor,
                             values.general.transparent != 0);
     }
-    renderer.Drop();
+    switching.RenderSettingsChanged();
     app.SaveSettings();
 }
 

@@ -1,12 +1,12 @@
-// The main window's switching adapter: the host ports of the schedule and the sequence, the
-// switch commands and the one-second tick.
+// The main window's switching adapter: the ports of the switching loop, the switch commands,
+// the render worker's reports and the one-second tick.
 #include <utility>
 
 #include "app/wallpaper_app.h"
 #include "base/win32/ansi_text.h"
 #include "desktop/icon_text_colors.h"
-#include "imagelib/win32/image_library_api.h"
 #include "resource.h"
+#include "ui/win32/app_messages.h"
 #include "ui/win32/wallpaper_dlg.h"
 
 std::vector<WallpaperEntry> CWallpaperDlg::BuildSwitchingSequence() {
@@ -28,24 +28,23 @@ void CWallpaperDlg::OnSwitchNow() {
     switching.SwitchNow();
 }
 
-void CWallpaperDlg::ShowWaitCursor(bool wait) {
-    if (wait) {
-        cursorBeforeWait = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    } else {
-        SetCursor(cursorBeforeWait);
+void CWallpaperDlg::SetBusy(bool) {
+    // The cursor over the window follows at once, not at the next mouse move.
+    POINT at{};
+    GetCursorPos(&at);
+    SetCursorPos(at.x, at.y);
+}
+
+bool CWallpaperDlg::OnSetCursor() {
+    if (!switching.Busy()) {
+        return false;
     }
+    SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    return true;
 }
 
 void CWallpaperDlg::OnStartStop() {
-    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    const bool wasActive = switching.switchingActive;
     switching.StartStop();
-    if (switching.switchingActive) {
-        PrepareNextItem();
-    } else if (wasActive) {
-        renderer.Drop();
-    }
-    SetCursor(previous);
 }
 
 void CWallpaperDlg::OnSetSelectionAsWallpaper() {
@@ -53,28 +52,26 @@ void CWallpaperDlg::OnSetSelectionAsWallpaper() {
     if (row < 0) {
         return;
     }
-    HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     ReadControls();
-    RenderEntry(listCtrl.rows.EntryAt(row).path, rotationIndex, ParsePageList(pagesText).front());
-    OnItemFailed();
-    SetCursor(previous);
+    WallpaperEntry entry = listCtrl.rows.EntryAt(row);
+    entry.rotation = rotationIndex;
+    switching.ShowEntry(entry, ParsePageList(pagesText).front());
 }
 
-bool CWallpaperDlg::RenderEntry(const std::string& path, int rotation, int page) {
-    return renderer.Show(path, rotation, page, app.settings);
+std::uint64_t CWallpaperDlg::BeginShow(const WallpaperEntry& item, int page) {
+    return renderer.Show(item.path, item.rotation, page, app.settings);
 }
 
-void CWallpaperDlg::PrepareNextItem() {
-    const std::vector<WallpaperEntry>& sequence = switching.sequence;
-    const int next = app.settings.nextIndex;
-    if (next >= 0 && next < static_cast<int>(sequence.size())) {
-        const WallpaperEntry& item = sequence[static_cast<std::size_t>(next)];
-        renderer.Prepare(item.path, item.rotation, ParsePageList(item.pages).front(), app.settings);
-    }
+void CWallpaperDlg::CancelShow() {
+    renderer.CancelShow();
 }
 
-bool CWallpaperDlg::RenderItem(const WallpaperEntry& item, int page) {
-    return RenderEntry(item.path, item.rotation, page);
+void CWallpaperDlg::Prepare(const WallpaperEntry& item, int page) {
+    renderer.Prepare(item.path, item.rotation, page, app.settings);
+}
+
+void CWallpaperDlg::DropPrepared() {
+    renderer.Drop();
 }
 
 void CWallpaperDlg::OnItemFailed() {
@@ -98,11 +95,6 @@ void CWallpaperDlg::ShowSourceRow(int row) {
 
 void CWallpaperDlg::StoreNextIndex(int) {
     app.SaveNextIndex();
-    PrepareNextItem();
-}
-
-void CWallpaperDlg::ArmInterval() {
-    switching.ArmInterval();
 }
 
 void CWallpaperDlg::OnTimer(UINT_PTR id) {

@@ -1,0 +1,201 @@
+// The switching loop.
+#include "switching/switching_loop.h"
+
+#include <utility>
+
+void SwitchingLoop::StartStop() {
+    if (switchingActive) {
+        switchingActive = false;
+        sequence.clear();
+        waiting.reset();
+        if (job && !job->request.entry) {
+            rendering.CancelShow();
+            EndJob();
+        }
+        rendering.DropPrepared();
+        view.UpdateControls();
+        return;
+    }
+    sequence = view.BuildSwitchingSequence();
+    if (sequence.empty()) {
+        view.UpdateControls();
+        return;
+    }
+    PrepareNextIndex(true);
+    stopPhase = 1;
+    switchingActive = settings.switchMode != 0;
+    if (settings.switchMode == 2) {
+        if (settings.switchTimes.empty()) {
+            switchingActive = false;
+            sequence.clear();
+        } else {
+            schedule.BuildTimeTable(settings.switchTimes);
+            PrepareNext();
+        }
+    } else {
+        // The first change comes at once; in mode 0 it is the only one.
+        SwitchToNext();
+    }
+    view.UpdateControls();
+}
+
+void SwitchingLoop::OnTick() {
+    if (environment.IsScreenSaverRunning()) {
+        return;
+    }
+    if (switchingActive) {
+        view.SetStartStopText(StopButtonText(stopPhase));
+        stopPhase = (stopPhase + 1) % 4;
+        // Due first: a due time of day is marked fired even when the pause holds it back. While
+        // a show runs nothing is asked, so a time of day that falls due then fires afterwards.
+        if (!Busy() &&
+            schedule.IsSwitchDue(settings.switchMode, environment.TickCount(),
+                                 environment.LocalNow()) &&
+            !environment.IsPauseRequested() && !sequence.empty()) {
+            SwitchToNext();
+        }
+    }
+    view.RefreshIconTextColors();
+    view.FinishTick();
+}
+
+void SwitchingLoop::SwitchNow() {
+    if (sequence.empty()) {
+        sequence = view.BuildSwitchingSequence();
+        PrepareNextIndex(false);
+    }
+    if (sequence.size() < 2) {
+        return;
+    }
+    SwitchToNext();
+}
+
+void SwitchingLoop::ShowEntry(const WallpaperEntry& entry, int page) {
+    Run({entry, page});
+}
+
+void SwitchingLoop::SwitchToNext() {
+    if (sequence.empty()) {
+        return;
+    }
+    Run({});
+}
+
+void SwitchingLoop::Run(const Request& request) {
+    if (job) {
+        waiting = request;
+        return;
+    }
+    job = Job{request};
+    view.SetBusy(true);
+    if (request.entry) {
+        job->ticket = rendering.BeginShow(*request.entry, request.page);
+        return;
+    }
+    int& nextIndex = settings.nextIndex;
+    if (nextIndex < 0 || nextIndex >= Count()) {
+        nextIndex = 0;
+    }
+    Begin();
+}
+
+void SwitchingLoop::Begin() {
+    job->lastTried = settings.nextIndex;
+    const WallpaperEntry& item = sequence[static_cast<std::size_t>(settings.nextIndex)];
+    job->ticket = rendering.BeginShow(item, ParsePageList(item.pages).front());
+}
+
+void SwitchingLoop::ShowFinished(std::uint64_t ticket, bool shown) {
+    if (!job || ticket != job->ticket) {
+        return;
+    }
+    if (job->request.entry) {
+        view.OnItemFailed();
+        EndJob();
+        return;
+    }
+    if (!shown) {
+        settings.nextIndex = (settings.nextIndex + 1) % Count();
+        view.OnItemFailed();
+        if (++job->attempts < Count()) {
+            Begin();
+            return;
+        }
+    }
+    FinishSwitch();
+}
+
+void SwitchingLoop::FinishSwitch() {
+    const int n = Count();
+    int& nextIndex = settings.nextIndex;
+    view.ShowSourceRow(sequence[static_cast<std::size_t>(job->lastTried)].index);
+    if (settings.randomOrder && n >= 4) {
+        int next = nextIndex;
+        while (next == nextIndex) {
+            next = RandomIndex(random, n);
+        }
+        nextIndex = next;
+    } else {
+        nextIndex = (nextIndex + 1) % n;
+    }
+    view.StoreNextIndex(nextIndex);
+    schedule.ArmInterval(settings, environment.TickCount());
+    EndJob();
+}
+
+void SwitchingLoop::EndJob() {
+    job.reset();
+    view.SetBusy(false);
+    if (std::optional<Request> next = std::exchange(waiting, std::nullopt)) {
+        if (next->entry) {
+            Run(*next);
+        } else {
+            SwitchToNext();
+        }
+    }
+    if (!job) {
+        PrepareNext();
+    }
+}
+
+void SwitchingLoop::RenderSettingsChanged() {
+    rendering.DropPrepared();
+    if (!job) {
+        PrepareNext();
+        return;
+    }
+    rendering.CancelShow();
+    if (job->request.entry) {
+        job->ticket = rendering.BeginShow(*job->request.entry, job->request.page);
+    } else {
+        Begin();
+    }
+}
+
+void SwitchingLoop::End() {
+    waiting.reset();
+    if (job) {
+        rendering.CancelShow();
+        job.reset();
+    }
+    switchingActive = false;
+    sequence.clear();
+}
+
+void SwitchingLoop::PrepareNextIndex(bool randomStart) {
+    int& nextIndex = settings.nextIndex;
+    if (randomStart && settings.randomOrder) {
+        nextIndex = RandomIndex(random, Count());
+    }
+    if (nextIndex < 0 || nextIndex >= Count()) {
+        nextIndex = 0;
+    }
+}
+
+void SwitchingLoop::PrepareNext() {
+    const int next = settings.nextIndex;
+    if (next >= 0 && next < Count()) {
+        const WallpaperEntry& item = sequence[static_cast<std::size_t>(next)];
+        rendering.Prepare(item, ParsePageList(item.pages).front());
+    }
+}

@@ -1,0 +1,246 @@
+// The switching loop with recording fakes: the order of its effects, forward and random order,
+// failed items passed over, the pause, and requests while a show runs on the worker.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "switching/switching_loop.h"
+
+namespace {
+
+// Draws from a fixed list, then repeats the last.
+class ScriptedRandom final : public RandomSource {
+public:
+    explicit ScriptedRandom(std::vector<int> draws) : draws(std::move(draws)) {}
+    int Next() override { return draws[std::min(position++, draws.size() - 1)]; }
+
+private:
+    std::vector<int> draws;
+    size_t position = 0;
+};
+
+class FakeEnvironment final : public ScheduleEnvironment {
+public:
+    std::uint32_t TickCount() override { return tick; }
+    LocalTime LocalNow() override { return now; }
+    bool IsScreenSaverRunning() override { return screenSaver; }
+    bool IsPauseRequested() override { return paused; }
+    std::uint32_t tick = 1000;
+    LocalTime now{2026, 12, 1, 7, 0};
+    bool screenSaver = false;
+    bool paused = false;
+};
+
+// Records every effect in order; shows end only when the test says so.
+class Recorder final : public SwitchRendering, public SwitchingView {
+public:
+    std::uint64_t BeginShow(const WallpaperEntry& item, int page) override {
+        log.push_back("show " + item.path + "@" + std::to_string(page));
+        return ++ticket;
+    }
+    void CancelShow() override { log.push_back("cancel"); }
+    void Prepare(const WallpaperEntry& item, int) override {
+        log.push_back("prepare " + item.path);
+    }
+    void DropPrepared() override { log.push_back("drop"); }
+    std::vector<WallpaperEntry> BuildSwitchingSequence() override { return items; }
+    void ShowSourceRow(int row) override { log.push_back("row " + std::to_string(row)); }
+    void StoreNextIndex(int index) override { log.push_back("store " + std::to_string(index)); }
+    void OnItemFailed() override { log.push_back("failed"); }
+    void SetBusy(bool busy) override { log.push_back(busy ? "busy" : "idle"); }
+    void SetStartStopText(const std::string& text) override { texts.push_back(text); }
+    void UpdateControls() override {}
+    void RefreshIconTextColors() override {}
+    void FinishTick() override { ++ticks; }
+
+    std::vector<WallpaperEntry> items;
+    std::vector<std::string> log;
+    std::vector<std::string> texts;
+    std::uint64_t ticket = 0;
+    int ticks = 0;
+};
+
+std::vector<WallpaperEntry> Items(int n) {
+    std::vector<WallpaperEntry> items;
+    for (int i = 0; i < n; ++i) {
+        items.push_back({i, 0, "", "item" + std::to_string(i)});
+    }
+    return items;
+}
+
+using Log = std::vector<std::string>;
+
+class SwitchingLoopTest : public testing::Test {
+protected:
+    SwitchingLoopTest() {
+        recorder.items = Items(3);
+        settings.switchPeriod = "0:0:10";
+    }
+    // Ends the running show and returns what followed it.
+    Log Finish(bool shown) {
+        recorder.log.clear();
+        loop.ShowFinished(recorder.ticket, shown);
+        return recorder.log;
+    }
+
+    AppSettings settings;
+    ScriptedRandom random{{0}};
+    FakeEnvironment environment;
+    Recorder recorder;
+    SwitchingLoop loop{settings, random, environment, recorder, recorder};
+};
+
+TEST_F(SwitchingLoopTest, ASwitchShowsOnTheWorkerThenSelectsStoresAndPreparesTheNext) {
+    settings.nextIndex = 2;
+    loop.SwitchNow();
+    EXPECT_EQ(recorder.log, (Log{"busy", "show item2@0"}));
+    EXPECT_TRUE(loop.Busy());
+    EXPECT_EQ(settings.nextIndex, 2);
+    EXPECT_EQ(Finish(true), (Log{"row 2", "store 0", "idle", "prepare item0"}));
+    EXPECT_FALSE(loop.Busy());
+    // A stored position outside the sequence starts at the first item.
+    for (int stored : {7, -1, 3}) {
+        settings.nextIndex = stored;
+        recorder.log.clear();
+        loop.SwitchNow();
+        EXPECT_EQ(recorder.log.back(), "show item0@0") << stored;
+        Finish(true);
+    }
+}
+
+TEST_F(SwitchingLoopTest, FailedItemsArePassedOverAtMostOnceAndTheIndexWraps) {
+    recorder.items = Items(4);
+    settings.nextIndex = 2;
+    loop.SwitchNow();
+    EXPECT_EQ(Finish(false), (Log{"failed", "show item3@0"}));
+    EXPECT_EQ(Finish(false), (Log{"failed", "show item0@0"}));
+    EXPECT_EQ(Finish(true), (Log{"row 0", "store 1", "idle", "prepare item1"}));
+    // Every item failing: four tries, then the last one tried is the shown row.
+    loop.SwitchNow();
+    for (int i = 0; i < 3; ++i) {
+        Finish(false);
+    }
+    EXPECT_EQ(Finish(false), (Log{"failed", "row 0", "store 2", "idle", "prepare item2"}));
+}
+
+TEST_F(SwitchingLoopTest, RandomOrderDrawsTheNextWhenASwitchEndsNeverTheOneShown) {
+    settings.randomOrder = true;
+    const struct {
+        int items;
+        int shown;
+        std::vector<int> draws;
+        int next;
+    } cases[] = {
+        // Fewer than four items go on in order.
+        {3, 1, {0}, 2},
+        {3, 2, {0}, 0},
+        // Draws giving the shown index again are drawn anew (two draws make one index).
+        {4, 1, {0, 1, 0, 1, 0, 3}, 3},
+        {4, 0, {0, 0, 0, 2}, 2},
+        {5, 0, {0, 0, 0, 100, 0, 3}, 3},
+    };
+    for (const auto& c : cases) {
+        recorder.items = Items(c.items);
+        loop.End();
+        settings.nextIndex = c.shown;
+        random = ScriptedRandom(c.draws);
+        // "Switch wallpaper now" shows the item drawn before, without drawing again.
+        loop.SwitchNow();
+        EXPECT_EQ(recorder.log.back(), "show item" + std::to_string(c.shown) + "@0");
+        Finish(true);
+        EXPECT_EQ(settings.nextIndex, c.next) << c.items << " " << c.shown;
+    }
+}
+
+TEST_F(SwitchingLoopTest, RequestsWhileAShowRunsWaitOnceAndADirectChoiceKeepsThePosition) {
+    settings.nextIndex = 0;
+    loop.SwitchNow();
+    loop.SwitchNow();
+    loop.SwitchNow();
+    // A stale ticket changes nothing.
+    loop.ShowFinished(recorder.ticket + 7, true);
+    EXPECT_EQ(Finish(true), (Log{"row 0", "store 1", "idle", "busy", "show item1@0"}));
+    EXPECT_EQ(Finish(true), (Log{"row 1", "store 2", "idle", "prepare item2"}));
+
+    loop.ShowEntry({1, 3, "", "chosen"}, 4);
+    EXPECT_EQ(Finish(false), (Log{"failed", "idle", "prepare item2"}));
+    EXPECT_EQ(settings.nextIndex, 2);
+}
+
+TEST_F(SwitchingLoopTest, IntervalModeSwitchesAtStartThenWhenDueAndNotPaused) {
+    settings.switchMode = 1;
+    loop.StartStop();
+    EXPECT_TRUE(loop.Active());
+    EXPECT_EQ(recorder.log, (Log{"busy", "show item0@0"}));
+    // No tick asks for a switch while one runs.
+    environment.tick += 100000;
+    loop.OnTick();
+    Finish(true);
+    environment.tick += 10000;
+    loop.OnTick();
+    EXPECT_FALSE(loop.Busy());
+    environment.tick += 1;
+    environment.paused = true;
+    loop.OnTick();
+    EXPECT_FALSE(loop.Busy());
+    environment.paused = false;
+    environment.screenSaver = true;
+    loop.OnTick();
+    EXPECT_FALSE(loop.Busy());
+    EXPECT_EQ(recorder.ticks, 3);
+    environment.screenSaver = false;
+    loop.OnTick();
+    EXPECT_EQ(recorder.log.back(), "show item1@0");
+    EXPECT_EQ(recorder.texts, (Log{".Stop.", "..Stop..", "...Stop...", "Stop"}));
+
+    // Stop cancels the show under way and forgets the sequence and what was prepared.
+    recorder.log.clear();
+    loop.StartStop();
+    EXPECT_EQ(recorder.log, (Log{"cancel", "idle", "drop"}));
+    EXPECT_FALSE(loop.Active());
+    EXPECT_TRUE(loop.Sequence().empty());
+    EXPECT_TRUE(Finish(true).empty());
+}
+
+TEST_F(SwitchingLoopTest, OnlyAtStartupAndTimesOfDayAndAnEmptyList) {
+    loop.StartStop();
+    EXPECT_FALSE(loop.Active());
+    EXPECT_EQ(loop.Sequence().size(), 3u);
+    Finish(true);
+    environment.tick += 1000000;
+    loop.OnTick();
+    EXPECT_FALSE(loop.Busy());
+
+    loop.End();
+    settings.switchMode = 2;
+    loop.StartStop();
+    EXPECT_FALSE(loop.Active());
+    settings.switchTimes = {"08:00"};
+    recorder.log.clear();
+    loop.StartStop();
+    EXPECT_TRUE(loop.Active());
+    EXPECT_EQ(recorder.log, (Log{"prepare item1"}));
+    environment.now.hour = 8;
+    loop.OnTick();
+    EXPECT_EQ(recorder.log.back(), "show item1@0");
+
+    loop.End();
+    recorder.items.clear();
+    settings.switchMode = 1;
+    loop.StartStop();
+    EXPECT_FALSE(loop.Active());
+}
+
+TEST_F(SwitchingLoopTest, ChangedRenderSettingsStartTheRunningShowAgain) {
+    loop.SwitchNow();
+    recorder.log.clear();
+    loop.RenderSettingsChanged();
+    EXPECT_EQ(recorder.log, (Log{"drop", "cancel", "show item0@0"}));
+    EXPECT_EQ(Finish(true), (Log{"row 0", "store 1", "idle", "prepare item1"}));
+    recorder.log.clear();
+    loop.RenderSettingsChanged();
+    EXPECT_EQ(recorder.log, (Log{"drop", "prepare item1"}));
+}
+
+}  // namespace
