@@ -1,11 +1,16 @@
-// Velumar's entry point and composition root: COM and the common controls, the platform, the
-// application object and the main window it runs.
+// Velumar's entry point and composition root: COM and the common controls, the platform
+// adapters, the application object, and the main window built from its parts.
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
 
 #include "app/wallpaper_app.h"
 #include "app/win32/win32_platform.h"
+#include "desktop/win32/shell_desktop_list_view.h"
+#include "imagelib/win32/image_library_api.h"
+#include "list/win32/win32_file_system.h"
+#include "render/win32/win32_desktop.h"
+#include "switching/win32/win32_schedule_environment.h"
 #include "ui/win32/wallpaper_dlg.h"
 
 namespace {
@@ -26,6 +31,31 @@ private:
     bool ok;
 };
 
+// The main window and what it is made of, built in the order they depend on one another.
+class ComposedMainWindow final : public MainWindow {
+public:
+    ComposedMainWindow(HINSTANCE instance, CWallpaperApp& app, ImageLibrary& library)
+        : list(instance, app.settings, fileSystem, library),
+          switching(instance, app, library, desktop, fileSystem, environment, desktopListView,
+                    Win32FileStamp),
+          frame(instance, app.settings, [this] { list.Refresh(); }),
+          dialogs(instance, app, desktopListView, list, switching),
+          window(instance, app, list, switching, frame, dialogs) {}
+
+    void RunModal() override { window.RunModal(); }
+
+private:
+    Win32FileSystem fileSystem;
+    Win32Desktop desktop;
+    Win32ScheduleEnvironment environment;
+    ShellDesktopListView desktopListView;
+    CListPanel list;
+    CSwitchingAdapter switching;
+    CMainFrame frame;
+    CMainDialogs dialogs;
+    CWallpaperDlg window;
+};
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -36,8 +66,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
         Win32AppPlatform platform(instance);
         CWallpaperApp app(platform);
-        app.StartUp([instance](CWallpaperApp& owner) -> std::unique_ptr<MainWindow> {
-            return std::make_unique<CWallpaperDlg>(instance, owner);
+        ImageLibrary& library = ProcessImageLibrary();
+        app.StartUp([instance, &library](CWallpaperApp& owner) -> std::unique_ptr<MainWindow> {
+            return std::make_unique<ComposedMainWindow>(instance, owner, library);
         });
     } catch (...) {
         return 1;

@@ -103,3 +103,7 @@ bool LoadListFile(const std::string& path, WallpaperRows& rows, FileSystem& file
 std::string ListNameFromPath(std::string_view path, mbcs::LeadBytePredicate isLeadByte) {
     return StripExtension(SplitPath(path, isLeadByte).name, isLeadByte);
 }
+
+std::string UnsavedListPath(std::string_view path, mbcs::LeadBytePredicate isLeadByte) {
+    return StripExtension(path, isLeadByte) + ".unsaved.vlt";
+}

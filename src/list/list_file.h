@@ -22,5 +22,9 @@ bool SaveListFile(const std::string& path, const WallpaperRows& rows, FileSystem
 // Appends the entries of the list file at path; false when it cannot be read.
 bool LoadListFile(const std::string& path, WallpaperRows& rows, FileSystem& fileSystem);
 
+// Where the rows go when the list file could not be read: beside it, "Velumar.vlt" giving
+// "Velumar.unsaved.vlt".
+std::string UnsavedListPath(std::string_view path, mbcs::LeadBytePredicate isLeadByte);
+
 // The list's name: the file name without folder and extension.
 std::string ListNameFromPath(std::string_view path, mbcs::LeadBytePredicate isLeadByte);

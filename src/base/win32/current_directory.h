@@ -13,3 +13,20 @@ inline std::string CurrentDirectory() {
     folder.resize(length < folder.size() ? length : 0);
     return folder;
 }
+
+// Puts the current directory back as it was when the scope began: the common dialogs move it,
+// and a folder held current cannot be removed (a USB stick ejected) while Velumar runs.
+class CurrentDirectoryScope {
+public:
+    CurrentDirectoryScope() : folder(CurrentDirectory()) {}
+    ~CurrentDirectoryScope() {
+        if (!folder.empty()) {
+            SetCurrentDirectoryA(folder.c_str());
+        }
+    }
+    CurrentDirectoryScope(const CurrentDirectoryScope&) = delete;
+    CurrentDirectoryScope& operator=(const CurrentDirectoryScope&) = delete;
+
+private:
+    std::string folder;
+};

@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "desktop/tray_icon.h"
-#include "resource.h"
 
 BOOL TrayIconNotify(HWND window, DWORD operation, UINT iconId, HICON icon, const char* tip) {
     NOTIFYICONDATAA data{};
@@ -23,14 +22,14 @@ BOOL TrayIconNotify(HWND window, DWORD operation, UINT iconId, HICON icon, const
     return Shell_NotifyIconA(operation, &data);
 }
 
-void ShowTrayMenu(HINSTANCE instance, HWND window) {
-    HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_TRAYMENU));
+void ShowTrayMenu(HINSTANCE instance, int menuId, UINT defaultCommand, HWND window) {
+    HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(menuId));
     if (menu == nullptr) {
         return;
     }
     HMENU popup = GetSubMenu(menu, 0);
     if (popup != nullptr) {
-        SetMenuDefaultItem(popup, ID_DISPLAY, FALSE);
+        SetMenuDefaultItem(popup, defaultCommand, FALSE);
         POINT cursor{};
         GetCursorPos(&cursor);
         // The menu closes when the user clicks elsewhere only if its owner is in front.

@@ -6,6 +6,6 @@
 // Adds (NIM_ADD) or deletes (NIM_DELETE) the icon; returns what the shell returns.
 BOOL TrayIconNotify(HWND window, DWORD operation, UINT iconId, HICON icon, const char* tip);
 
-// Shows the icon's popup menu at the cursor with "Display Velumar" as its default item; the
-// chosen command reaches the window as WM_COMMAND. Returns when the menu has closed.
-void ShowTrayMenu(HINSTANCE instance, HWND window);
+// Shows the first popup of a menu resource at the cursor with one command as its default item;
+// the chosen command reaches the window as WM_COMMAND. Returns when the menu has closed.
+void ShowTrayMenu(HINSTANCE instance, int menuId, UINT defaultCommand, HWND window);

@@ -33,5 +33,11 @@ protected:
     HWND hwnd = nullptr;
 };
 
+// The controls of a window that a part of it handles, bound once the window exists.
+class WindowItems final : public DialogItems {
+public:
+    void Bind(HWND window) { hwnd = window; }
+};
+
 // What a dialog procedure returns for a handled message with a result.
 INT_PTR DialogProcResult(HWND dialog, UINT message, LRESULT result);

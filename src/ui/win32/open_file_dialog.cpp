@@ -10,9 +10,8 @@
 
 std::optional<std::string> AskForFile(HWND owner, const char* filter, const char* defaultExtension,
                                       std::string& lastFolder) {
-    if (!lastFolder.empty()) {
-        SetCurrentDirectoryA(lastFolder.c_str());
-    }
+    // The dialog may move the current directory; it is put back.
+    const CurrentDirectoryScope keep;
     std::vector<char> file(32768, '\0');
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof(ofn);
@@ -28,12 +27,11 @@ std::optional<std::string> AskForFile(HWND owner, const char* filter, const char
     if (open == nullptr || !open(&ofn)) {
         return std::nullopt;
     }
-    // Windows makes the chosen file's folder current; Wine does not always, so do it here.
+    // The chosen file's folder, from the dialog's result: a typed full path counts too.
     std::string chosenFolder(file.data(), ofn.nFileOffset);
     if (chosenFolder.size() > 3 && chosenFolder.back() == '\\') {
         chosenFolder.pop_back();
     }
-    SetCurrentDirectoryA(chosenFolder.c_str());
-    lastFolder = CurrentDirectory();
+    lastFolder = chosenFolder;
     return std::string(file.data());
 }

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-// Makes lastFolder current and opens the dialog there (when the path is short enough to be
-// its initial folder). On OK returns the chosen path and stores in lastFolder the current
-// folder the dialog left behind; on cancel changes nothing.
+// Opens the dialog in lastFolder (when the path is short enough to be its initial folder). On
+// OK returns the chosen path and stores its folder in lastFolder; on cancel changes nothing. The
+// current directory is left as it was.
 std::optional<std::string> AskForFile(HWND owner, const char* filter, const char* defaultExtension,
                                       std::string& lastFolder);

@@ -39,13 +39,10 @@ CPreviewFileDialog::CPreviewFileDialog(HINSTANCE instance, int& previewSetting,
     : instance(instance), previewSetting(previewSetting), texts(texts), preview(instance) {}
 
 BOOL CPreviewFileDialog::SelectFiles(std::vector<char>& buffer, DWORD extraOptions,
-                                     const char* initialName, HWND owner) {
+                                     const std::string& initialFolder, HWND owner) {
     static const char kFilter[] = "All Files\0*.*\0";
     std::fill(buffer.begin(), buffer.end(), '\0');
-    if (initialName != nullptr) {
-        lstrcpynA(buffer.data(), initialName, static_cast<int>(buffer.size()));
-    }
-    std::string folder = CurrentDirectory();
+    const std::string& folder = initialFolder;
     ofn = OPENFILENAMEA{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = owner;

@@ -18,10 +18,10 @@ public:
     CPreviewFileDialog(const CPreviewFileDialog&) = delete;
     CPreviewFileDialog& operator=(const CPreviewFileDialog&) = delete;
 
-    // Runs the dialog; the chosen names are left in buffer in the open dialog's format.
-    // Non-zero on OK; a selection that does not fit the buffer fails.
-    BOOL SelectFiles(std::vector<char>& buffer, DWORD extraOptions, const char* initialName,
-                     HWND owner);
+    // Runs the dialog in a folder; the chosen names are left in buffer in the open dialog's
+    // format. Non-zero on OK; a selection that does not fit the buffer fails.
+    BOOL SelectFiles(std::vector<char>& buffer, DWORD extraOptions,
+                     const std::string& initialFolder, HWND owner);
 
 private:
     static UINT_PTR CALLBACK HookProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,7 +1,7 @@
 // The wallpaper list view (control 1000): a virtual report list that shows the row model.
 // The rows live in the model; the control asks for texts as it paints, so a list of any
 // length shows at once.
-#include "list/win32/wallpaper_list_ctrl.h"
+#include "ui/win32/wallpaper_list_ctrl.h"
 
 #include <shellapi.h>
 #include <shlwapi.h>

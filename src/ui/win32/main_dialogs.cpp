@@ -1,0 +1,70 @@
+// The dialogs the main window opens.
+#include "ui/win32/main_dialogs.h"
+
+#include "base/scoped_flag.h"
+#include "base/win32/message_box.h"
+#include "resource.h"
+#include "ui/properties_rules.h"
+#include "ui/win32/about_dlg.h"
+#include "ui/win32/dialog.h"
+#include "ui/win32/general_page.h"
+#include "ui/win32/mask_page.h"
+#include "ui/win32/resizing_page.h"
+#include "ui/win32/resource_text.h"
+
+namespace {
+
+constexpr int kFirstOsWithoutIconText = 501;
+
+}  // namespace
+
+CMainDialogs::CMainDialogs(HINSTANCE instance, CWallpaperApp& app, DesktopListView& desktopListView,
+                           CListPanel& list, CSwitchingAdapter& switching)
+    : instance(instance),
+      app(app),
+      desktopListView(desktopListView),
+      list(list),
+      switching(switching) {}
+
+void CMainDialogs::ShowProperties(const CDialog& window) {
+    if (propertiesOpen) {
+        return;
+    }
+    PropertiesValues values = CopyIntoPages(app.settings);
+    bool ok = false;
+    {
+        const ScopedFlag open(propertiesOpen);
+        CGeneralPage general(instance, app.osVersion, values.general);
+        CMaskProperties mask(instance, values.mask, app.settings.lastMaskDir);
+        CResizingPage resizing(instance, values.resizing);
+        ok = RunPropertySheet(instance, window.Handle(), "Velumar Properties", IDI_MAINICON,
+                              {&general, &mask, &resizing});
+    }
+    if (!ok || window.HasEnded()) {
+        return;
+    }
+    CopyBackFromPages(values, app.settings);
+    const CSwitchingAdapter::HoldTicks hold(switching);
+    if (WarnNoSwitchTimes(app.settings)) {
+        ShowMessageBox(window.Handle(), LoadResourceText(instance, IDS_NO_SWITCH_TIMES));
+        if (window.HasEnded()) {
+            return;
+        }
+    }
+    list.Refresh();
+    if (app.osVersion < kFirstOsWithoutIconText && values.general.controlIconText != 0) {
+        ApplyIconTextColors(desktopListView, values.general.textColor,
+                            values.general.transparent != 0);
+    }
+    switching.OnRenderSettingsChanged();
+    app.SaveSettings();
+}
+
+void CMainDialogs::ShowAbout(const CDialog& window) {
+    if (aboutOpen) {
+        return;
+    }
+    const ScopedFlag open(aboutOpen);
+    CAboutDlg about(instance);
+    about.DoModal(window.Handle());
+}

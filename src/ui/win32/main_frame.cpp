@@ -1,0 +1,163 @@
+// The main window's frame.
+#include "ui/win32/main_frame.h"
+
+#include <utility>
+
+#include "desktop/tray_icon.h"
+#include "desktop/win32/tray_icon.h"
+#include "resource.h"
+
+namespace {
+
+LayoutRect ToLayout(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+HICON LoadMainIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
+                                         GetSystemMetrics(widthMetric),
+                                         GetSystemMetrics(heightMetric), 0));
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(HINSTANCE instance, AppSettings& settings, std::function<void()> relaidOut)
+    : instance(instance),
+      settings(settings),
+      relaidOut(std::move(relaidOut)),
+      mainIcon(LoadMainIcon(instance, SM_CXICON, SM_CYICON)),
+      smallIcon(LoadMainIcon(instance, SM_CXSMICON, SM_CYSMICON)) {}
+
+CMainFrame::~CMainFrame() {
+    for (HICON icon : {mainIcon, smallIcon}) {
+        if (icon != nullptr) {
+            DestroyIcon(icon);
+        }
+    }
+}
+
+void CMainFrame::Attach(HWND window) {
+    items.Bind(window);
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(mainIcon));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    for (size_t i = 0; i < kLayoutItems.size(); ++i) {
+        RECT r{};
+        GetWindowRect(items.Item(kLayoutItems[i].id), &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        controlRects[i] = ToLayout(r);
+    }
+    // The client size as created from the template; a size change while initialising (the
+    // dialog manager's own) is recorded by OnSize as well.
+    RECT client{};
+    GetClientRect(window, &client);
+    referenceClientSize = {client.right, client.bottom};
+}
+
+void CMainFrame::Show(bool hideAtStartup) {
+    placed = true;
+    const WindowRect& stored = settings.windowRect;
+    RECT candidate{stored.left, stored.top, stored.right, stored.bottom};
+    const bool onAMonitor = MonitorFromRect(&candidate, MONITOR_DEFAULTTONULL) != nullptr;
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const WindowRect r =
+        PlaceWindowRect(stored, onAMonitor, {work.left, work.top, work.right, work.bottom});
+    MoveWindow(items.Handle(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    AddTrayIcon();
+    // Keeps the framework's first showing of the window from making it visible.
+    hidePending = hideAtStartup;
+}
+
+void CMainFrame::OnSize(WPARAM kind, int cx, int cy) {
+    if (kind == SIZE_MINIMIZED) {
+        return;
+    }
+    if (!placed) {
+        referenceClientSize = {cx, cy};
+        return;
+    }
+    RememberWindowRect();
+    const ControlRects moved = LayoutControls(controlRects, referenceClientSize, {cx, cy});
+    for (size_t i = 0; i < kLayoutItems.size(); ++i) {
+        const LayoutRect& r = moved[i];
+        MoveWindow(items.Item(kLayoutItems[i].id), r.left, r.top, r.Width(), r.Height(), TRUE);
+    }
+    relaidOut();
+}
+
+void CMainFrame::OnMove() {
+    RememberWindowRect();
+}
+
+void CMainFrame::RememberWindowRect() {
+    if (!placed || IsIconic(items.Handle())) {
+        return;
+    }
+    RECT r{};
+    GetWindowRect(items.Handle(), &r);
+    settings.windowRect = {r.left, r.top, r.right, r.bottom};
+}
+
+void CMainFrame::AddTrayIcon() {
+    TrayIconNotify(items.Handle(), NIM_ADD, kTrayIconId, mainIcon, kTrayTip);
+}
+
+void CMainFrame::RemoveTrayIcon() {
+    TrayIconNotify(items.Handle(), NIM_DELETE, kTrayIconId, nullptr, nullptr);
+}
+
+void CMainFrame::OnTrayNotify(UINT mouseMessage) {
+    const TrayDecision decision = DecideTrayMouse(mouseMessage);
+    if (decision.clearHidePending) {
+        hidePending = false;
+    }
+    switch (decision.action) {
+        case TrayAction::ShowWindow:
+            ShowWindow(items.Handle(), SW_SHOWNORMAL);
+            break;
+        case TrayAction::ShowMenu:
+            ShowTrayMenu(instance, IDR_TRAYMENU, ID_DISPLAY, items.Handle());
+            break;
+        case TrayAction::None:
+            break;
+    }
+}
+
+void CMainFrame::Display() {
+    ShowWindow(items.Handle(), SW_SHOWNORMAL);
+}
+
+void CMainFrame::Hide() {
+    ShowWindow(items.Handle(), SW_HIDE);
+}
+
+void CMainFrame::OnOtherInstance() {
+    // A second start always shows the running copy, also one hidden at start-up.
+    hidePending = false;
+    ShowWindow(items.Handle(), SW_SHOWNORMAL);
+    SetForegroundWindow(items.Handle());
+}
+
+bool CMainFrame::OnSysCommand(WPARAM command) {
+    switch (command & 0xFFF0) {
+        case SC_MINIMIZE:
+            Hide();
+            return true;
+        case SC_MAXIMIZE:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CMainFrame::OnWindowPosChanging(WINDOWPOS& position) const {
+    position.flags = FilterPositionChange(position.flags, hidePending);
+}
+
+bool CMainFrame::IsOnPane(POINT clientPoint, HWND pane) const {
+    POINT screen = clientPoint;
+    ClientToScreen(items.Handle(), &screen);
+    RECT rect{};
+    GetWindowRect(pane, &rect);
+    return PtInRect(&rect, screen) != FALSE;
+}

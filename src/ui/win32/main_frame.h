@@ -1,0 +1,58 @@
+// The main window's frame: its icons, the layout of its controls on resize, the remembered
+// window rectangle, the notification-area icon, hiding and showing, and the system commands.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "app/app_settings.h"
+#include "ui/main_window_layout.h"
+#include "ui/win32/dialog_items.h"
+
+class CMainFrame {
+public:
+    // relaidOut runs after the controls moved (the thumbnail pane redraws at its new size).
+    CMainFrame(HINSTANCE instance, AppSettings& settings, std::function<void()> relaidOut);
+    ~CMainFrame();
+    CMainFrame(const CMainFrame&) = delete;
+    CMainFrame& operator=(const CMainFrame&) = delete;
+
+    // Sets the window's icons and records the controls' places as the template made them.
+    void Attach(HWND window);
+    // Puts the window at its remembered rectangle and adds the tray icon; from then on moves
+    // and sizes are remembered.
+    void Show(bool hideAtStartup);
+    void RemoveTrayIcon();
+
+    void OnSize(WPARAM kind, int cx, int cy);
+    void OnMove();
+    void OnTrayNotify(UINT mouseMessage);
+    void OnTaskbarCreated() { AddTrayIcon(); }
+    void Display();
+    void Hide();
+    void OnOtherInstance();
+    bool OnSysCommand(WPARAM command);
+    void OnWindowPosChanging(WINDOWPOS& position) const;
+    // A double-click on the thumbnail pane opens the image it shows.
+    bool IsOnPane(POINT clientPoint, HWND pane) const;
+    HICON MainIcon() const { return mainIcon; }
+
+private:
+    void RememberWindowRect();
+    void AddTrayIcon();
+
+    HINSTANCE instance;
+    AppSettings& settings;
+    std::function<void()> relaidOut;
+    WindowItems items;
+    HICON mainIcon = nullptr;
+    HICON smallIcon = nullptr;
+    // The client size and control places the layout scales from.
+    ClientSize referenceClientSize;
+    ControlRects controlRects{};
+    // Until the window is placed, sizes are the dialog manager's own and are not remembered.
+    bool placed = false;
+    // The first showing of a window hidden at start-up is held back.
+    bool hidePending = false;
+};

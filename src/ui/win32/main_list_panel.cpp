@@ -1,0 +1,502 @@
+// The main window's list panel.
+#include "ui/win32/main_list_panel.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <utility>
+#include <vector>
+
+#include "base/scoped_flag.h"
+#include "base/win32/ansi_text.h"
+#include "base/win32/com_ptr.h"
+#include "base/win32/current_directory.h"
+#include "base/win32/message_box.h"
+#include "list/add_entries.h"
+#include "list/list_file.h"
+#include "list/path_helpers.h"
+#include "list/win32/win32_file_system.h"
+#include "resource.h"
+#include "switching/switching_sequence.h"
+#include "ui/image_info.h"
+#include "ui/rotation_names.h"
+#include "ui/shell_open.h"
+#include "ui/win32/dialog.h"
+#include "ui/win32/open_file_dialog.h"
+#include "ui/win32/preview_file_dialog.h"
+#include "ui/win32/resource_text.h"
+
+namespace {
+
+// Characters of the "Add Files..." buffer: thousands of names fit.
+constexpr size_t kAddFilesBufferChars = 1 << 20;
+
+// The system's text for an error code, without its line break.
+std::string SystemErrorText(DWORD error) {
+    char* text = nullptr;
+    DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = length > 0 && text != nullptr ? std::string(text, length)
+                                                        : "Error " + std::to_string(error) + ".";
+    LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) {
+        message.pop_back();
+    }
+    return message;
+}
+
+bool SelectionToggled(UINT oldState, UINT newState) {
+    return ((oldState ^ newState) & LVIS_SELECTED) != 0;
+}
+
+// The path of a shell item, at any length the shell gives.
+std::string PathOfIdList(LPCITEMIDLIST item) {
+    std::vector<wchar_t> path(32768, L'\0');
+    if (!SHGetPathFromIDListEx(item, path.data(), static_cast<DWORD>(path.size()),
+                               GPFIDL_DEFAULT)) {
+        return std::string();
+    }
+    return WideToAnsi(path.data());
+}
+
+int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM lParam, LPARAM startFolder) {
+    if (message == BFFM_INITIALIZED) {
+        const auto* folder = reinterpret_cast<const std::string*>(startFolder);
+        if (folder != nullptr && !folder->empty()) {
+            SendMessageA(browser, BFFM_SETSELECTIONA, TRUE,
+                         reinterpret_cast<LPARAM>(folder->c_str()));
+        }
+    } else if (message == BFFM_SELCHANGED) {
+        const std::string path = PathOfIdList(reinterpret_cast<LPCITEMIDLIST>(lParam));
+        if (!path.empty()) {
+            SendMessageA(browser, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+CListPanel::CListPanel(HINSTANCE instance, AppSettings& settings, FileSystem& fileSystem,
+                       ImageLibrary& library)
+    : instance(instance),
+      settings(settings),
+      fileSystem(fileSystem),
+      library(library),
+      listCtrl(settings, fileSystem),
+      preview(instance) {
+    previewEnabled = settings.mainPreview ? 1 : 0;
+    controlTexts = {LoadResourceText(instance, IDS_NOT_AN_IMAGE),
+                    LoadResourceText(instance, IDS_FOLDER_SELECTED),
+                    LoadResourceText(instance, IDS_IMAGE_INFO)};
+}
+
+void CListPanel::Attach(const CDialog& owner, ListPanelHost& panelHost) {
+    window = &owner;
+    host = &panelHost;
+    items.Bind(owner.Handle());
+    HWND rotation = items.Item(IDC_ROTATION);
+    for (const char* name : kRotationNames) {
+        SendMessageA(rotation, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    }
+    WriteControls();
+    listCtrl.Attach(items.Item(IDC_WALLPAPER_LIST));
+    preview.ReplaceControl(owner.Handle(), IDC_PREVIEW_FRAME);
+    Refresh();
+    LoadList(settings.listFile);
+    attached = true;
+}
+
+bool CListPanel::Ended() const {
+    return window == nullptr || window->HasEnded();
+}
+
+void CListPanel::ReadControls() {
+    rotationIndex = static_cast<int>(SendMessageA(items.Item(IDC_ROTATION), CB_GETCURSEL, 0, 0));
+    pagesText = items.ItemText(IDC_PAGES);
+    infoText = items.ItemText(IDC_INFO);
+    previewEnabled = items.IsChecked(IDC_PREVIEW_CHECK) ? 1 : 0;
+}
+
+void CListPanel::WriteControls() {
+    // Setting the edit's text reports a change; that is not the user's edit.
+    const ScopedFlag writing(writingControls);
+    SendMessageA(items.Item(IDC_ROTATION), CB_SETCURSEL, static_cast<WPARAM>(rotationIndex), 0);
+    items.SetItemText(IDC_PAGES, pagesText);
+    items.SetItemText(IDC_INFO, infoText);
+    items.SetChecked(IDC_PREVIEW_CHECK, previewEnabled != 0);
+}
+
+void CListPanel::Refresh() {
+    ReadControls();
+    const WallpaperRows& rows = listCtrl.rows;
+    ControlInputs in;
+    in.selectedCount = rows.SelectedCount();
+    if (in.selectedCount == 1) {
+        in.entry = &rows.EntryAt(rows.FirstSelected());
+        in.entryIsExistingFile = IsExistingFile(in.entry->path, fileSystem);
+        if (in.entryIsExistingFile) {
+            in.image = GetImageInfo(library, in.entry->path);
+        }
+    }
+    in.rotationIndex = rotationIndex;
+    in.previewEnabled = previewEnabled != 0;
+    in.initializing = !attached;
+    in.switchingActive = host != nullptr && host->SwitchingActive();
+    in.rowCount = rows.Count();
+    in.switchMode = settings.switchMode;
+    in.switchTimeCount = settings.switchTimes.size();
+    ControlStates states = ComputeControlStates(in, controlTexts);
+
+    infoText = states.infoText;
+    rotationIndex = states.rotationIndex;
+    pagesText = states.pagesText;
+    items.EnableItem(IDC_ROTATION, states.rotationEnabled);
+    items.EnableItem(IDC_ROTATE_LABEL, states.rotationEnabled);
+    items.EnableItem(IDC_PAGES, states.pagesEnabled);
+    items.EnableItem(IDC_PAGES_LABEL, states.pagesEnabled);
+    items.EnableItem(IDC_REMOVE, states.removeEnabled);
+    items.SetItemText(IDC_STARTSTOP, states.startStopText);
+    if (states.startStopEnabled) {
+        items.EnableItem(IDC_STARTSTOP, *states.startStopEnabled);
+    }
+    items.EnableItem(IDC_ADD_FILES, states.addEnabled);
+    items.EnableItem(IDC_ADD_FOLDER, states.addEnabled);
+    if (states.previewPath) {
+        preview.ShowImage(*states.previewPath);
+    } else {
+        preview.ClearImage();
+    }
+    WriteControls();
+}
+
+MenuStates CListPanel::Menu() const {
+    const WallpaperRows& rows = listCtrl.rows;
+    const int selected = rows.SelectedCount();
+    const bool isFile =
+        selected == 1 && IsExistingFile(rows.EntryAt(rows.FirstSelected()).path, fileSystem);
+    return ComputeMenuStates(host != nullptr && host->SwitchingActive(), selected, isFile,
+                             rows.Count());
+}
+
+std::optional<CListPanel::Choice> CListPanel::SelectedChoice() {
+    const int row = listCtrl.rows.FirstSelected();
+    if (row < 0) {
+        return std::nullopt;
+    }
+    ReadControls();
+    Choice choice{listCtrl.rows.EntryAt(row), ParsePageList(pagesText).front()};
+    choice.entry.rotation = rotationIndex;
+    return choice;
+}
+
+void CListPanel::ShowSourceRow(int row) {
+    WallpaperRows& rows = listCtrl.rows;
+    rows.SelectOnly(row);
+    if (row >= 0 && row < rows.Count()) {
+        rows.ShowRow(row);
+    }
+}
+
+void CListPanel::OnPreviewClicked() {
+    ReadControls();
+    // Stored with all settings at exit.
+    settings.mainPreview = previewEnabled != 0;
+    Refresh();
+}
+
+void CListPanel::TakeListChanges() {
+    // A drag or a drop since the last tick counts too, so ending right after it loses nothing.
+    if (std::exchange(listCtrl.rows.changed, false)) {
+        listModified = true;
+    }
+}
+
+void CListPanel::FinishTick() {
+    TakeListChanges();
+    if (std::exchange(selectionChanged, false)) {
+        Refresh();
+    }
+}
+
+bool CListPanel::SaveList(const std::string& path) {
+    // A list file that exists but could not be read holds the user's list: it is never
+    // replaced by what this run shows, until a list has been loaded.
+    if (listUnreadable && path == settings.listFile) {
+        return false;
+    }
+    if (!SaveListFile(path, listCtrl.rows, fileSystem, IsAnsiLeadByte)) {
+        return false;
+    }
+    listModified = false;
+    return true;
+}
+
+void CListPanel::SaveAfterCommand(bool changed) {
+    if (!SaveList(settings.listFile) && changed) {
+        listModified = true;
+    }
+}
+
+void CListPanel::SaveIfModified() {
+    TakeListChanges();
+    if (!listModified) {
+        return;
+    }
+    if (listUnreadable) {
+        // Beside the unread file, which stays as it is.
+        SaveListFile(UnsavedListPath(settings.listFile, IsAnsiLeadByte), listCtrl.rows, fileSystem,
+                     IsAnsiLeadByte);
+        listModified = false;
+        return;
+    }
+    SaveList(settings.listFile);
+}
+
+void CListPanel::Close() {
+    SaveIfModified();
+    listCtrl.rows.RemoveAll();
+}
+
+void CListPanel::SaveBeforeEnding() {
+    TakeListChanges();
+    if (listModified && listUnreadable) {
+        const std::string beside = UnsavedListPath(settings.listFile, IsAnsiLeadByte);
+        const bool saved = SaveListFile(beside, listCtrl.rows, fileSystem, IsAnsiLeadByte);
+        listModified = false;
+        std::string text =
+            "The wallpaper list\n" + settings.listFile +
+            "\ncould not be read when it was loaded, so Velumar did not save over it.";
+        text += saved ? "\n\nThe list shown was saved beside it as\n" + beside
+                      : "\n\nThe list shown could not be saved beside it as\n" + beside;
+        MessageBoxA(items.Handle(), text.c_str(), kMessageBoxCaption, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    while (listModified && !Ended()) {
+        if (SaveList(settings.listFile)) {
+            return;
+        }
+        // Read before anything else can set it.
+        const DWORD error = GetLastError();
+        std::string text = "The wallpaper list could not be saved to\n" + settings.listFile +
+                           "\n\n" + SystemErrorText(error) +
+                           "\n\nRetry to try again, or Cancel to leave without saving it.";
+        if (MessageBoxA(items.Handle(), text.c_str(), kMessageBoxCaption,
+                        MB_RETRYCANCEL | MB_ICONEXCLAMATION) != IDRETRY) {
+            // The user leaves without saving: the destroy step does not try again.
+            listModified = false;
+        }
+    }
+}
+
+void CListPanel::LoadList(const std::string& path) {
+    settings.listFile = path;
+    Win32FileSystem().RemoveUnfinishedSave(path);
+    // A missing file is an empty list; one that is there but cannot be read (locked by a
+    // sync client or a virus scanner) is protected.
+    listUnreadable =
+        !LoadListFile(path, listCtrl.rows, fileSystem) && fileSystem.Attributes(path).has_value();
+    listModified = false;
+    listName = ListNameFromPath(path, IsAnsiLeadByte);
+}
+
+void CListPanel::OnOpenList() {
+    static const char kFilter[] = "Velumar Files (*.vlt)\0*.vlt\0All Files (*.*)\0*.*\0";
+    std::optional<std::string> path =
+        AskForFile(items.Handle(), kFilter, "vlt", settings.lastListDir);
+    // Exit may have arrived while the dialog was open.
+    if (!path || Ended()) {
+        return;
+    }
+    {
+        const ScopedFlag rebuilding(rebuildingRows);
+        RowsUpdateScope update(listCtrl.rows);
+        listCtrl.rows.RemoveAll();
+        LoadList(*path);
+    }
+    host->ListFileChanged();
+    Refresh();
+}
+
+void CListPanel::OnRemoveSelection() {
+    const int before = listCtrl.rows.Count();
+    {
+        const ScopedFlag rebuilding(rebuildingRows);
+        listCtrl.rows.RemoveSelected();
+    }
+    Refresh();
+    // Nothing removed, nothing to save.
+    if (listCtrl.rows.Count() != before) {
+        SaveAfterCommand(true);
+    }
+}
+
+void CListPanel::OnRotationCommand(int code) {
+    if (code != CBN_SELCHANGE || writingControls) {
+        return;
+    }
+    ReadControls();
+    const int row = listCtrl.rows.FirstSelected();
+    if (row >= 0) {
+        listCtrl.rows.EntryAt(row).rotation = rotationIndex;
+    }
+    listModified = true;
+}
+
+void CListPanel::OnPagesCommand(int code) {
+    if (code != EN_CHANGE || writingControls) {
+        return;
+    }
+    ReadControls();
+    const int row = listCtrl.rows.FirstSelected();
+    if (row >= 0) {
+        listCtrl.rows.EntryAt(row).pages = pagesText;
+    }
+    listModified = true;
+}
+
+void CListPanel::NoteRowChange() {
+    // Loading a list shows its stored selection; that is no change of the user's.
+    if (!rebuildingRows && attached) {
+        listModified = true;
+    }
+}
+
+bool CListPanel::OnNotify(const NMHDR& header, LRESULT& result) {
+    // The list answers its own notifications first, then the panel sees them too.
+    if (listCtrl.OnNotify(header, result)) {
+        return true;
+    }
+    const bool userChange = !listCtrl.dragging && !rebuildingRows && attached;
+    switch (header.code) {
+        case LVN_ITEMCHANGED: {
+            const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+            if (userChange && SelectionToggled(change.uOldState, change.uNewState)) {
+                selectionChanged = true;
+            }
+            NoteRowChange();
+            break;
+        }
+        case LVN_ODSTATECHANGED: {
+            const auto& change = reinterpret_cast<const NMLVODSTATECHANGE&>(header);
+            if (userChange && SelectionToggled(change.uOldState, change.uNewState)) {
+                selectionChanged = true;
+            }
+            NoteRowChange();
+            break;
+        }
+        case LVN_COLUMNCLICK:
+            listModified = true;
+            break;
+        default:
+            break;
+    }
+    return false;
+}
+
+void CListPanel::OnAddFiles() {
+    // Room for thousands of names: a selection that does not fit fails the whole dialog.
+    std::vector<char> buffer(kAddFilesBufferChars, '\0');
+    int preview = settings.openDialogPreview ? 1 : 0;
+    BOOL chosen = FALSE;
+    {
+        // The dialog may move the current directory; a folder held current could not be
+        // removed (a USB stick ejected) while Velumar runs.
+        const CurrentDirectoryScope keep;
+        CPreviewFileDialog dialog(instance, preview, controlTexts);
+        chosen =
+            dialog.SelectFiles(buffer, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
+                               settings.lastAddFilesDir, items.Handle());
+    }
+    settings.openDialogPreview = preview != 0;
+    if (!chosen || Ended()) {
+        return;
+    }
+    const std::vector<std::string> paths =
+        SplitSelection(std::string_view(buffer.data(), buffer.size()), IsAnsiLeadByte);
+    const int before = listCtrl.rows.Count();
+    {
+        const ScopedFlag rebuilding(rebuildingRows);
+        {
+            RowsUpdateScope update(listCtrl.rows);
+            AddPaths(paths, listCtrl.rows);
+        }
+        // Saved even when every file was refused.
+        SaveAfterCommand(listCtrl.rows.Count() != before);
+    }
+    Refresh();
+    if (!paths.empty()) {
+        settings.lastAddFilesDir = SplitPath(paths.front(), IsAnsiLeadByte).folder;
+    }
+}
+
+void CListPanel::OnAddFolder() {
+    ComPtr<IMalloc> allocator;
+    if (FAILED(SHGetMalloc(allocator.Put()))) {
+        return;
+    }
+    std::vector<char> displayName(32768, '\0');
+    const std::string startFolder = settings.lastAddFolderDir;
+    BROWSEINFOA browse{};
+    browse.hwndOwner = items.Handle();
+    browse.pszDisplayName = displayName.data();
+    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
+    browse.lpfn = BrowseCallback;
+    browse.lParam = reinterpret_cast<LPARAM>(&startFolder);
+    LPITEMIDLIST chosen = nullptr;
+    {
+        const CurrentDirectoryScope keep;
+        chosen = SHBrowseForFolderA(&browse);
+    }
+    if (chosen == nullptr) {
+        return;
+    }
+    const std::string path = PathOfIdList(chosen);
+    allocator.Get()->Free(chosen);
+    if (path.empty() || Ended()) {
+        return;
+    }
+    {
+        const ScopedFlag rebuilding(rebuildingRows);
+        const bool added = !listCtrl.rows.Contains(path);
+        if (added) {
+            listCtrl.rows.AddEntry(path);
+        }
+        SaveAfterCommand(added);
+    }
+    Refresh();
+    // The next browse starts at the parent of the folder added last.
+    settings.lastAddFolderDir = SplitPath(path, IsAnsiLeadByte).folder;
+}
+
+void CListPanel::OpenSelectedFile() {
+    const int row = listCtrl.rows.FirstSelected();
+    if (row < 0) {
+        return;
+    }
+    const std::string& path = listCtrl.rows.EntryAt(row).path;
+    HINSTANCE opened =
+        ShellExecuteA(items.Handle(), "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    auto result = reinterpret_cast<std::intptr_t>(opened);
+    std::optional<OpenFailureMessage> failure = OpenFailureFor(result);
+    if (!failure) {
+        return;
+    }
+    std::string text = LoadResourceText(instance, static_cast<UINT>(failure->stringId));
+    if (failure->showsResult) {
+        size_t at = text.find("%d");
+        if (at != std::string::npos) {
+            text.replace(at, 2, std::to_string(result));
+        }
+    }
+    MSGBOXPARAMSA box{};
+    box.cbSize = sizeof(box);
+    box.hwndOwner = items.Handle();
+    box.hInstance = instance;
+    box.lpszText = text.c_str();
+    box.lpszCaption = kMessageBoxCaption;
+    box.dwStyle = MB_OK;
+    box.dwContextHelpId = static_cast<DWORD_PTR>(failure->stringId);
+    MessageBoxIndirectA(&box);
+}

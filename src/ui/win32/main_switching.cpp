@@ -1,0 +1,142 @@
+// The main window's switching adapter.
+#include "ui/win32/main_switching.h"
+
+#include <utility>
+
+#include "base/scoped_flag.h"
+#include "base/win32/ansi_text.h"
+#include "render/publish.h"
+#include "resource.h"
+#include "ui/small_dialog_rules.h"
+#include "ui/win32/app_messages.h"
+#include "ui/win32/dialog.h"
+#include "ui/win32/main_list_panel.h"
+#include "ui/win32/welcome_dlg.h"
+
+CSwitchingAdapter::CSwitchingAdapter(HINSTANCE instance, CWallpaperApp& app, ImageLibrary& library,
+                                     Desktop& desktop, FileSystem& fileSystem,
+                                     ScheduleEnvironment& environment,
+                                     DesktopListView& desktopListView, StampOf stampOf)
+    : instance(instance),
+      app(app),
+      desktop(desktop),
+      fileSystem(fileSystem),
+      desktopListView(desktopListView),
+      renderer(library, desktop, std::move(stampOf), app.wallpaperFileSuffix,
+               [this](std::uint64_t ticket, ShowResult result) {
+                   if (HWND target = reportTo.load()) {
+                       PostMessageA(target, kMsgWallpaperShown, static_cast<WPARAM>(ticket),
+                                    result == ShowResult::Shown ? 1 : 0);
+                   }
+               }),
+      loop(app.settings, random, environment, *this, *this) {}
+
+void CSwitchingAdapter::Start(const CDialog& owner, CListPanel& panel) {
+    window = &owner;
+    list = &panel;
+    items.Bind(owner.Handle());
+    reportTo = owner.Handle();
+    RemoveUnfinishedWallpaperFiles(desktop, app.wallpaperFileSuffix);
+    random.Seed(GetTickCount());
+    SetTimer(owner.Handle(), kSwitchTimerId, kSwitchTimerPeriodMs, nullptr);
+    // Switching starts by itself once the window is set up, as if Start were clicked.
+    if (app.settings.startSwitchingAtStartup || app.settings.switchMode == 0) {
+        loop.StartStop();
+    }
+}
+
+void CSwitchingAdapter::Stop() {
+    if (window != nullptr) {
+        KillTimer(window->Handle(), kSwitchTimerId);
+    }
+    loop.End();
+    reportTo = nullptr;
+}
+
+void CSwitchingAdapter::OnSetSelectionAsWallpaper() {
+    if (std::optional<CListPanel::Choice> choice = list->SelectedChoice()) {
+        loop.ShowEntry(choice->entry, choice->page);
+    }
+}
+
+void CSwitchingAdapter::OnRemoveWallpaper() {
+    RemoveWallpaper(desktop);
+}
+
+std::uint64_t CSwitchingAdapter::BeginShow(const WallpaperEntry& item, int page) {
+    return renderer.Show(item.path, item.rotation, page, app.settings);
+}
+
+void CSwitchingAdapter::Prepare(const WallpaperEntry& item, int page) {
+    renderer.Prepare(item.path, item.rotation, page, app.settings);
+}
+
+std::vector<WallpaperEntry> CSwitchingAdapter::BuildSwitchingSequence() {
+    return BuildSequence(list->Rows(), app.settings.includeSubfolders, fileSystem, IsAnsiLeadByte);
+}
+
+void CSwitchingAdapter::ShowSourceRow(int row) {
+    list->ShowSourceRow(row);
+}
+
+void CSwitchingAdapter::StoreNextIndex(int) {
+    app.SaveNextIndex();
+}
+
+void CSwitchingAdapter::SetBusy(bool) {
+    // The cursor over the window follows at once, not at the next mouse move.
+    POINT at{};
+    GetCursorPos(&at);
+    SetCursorPos(at.x, at.y);
+}
+
+bool CSwitchingAdapter::OnSetCursor() {
+    if (!loop.Busy()) {
+        return false;
+    }
+    SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    return true;
+}
+
+void CSwitchingAdapter::SetStartStopText(const std::string& text) {
+    items.SetItemText(IDC_STARTSTOP, text);
+}
+
+void CSwitchingAdapter::UpdateControls() {
+    list->Refresh();
+}
+
+void CSwitchingAdapter::RefreshIconTextColors() {
+    if (IconTextColorsApply(app.osVersion, app.settings)) {
+        ApplyIconTextColors(desktopListView, app.settings.iconTextColor,
+                            app.settings.iconTextTransparent);
+    }
+}
+
+void CSwitchingAdapter::FinishTick() {
+    list->FinishTick();
+}
+
+void CSwitchingAdapter::OnTimer(UINT_PTR id) {
+    if (id != kSwitchTimerId || ticksHeld > 0) {
+        return;
+    }
+    // The welcome dialog's own loop keeps ticking, and switching goes on under it.
+    ShowWelcomeIfDue();
+    // A modal loop opened inside a tick dispatches the timer again: that tick is skipped.
+    if (inTick || window->HasEnded()) {
+        return;
+    }
+    const ScopedFlag ticking(inTick);
+    loop.OnTick();
+}
+
+void CSwitchingAdapter::ShowWelcomeIfDue() {
+    if (!WelcomeDue(welcomeShown, app.settings.showWelcome)) {
+        return;
+    }
+    welcomeShown = true;
+    CWelcomeDlg welcome(instance);
+    const bool closed = welcome.DoModal(window->Handle()) == IDOK;
+    app.settings.showWelcome = ShowWelcomeAfter(closed, welcome.dontShowAgain);
+}
