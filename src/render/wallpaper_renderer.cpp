@@ -19,7 +19,7 @@ WallpaperRenderer::WallpaperRenderer(ImageLibrary& library, Desktop& desktop, St
           [this](const std::string& path) { this->desktop.RemoveFile(path); }) {}
 
 RenderInputs WallpaperRenderer::InputsFor(const std::string& path, int rotation, int page,
-                                          const AppSettings& settings) {
+                                          const RenderSettings& settings) {
     RenderInputs inputs =
         MakeRenderInputs(path, page, rotation, settings, ReadDesktopShape(desktop), stampOf);
     inputs.places = WallpaperFileCandidates(desktop, wallpaperFileSuffix);
@@ -28,7 +28,7 @@ RenderInputs WallpaperRenderer::InputsFor(const std::string& path, int rotation,
 }
 
 bool WallpaperRenderer::Show(const std::string& path, int rotation, int page,
-                             const AppSettings& settings) {
+                             const RenderSettings& settings) {
     if (std::optional<PreparedFile> prepared =
             preparer.Take(InputsFor(path, rotation, page, settings))) {
         if (PublishPrepared(*prepared, settings.tileWallpaper, desktop)) {
@@ -43,7 +43,7 @@ bool WallpaperRenderer::Show(const std::string& path, int rotation, int page,
 }
 
 void WallpaperRenderer::Prepare(const std::string& path, int rotation, int page,
-                                const AppSettings& settings) {
+                                const RenderSettings& settings) {
     preparer.Prepare(InputsFor(path, rotation, page, settings));
 }
 

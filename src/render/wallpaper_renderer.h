@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/app_settings.h"
+#include "app/render_settings.h"
 #include "imagelib/image_library.h"
 #include "render/desktop.h"
 #include "render/masking.h"
@@ -18,16 +18,16 @@ public:
 
     // Makes that page of the file the wallpaper: the bitmap prepared for exactly these inputs
     // when there is one (waiting while the worker is still preparing it), else rendered now.
-    bool Show(const std::string& path, int rotation, int page, const AppSettings& settings);
+    bool Show(const std::string& path, int rotation, int page, const RenderSettings& settings);
     // Starts rendering that page of the file ahead.
-    void Prepare(const std::string& path, int rotation, int page, const AppSettings& settings);
+    void Prepare(const std::string& path, int rotation, int page, const RenderSettings& settings);
     // Drops what was prepared and the cached edge mask (the settings or the list changed,
     // switching stopped).
     void Drop();
 
 private:
     RenderInputs InputsFor(const std::string& path, int rotation, int page,
-                           const AppSettings& settings);
+                           const RenderSettings& settings);
 
     ImageLibrary& library;
     Desktop& desktop;

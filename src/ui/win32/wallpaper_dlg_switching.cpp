@@ -61,7 +61,7 @@ void CWallpaperDlg::OnSetSelectionAsWallpaper() {
 }
 
 bool CWallpaperDlg::RenderEntry(const std::string& path, int rotation, int page) {
-    return renderer.Show(path, rotation, page, app.settings);
+    return renderer.Show(path, rotation, page, app.settings.render);
 }
 
 void CWallpaperDlg::PrepareNextItem() {
@@ -69,7 +69,8 @@ void CWallpaperDlg::PrepareNextItem() {
     const int next = app.settings.nextIndex;
     if (next >= 0 && next < static_cast<int>(sequence.size())) {
         const WallpaperEntry& item = sequence[static_cast<std::size_t>(next)];
-        renderer.Prepare(item.path, item.rotation, ParsePageList(item.pages).front(), app.settings);
+        renderer.Prepare(item.path, item.rotation, ParsePageList(item.pages).front(),
+                         app.settings.render);
     }
 }
 
