@@ -6,7 +6,7 @@
 namespace {
 
 void EdgeMask4K(benchmark::State& state) {
-    AppSettings settings;
+    RenderSettings settings;
     settings.maskMode = 0;
     settings.maskLeft = settings.maskRight = settings.maskTop = settings.maskBottom = 20;
     for (auto _ : state) {

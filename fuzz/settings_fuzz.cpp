@@ -6,20 +6,13 @@
 
 #include "app/app_settings.h"
 #include "app/memory_settings_store.h"
-
-namespace {
-
-constexpr const char* kNames[] = {"WH", "PE",  "TM",  "SA",  "HI",  "RA", "II", "RE", "EU", "TI",
-                                  "SW", "CI",  "IC",  "IT",  "RT",  "SS", "WI", "HE", "RR", "RM",
-                                  "ME", "MRL", "MRT", "MRR", "MRB", "MF", "MI", "CF", "LD", "PD",
-                                  "FD", "MD",  "OP",  "PRV", "PL",  "PT", "PR", "PB"};
-
-}  // namespace
+#include "app/settings_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     MemorySettingsStore store;
     std::size_t at = 0;
-    for (const char* name : kNames) {
+    for (const Setting& setting : SettingsTable()) {
+        const std::string_view name = setting.name;
         if (at >= size) {
             break;
         }

@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     ImageLibrary& library = ProcessImageLibrary();
     BenchDesktop desktop(argv[2]);
 
-    AppSettings settings;
+    RenderSettings settings;
     settings.resizeMode = 1;
     settings.reductionMethod = 3;
     settings.maskMode = 0;
@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
     WallpaperRenderer renderer(library, desktop, Win32FileStamp, "\\Quorwick Velumar.bmp");
     const double unprepared = BestOf(runs, [&] { return renderer.Show(image, 0, 0, settings); });
     // With the default settings: the reduction picks pixels, no mask.
-    const AppSettings defaults;
+    const RenderSettings defaults;
     const double plain = BestOf(runs, [&] { return renderer.Show(image, 0, 0, defaults); });
     double prepared = 1e30;
     for (int i = 0; i < runs; ++i) {

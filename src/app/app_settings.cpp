@@ -3,41 +3,42 @@
 
 #include <cstdint>
 
+#include "app/settings_table.h"
+
 namespace {
 
-constexpr int kMaxMaskMode = 2;
-constexpr int kMaxMaskPercent = 50;
-constexpr int kLastOsWithIconTextControl = 500;
-
-int ReadInt(const SettingsStore& store, std::string_view name, int defaultValue) {
-    return store.ReadInt(kSettingsSection, name, defaultValue);
-}
-
-bool ReadBool(const SettingsStore& store, std::string_view name, bool defaultValue) {
-    return ReadInt(store, name, defaultValue ? 1 : 0) != 0;
-}
-
-std::string ReadText(const SettingsStore& store, std::string_view name,
-                     std::string_view defaultValue) {
-    return store.ReadText(kSettingsSection, name, defaultValue);
-}
-
 // The stored number taken as unsigned, so that a negative value counts as above the limit.
-int ReadCapped(const SettingsStore& store, std::string_view name, int defaultValue, int limit) {
-    const auto stored = static_cast<uint32_t>(ReadInt(store, name, defaultValue));
-    return stored > static_cast<uint32_t>(limit) ? limit : static_cast<int>(stored);
+int Capped(int stored, int limit) {
+    return static_cast<uint32_t>(stored) > static_cast<uint32_t>(limit) ? limit : stored;
 }
 
-void WriteInt(SettingsStore& store, std::string_view name, int value) {
-    store.WriteInt(kSettingsSection, name, value);
+std::string DefaultText(const Setting& setting, const AppSettings& loaded,
+                        mbcs::LeadBytePredicate isLeadByte) {
+    switch (setting.textDefault) {
+        case TextDefault::ListFileInListDir:
+            return DefaultListFile(loaded.lastListDir, isLeadByte);
+        case TextDefault::AddFilesDir:
+            return loaded.lastAddFilesDir;
+        default:
+            return std::string(setting.defaultText);
+    }
 }
 
-void WriteBool(SettingsStore& store, std::string_view name, bool value) {
-    WriteInt(store, name, value ? 1 : 0);
-}
-
-void WriteText(SettingsStore& store, std::string_view name, std::string_view value) {
-    store.WriteText(kSettingsSection, name, value);
+void LoadValue(const Setting& setting, const SettingsStore& store,
+               const std::function<std::string()>& personalDocumentsFolder,
+               mbcs::LeadBytePredicate isLeadByte, AppSettings& settings) {
+    if (setting.IsNumber()) {
+        const int stored = store.ReadInt(kSettingsSection, setting.name, setting.defaultNumber);
+        setting.setNumber(settings, setting.limit ? Capped(stored, *setting.limit) : stored);
+        return;
+    }
+    std::string stored =
+        store.ReadText(kSettingsSection, setting.name, DefaultText(setting, settings, isLeadByte));
+    if (stored.empty() && setting.textDefault == TextDefault::DocumentsFolderWhenEmpty &&
+        personalDocumentsFolder) {
+        stored = personalDocumentsFolder();
+    }
+    setting.setText(settings, stored);
 }
 
 }  // namespace
@@ -73,107 +74,30 @@ std::string DefaultListFile(std::string_view lastListDir, mbcs::LeadBytePredicat
 AppSettings LoadSettings(const SettingsStore& store,
                          const std::function<std::string()>& personalDocumentsFolder,
                          mbcs::LeadBytePredicate isLeadByte) {
-    const AppSettings defaults;
-    AppSettings s;
-
-    s.switchMode = ReadInt(store, "WH", defaults.switchMode);
-    s.switchPeriod = ReadText(store, "PE", defaults.switchPeriod);
-    s.switchTimes = SplitTimeList(ReadText(store, "TM", ""));
-    s.startSwitchingAtStartup = ReadBool(store, "SA", defaults.startSwitchingAtStartup);
-    s.hideAtStartup = ReadBool(store, "HI", defaults.hideAtStartup);
-    s.randomOrder = ReadBool(store, "RA", defaults.randomOrder);
-    s.nextIndex = ReadInt(store, "II", defaults.nextIndex);
-    s.includeSubfolders = ReadInt(store, "RE", defaults.includeSubfolders);
-    s.enforceUniqueness = ReadBool(store, "EU", defaults.enforceUniqueness);
-    s.tileWallpaper = ReadBool(store, "TI", defaults.tileWallpaper);
-    s.showWelcome = ReadBool(store, "SW", defaults.showWelcome);
-
-    s.controlIconText = ReadBool(store, "CI", defaults.controlIconText);
-    s.iconTextColor =
-        static_cast<uint32_t>(ReadInt(store, "IC", static_cast<int>(defaults.iconTextColor)));
-    s.iconTextTransparent = ReadBool(store, "IT", defaults.iconTextTransparent);
-
-    s.resizeMode = ReadInt(store, "RT", defaults.resizeMode);
-    s.standardSizeIndex = ReadInt(store, "SS", defaults.standardSizeIndex);
-    s.customWidth = ReadInt(store, "WI", defaults.customWidth);
-    s.customHeight = ReadInt(store, "HE", defaults.customHeight);
-    s.retainAspectRatio = ReadBool(store, "RR", defaults.retainAspectRatio);
-    s.reductionMethod = ReadInt(store, "RM", defaults.reductionMethod);
-
-    s.maskMode = ReadCapped(store, "ME", defaults.maskMode, kMaxMaskMode);
-    s.maskLeft = ReadCapped(store, "MRL", 0, kMaxMaskPercent);
-    s.maskTop = ReadCapped(store, "MRT", 0, kMaxMaskPercent);
-    s.maskRight = ReadCapped(store, "MRR", 0, kMaxMaskPercent);
-    s.maskBottom = ReadCapped(store, "MRB", 0, kMaxMaskPercent);
-    s.maskFile = ReadText(store, "MF", "");
-    s.maskImageOutline = ReadBool(store, "MI", defaults.maskImageOutline);
-
-    s.lastListDir = ReadText(store, "LD", "");
-    if (s.lastListDir.empty() && personalDocumentsFolder) {
-        s.lastListDir = personalDocumentsFolder();
+    AppSettings settings;
+    for (const bool derived : {false, true}) {
+        for (const Setting& setting : SettingsTable()) {
+            if (setting.DefaultIsDerived() == derived) {
+                LoadValue(setting, store, personalDocumentsFolder, isLeadByte, settings);
+            }
+        }
     }
-    s.listFile = ReadText(store, "CF", DefaultListFile(s.lastListDir, isLeadByte));
-    s.lastAddFilesDir = ReadText(store, "PD", "");
-    s.lastAddFolderDir = ReadText(store, "FD", s.lastAddFilesDir);
-    s.lastMaskDir = ReadText(store, "MD", s.lastAddFilesDir);
-
-    s.openDialogPreview = ReadBool(store, "OP", defaults.openDialogPreview);
-    s.mainPreview = ReadBool(store, "PRV", defaults.mainPreview);
-    s.windowRect.left = ReadInt(store, "PL", defaults.windowRect.left);
-    s.windowRect.top = ReadInt(store, "PT", defaults.windowRect.top);
-    s.windowRect.right = ReadInt(store, "PR", defaults.windowRect.right);
-    s.windowRect.bottom = ReadInt(store, "PB", defaults.windowRect.bottom);
-    return s;
+    return settings;
 }
 
-void SaveSettings(const AppSettings& s, int osVersion, SettingsStore& store) {
-    WriteInt(store, "WH", s.switchMode);
-    WriteText(store, "PE", s.switchPeriod);
-    WriteText(store, "TM", JoinTimeList(s.switchTimes));
-    WriteBool(store, "SA", s.startSwitchingAtStartup);
-    WriteBool(store, "HI", s.hideAtStartup);
-    WriteBool(store, "RA", s.randomOrder);
-    SaveNextIndex(s.nextIndex, store);
-    WriteInt(store, "RE", s.includeSubfolders);
-    WriteBool(store, "EU", s.enforceUniqueness);
-    WriteBool(store, "TI", s.tileWallpaper);
-    WriteBool(store, "SW", s.showWelcome);
-
-    if (osVersion <= kLastOsWithIconTextControl) {
-        WriteBool(store, "CI", s.controlIconText);
-        WriteInt(store, "IC", static_cast<int>(s.iconTextColor));
-        WriteBool(store, "IT", s.iconTextTransparent);
+void SaveSettings(const AppSettings& settings, int osVersion, SettingsStore& store) {
+    for (const Setting& setting : SettingsTable()) {
+        if (setting.writtenUpToOs && osVersion > *setting.writtenUpToOs) {
+            continue;
+        }
+        if (setting.IsNumber()) {
+            store.WriteInt(kSettingsSection, setting.name, setting.number(settings));
+        } else {
+            store.WriteText(kSettingsSection, setting.name, setting.text(settings));
+        }
     }
-
-    WriteInt(store, "RT", s.resizeMode);
-    WriteInt(store, "SS", s.standardSizeIndex);
-    WriteInt(store, "WI", s.customWidth);
-    WriteInt(store, "HE", s.customHeight);
-    WriteBool(store, "RR", s.retainAspectRatio);
-    WriteInt(store, "RM", s.reductionMethod);
-
-    WriteInt(store, "ME", s.maskMode);
-    WriteInt(store, "MRL", s.maskLeft);
-    WriteInt(store, "MRT", s.maskTop);
-    WriteInt(store, "MRR", s.maskRight);
-    WriteInt(store, "MRB", s.maskBottom);
-    WriteText(store, "MF", s.maskFile);
-    WriteBool(store, "MI", s.maskImageOutline);
-
-    WriteText(store, "CF", s.listFile);
-    WriteText(store, "LD", s.lastListDir);
-    WriteText(store, "PD", s.lastAddFilesDir);
-    WriteText(store, "FD", s.lastAddFolderDir);
-    WriteText(store, "MD", s.lastMaskDir);
-
-    WriteBool(store, "OP", s.openDialogPreview);
-    WriteBool(store, "PRV", s.mainPreview);
-    WriteInt(store, "PL", s.windowRect.left);
-    WriteInt(store, "PT", s.windowRect.top);
-    WriteInt(store, "PR", s.windowRect.right);
-    WriteInt(store, "PB", s.windowRect.bottom);
 }
 
 void SaveNextIndex(int nextIndex, SettingsStore& store) {
-    WriteInt(store, "II", nextIndex);
+    store.WriteInt(kSettingsSection, kNextIndexValue, nextIndex);
 }

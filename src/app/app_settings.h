@@ -1,5 +1,6 @@
-// Every option that outlives a run, with its defaults, and how it is loaded from and saved to
-// a SettingsStore.
+// Every option that outlives a run, and how it is loaded from and saved to a SettingsStore. Each
+// stored value is declared in the settings table (settings_table.h), whose defaults a test holds
+// equal to the ones written here.
 #pragma once
 
 #include <cstdint>
@@ -8,11 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "app/render_settings.h"
 #include "app/settings_store.h"
 #include "base/mbcs.h"
 
 // Name of the list file placed in lastListDir when "CF" is not stored.
 inline constexpr std::string_view kDefaultListFileName = "Velumar.vlt";
+// The value that holds nextIndex, also written alone after every switch.
+inline constexpr std::string_view kNextIndexValue = "II";
 
 struct WindowRect {
     int left = 0;
@@ -35,7 +39,6 @@ struct AppSettings {
     // Kept as stored: subfolders are included only when it is exactly 1.
     int includeSubfolders = 1;
     bool enforceUniqueness = false;
-    bool tileWallpaper = false;
     bool showWelcome = true;
 
     // Desktop icon captions; iconTextColor has red in the low byte, then green, then blue.
@@ -43,22 +46,8 @@ struct AppSettings {
     uint32_t iconTextColor = 0x00FFFFFF;
     bool iconTextTransparent = false;
 
-    // Resizing page.
-    int resizeMode = 0;
-    int standardSizeIndex = 1;
-    int customWidth = 800;
-    int customHeight = 600;
-    bool retainAspectRatio = true;
-    int reductionMethod = 0;
-
-    // Masking page: maskMode 0 edge mask, 1 file mask, 2 none; edges in percent.
-    int maskMode = 2;
-    int maskLeft = 0;
-    int maskTop = 0;
-    int maskRight = 0;
-    int maskBottom = 0;
-    std::string maskFile;
-    bool maskImageOutline = false;
+    // The resizing and masking pages and tiling: everything that shapes a rendered wallpaper.
+    RenderSettings render;
 
     // Files and the folders the dialogs last used.
     std::string listFile;

@@ -47,7 +47,7 @@ int Band(int percent, int size) {
     return static_cast<int>(static_cast<long long>(percent) * size / 100);
 }
 
-bool EdgeMaskWanted(const AppSettings& s) {
+bool EdgeMaskWanted(const RenderSettings& s) {
     return s.maskMode == 0 && s.maskTop + s.maskBottom + s.maskLeft + s.maskRight != 0 &&
            !s.tileWallpaper;
 }
@@ -69,7 +69,7 @@ int RoundedSqrt(int n) {
     return n > static_cast<long long>(s) * s + s ? s + 1 : s;
 }
 
-std::optional<OpacityMask> BuildEdgeMask(const AppSettings& settings, int width, int height) {
+std::optional<OpacityMask> BuildEdgeMask(const RenderSettings& settings, int width, int height) {
     if (!EdgeMaskWanted(settings) || width <= 0 || height <= 0) {
         return std::nullopt;
     }
@@ -175,7 +175,7 @@ OpacityMask CutMaskWindow(const OpacityMask& mask, int width, int height) {
     return window;
 }
 
-void DesktopEdgeMask::Ensure(const AppSettings& settings, int desktopWidth, int desktopHeight) {
+void DesktopEdgeMask::Ensure(const RenderSettings& settings, int desktopWidth, int desktopHeight) {
     if (mask && (mask->width != desktopWidth || mask->height != desktopHeight)) {
         mask.reset();
     }
@@ -191,7 +191,7 @@ const OpacityMask* DesktopEdgeMask::For(int desktopWidth, int desktopHeight) con
     return &*mask;
 }
 
-void ApplyMask(ImageLibrary& library, int session, const AppSettings& settings, int width,
+void ApplyMask(ImageLibrary& library, int session, const RenderSettings& settings, int width,
                int height, int desktopWidth, int desktopHeight, ColorRef background,
                const OpacityMask* desktopEdgeMask) {
     if (settings.tileWallpaper || width <= 0 || height <= 0) {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/app_settings.h"
+#include "app/render_settings.h"
 #include "imagelib/image_library.h"
 #include "render/opacity_mask.h"
 
@@ -14,7 +14,7 @@ int RoundedSqrt(int n);
 
 // The edge mask of a width x height area from the settings' four band percentages, or nothing
 // when edge masking is off, all bands are 0, the wallpaper is tiled, or the size is unusable.
-std::optional<OpacityMask> BuildEdgeMask(const AppSettings& settings, int width, int height);
+std::optional<OpacityMask> BuildEdgeMask(const RenderSettings& settings, int width, int height);
 
 // The mask file scaled to exactly width x height, its gray levels as opacities; nothing when
 // the file is missing, does not decode, or the library fails.
@@ -31,7 +31,7 @@ class DesktopEdgeMask {
 public:
     // Builds the mask for the desktop size when edge masking from the desktop edges is on and
     // no mask of that size is held.
-    void Ensure(const AppSettings& settings, int desktopWidth, int desktopHeight);
+    void Ensure(const RenderSettings& settings, int desktopWidth, int desktopHeight);
     // Forgets the mask (the settings changed).
     void Drop() { mask.reset(); }
     // The mask when it was built for exactly this size.
@@ -43,6 +43,6 @@ private:
 
 // The mask stage of a render: chooses the mask by the settings and blends the session's image
 // (width x height) over the background colour by it. Never fails the render.
-void ApplyMask(ImageLibrary& library, int session, const AppSettings& settings, int width,
+void ApplyMask(ImageLibrary& library, int session, const RenderSettings& settings, int width,
                int height, int desktopWidth, int desktopHeight, ColorRef background,
                const OpacityMask* desktopEdgeMask);

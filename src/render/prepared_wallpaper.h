@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_settings.h"
+#include "app/render_settings.h"
 #include "render/desktop.h"
 #include "render/opacity_mask.h"
 
@@ -37,8 +37,8 @@ struct RenderInputs {
     int rotation = 0;
     std::optional<FileStamp> file;
     DesktopShape desktop;
-    // The options that shape a render; the others stay at their defaults.
-    AppSettings settings;
+    // Normalized, so a mask file that is not used does not count.
+    RenderSettings settings;
     std::optional<FileStamp> mask;
     // Where the bitmap may go, best first, and the local application-data folder.
     std::vector<std::string> places;
@@ -51,11 +51,8 @@ using StampOf = std::function<std::optional<FileStamp>(const std::string& path)>
 // The inputs of a render of that page of the file; the mask file's stamp only when the mask
 // comes from a file.
 RenderInputs MakeRenderInputs(const std::string& path, int page, int rotation,
-                              const AppSettings& settings, const DesktopShape& desktop,
+                              const RenderSettings& settings, const DesktopShape& desktop,
                               const StampOf& stampOf);
-// The options of the settings that shape a render, the others at their defaults: the resizing
-// page, the masking page (the mask file only when the mask comes from a file) and tiling.
-AppSettings RenderSettingsOf(const AppSettings& settings);
 
 // A bitmap written beside the wallpaper file's place, ready to be moved over it.
 struct PreparedFile {

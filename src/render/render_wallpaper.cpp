@@ -27,7 +27,7 @@ ImageShape ReadShape(ImageLibrary& library, int session) {
 
 // The box the resizing policy scales an image of the given size to, or nothing when it keeps
 // its size (the default policy only reduces images larger than the desktop).
-std::optional<ScreenSize> ResizeBox(const AppSettings& settings, ScreenSize desktop,
+std::optional<ScreenSize> ResizeBox(const RenderSettings& settings, ScreenSize desktop,
                                     std::uint32_t width, std::uint32_t height) {
     switch (settings.resizeMode) {
         case 0:
@@ -46,7 +46,7 @@ std::optional<ScreenSize> ResizeBox(const AppSettings& settings, ScreenSize desk
 }
 
 // The resize step: the image changes only when it is not already the policy's box.
-void Resize(ImageLibrary& library, int session, const AppSettings& settings, ScreenSize desktop,
+void Resize(ImageLibrary& library, int session, const RenderSettings& settings, ScreenSize desktop,
             const ImageShape& shape) {
     const auto box = ResizeBox(settings, desktop, shape.width, shape.height);
     if (box && (shape.width != static_cast<std::uint32_t>(box->width) ||
@@ -84,7 +84,7 @@ ScreenSize ClampCustomSize(ScreenSize custom, ScreenSize desktop) {
             std::max(1, static_cast<int>(height * scale))};
 }
 
-std::optional<ImageSize> DecodeSizeFor(ImageSize full, const AppSettings& settings,
+std::optional<ImageSize> DecodeSizeFor(ImageSize full, const RenderSettings& settings,
                                        ScreenSize desktop) {
     // "Favor Black" and "Favor White" keep thin dark or light detail, which a codec's averaging
     // scale-down would already have blurred away: they need the full image.
@@ -132,7 +132,7 @@ namespace {
 // Loads the request's page into the session, at a reduced scale where the codec offers one and
 // the resize step would reduce the image to no more than that anyway. Only the first page's
 // size is known before decoding.
-bool LoadForRender(const RenderRequest& request, const AppSettings& settings, ScreenSize desktop,
+bool LoadForRender(const RenderRequest& request, const RenderSettings& settings, ScreenSize desktop,
                    ImageLibrary& library, int handle) {
     std::optional<ImageSize> atLeast;
     if (request.page == 0) {
@@ -150,7 +150,7 @@ bool LoadForRender(const RenderRequest& request, const AppSettings& settings, Sc
 }
 
 // Resizes, rotates, reduces and masks the page loaded in the session.
-void FinishInSession(const RenderRequest& request, const AppSettings& settings,
+void FinishInSession(const RenderRequest& request, const RenderSettings& settings,
                      const DesktopShape& desktop, ImageLibrary& library, int handle) {
     Resize(library, handle, settings, desktop.size, ReadShape(library, handle));
     ImageShape shape = ReadShape(library, handle);
@@ -175,7 +175,7 @@ DesktopShape ReadDesktopShape(Desktop& desktop) {
     return {desktop.DesktopSize(), desktop.BitsPerPixel(), desktop.BackgroundColor()};
 }
 
-bool RenderWallpaper(const RenderRequest& request, const AppSettings& settings,
+bool RenderWallpaper(const RenderRequest& request, const RenderSettings& settings,
                      const std::string& wallpaperFileSuffix, ImageLibrary& library,
                      Desktop& desktop) {
     try {
@@ -205,7 +205,7 @@ std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, std::
     // The library's row loops on this thread stop early once the render is no longer wanted.
     const pixelops::CancelScope scope(&cancelled);
     try {
-        const AppSettings& settings = inputs.settings;
+        const RenderSettings& settings = inputs.settings;
         const ScreenSize size = inputs.desktop.size;
         DesktopEdgeMask edgeMask;
         edgeMask.Ensure(settings, size.width, size.height);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_settings.h"
+#include "app/render_settings.h"
 #include "imagelib/cancellation.h"
 #include "imagelib/image_library.h"
 #include "imagelib/pixel_image.h"
@@ -25,7 +25,7 @@ ScreenSize ClampCustomSize(ScreenSize custom, ScreenSize desktop);
 // reduces it to what it would make of the full image: nothing when the policy keeps, enlarges
 // or stretches it beyond the full size in a side, or when the reduction method favours black
 // or white (the full decode is needed then).
-std::optional<ImageSize> DecodeSizeFor(ImageSize full, const AppSettings& settings,
+std::optional<ImageSize> DecodeSizeFor(ImageSize full, const RenderSettings& settings,
                                        ScreenSize desktop);
 // The resize method the library is given for a reduction method setting.
 int ResizeMethodFor(int reductionMethod);
@@ -42,7 +42,7 @@ struct RenderRequest {
 
 // True when the wallpaper bitmap was written. Every failure, and every exception from the
 // library, gives false; the session is destroyed on every path.
-bool RenderWallpaper(const RenderRequest& request, const AppSettings& settings,
+bool RenderWallpaper(const RenderRequest& request, const RenderSettings& settings,
                      const std::string& wallpaperFileSuffix, ImageLibrary& library,
                      Desktop& desktop);
 

@@ -25,7 +25,7 @@ WallpaperRenderer::WallpaperRenderer(ImageLibrary& library, Desktop& desktop, St
           std::move(finished)) {}
 
 RenderInputs WallpaperRenderer::InputsFor(const std::string& path, int rotation, int page,
-                                          const AppSettings& settings) {
+                                          const RenderSettings& settings) {
     RenderInputs inputs =
         MakeRenderInputs(path, page, rotation, settings, ReadDesktopShape(desktop), stampOf);
     inputs.places = WallpaperFileCandidates(desktop, wallpaperFileSuffix);
@@ -34,11 +34,11 @@ RenderInputs WallpaperRenderer::InputsFor(const std::string& path, int rotation,
 }
 
 std::uint64_t WallpaperRenderer::Show(const std::string& path, int rotation, int page,
-                                      const AppSettings& settings) {
+                                      const RenderSettings& settings) {
     return worker.Show(InputsFor(path, rotation, page, settings));
 }
 
 void WallpaperRenderer::Prepare(const std::string& path, int rotation, int page,
-                                const AppSettings& settings) {
+                                const RenderSettings& settings) {
     worker.Prepare(InputsFor(path, rotation, page, settings));
 }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/app_settings.h"
+#include "app/render_settings.h"
 #include "imagelib/image_library.h"
 #include "render/desktop.h"
 #include "render/prepared_wallpaper.h"
@@ -21,17 +21,17 @@ public:
     // Starts making that page of the file the wallpaper: the bitmap prepared for exactly these
     // inputs when there is one, else rendered now. The ticket Finished reports.
     std::uint64_t Show(const std::string& path, int rotation, int page,
-                       const AppSettings& settings);
+                       const RenderSettings& settings);
     // Cancels a show not finished.
     void CancelShow() { worker.CancelShow(); }
     // Starts rendering that page of the file ahead.
-    void Prepare(const std::string& path, int rotation, int page, const AppSettings& settings);
+    void Prepare(const std::string& path, int rotation, int page, const RenderSettings& settings);
     // Drops what was prepared (the settings or the list changed, switching stopped).
     void Drop() { worker.Drop(); }
 
 private:
     RenderInputs InputsFor(const std::string& path, int rotation, int page,
-                           const AppSettings& settings);
+                           const RenderSettings& settings);
 
     ImageLibrary& library;
     Desktop& desktop;

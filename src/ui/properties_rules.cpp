@@ -94,20 +94,21 @@ std::optional<FieldError> ReadMaskPage(const MaskPageControls& controls, MaskPag
 }
 
 PropertiesValues CopyIntoPages(const AppSettings& s) {
+    const RenderSettings& render = s.render;
     PropertiesValues v;
-    v.resizing = {s.retainAspectRatio ? 1 : 0,
-                  static_cast<unsigned>(s.customWidth),
-                  s.resizeMode,
-                  static_cast<unsigned>(s.customHeight),
-                  s.reductionMethod,
-                  s.standardSizeIndex};
+    v.resizing = {render.retainAspectRatio ? 1 : 0,
+                  static_cast<unsigned>(render.customWidth),
+                  render.resizeMode,
+                  static_cast<unsigned>(render.customHeight),
+                  render.reductionMethod,
+                  render.standardSizeIndex};
     GeneralPageValues& g = v.general;
     g.switchMode = s.switchMode;
     // Subfolders are included only when the stored value is exactly 1.
     g.includeSubfolders = s.includeSubfolders == 1 ? 1 : 0;
     g.enforceUniqueness = s.enforceUniqueness ? 1 : 0;
     g.randomize = s.randomOrder ? 1 : 0;
-    g.tile = s.tileWallpaper ? 1 : 0;
+    g.tile = render.tileWallpaper ? 1 : 0;
     g.interval = s.switchPeriod;
     g.startSwitchingAtStartup = s.startSwitchingAtStartup ? 1 : 0;
     g.hideAtStartup = s.hideAtStartup ? 1 : 0;
@@ -115,31 +116,32 @@ PropertiesValues CopyIntoPages(const AppSettings& s) {
     g.transparent = s.iconTextTransparent ? 1 : 0;
     g.controlIconText = s.controlIconText ? 1 : 0;
     g.times = s.switchTimes;
-    v.mask = {s.maskMode,
-              static_cast<unsigned>(s.maskBottom),
-              static_cast<unsigned>(s.maskLeft),
-              static_cast<unsigned>(s.maskRight),
-              static_cast<unsigned>(s.maskTop),
-              s.maskFile,
-              s.maskImageOutline ? 1 : 0};
+    v.mask = {render.maskMode,
+              static_cast<unsigned>(render.maskBottom),
+              static_cast<unsigned>(render.maskLeft),
+              static_cast<unsigned>(render.maskRight),
+              static_cast<unsigned>(render.maskTop),
+              render.maskFile,
+              render.maskImageOutline ? 1 : 0};
     return v;
 }
 
 void CopyBackFromPages(const PropertiesValues& v, AppSettings& s) {
+    RenderSettings& render = s.render;
     const ResizingPageValues& r = v.resizing;
-    s.retainAspectRatio = r.retainAspect != 0;
-    s.customWidth = static_cast<int>(r.width);
-    s.resizeMode = r.resizeChoice;
-    s.customHeight = static_cast<int>(r.height);
-    s.reductionMethod = r.reductionChoice;
-    s.standardSizeIndex = r.sizeChoice;
+    render.retainAspectRatio = r.retainAspect != 0;
+    render.customWidth = static_cast<int>(r.width);
+    render.resizeMode = r.resizeChoice;
+    render.customHeight = static_cast<int>(r.height);
+    render.reductionMethod = r.reductionChoice;
+    render.standardSizeIndex = r.sizeChoice;
 
     const GeneralPageValues& g = v.general;
     s.switchMode = g.switchMode;
     s.includeSubfolders = g.includeSubfolders;
     s.enforceUniqueness = g.enforceUniqueness != 0;
     s.randomOrder = g.randomize != 0;
-    s.tileWallpaper = g.tile != 0;
+    render.tileWallpaper = g.tile != 0;
     s.switchPeriod = g.interval;
     s.startSwitchingAtStartup = g.startSwitchingAtStartup != 0;
     s.hideAtStartup = g.hideAtStartup != 0;
@@ -149,15 +151,15 @@ void CopyBackFromPages(const PropertiesValues& v, AppSettings& s) {
     s.switchTimes = g.times;
 
     const MaskPageValues& m = v.mask;
-    s.maskMode = m.maskChoice;
-    s.maskImageOutline = m.outline != 0;
+    render.maskMode = m.maskChoice;
+    render.maskImageOutline = m.outline != 0;
     if (m.maskChoice == 0) {
-        s.maskBottom = static_cast<int>(m.bottom);
-        s.maskLeft = static_cast<int>(m.left);
-        s.maskRight = static_cast<int>(m.right);
-        s.maskTop = static_cast<int>(m.top);
+        render.maskBottom = static_cast<int>(m.bottom);
+        render.maskLeft = static_cast<int>(m.left);
+        render.maskRight = static_cast<int>(m.right);
+        render.maskTop = static_cast<int>(m.top);
     } else if (m.maskChoice == 1) {
-        s.maskFile = m.maskFile;
+        render.maskFile = m.maskFile;
     }
 }
 

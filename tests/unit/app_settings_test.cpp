@@ -1,13 +1,19 @@
-// Loading and saving AppSettings against an in-memory store.
+// Loading and saving AppSettings against an in-memory store, over every value of the settings
+// table.
 #include "app/app_settings.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
 #include "app/memory_settings_store.h"
+#include "app/settings_table.h"
+#include "tests/unit/setting_changes.h"
 #include "tests/unit/test_code_pages.h"
 
 namespace {
@@ -30,88 +36,86 @@ void PutText(MemorySettingsStore& store, std::string_view name, std::string_view
     store.WriteText(kSettingsSection, name, value);
 }
 
-TEST(LoadSettings, FirstRunGivesDefaultsWithTheListFileInTheDocumentsFolder) {
-    const MemorySettingsStore store;
-    AppSettings expected;
-    expected.lastListDir = Documents();
-    expected.listFile = Documents() + "\\Velumar.vlt";
-    EXPECT_EQ(LoadSettings(store, Documents), expected);
+AppSettings FirstRun() {
+    return LoadSettings(MemorySettingsStore(), Documents);
 }
 
-TEST(LoadSettings, MaskModeAboveTwoOrNegativeBecomesTwo) {
-    const struct {
-        int stored;
-        int loaded;
-    } cases[] = {{0, 0}, {1, 1}, {2, 2}, {3, 2}, {-1, 2}};
-    for (const auto& c : cases) {
-        MemorySettingsStore store;
-        PutInt(store, "ME", c.stored);
-        EXPECT_EQ(LoadSettings(store, Documents).maskMode, c.loaded) << "stored " << c.stored;
+TEST(SettingsTable, DeclaresTheDefaultsAppSettingsStartsWith) {
+    const AppSettings defaults;
+    for (const Setting& setting : SettingsTable()) {
+        EXPECT_EQ(StoredForm(setting, defaults), setting.IsNumber()
+                                                     ? std::to_string(setting.defaultNumber)
+                                                     : std::string(setting.defaultText))
+            << setting.name;
     }
 }
 
-TEST(LoadSettings, EachEdgePercentageAboveFiftyOrNegativeBecomesFifty) {
-    const struct {
-        int stored;
-        int loaded;
-    } cases[] = {{0, 0}, {50, 50}, {51, 50}, {99, 50}, {-1, 50}};
-    const char* names[] = {"MRL", "MRT", "MRR", "MRB"};
-    int AppSettings::*fields[] = {&AppSettings::maskLeft, &AppSettings::maskTop,
-                                  &AppSettings::maskRight, &AppSettings::maskBottom};
-    for (int edge = 0; edge < 4; ++edge) {
-        for (const auto& c : cases) {
-            MemorySettingsStore store;
-            PutInt(store, names[edge], c.stored);
-            const AppSettings loaded = LoadSettings(store, Documents);
-            EXPECT_EQ(loaded.*fields[edge], c.loaded) << names[edge] << " stored " << c.stored;
-            for (int other = 0; other < 4; ++other) {
-                if (other != edge) {
-                    EXPECT_EQ(loaded.*fields[other], 0) << names[other];
-                }
-            }
+TEST(LoadSettings, FirstRunGivesDefaultsWithTheListFileInTheDocumentsFolder) {
+    AppSettings expected;
+    expected.lastListDir = Documents();
+    expected.listFile = Documents() + "\\Velumar.vlt";
+    EXPECT_EQ(FirstRun(), expected);
+}
+
+TEST(LoadSettings, ALimitedValueAboveItsLimitOrNegativeReadsAsTheLimit) {
+    std::vector<std::pair<std::string_view, int>> limits;
+    for (const Setting& setting : SettingsTable()) {
+        if (!setting.limit) {
+            continue;
         }
+        const int limit = *setting.limit;
+        limits.emplace_back(setting.name, limit);
+        const int cases[][2] = {{0, 0},         {limit - 1, limit - 1},
+                                {limit, limit}, {limit + 1, limit},
+                                {-1, limit},    {INT_MIN, limit}};
+        for (const auto& [stored, loaded] : cases) {
+            MemorySettingsStore store;
+            PutInt(store, setting.name, stored);
+            EXPECT_EQ(setting.number(LoadSettings(store, Documents)), loaded)
+                << setting.name << " stored " << stored;
+        }
+    }
+    // The limits the stored format has always had; a new limited setting only adds to them.
+    const std::pair<std::string_view, int> kept[] = {
+        {"ME", 2}, {"MRL", 50}, {"MRT", 50}, {"MRR", 50}, {"MRB", 50}};
+    for (const auto& pin : kept) {
+        EXPECT_NE(std::find(limits.begin(), limits.end(), pin), limits.end()) << pin.first;
     }
 }
 
 TEST(LoadSettings, AnyNonzeroBooleanReadsTrueAndZeroReadsFalse) {
-    const struct {
-        const char* name;
-        bool AppSettings::*field;
-    } booleans[] = {{"SA", &AppSettings::startSwitchingAtStartup},
-                    {"HI", &AppSettings::hideAtStartup},
-                    {"RA", &AppSettings::randomOrder},
-                    {"EU", &AppSettings::enforceUniqueness},
-                    {"TI", &AppSettings::tileWallpaper},
-                    {"SW", &AppSettings::showWelcome},
-                    {"CI", &AppSettings::controlIconText},
-                    {"IT", &AppSettings::iconTextTransparent},
-                    {"RR", &AppSettings::retainAspectRatio},
-                    {"MI", &AppSettings::maskImageOutline},
-                    {"OP", &AppSettings::openDialogPreview},
-                    {"PRV", &AppSettings::mainPreview}};
-    for (const auto& b : booleans) {
-        for (const int stored : {1, 2, -1}) {
-            MemorySettingsStore store;
-            PutInt(store, b.name, stored);
-            EXPECT_TRUE(LoadSettings(store, Documents).*b.field) << b.name << " = " << stored;
+    for (const Setting& setting : SettingsTable()) {
+        if (setting.type != SettingType::Bool) {
+            continue;
         }
-        MemorySettingsStore store;
-        PutInt(store, b.name, 0);
-        EXPECT_FALSE(LoadSettings(store, Documents).*b.field) << b.name << " = 0";
+        for (const int stored : {0, 1, 2, -1}) {
+            MemorySettingsStore store;
+            PutInt(store, setting.name, stored);
+            EXPECT_EQ(setting.number(LoadSettings(store, Documents)), stored != 0 ? 1 : 0)
+                << setting.name << " = " << stored;
+        }
     }
+    // "Include all subfolders" is a number: only exactly 1 includes them.
+    MemorySettingsStore store;
+    PutInt(store, "RE", 2);
+    EXPECT_EQ(LoadSettings(store, Documents).includeSubfolders, 2);
 }
 
 TEST(LoadSettings, ValueOfTheWrongKindReadsAsTheDefault) {
-    MemorySettingsStore store;
-    PutText(store, "WH", "1");
-    PutInt(store, "PE", 10);
-    store.WriteOther(kSettingsSection, "SS");
-    PutText(store, "SA", "0");
-    const AppSettings loaded = LoadSettings(store, Documents);
-    EXPECT_EQ(loaded.switchMode, 0);
-    EXPECT_EQ(loaded.switchPeriod, "5:00");
-    EXPECT_EQ(loaded.standardSizeIndex, 1);
-    EXPECT_TRUE(loaded.startSwitchingAtStartup);
+    const AppSettings defaults = FirstRun();
+    for (const Setting& setting : SettingsTable()) {
+        for (const bool unknownKind : {false, true}) {
+            MemorySettingsStore store;
+            if (unknownKind) {
+                store.WriteOther(kSettingsSection, setting.name);
+            } else if (setting.IsNumber()) {
+                PutText(store, setting.name, "1");
+            } else {
+                PutInt(store, setting.name, 1);
+            }
+            EXPECT_EQ(LoadSettings(store, Documents), defaults) << setting.name;
+        }
+    }
 }
 
 TEST(LoadSettings, TimeListIsSplitAtEveryPercentSign) {
@@ -211,7 +215,7 @@ TEST(SaveSettings, IconTextOptionsAreWrittenOnlyUpToWindows2000) {
         EXPECT_EQ(store.IntValue(kSettingsSection, "CI"), 1) << osVersion;
         EXPECT_EQ(store.IntValue(kSettingsSection, "IC"), 0x00123456) << osVersion;
         EXPECT_EQ(store.IntValue(kSettingsSection, "IT"), 1) << osVersion;
-        EXPECT_EQ(store.Count(), 38u) << osVersion;
+        EXPECT_EQ(store.Count(), SettingsTable().size()) << osVersion;
     }
     for (const int osVersion : {501, 601}) {
         MemorySettingsStore store;
@@ -219,7 +223,7 @@ TEST(SaveSettings, IconTextOptionsAreWrittenOnlyUpToWindows2000) {
         EXPECT_FALSE(store.Contains(kSettingsSection, "CI")) << osVersion;
         EXPECT_FALSE(store.Contains(kSettingsSection, "IC")) << osVersion;
         EXPECT_FALSE(store.Contains(kSettingsSection, "IT")) << osVersion;
-        EXPECT_EQ(store.Count(), 35u) << osVersion;
+        EXPECT_EQ(store.Count(), SettingsTable().size() - 3) << osVersion;
     }
 }
 
@@ -243,7 +247,9 @@ TEST(SaveSettings, FirstSaveWritesAllValuesWithTheirKindAndDefault) {
         {"OP", 1},        {"PRV", 1},     {"PL", 0},  {"PT", 0},
         {"PR", 620},      {"PB", 450},
     };
-    EXPECT_EQ(store.Count(), std::size(expected));
+    // One value per entry of the table; these stored values keep their names, kinds and defaults
+    // whatever is added.
+    EXPECT_EQ(store.Count(), SettingsTable().size());
     for (const auto& e : expected) {
         if (const int* number = std::get_if<int>(&e.value)) {
             EXPECT_EQ(store.IntValue(kSettingsSection, e.name), *number) << e.name;
@@ -254,51 +260,22 @@ TEST(SaveSettings, FirstSaveWritesAllValuesWithTheirKindAndDefault) {
     }
 }
 
-TEST(SaveSettings, SaveThenLoadReproducesEveryField) {
-    AppSettings s;
-    s.switchMode = 2;
-    s.switchPeriod = "01:02:03";
-    s.switchTimes = {"08:00", "", "23:59"};
-    s.startSwitchingAtStartup = false;
-    s.hideAtStartup = true;
-    s.randomOrder = true;
-    s.nextIndex = 41;
-    s.includeSubfolders = 2;  // kept as a number, not as a boolean
-    s.enforceUniqueness = true;
-    s.tileWallpaper = true;
-    s.showWelcome = false;
-    s.controlIconText = true;
-    s.iconTextColor = 0xFF102030;
-    s.iconTextTransparent = true;
-    s.resizeMode = 3;
-    s.standardSizeIndex = 6;
-    s.customWidth = 1920;
-    s.customHeight = 1080;
-    s.retainAspectRatio = false;
-    s.reductionMethod = 3;
-    s.maskMode = 1;
-    s.maskLeft = 10;
-    s.maskTop = 20;
-    s.maskRight = 30;
-    s.maskBottom = 50;
-    s.maskFile = "C:\\masks\\oval.bmp";
-    s.maskImageOutline = true;
-    s.listFile = "D:\\lists\\holiday.vlt";
-    s.lastListDir = "D:\\lists";
-    s.lastAddFilesDir = "E:\\photos";
-    s.lastAddFolderDir = "E:\\albums";
-    s.lastMaskDir = "C:\\masks";
-    s.openDialogPreview = false;
-    s.mainPreview = false;
-    s.windowRect = {-8, 12, 1000, 700};
-
-    MemorySettingsStore store;
-    SaveSettings(s, 500, store);
-    const AppSettings loaded = LoadSettings(store, [] {
-        ADD_FAILURE() << "documents folder asked although LD is stored";
-        return std::string();
-    });
-    EXPECT_EQ(loaded, s);
+TEST(SaveSettings, EveryValueIsSavedAndLoadedBackInItsOwnFieldAlone) {
+    const AppSettings base = FirstRun();
+    for (const Setting& setting : SettingsTable()) {
+        AppSettings changed = base;
+        ChangeValue(setting, changed);
+        ASSERT_NE(changed, base) << setting.name;
+        for (const Setting& other : SettingsTable()) {
+            if (&other != &setting) {
+                EXPECT_EQ(StoredForm(other, changed), StoredForm(other, base))
+                    << setting.name << " changes " << other.name;
+            }
+        }
+        MemorySettingsStore store;
+        SaveSettings(changed, 500, store);
+        EXPECT_EQ(LoadSettings(store, Documents), changed) << setting.name;
+    }
 }
 
 TEST(SaveNextIndex, WritesOnlyTheIndex) {

@@ -130,9 +130,9 @@ TEST(PropertiesRules, FieldsAreCheckedInThePagesOrder) {
 
 TEST(PropertiesRules, CopyBackKeepsTheMaskValuesTheModeDoesNotUse) {
     AppSettings stored;
-    stored.maskLeft = 10;
-    stored.maskBottom = 20;
-    stored.maskFile = "old.bmp";
+    stored.render.maskLeft = 10;
+    stored.render.maskBottom = 20;
+    stored.render.maskFile = "old.bmp";
     stored.switchTimes = {"08:00"};
     for (int mode = 0; mode <= 2; ++mode) {
         PropertiesValues pages = CopyIntoPages(stored);
@@ -141,13 +141,13 @@ TEST(PropertiesRules, CopyBackKeepsTheMaskValuesTheModeDoesNotUse) {
         pages.resizing.width = 1234;
         AppSettings after = stored;
         CopyBackFromPages(pages, after);
-        EXPECT_EQ(after.maskMode, mode);
-        EXPECT_TRUE(after.maskImageOutline);
-        EXPECT_EQ(after.maskBottom, mode == 0 ? 1 : 20) << mode;
-        EXPECT_EQ(after.maskLeft, mode == 0 ? 2 : 10) << mode;
-        EXPECT_EQ(after.maskFile, mode == 1 ? "new.bmp" : "old.bmp") << mode;
+        EXPECT_EQ(after.render.maskMode, mode);
+        EXPECT_TRUE(after.render.maskImageOutline);
+        EXPECT_EQ(after.render.maskBottom, mode == 0 ? 1 : 20) << mode;
+        EXPECT_EQ(after.render.maskLeft, mode == 0 ? 2 : 10) << mode;
+        EXPECT_EQ(after.render.maskFile, mode == 1 ? "new.bmp" : "old.bmp") << mode;
         EXPECT_EQ(after.switchTimes, (std::vector<std::string>{"06:00", "07:30"}));
-        EXPECT_EQ(after.customWidth, 1234);
+        EXPECT_EQ(after.render.customWidth, 1234);
     }
     // Unchanged pages give back exactly the settings they were given.
     AppSettings roundTrip = stored;

@@ -1,5 +1,5 @@
-// Masks and the image preparation pipeline, against a recording image library and a fake
-// desktop.
+// The image preparation pipeline and wallpapers prepared ahead, against a recording image
+// library and a fake desktop.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,12 +13,12 @@
 #include <set>
 #include <thread>
 
-#include "imagelib/dib.h"
 #include "render/masking.h"
 #include "render/publish.h"
 #include "render/render_wallpaper.h"
 #include "render/wallpaper_renderer.h"
 #include "tests/unit/recording_image_library.h"
+#include "tests/unit/setting_changes.h"
 
 namespace {
 
@@ -65,185 +65,6 @@ public:
     }
 };
 
-AppSettings EdgeSettings(int left, int top, int right, int bottom) {
-    AppSettings s;
-    s.maskMode = 0;
-    s.maskLeft = left;
-    s.maskTop = top;
-    s.maskRight = right;
-    s.maskBottom = bottom;
-    return s;
-}
-
-TEST(MaskingTest, RoundedSqrtIsTheNearestInteger) {
-    const int cases[][2] = {{0, 0},  {1, 1},  {2, 1},       {3, 2},        {6, 2},  {7, 3},
-                            {12, 3}, {13, 4}, {65025, 255}, {130050, 361}, {99, 10}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(RoundedSqrt(c[0]), c[1]) << c[0];
-    }
-}
-
-TEST(MaskingTest, EdgeMaskBandsFollowTheTables) {
-    std::optional<OpacityMask> left = BuildEdgeMask(EdgeSettings(10, 0, 0, 0), 100, 50);
-    ASSERT_TRUE(left);
-    for (int y : {0, 25, 49}) {
-        for (auto [x, value] : {std::pair{0, 0}, {1, 26}, {5, 128}, {9, 230}, {10, 255}}) {
-            EXPECT_EQ(left->At(x, y), value) << x << "," << y;
-        }
-    }
-    std::optional<OpacityMask> right = BuildEdgeMask(EdgeSettings(0, 0, 10, 0), 100, 50);
-    ASSERT_TRUE(right);
-    for (auto [x, value] : {std::pair{90, 255}, {91, 230}, {95, 128}, {99, 26}}) {
-        EXPECT_EQ(right->At(x, 7), value) << x;
-    }
-    std::optional<OpacityMask> corner = BuildEdgeMask(EdgeSettings(10, 10, 0, 0), 100, 100);
-    ASSERT_TRUE(corner);
-    const int points[][3] = {{0, 0, 0}, {5, 5, 75}, {9, 9, 220}, {7, 3, 61}, {10, 0, 0}};
-    for (const auto& p : points) {
-        EXPECT_EQ(corner->At(p[0], p[1]), p[2]) << p[0] << "," << p[1];
-    }
-    // Overlapping bands: the top formula wins up to row 98, row 99 is the bottom's.
-    std::optional<OpacityMask> overlap = BuildEdgeMask(EdgeSettings(0, 99, 0, 99), 100, 100);
-    ASSERT_TRUE(overlap);
-    EXPECT_EQ(overlap->At(50, 0), 0);
-    EXPECT_EQ(overlap->At(50, 98), 255 - (99 - 98) * 255 / 99);
-    EXPECT_EQ(overlap->At(50, 99), 3);
-}
-
-TEST(MaskingTest, NoEdgeMaskWhenOffAllZeroOrTiled) {
-    EXPECT_FALSE(BuildEdgeMask(EdgeSettings(0, 0, 0, 0), 100, 50));
-    AppSettings fileMode = EdgeSettings(10, 0, 0, 0);
-    fileMode.maskMode = 1;
-    EXPECT_FALSE(BuildEdgeMask(fileMode, 100, 50));
-    AppSettings tiled = EdgeSettings(10, 0, 0, 0);
-    tiled.tileWallpaper = true;
-    EXPECT_FALSE(BuildEdgeMask(tiled, 100, 50));
-    EXPECT_FALSE(BuildEdgeMask(EdgeSettings(10, 0, 0, 0), 0, 50));
-}
-
-TEST(MaskingTest, CutMaskWindowCentresThePictureAndKeepsOutsidePixelsOpaque) {
-    OpacityMask desktop{1024, 768, {}};
-    desktop.bytes.resize(1024 * 768);
-    for (int y = 0; y < 768; ++y) {
-        for (int x = 0; x < 1024; ++x) {
-            desktop.bytes[static_cast<size_t>(y * 1024 + x)] = static_cast<std::uint8_t>(x ^ y);
-        }
-    }
-    OpacityMask window = CutMaskWindow(desktop, 800, 600);
-    EXPECT_EQ(window.width, 800);
-    EXPECT_EQ(window.At(0, 0), desktop.At(112, 84));
-    EXPECT_EQ(window.At(799, 599), desktop.At(911, 683));
-
-    OpacityMask small{4, 2, {10, 11, 12, 13, 20, 21, 22, 23}};
-    OpacityMask wide = CutMaskWindow(small, 7, 4);  // x0 = -1, y0 = -1
-    const std::vector<std::uint8_t> expected = {255, 255, 255, 255, 255, 255, 255,  //
-                                                255, 10,  11,  12,  13,  255, 255,  //
-                                                255, 20,  21,  22,  23,  255, 255,  //
-                                                255, 255, 255, 255, 255, 255, 255};
-    EXPECT_EQ(wide.bytes, expected);
-}
-
-TEST(MaskingTest, DesktopEdgeMaskIsRebuiltForANewSizeAndDropped) {
-    DesktopEdgeMask cache;
-    AppSettings settings = EdgeSettings(10, 0, 0, 0);
-    cache.Ensure(settings, 200, 100);
-    ASSERT_NE(cache.For(200, 100), nullptr);
-    EXPECT_EQ(cache.For(300, 100), nullptr);
-    cache.Ensure(settings, 300, 100);
-    ASSERT_NE(cache.For(300, 100), nullptr);
-    EXPECT_EQ(cache.For(300, 100)->At(3, 0), 255 - (30 - 3) * 255 / 30);
-    cache.Drop();
-    EXPECT_EQ(cache.For(300, 100), nullptr);
-    settings.maskImageOutline = true;
-    cache.Ensure(settings, 300, 100);
-    EXPECT_EQ(cache.For(300, 100), nullptr);
-}
-
-// An 8-bit gray DIB, bottom-up, whose top-down row r, column x holds r * 16 + x.
-ByteArray GrayDib(int width, int height) {
-    const size_t stride = (static_cast<size_t>(width) + 3) / 4 * 4;
-    ByteArray bytes(dib::kInfoHeaderBytes + 256 * 4 + stride * static_cast<size_t>(height));
-    dib::BitmapInfoHeader header;
-    header.width = width;
-    header.height = height;
-    header.bitCount = 8;
-    dib::WriteInfoHeader(header, bytes.data());
-    for (int r = 0; r < height; ++r) {
-        std::uint8_t* row = bytes.data() + dib::kInfoHeaderBytes + 1024 +
-                            static_cast<size_t>(height - 1 - r) * stride;
-        for (int x = 0; x < width; ++x) {
-            row[x] = static_cast<std::uint8_t>(r * 16 + x);
-        }
-    }
-    return bytes;
-}
-
-TEST(MaskingTest, FileMaskIsScaledToTheDesktopAndCutUnderTheImage) {
-    RecordingImageLibrary library;
-    library.loadWidth = 5;
-    library.loadHeight = 5;
-    library.dib = GrayDib(16, 8);
-    AppSettings settings;
-    settings.maskMode = 1;
-    settings.maskFile = "C:\\mask.png";
-    std::optional<OpacityMask> mask = LoadMaskFile(library, settings.maskFile, 16, 8);
-    ASSERT_TRUE(mask);
-    EXPECT_EQ(mask->At(3, 0), 3);
-    EXPECT_EQ(mask->At(15, 7), 7 * 16 + 15);
-    EXPECT_EQ(library.calls, (std::vector<std::string>{
-                                 "cNewSession()", "cLoadImage(C:\\mask.png,0)", "cOpGrayScale()",
-                                 "cOpResize(16,8,0,1,3)", "cGetDIB()", "cDestroySession(7)"}));
-
-    // A DIB that claims more rows than it holds is no mask.
-    library.dib.resize(library.dib.size() - 1);
-    EXPECT_FALSE(LoadMaskFile(library, settings.maskFile, 16, 8));
-    library.dib = GrayDib(16, 9);
-    EXPECT_FALSE(LoadMaskFile(library, settings.maskFile, 16, 8));
-    EXPECT_EQ(library.liveSessions, 0);
-}
-
-TEST(MaskingTest, MaskStageFollowsModeTileAndOutline) {
-    const struct {
-        const char* what;
-        int mode;
-        bool tile;
-        bool outline;
-        bool desktopMask;
-        bool merges;
-    } cases[] = {
-        {"edge, desktop mask", 0, false, false, true, true},
-        {"edge, tiled", 0, true, false, true, false},
-        {"edge, no desktop mask, desktop edges", 0, false, false, false, false},
-        {"edge, image outline", 0, false, true, false, true},
-        {"no masking", 2, false, false, true, false},
-        {"unknown mode", 5, false, false, true, false},
-        {"file", 1, false, false, false, true},
-        {"file, tiled", 1, true, false, false, false},
-    };
-    for (const auto& c : cases) {
-        RecordingImageLibrary library;
-        library.dib = GrayDib(16, 8);
-        AppSettings settings = EdgeSettings(10, 10, 10, 10);
-        settings.maskMode = c.mode;
-        settings.tileWallpaper = c.tile;
-        settings.maskImageOutline = c.outline;
-        settings.maskFile = "m.png";
-        OpacityMask desktopMask{16, 8, std::vector<std::uint8_t>(128, 9)};
-        library.cLoadImage(1, "image", 0, 0, 0);
-        library.cOpResize(1, 8, 4, 0, 1, 0);
-        library.calls.clear();
-        ApplyMask(library, 1, settings, 8, 4, 16, 8, 0xABCDEF,
-                  c.desktopMask ? &desktopMask : nullptr);
-        bool merged =
-            !library.calls.empty() && library.calls.back() == "cMergeTransparency(ABCDEF)";
-        EXPECT_EQ(merged, c.merges) << c.what;
-        if (c.mode == 1 && merged) {
-            // The desktop-size mask file, cut at column 4, row 2.
-            EXPECT_EQ(library.loadedMask[0], 2 * 16 + 4) << c.what;
-        }
-    }
-}
-
 struct PipelineCase {
     const char* what;
     int resizeMode;
@@ -286,7 +107,7 @@ TEST(RenderWallpaperTest, CallsTheLibraryAsThePolicyRotationAndDisplayAsk) {
         library.loadHeight = c.height;
         FakeDesktop desktop;
         desktop.bits = c.displayBits;
-        AppSettings settings;
+        RenderSettings settings;
         settings.maskMode = 2;
         settings.resizeMode = c.resizeMode;
         settings.standardSizeIndex = c.standardSize;
@@ -337,7 +158,7 @@ TEST(RenderWallpaperTest, FailuresGiveFalseAndAlwaysDestroyTheSession) {
         if (c.longWindowsDirectory) {
             desktop.windowsDirectory = "C:\\" + std::string(250, 'w');
         }
-        AppSettings settings;
+        RenderSettings settings;
         settings.tileWallpaper = true;
         EXPECT_FALSE(RenderWallpaper({"x.jpg", 0, 0, nullptr}, settings, "\\Quorwick Velumar.bmp",
                                      library, desktop))
@@ -353,7 +174,7 @@ TEST(RenderWallpaperTest, FailuresGiveFalseAndAlwaysDestroyTheSession) {
     noSession.newSessionFails = true;
     FakeDesktop desktop;
     EXPECT_FALSE(
-        RenderWallpaper({"x.jpg", 0, 0, nullptr}, AppSettings{}, "\\V.bmp", noSession, desktop));
+        RenderWallpaper({"x.jpg", 0, 0, nullptr}, RenderSettings{}, "\\V.bmp", noSession, desktop));
     EXPECT_EQ(noSession.calls, std::vector<std::string>{"cNewSession()"});
 }
 
@@ -417,9 +238,9 @@ TEST(RenderWallpaperTest, AnUnwritableWindowsDirectoryFallsBackToLocalAppData) {
         if (!c.windowsWritable) {
             desktop.unwritable.push_back(windows);
         }
-        EXPECT_EQ(
-            RenderWallpaper({"x.jpg", 0, 0, nullptr}, AppSettings{}, "\\V.bmp", library, desktop),
-            !c.saveFails);
+        EXPECT_EQ(RenderWallpaper({"x.jpg", 0, 0, nullptr}, RenderSettings{}, "\\V.bmp", library,
+                                  desktop),
+                  !c.saveFails);
         EXPECT_EQ(desktop.actions, c.actions);
     }
 
@@ -438,7 +259,9 @@ TEST(RenderWallpaperTest, DesktopEdgeMaskIsCutUnderARotatedImage) {
     library.loadHeight = 4;
     FakeDesktop desktop;
     desktop.size = {8, 8};
-    AppSettings settings = EdgeSettings(50, 0, 0, 0);
+    RenderSettings settings;
+    settings.maskMode = 0;
+    settings.maskLeft = 50;
     DesktopEdgeMask cache;
     cache.Ensure(settings, 8, 8);
     settings.resizeMode = 0;
@@ -471,12 +294,17 @@ TEST(PreparedWallpaperTest, EveryInputThatShapesThePixelsInvalidatesIt) {
     Stamps stamps;
     stamps.files = {{"a.jpg", {10, 1}}, {"m.png", {5, 1}}};
     const DesktopShape shape{{1024, 768}, 32, 0x123456};
-    AppSettings base;
-    base.maskFile = "m.png";
-    const RenderInputs before = MakeRenderInputs("a.jpg", 0, 0, base, shape, stamps.Function());
+    RenderSettings edgeMask;
+    edgeMask.maskMode = 0;
+    edgeMask.maskFile = "m.png";
+    const auto inputs = [&](const RenderSettings& settings, const DesktopShape& desktop,
+                            Stamps& files) {
+        return MakeRenderInputs("a.jpg", 0, 0, settings, desktop, files.Function());
+    };
+    const RenderInputs before = inputs(edgeMask, shape, stamps);
     const struct {
         const char* what;
-        std::function<void(AppSettings&, DesktopShape&, Stamps&)> change;
+        std::function<void(RenderSettings&, DesktopShape&, Stamps&)> change;
         bool invalidates;
     } cases[] = {
         {"the file written", [](auto&, auto&, Stamps& s) { s.files["a.jpg"].writeTime = 2; }, true},
@@ -484,35 +312,36 @@ TEST(PreparedWallpaperTest, EveryInputThatShapesThePixelsInvalidatesIt) {
         {"desktop size", [](auto&, DesktopShape& d, auto&) { d.size.width = 800; }, true},
         {"desktop depth", [](auto&, DesktopShape& d, auto&) { d.bitsPerPixel = 8; }, true},
         {"background", [](auto&, DesktopShape& d, auto&) { d.background = 0; }, true},
-        {"resize mode", [](AppSettings& a, auto&, auto&) { a.resizeMode = 1; }, true},
-        {"custom size", [](AppSettings& a, auto&, auto&) { a.customWidth = 1; }, true},
-        {"aspect", [](AppSettings& a, auto&, auto&) { a.retainAspectRatio = false; }, true},
-        {"reduction", [](AppSettings& a, auto&, auto&) { a.reductionMethod = 2; }, true},
-        {"edge band", [](AppSettings& a, auto&, auto&) { a.maskTop = 5; }, true},
-        {"outline", [](AppSettings& a, auto&, auto&) { a.maskImageOutline = true; }, true},
-        {"tiling", [](AppSettings& a, auto&, auto&) { a.tileWallpaper = true; }, true},
-        {"mask mode", [](AppSettings& a, auto&, auto&) { a.maskMode = 1; }, true},
         {"unused mask file written", [](auto&, auto&, Stamps& s) { s.files["m.png"].size = 6; },
          false},
-        {"next index", [](AppSettings& a, auto&, auto&) { a.nextIndex = 9; }, false},
-        {"random order", [](AppSettings& a, auto&, auto&) { a.randomOrder = true; }, false},
-        {"window moved", [](AppSettings& a, auto&, auto&) { a.windowRect.left = 9; }, false},
-        {"interval", [](AppSettings& a, auto&, auto&) { a.switchPeriod = "1:00"; }, false},
+        {"unused mask file chosen", [](RenderSettings& r, auto&, auto&) { r.maskFile = "n.png"; },
+         false},
     };
     for (const auto& c : cases) {
-        AppSettings settings = base;
+        RenderSettings settings = edgeMask;
         DesktopShape desktop = shape;
         Stamps changed = stamps;
         c.change(settings, desktop, changed);
-        const RenderInputs after =
-            MakeRenderInputs("a.jpg", 0, 0, settings, desktop, changed.Function());
-        EXPECT_EQ(after != before, c.invalidates) << c.what;
+        EXPECT_EQ(inputs(settings, desktop, changed) != before, c.invalidates) << c.what;
     }
-    // With the mask from a file, writing that file invalidates too.
-    base.maskMode = 1;
-    const RenderInputs masked = MakeRenderInputs("a.jpg", 0, 0, base, shape, stamps.Function());
+
+    // With the mask from a file, every render setting counts, and so does writing the file.
+    AppSettings fileMask;
+    fileMask.render.maskMode = 1;
+    fileMask.render.maskFile = "m.png";
+    const RenderInputs masked = inputs(fileMask.render, shape, stamps);
+    int renderSettings = 0;
+    for (const Setting& setting : SettingsTable()) {
+        AppSettings changed = fileMask;
+        ChangeValue(setting, changed);
+        if (changed.render != fileMask.render) {
+            ++renderSettings;
+            EXPECT_NE(inputs(changed.render, shape, stamps), masked) << setting.name;
+        }
+    }
+    EXPECT_GT(renderSettings, 0);
     stamps.files["m.png"].size = 6;
-    EXPECT_NE(masked, MakeRenderInputs("a.jpg", 0, 0, base, shape, stamps.Function()));
+    EXPECT_NE(inputs(fileMask.render, shape, stamps), masked);
 }
 
 // How the worker's shows ended, as its thread reports them.
@@ -544,7 +373,7 @@ TEST(WallpaperWorkerTest, AShowMovesThePreparedBitmapOnlyWhenItsInputsAreUnchang
     desktop.localAppData = "C:\\L";
     Stamps stamps;
     stamps.files = {{"a.jpg", {10, 1}}, {"b.jpg", {10, 1}}};
-    AppSettings settings;
+    RenderSettings settings;
     ShowResults results;
     {
         WallpaperRenderer renderer(library, desktop, stamps.Function(), "\\x.bmp",
@@ -635,7 +464,7 @@ TEST(WallpaperWorkerTest, AShowCancelsAnotherPreparationAndEachJobKeepsItsOwnFil
 TEST(RenderWallpaperTest, LargeImagesMayDecodeAtAReducedScaleTheResizeWouldReachAnyway) {
     const ScreenSize desktop{1024, 768};
     const auto settingsWith = [](int mode, bool keepAspect, int method) {
-        AppSettings s;
+        RenderSettings s;
         s.resizeMode = mode;
         s.retainAspectRatio = keepAspect;
         s.reductionMethod = method;
@@ -674,7 +503,7 @@ TEST(RenderWallpaperTest, LargeImagesMayDecodeAtAReducedScaleTheResizeWouldReach
         << std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x17\x70\0\0\x0f\xa0\x08\x02\0\0\0", 29);
     RecordingImageLibrary library;
     FakeDesktop desktopPort;
-    RenderWallpaper({path, 0, 0, nullptr}, AppSettings{}, "\\x.bmp", library, desktopPort);
+    RenderWallpaper({path, 0, 0, nullptr}, RenderSettings{}, "\\x.bmp", library, desktopPort);
     std::filesystem::remove(path);
     EXPECT_EQ(library.calls.at(1), "cLoadImageAtLeast(" + path + ",0,1024,683)");
 }

@@ -58,7 +58,7 @@ protected:
         return &f.pixels[(y * f.width + x) * 3];
     }
 
-    AppSettings settings;
+    RenderSettings settings;
     DesktopEdgeMask edgeMask;
 };
 

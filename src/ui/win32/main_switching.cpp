@@ -64,11 +64,11 @@ void CSwitchingAdapter::OnRemoveWallpaper() {
 }
 
 std::uint64_t CSwitchingAdapter::BeginShow(const WallpaperEntry& item, int page) {
-    return renderer.Show(item.path, item.rotation, page, app.settings);
+    return renderer.Show(item.path, item.rotation, page, app.settings.render);
 }
 
 void CSwitchingAdapter::Prepare(const WallpaperEntry& item, int page) {
-    renderer.Prepare(item.path, item.rotation, page, app.settings);
+    renderer.Prepare(item.path, item.rotation, page, app.settings.render);
 }
 
 std::vector<WallpaperEntry> CSwitchingAdapter::BuildSwitchingSequence() {

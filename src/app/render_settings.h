@@ -1,0 +1,40 @@
+// The settings that shape a rendered wallpaper's pixels. The renderer reads only these, and a
+// bitmap prepared ahead is used only while they are unchanged, so a field added here takes part
+// in both.
+#pragma once
+
+#include <string>
+
+struct RenderSettings {
+    // Resizing page.
+    int resizeMode = 0;
+    int standardSizeIndex = 1;
+    int customWidth = 800;
+    int customHeight = 600;
+    bool retainAspectRatio = true;
+    int reductionMethod = 0;
+
+    // Masking page: maskMode 0 edge mask, 1 file mask, 2 none; edges in percent.
+    int maskMode = 2;
+    int maskLeft = 0;
+    int maskTop = 0;
+    int maskRight = 0;
+    int maskBottom = 0;
+    std::string maskFile;
+    bool maskImageOutline = false;
+
+    // General page; a tiled wallpaper is never masked.
+    bool tileWallpaper = false;
+
+    // The same settings with the mask file cleared unless the mask comes from a file, so that
+    // settings which render alike compare equal.
+    RenderSettings Normalized() const {
+        RenderSettings normalized = *this;
+        if (maskMode != 1) {
+            normalized.maskFile.clear();
+        }
+        return normalized;
+    }
+
+    bool operator==(const RenderSettings&) const = default;
+};
