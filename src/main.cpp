@@ -6,6 +6,7 @@
 
 #include "app/wallpaper_app.h"
 #include "app/win32/win32_platform.h"
+#include "base/win32/exception_barrier.h"
 #include "ui/win32/wallpaper_dlg.h"
 
 namespace {
@@ -29,7 +30,7 @@ private:
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    try {
+    return CallGuarded("WinMain", 1, [instance] {
         ScopedCom com;
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
@@ -39,8 +40,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         app.StartUp([instance](CWallpaperApp& owner) -> std::unique_ptr<MainWindow> {
             return std::make_unique<CWallpaperDlg>(instance, owner);
         });
-    } catch (...) {
-        return 1;
-    }
-    return 0;
+        return 0;
+    });
 }
