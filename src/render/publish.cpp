@@ -52,15 +52,14 @@ bool PublishPrepared(const PreparedFile& file, bool tileWallpaper, Desktop& desk
     }
     // The tiling value first: the desktop reads it when it reloads the wallpaper.
     desktop.WriteTileWallpaper(tileWallpaper);
-    desktop.SetWallpaper(file.target);
-    return true;
+    return desktop.SetWallpaper(file.target);
 }
 
 bool PublishWallpaper(ImageLibrary& library, int session,
                       const std::vector<std::string>& candidates, bool tileWallpaper,
                       Desktop& desktop) {
     // Each place in turn: a place whose temporary file is written but cannot be moved into
-    // place gives way to the next.
+    // place, or whose file the system refuses as the wallpaper, gives way to the next.
     const std::string appData = desktop.LocalAppDataFolder();
     for (const std::string& candidate : candidates) {
         std::optional<PreparedFile> file =

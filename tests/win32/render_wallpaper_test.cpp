@@ -25,7 +25,10 @@ public:
     }
     void RemoveFile(const std::string& path) override { DeleteFileA(path.c_str()); }
     void WriteTileWallpaper(bool) override { ++tileWrites; }
-    void SetWallpaper(const std::string& path) override { wallpaper = path; }
+    bool SetWallpaper(const std::string& path) override {
+        wallpaper = path;
+        return true;
+    }
 
     std::string folder;
     int tileWrites = 0;

@@ -19,5 +19,5 @@ public:
     bool MoveFileOver(const std::string& from, const std::string& to) override;
     void RemoveFile(const std::string& path) override;
     void WriteTileWallpaper(bool tile) override;
-    void SetWallpaper(const std::string& path) override;
+    bool SetWallpaper(const std::string& path) override;
 };
