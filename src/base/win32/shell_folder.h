@@ -1,8 +1,9 @@
-// The file-system path of the user's personal documents folder, as the shell reports it.
+// The file-system paths of the user's shell folders, as the shell reports them.
 #pragma once
 
 #include <string>
 
-// The path in the ANSI code page, or empty when the shell cannot give it or it has characters
+// The path of a folder given by its CSIDL number (CSIDL_PERSONAL, CSIDL_STARTUP...), at its
+// full length, in the ANSI code page; empty when the shell cannot give it or it has characters
 // the code page cannot represent. COM must be initialised on the calling thread.
-std::string PersonalDocumentsFolder();
+std::string ShellFolderPath(int folder);
