@@ -11,6 +11,7 @@
 #include "list/win32/win32_file_system.h"
 #include "render/win32/win32_desktop.h"
 #include "switching/win32/win32_schedule_environment.h"
+#include "base/win32/exception_barrier.h"
 #include "ui/win32/wallpaper_dlg.h"
 
 namespace {
@@ -59,7 +60,7 @@ private:
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    try {
+    return CallGuarded("WinMain", 1, [instance] {
         ScopedCom com;
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
@@ -70,8 +71,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         app.StartUp([instance, &library](CWallpaperApp& owner) -> std::unique_ptr<MainWindow> {
             return std::make_unique<ComposedMainWindow>(instance, owner, library);
         });
-    } catch (...) {
-        return 1;
-    }
-    return 0;
+        return 0;
+    });
 }

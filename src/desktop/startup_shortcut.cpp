@@ -14,3 +14,15 @@ ShortcutNames StartupShortcutNames(const std::string& folder, const std::string&
     names.file += names.description + ".lnk";
     return names;
 }
+
+bool WriteShellLink(ShellLink& link, const std::string& target, const std::string& linkFile,
+                    const std::string& description) {
+    if (!link.SetPath(target)) {
+        link.ShowMessage("SetPath failed!");
+        return false;
+    }
+    if (!link.SetDescription(description)) {
+        link.ShowMessage("SetDescription failed!");
+    }
+    return link.Save(linkFile);
+}

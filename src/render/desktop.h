@@ -37,8 +37,8 @@ public:
     // Writes "TileWallpaper" ("1" or "0") under "Control Panel\Desktop"; failures are ignored.
     virtual void WriteTileWallpaper(bool tile) = 0;
     // Makes the file the wallpaper (an empty path removes it), stored in the user profile and
-    // announced to every window; the result is not reported.
-    virtual void SetWallpaper(const std::string& path) = 0;
+    // announced to every window; false when the system refused it.
+    virtual bool SetWallpaper(const std::string& path) = 0;
 
 protected:
     Desktop() = default;

@@ -19,9 +19,9 @@ void MakeFoldersFor(const std::string& place, const std::string& appData, Deskto
 }
 
 // The tiling value first: the desktop reads it when it reloads the wallpaper.
-void MakeWallpaper(const std::string& path, bool tileWallpaper, Desktop& desktop) {
+bool MakeWallpaper(const std::string& path, bool tileWallpaper, Desktop& desktop) {
     desktop.WriteTileWallpaper(tileWallpaper);
-    desktop.SetWallpaper(path);
+    return desktop.SetWallpaper(path);
 }
 
 }  // namespace
@@ -63,8 +63,7 @@ bool PublishPrepared(const PreparedFile& file, bool tileWallpaper, Desktop& desk
     if (!desktop.MoveFileOver(file.prepared, file.target)) {
         return false;
     }
-    MakeWallpaper(file.target, tileWallpaper, desktop);
-    return true;
+    return MakeWallpaper(file.target, tileWallpaper, desktop);
 }
 
 bool PublishRendered(const PreparedFile& file, const RenderInputs& inputs, Desktop& desktop) {
@@ -75,8 +74,7 @@ bool PublishRendered(const PreparedFile& file, const RenderInputs& inputs, Deskt
     for (; place != inputs.places.end(); ++place) {
         MakeFoldersFor(*place, inputs.appData, desktop);
         if (desktop.MoveFileOver(file.prepared, *place)) {
-            MakeWallpaper(*place, inputs.settings.tileWallpaper, desktop);
-            return true;
+            return MakeWallpaper(*place, inputs.settings.tileWallpaper, desktop);
         }
     }
     return false;
@@ -86,7 +84,7 @@ bool PublishWallpaper(ImageLibrary& library, int session,
                       const std::vector<std::string>& candidates, bool tileWallpaper,
                       Desktop& desktop) {
     // Each place in turn: a place whose temporary file is written but cannot be moved into
-    // place gives way to the next.
+    // place, or whose file the system refuses as the wallpaper, gives way to the next.
     const std::string appData = desktop.LocalAppDataFolder();
     for (const std::string& candidate : candidates) {
         std::optional<PreparedFile> file =

@@ -26,7 +26,8 @@ std::optional<PreparedFile> SaveBeside(ImageLibrary& library, int session,
                                        Desktop& desktop);
 
 // Moves a prepared bitmap over the wallpaper file, then writes the tiling value and makes the
-// file the wallpaper. False, with nothing else touched, when it cannot be moved.
+// file the wallpaper. False, with nothing else touched, when it cannot be moved; false also
+// when the system refuses the file as the wallpaper.
 bool PublishPrepared(const PreparedFile& file, bool tileWallpaper, Desktop& desktop);
 
 // Moves a bitmap rendered for the inputs over the wallpaper file it was rendered beside, or over

@@ -45,8 +45,11 @@ IntervalCheck CheckInterval(int switchMode, const std::string& text) {
     return {IntervalCheck::Outcome::Replace, formatted};
 }
 
-ResizingEnabling ComputeResizingEnabling(int resizeChoice) {
-    return {resizeChoice == 2, resizeChoice == 3};
+ResizingEnabling ComputeResizingEnabling(int resizeChoice,
+                                         const std::optional<FieldError>& refused) {
+    const bool sizeRefused =
+        refused && (refused->controlId == kWidthEdit || refused->controlId == kHeightEdit);
+    return {resizeChoice == 2, resizeChoice == 3 || sizeRefused};
 }
 
 std::optional<FieldError> ReadResizingPage(const ResizingPageControls& controls,

@@ -74,7 +74,10 @@ struct ResizingEnabling {
     bool customSize = false;  // 1025 and 1026
 };
 
-ResizingEnabling ComputeResizingEnabling(int resizeChoice);
+// A refused width or height keeps both edits enabled whatever the choice, so the field the
+// user is sent back to can be corrected.
+ResizingEnabling ComputeResizingEnabling(int resizeChoice,
+                                         const std::optional<FieldError>& refused = std::nullopt);
 
 // Reads the controls into the values in the page's order; stops at the first refused field.
 std::optional<FieldError> ReadResizingPage(const ResizingPageControls& controls,

@@ -261,4 +261,17 @@ TEST_F(AddingTest, HelpOpensItsContentsAndShowsEachControlsPopupText) {
     EXPECT_EQ(FindWindowA(nullptr, "Velumar Help"), nullptr);
 }
 
+TEST_F(AddingTest, F1WithoutTheHelpFileNamesTheFileItLookedFor) {
+    // A copy of the program in a folder of its own: no help file beside it.
+    const std::string copy = InFolder("Velumar.exe");
+    ASSERT_TRUE(CopyFileA(VelumarExePath().c_str(), copy.c_str(), FALSE));
+    ASSERT_TRUE(velumar.Start(copy));
+    ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+    PostMessageA(velumar.Control(kListView), WM_KEYDOWN, VK_F1, 0);
+    PostMessageA(velumar.Control(kListView), WM_KEYUP, VK_F1, 0xC0000001);
+    EXPECT_EQ(DismissMessageBox(velumar.ProcessId()),
+              "The help file " + InFolder("Velumar.chm") + " cannot be found.");
+    ASSERT_TRUE(velumar.Exit());
+}
+
 }  // namespace e2e

@@ -1,6 +1,6 @@
-// The wallpaper list view under real mouse input and the shell: dragging a row to another,
-// scrolling while the dragged row is held below the list, dropped files, sorting by a header
-// click, and opening a row with a double-click.
+// The wallpaper list view under real mouse input and the shell: dragging a row to another, a
+// drag cut short by a modal window, scrolling while the dragged row is held below the list,
+// dropped files, sorting by a header click, and opening a row with a double-click.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -52,6 +52,14 @@ protected:
 
     POINT RowCenter(int row) const { return CenterOf(velumar.ListRowRect(kListView, row)); }
 
+    // The window holding the mouse capture in the program's window thread.
+    HWND Capture() const {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof(gui);
+        GetGUIThreadInfo(GetWindowThreadProcessId(velumar.MainWindow(), nullptr), &gui);
+        return gui.hwndCapture;
+    }
+
     std::string list;
     VelumarProcess velumar;
 };
@@ -70,6 +78,25 @@ TEST_F(ListViewTest, DraggingARowMovesItSelectsItAndTheListKeepsTheOrder) {
     std::string saved = ReadFileBytes(list);
     EXPECT_LT(saved.find("b.txt"), saved.find("c.txt"));
     EXPECT_LT(saved.find("c.txt"), saved.find("a.txt"));
+}
+
+TEST_F(ListViewTest, ADragWhoseMouseCaptureAModalWindowTookDropsNothing) {
+    ASSERT_NO_FATAL_FAILURE(StartWith({"a.txt", "b.txt", "c.txt"}));
+    MouseClick(RowCenter(0));
+    Sleep(700);
+    MousePressAndMove(RowCenter(0), RowCenter(2));
+    // The drag runs while the list holds the capture; the About box takes it away.
+    ASSERT_TRUE(WaitUntil([&] { return Capture() == velumar.Control(kListView); }, 3000));
+    velumar.PostCommand(kAboutCommand);
+    HWND about = WaitForWindow(velumar.ProcessId(), "About Velumar");
+    ASSERT_NE(about, nullptr);
+    PostMessageA(about, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+    // Released over the third row once the box is gone.
+    MouseRelease(RowCenter(2));
+    Sleep(1000);
+    EXPECT_EQ(Names(), (Texts{"a.txt", "b.txt", "c.txt"}));
+    ASSERT_TRUE(velumar.Exit());
 }
 
 TEST_F(ListViewTest, HoldingTheDraggedRowBelowTheListScrollsIt) {

@@ -262,7 +262,7 @@ void MouseMove(POINT to) {
     Xdotool("mousemove " + At(to));
 }
 
-void MouseDrag(POINT from, POINT to, DWORD holdMs) {
+void MousePressAndMove(POINT from, POINT to) {
     std::string steps = "mousemove " + At(from) + " mousedown 1";
     // Small steps first, so the list sees a drag begin, then on to the target.
     for (int i = 1; i <= 10; ++i) {
@@ -270,11 +270,19 @@ void MouseDrag(POINT from, POINT to, DWORD holdMs) {
                  At({from.x + (to.x - from.x) * i / 10, from.y + (to.y - from.y) * i / 10});
     }
     Xdotool(steps);
-    Sleep(holdMs);
+}
+
+void MouseRelease(POINT at) {
     // A last small move makes sure the target sees the cursor before the release.
-    Xdotool("mousemove " + At({to.x + 1, to.y}) + " sleep 0.1 mousemove " + At(to) +
+    Xdotool("mousemove " + At({at.x + 1, at.y}) + " sleep 0.1 mousemove " + At(at) +
             " sleep 0.1 mouseup 1");
     Sleep(100);
+}
+
+void MouseDrag(POINT from, POINT to, DWORD holdMs) {
+    MousePressAndMove(from, to);
+    Sleep(holdMs);
+    MouseRelease(to);
 }
 
 void MouseClick(POINT at, int clicks) {

@@ -64,9 +64,12 @@ void DropFiles(DWORD processId, HWND window, POINT clientPoint,
 // Asks for help on a control as the question-mark button does (WM_HELP to the window).
 void SendHelpRequest(HWND window, HWND control);
 // Real mouse input at screen points (from xdotool on the display): a move, a left-button drag
-// held at the target for a while before the release, and single or double clicks.
+// held at the target for a while before the release (or its two halves: pressed and moved,
+// then released), and single or double clicks.
 void MouseMove(POINT to);
 void MouseDrag(POINT from, POINT to, DWORD holdMs = 100);
+void MousePressAndMove(POINT from, POINT to);
+void MouseRelease(POINT at);
 void MouseClick(POINT at, int clicks = 1);
 // The middle of a rectangle, or of a window on the screen.
 POINT CenterOf(const RECT& rect);

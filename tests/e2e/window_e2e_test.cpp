@@ -285,10 +285,13 @@ TEST_F(WindowTest, HiddenAtStartUpUntilTheIconIsTouchedOrASecondStart) {
 }
 
 TEST_F(WindowTest, StartupCommandWritesOneShortcutToVelumarExe) {
-    char startup[MAX_PATH] = {};
-    ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_STARTUP, nullptr, 0, startup), S_OK);
-    const std::string shortcut = std::string(startup) + "\\Shortcut to Velumar.exe.lnk";
-    DeleteFileA(shortcut.c_str());
+    // The Startup folder moved, as the shell allows, to a folder whose path is longer than 255
+    // characters, though short enough for the shell.
+    const char* shellFolders =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    const std::string startup = InFolder(std::string(258 - InFolder("").size(), 's'));
+    ASSERT_TRUE(CreateDirectoryA(startup.c_str(), nullptr));
+    WriteText(shellFolders, "Startup", startup);
     // A copy under another name still points its shortcut at Velumar.exe.
     const std::string renamed = InFolder("Wallpapers.exe");
     ASSERT_TRUE(CopyFileA(VelumarExePath().c_str(), renamed.c_str(), FALSE));
@@ -300,12 +303,17 @@ TEST_F(WindowTest, StartupCommandWritesOneShortcutToVelumarExe) {
     velumar.SendCommand(kStartupShortcutCommand);
     velumar.SendCommand(kStartupShortcutCommand);
     ASSERT_TRUE(velumar.Exit());
+    // Without the value the shell goes back to its own Startup folder.
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, shellFolders, "Startup");
 
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((std::string(startup) + "\\*.lnk").c_str(), &found);
+    // Paths this long need the wide API.
+    const std::wstring folder(startup.begin(), startup.end());
+    const std::wstring shortcut = folder + L"\\Shortcut to Velumar.exe.lnk";
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\*.lnk").c_str(), &found);
     ASSERT_NE(search, INVALID_HANDLE_VALUE);
     int count = 1;
-    while (FindNextFileA(search, &found)) {
+    while (FindNextFileW(search, &found)) {
         ++count;
     }
     FindClose(search);
@@ -319,9 +327,7 @@ TEST_F(WindowTest, StartupCommandWritesOneShortcutToVelumarExe) {
     ComPtr<IPersistFile> file;
     ASSERT_EQ(link.Get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put())),
               S_OK);
-    wchar_t wide[MAX_PATH] = {};
-    MultiByteToWideChar(CP_ACP, 0, shortcut.c_str(), -1, wide, MAX_PATH);
-    ASSERT_EQ(file.Get()->Load(wide, STGM_READ), S_OK);
+    ASSERT_EQ(file.Get()->Load(shortcut.c_str(), STGM_READ), S_OK);
     char target[MAX_PATH] = {};
     link.Get()->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
     char description[MAX_PATH] = {};
@@ -331,7 +337,8 @@ TEST_F(WindowTest, StartupCommandWritesOneShortcutToVelumarExe) {
     file.Reset();
     link.Reset();
     CoUninitialize();
-    DeleteFileA(shortcut.c_str());
+    DeleteFileW(shortcut.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(WindowTest, EndOfTheSessionSavesTheListAndSettingsWithoutHoldingItBack) {

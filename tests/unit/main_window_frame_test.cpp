@@ -1,5 +1,6 @@
 // The main window's frame rules: the control layout, the placement of the remembered
-// rectangle, the tray icon's mouse decisions, the show filter and the shortcut's names.
+// rectangle, the tray icon's mouse decisions, the show filter and the shortcut's names and
+// steps.
 #include <gtest/gtest.h>
 
 #include "desktop/startup_shortcut.h"
@@ -142,4 +143,40 @@ TEST(StartupShortcut, NamesComeFromTheTargetsFileNameInEitherFolderForm) {
     }
     EXPECT_EQ(StartupShortcutNames("C:\\", "\\Velumar.exe", mbcs::NoLeadBytes).file,
               "C:\\Shortcut to Velumar.exe.lnk");
+}
+
+TEST(StartupShortcut, AShortcutWhoseTargetWasRefusedIsNotSaved) {
+    class RecordingLink final : public ShellLink {
+    public:
+        std::string refused;
+        std::vector<std::string> steps;
+        bool SetPath(const std::string& target) override { return Step("path " + target); }
+        bool SetDescription(const std::string& text) override {
+            return Step("description " + text);
+        }
+        bool Save(const std::string& file) override { return Step("save " + file); }
+        void ShowMessage(const std::string& text) override { steps.push_back(text); }
+
+    private:
+        bool Step(const std::string& step) {
+            steps.push_back(step);
+            return step.rfind(refused, 0) != 0;
+        }
+    };
+    const struct {
+        const char* refused;
+        bool saved;
+        std::vector<std::string> steps;
+    } cases[] = {
+        {"none", true, {"path T", "description D", "save F"}},
+        {"path", false, {"path T", "SetPath failed!"}},
+        {"description", true, {"path T", "description D", "SetDescription failed!", "save F"}},
+        {"save", false, {"path T", "description D", "save F"}},
+    };
+    for (const auto& c : cases) {
+        RecordingLink link;
+        link.refused = c.refused;
+        EXPECT_EQ(WriteShellLink(link, "T", "F", "D"), c.saved) << c.refused;
+        EXPECT_EQ(link.steps, c.steps) << c.refused;
+    }
 }

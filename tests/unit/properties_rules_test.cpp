@@ -95,6 +95,12 @@ TEST(PropertiesRules, EachPageEnablesByItsChoice) {
         ResizingEnabling r = ComputeResizingEnabling(choice);
         EXPECT_EQ(r.sizeList, choice == 2);
         EXPECT_EQ(r.customSize, choice == 3);
+        // A refused width or height stays open for correction, whatever was chosen.
+        for (int refused : {1025, 1026, 1032}) {
+            r = ComputeResizingEnabling(choice, FieldError{refused, kNotAPositiveInteger});
+            EXPECT_EQ(r.sizeList, choice == 2) << refused;
+            EXPECT_EQ(r.customSize, choice == 3 || refused != 1032) << refused;
+        }
         MaskEnabling m = ComputeMaskEnabling(choice);
         EXPECT_EQ(m.edges, choice == 0);
         EXPECT_EQ(m.file, choice == 1);

@@ -31,6 +31,7 @@ public:
     // Files that cannot be replaced, as a folder of that name or a standard user's rights make
     // the Windows directory's bitmap.
     std::vector<std::string> unwritable;
+    bool refusesWallpaper = false;
     std::vector<std::string> actions;
     // Actions come from the window's thread and the preparing worker at once.
     std::mutex lock;
@@ -54,7 +55,10 @@ public:
     void RemoveFile(const std::string& path) override { Record("remove " + path); }
     void RemoveFilesMatching(const std::string& pattern) override { Record("remove " + pattern); }
     void WriteTileWallpaper(bool tile) override { Record(tile ? "tile 1" : "tile 0"); }
-    void SetWallpaper(const std::string& path) override { Record("wallpaper " + path); }
+    bool SetWallpaper(const std::string& path) override {
+        Record("wallpaper " + path);
+        return !refusesWallpaper;
+    }
     void Record(const std::string& action) {
         const std::lock_guard guard(lock);
         actions.push_back(action);
@@ -187,6 +191,11 @@ TEST(RenderWallpaperTest, PublishReplacesTheBitmapInOneStepThenWritesTileAndWall
                                                          "tile 1", "wallpaper C:\\W\\x.bmp"}));
     RemoveWallpaper(desktop);
     EXPECT_EQ(desktop.actions.back(), "wallpaper ");
+
+    // A wallpaper the system refuses is a failed publish, prepared ahead or not.
+    desktop.refusesWallpaper = true;
+    EXPECT_FALSE(PublishWallpaper(library, 7, {"C:\\W\\x.bmp"}, true, desktop));
+    EXPECT_FALSE(PublishPrepared({"C:\\W\\x.bmp.next", "C:\\W\\x.bmp"}, true, desktop));
 }
 
 TEST(RenderWallpaperTest, CustomSizesAreBoundedByWhatAWallpaperCanUse) {

@@ -1,9 +1,14 @@
-// The named shared-memory region against the real API.
+// The named shared-memory regions against the real API: the single-instance region and the
+// pause marker.
 #include "app/win32/instance_region.h"
+
+#include <sddl.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "switching/win32/win32_schedule_environment.h"
 
 namespace {
 
@@ -59,4 +64,28 @@ TEST(InstanceRegion, ReadsSeeAnotherHoldersBytesAndStopAtTheEnd) {
     EXPECT_FALSE(region.Read(0, 1, buffer, &copied));
     UnmapViewOfFile(bytes);
     CloseHandle(mapping);
+}
+
+TEST(InstanceRegion, ThePauseMarkerIsReadFromAHolderThatLetsOthersOnlyRead) {
+    Win32ScheduleEnvironment environment;
+    EXPECT_FALSE(environment.IsPauseRequested());
+
+    // Everyone may map it for reading, and no more.
+    PSECURITY_DESCRIPTOR readOnly = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(
+        "D:(A;;0x0004;;;WD)", SDDL_REVISION_1, &readOnly, nullptr));
+    SECURITY_ATTRIBUTES security{sizeof(security), readOnly, FALSE};
+    HANDLE marker = CreateFileMappingA(INVALID_HANDLE_VALUE, &security, PAGE_READWRITE, 0,
+                                       kPauseMarkerSize, kPauseMarkerName);
+    LocalFree(readOnly);
+    ASSERT_NE(marker, nullptr);
+    auto* value = static_cast<std::uint32_t*>(MapViewOfFile(marker, FILE_MAP_WRITE, 0, 0, 0));
+    ASSERT_NE(value, nullptr);
+    for (std::uint32_t written : {kPauseMarkerValue + 1, kPauseMarkerValue}) {
+        *value = written;
+        EXPECT_EQ(environment.IsPauseRequested(), written == kPauseMarkerValue) << written;
+    }
+    UnmapViewOfFile(value);
+    CloseHandle(marker);
+    EXPECT_FALSE(environment.IsPauseRequested());
 }

@@ -26,7 +26,10 @@ public:
     void RemoveFile(const std::string& path) override { DeleteFileA(path.c_str()); }
     void RemoveFilesMatching(const std::string&) override {}
     void WriteTileWallpaper(bool) override { ++tileWrites; }
-    void SetWallpaper(const std::string& path) override { wallpaper = path; }
+    bool SetWallpaper(const std::string& path) override {
+        wallpaper = path;
+        return true;
+    }
 
     std::string folder;
     int tileWrites = 0;

@@ -1,6 +1,7 @@
 // A named block of shared memory on the paging file that tells whether this process made it.
 #include "app/win32/instance_region.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/region_bounds.h"
@@ -21,6 +22,20 @@ bool InstanceRegion::Open(unsigned regionSize, const std::string& name) {
         handle.Reset();
         return false;
     }
+    return true;
+}
+
+bool InstanceRegion::OpenExisting(unsigned regionSize, const std::string& name) {
+    Close();
+    handle.Reset(OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str()));
+    view = handle ? MapViewOfFile(handle.Get(), FILE_MAP_READ, 0, 0, 0) : nullptr;
+    MEMORY_BASIC_INFORMATION mapped{};
+    if (view == nullptr || VirtualQuery(view, &mapped, sizeof(mapped)) == 0) {
+        Close();
+        return false;
+    }
+    // The holder may have made the block smaller than expected.
+    size = static_cast<unsigned>(std::min<SIZE_T>(regionSize, mapped.RegionSize));
     return true;
 }
 

@@ -18,6 +18,9 @@ public:
     // Creates or opens the named block of size bytes and maps all of it. False when either
     // step fails; WasCreated then still tells whether the name was new.
     bool Open(unsigned size, const std::string& name);
+    // Opens a block another process holds, for reading only (at most size bytes of it); never
+    // creates one. False when no process holds the name or it cannot be read.
+    bool OpenExisting(unsigned size, const std::string& name);
     bool WasCreated() const { return created; }
     // Copies at most count bytes from offset, never past the end of the block. False when the
     // offset is at or beyond the end or nothing is mapped; copied receives the byte count.

@@ -1,11 +1,13 @@
 // The application's platform services on Windows.
 #include "app/win32/win32_platform.h"
 
+#include <shlobj.h>
+
 #include <vector>
 
-#include "app/win32/personal_folder.h"
 #include "app/win32/registry_settings_store.h"
 #include "base/win32/ansi_text.h"
+#include "base/win32/shell_folder.h"
 
 unsigned Win32AppPlatform::RegisterMessage(std::string_view name) {
     return RegisterWindowMessageA(std::string(name).c_str());
@@ -65,5 +67,5 @@ std::unique_ptr<SettingsStore> Win32AppPlatform::OpenSettingsStore(std::string_v
 }
 
 std::string Win32AppPlatform::PersonalDocumentsFolder() {
-    return ::PersonalDocumentsFolder();
+    return ShellFolderPath(CSIDL_PERSONAL);
 }

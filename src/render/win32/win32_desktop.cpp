@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "base/win32/ansi_text.h"
 #include "base/win32/unique_hkey.h"
 
 ScreenSize Win32Desktop::DesktopSize() {
@@ -26,21 +27,18 @@ ColorRef Win32Desktop::BackgroundColor() {
 }
 
 std::string Win32Desktop::WindowsDirectory() {
-    char buffer[MAX_PATH];
-    UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        return std::string();
-    }
-    return std::string(buffer, length);
+    UINT size = GetWindowsDirectoryA(nullptr, 0);
+    std::string folder(size, '\0');
+    UINT length = size == 0 ? 0 : GetWindowsDirectoryA(folder.data(), size);
+    folder.resize(length < size ? length : 0);
+    return folder;
 }
 
 std::string Win32Desktop::LocalAppDataFolder() {
-    char buffer[MAX_PATH] = {};
-    if (FAILED(
-            SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer))) {
-        return std::string();
-    }
-    std::string folder = buffer;
+    wchar_t* path = nullptr;
+    HRESULT status = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &path);
+    std::string folder = SUCCEEDED(status) ? WideToAnsi(path) : std::string();
+    CoTaskMemFree(path);
     if (!folder.empty() && folder.back() == '\\') {
         folder.pop_back();
     }
@@ -92,11 +90,11 @@ void Win32Desktop::WriteTileWallpaper(bool tile) {
                    sizeof(value));
 }
 
-void Win32Desktop::SetWallpaper(const std::string& path) {
+bool Win32Desktop::SetWallpaper(const std::string& path) {
     char buffer[kWallpaperPathBuffer] = {};
     path.copy(buffer, kWallpaperPathBuffer - 1);
-    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, buffer,
-                          SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
+    return SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, buffer,
+                                 SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE) != FALSE;
 }
 
 std::optional<FileStamp> Win32FileStamp(const std::string& path) {

@@ -20,5 +20,5 @@ public:
     void RemoveFile(const std::string& path) override;
     void RemoveFilesMatching(const std::string& pattern) override;
     void WriteTileWallpaper(bool tile) override;
-    void SetWallpaper(const std::string& path) override;
+    bool SetWallpaper(const std::string& path) override;
 };

@@ -27,9 +27,8 @@ bool Win32ScheduleEnvironment::IsScreenSaverRunning() {
 
 bool Win32ScheduleEnvironment::IsPauseRequested() {
     InstanceRegion marker;
-    marker.Open(kPauseMarkerSize, kPauseMarkerName);
-    // A marker made by this call belongs to nobody: no pause.
-    if (marker.WasCreated()) {
+    // Only opened: a check that created the marker would hold it for a moment itself.
+    if (!marker.OpenExisting(kPauseMarkerSize, kPauseMarkerName)) {
         return false;
     }
     unsigned char bytes[4] = {};

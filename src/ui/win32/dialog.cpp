@@ -125,8 +125,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     if (self == nullptr) {
         return FALSE;
     }
-    INT_PTR handled =
-        CallGuarded<INT_PTR>(FALSE, [&] { return self->Dispatch(message, wParam, lParam); });
+    INT_PTR handled = CallGuarded<INT_PTR>("CDialog::DialogProc", FALSE,
+                                           [&] { return self->Dispatch(message, wParam, lParam); });
     // Outside the barrier: the object lets go of the window whatever its handlers did.
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, DWLP_USER, 0);

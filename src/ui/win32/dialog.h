@@ -7,7 +7,7 @@
 #include <string>
 
 #include "ui/win32/dialog_items.h"
-#include "ui/win32/window_barrier.h"
+#include "base/win32/exception_barrier.h"
 
 class CDialog : public DialogItems {
 public:

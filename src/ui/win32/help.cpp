@@ -9,6 +9,7 @@
 
 #include "base/win32/deferred_import.h"
 #include "base/win32/gdi.h"
+#include "base/win32/message_box.h"
 #include "ui/help_topics.h"
 #include "ui/win32/help.h"
 #include "ui/win32/window.h"
@@ -126,8 +127,14 @@ std::string HelpFilePath() {
 }
 
 void ShowHelpContents(HWND owner) {
+    const std::string file = HelpFilePath();
+    // The help viewer says nothing about a missing file: the user is told where it should be.
+    if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        ShowMessageBox(owner, "The help file " + file + " cannot be found.");
+        return;
+    }
     if (auto* help = DeferredImport<decltype(HtmlHelpA)>("hhctrl.ocx", "HtmlHelpA")) {
-        help(owner, HelpFilePath().c_str(), HH_DISPLAY_TOC, 0);
+        help(owner, file.c_str(), HH_DISPLAY_TOC, 0);
     }
 }
 

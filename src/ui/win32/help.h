@@ -9,7 +9,7 @@
 // The program's own path with the extension of the help file.
 std::string HelpFilePath();
 
-// Opens the help file at its contents.
+// Opens the help file at its contents; a message box names the file when it is missing.
 void ShowHelpContents(HWND owner);
 
 // Closes every help window the program opened.

@@ -7,7 +7,7 @@
 
 #include "imagelib/win32/image_library_api.h"
 #include "render/dib_rows.h"
-#include "ui/win32/window_barrier.h"
+#include "base/win32/exception_barrier.h"
 
 namespace {
 
@@ -118,7 +118,7 @@ unsigned __stdcall CImagePreviewWnd::LoaderMain(void* self) {
     auto* pane = static_cast<CImagePreviewWnd*>(self);
     // The handle is read once: the window may go while the load runs.
     HWND window = pane->Handle();
-    CallGuarded(0, [&] {
+    CallGuarded("CImagePreviewWnd::LoaderMain", 0, [&] {
         pane->Load(window);
         return 0;
     });

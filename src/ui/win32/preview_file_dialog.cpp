@@ -13,7 +13,7 @@
 #include "ui/image_info.h"
 #include "ui/preview_panel.h"
 #include "ui/win32/help.h"
-#include "ui/win32/window_barrier.h"
+#include "base/win32/exception_barrier.h"
 
 namespace {
 
@@ -30,6 +30,20 @@ void CenterOver(HWND window, HWND owner) {
     int x = o.left + ((o.right - o.left) - (w.right - w.left)) / 2;
     int y = o.top + ((o.bottom - o.top) - (w.bottom - w.top)) / 2;
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A text the open dialog gives on request (CDM_GETSPEC, CDM_GETFILEPATH), at its full length.
+// Asked with no buffer, the dialog tells the length, with the NUL on some systems and without
+// it on others: one more byte serves both.
+std::string OpenDialogText(HWND openDialog, UINT message) {
+    LRESULT length = SendMessageA(openDialog, message, 0, 0);
+    if (length <= 0) {
+        return {};
+    }
+    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(openDialog, message, static_cast<WPARAM>(text.size()),
+                 reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
 }
 
 }  // namespace
@@ -70,8 +84,9 @@ UINT_PTR CALLBACK CPreviewFileDialog::HookProc(HWND panel, UINT message, WPARAM 
     if (self == nullptr) {
         return 0;
     }
-    return CallGuarded<UINT_PTR>(
-        0, [&] { return self->OnHookMessage(panel, message, wParam, lParam); });
+    return CallGuarded<UINT_PTR>("CPreviewFileDialog::HookProc", 0, [&] {
+        return self->OnHookMessage(panel, message, wParam, lParam);
+    });
 }
 
 UINT_PTR CPreviewFileDialog::OnHookMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -108,21 +123,13 @@ UINT_PTR CPreviewFileDialog::OnHookMessage(HWND panel, UINT message, WPARAM wPar
 
 void CPreviewFileDialog::UpdatePanel(HWND panel) {
     HWND openDialog = GetParent(panel);
-    std::string nameText;
-    LRESULT length = SendMessageA(openDialog, CDM_GETSPEC, 0, 0);
-    if (length > 0) {
-        std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
-        SendMessageA(openDialog, CDM_GETSPEC, static_cast<WPARAM>(text.size()),
-                     reinterpret_cast<LPARAM>(text.data()));
-        nameText = text.data();
-    }
+    std::string nameText = OpenDialogText(openDialog, CDM_GETSPEC);
     SetDlgItemTextA(panel, IDC_PANEL_INFO, "");
     if (ClassifyFileNameText(nameText) == PanelSelection::None) {
         preview.ClearImage();
         return;
     }
-    char path[300] = {};
-    SendMessageA(openDialog, CDM_GETFILEPATH, sizeof(path), reinterpret_cast<LPARAM>(path));
+    std::string path = OpenDialogText(openDialog, CDM_GETFILEPATH);
     Win32FileSystem fileSystem;
     if (!IsExistingFile(path, fileSystem)) {
         preview.ClearImage();

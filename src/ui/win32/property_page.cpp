@@ -6,7 +6,7 @@
 
 #include "base/win32/message_box.h"
 #include "ui/win32/help.h"
-#include "ui/win32/window_barrier.h"
+#include "base/win32/exception_barrier.h"
 
 PROPSHEETPAGEA CPropertyPage::Describe() {
     PROPSHEETPAGEA page{};
@@ -43,8 +43,8 @@ INT_PTR CALLBACK CPropertyPage::PageProc(HWND hwnd, UINT message, WPARAM wParam,
     if (self == nullptr) {
         return FALSE;
     }
-    INT_PTR handled =
-        CallGuarded<INT_PTR>(FALSE, [&] { return self->Dispatch(message, wParam, lParam); });
+    INT_PTR handled = CallGuarded<INT_PTR>("CPropertyPage::PageProc", FALSE,
+                                           [&] { return self->Dispatch(message, wParam, lParam); });
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, DWLP_USER, 0);
         self->hwnd = nullptr;

@@ -31,7 +31,7 @@ void CResizingPage::OnInit() {
     AddContextHelpToSheet();
     // The values as the controls hold them; they are valid, so nothing is shown.
     ReadBack();
-    ApplyEnabling();
+    ApplyEnabling(std::nullopt);
 }
 
 std::optional<FieldError> CResizingPage::ReadBack() {
@@ -42,9 +42,9 @@ std::optional<FieldError> CResizingPage::ReadBack() {
     return ReadResizingPage(controls, values);
 }
 
-void CResizingPage::ApplyEnabling() {
+void CResizingPage::ApplyEnabling(const std::optional<FieldError>& refused) {
     // The choice as the user sees it, also when a field before it was refused.
-    ResizingEnabling e = ComputeResizingEnabling(CheckedRadio(kResizeGroup));
+    ResizingEnabling e = ComputeResizingEnabling(CheckedRadio(kResizeGroup), refused);
     EnableItem(IDC_STANDARD_SIZE, e.sizeList);
     EnableItem(IDC_CUSTOM_WIDTH, e.customSize);
     EnableItem(IDC_CUSTOM_HEIGHT, e.customSize);
@@ -57,10 +57,12 @@ bool CResizingPage::OnCommand(int id, int code, HWND) {
         case IDC_RESIZE_STANDARD:
         case IDC_RESIZE_CUSTOM:
             if (code == BN_CLICKED) {
-                if (std::optional<FieldError> error = ReadBack()) {
+                std::optional<FieldError> error = ReadBack();
+                // Enabled before the message: the field it sends the user to must take focus.
+                ApplyEnabling(error);
+                if (error) {
                     ShowFieldError(*error);
                 }
-                ApplyEnabling();
             }
             return true;
         default:

@@ -16,7 +16,7 @@ protected:
     std::optional<FieldError> ReadBack() override;
 
 private:
-    void ApplyEnabling();
+    void ApplyEnabling(const std::optional<FieldError>& refused);
 
     ResizingPageValues& values;
 };

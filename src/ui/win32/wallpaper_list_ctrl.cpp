@@ -12,7 +12,7 @@
 #include "base/win32/ansi_text.h"
 #include "list/list_columns.h"
 #include "list/list_view_rules.h"
-#include "ui/win32/window_barrier.h"
+#include "base/win32/exception_barrier.h"
 
 namespace {
 
@@ -81,7 +81,7 @@ LRESULT CALLBACK CWallpaperListCtrl::SubclassProc(HWND window, UINT message, WPA
                                                   LPARAM lParam, UINT_PTR, DWORD_PTR self) {
     auto* control = reinterpret_cast<CWallpaperListCtrl*>(self);
     LRESULT result = 0;
-    if (CallGuarded(false,
+    if (CallGuarded("CWallpaperListCtrl::SubclassProc", false,
                     [&] { return control->OnListMessage(message, wParam, lParam, result); })) {
         return result;
     }
@@ -104,9 +104,16 @@ bool CWallpaperListCtrl::OnListMessage(UINT message, WPARAM wParam, LPARAM lPara
             if (!dragging) {
                 return false;
             }
-            EndDrag();
+            EndDrag(true);
             result = 0;
             return true;
+        case WM_CAPTURECHANGED:
+            // Capture taken away (a modal window, another application, a call elsewhere)
+            // ends the drag without a drop; the list's own handling follows.
+            if (dragging && reinterpret_cast<HWND>(lParam) != list) {
+                EndDrag(false);
+            }
+            return false;
         case WM_TIMER:
             if (wParam != kScrollTimerId) {
                 return false;
@@ -213,7 +220,7 @@ void CWallpaperListCtrl::AutoScroll() {
     scrollTimer = SetTimer(list, kScrollTimerId, kScrollPeriodMs, nullptr);
 }
 
-void CWallpaperListCtrl::EndDrag() {
+void CWallpaperListCtrl::EndDrag(bool drop) {
     KillTimer(list, scrollTimer);
     scrollTimer = 0;
     dragging = false;
@@ -223,11 +230,16 @@ void CWallpaperListCtrl::EndDrag() {
         ImageList_Destroy(dragImage);
         dragImage = nullptr;
     }
-    if (FinishDrag(rows, dragSource, dropTarget)) {
+    if (drop && FinishDrag(rows, dragSource, dropTarget)) {
         rows.changed = true;
+    } else if (!drop && dropTarget >= 0 && dropTarget < rows.Count()) {
+        rows.SetDropHighlighted(dropTarget, false);
     }
     dropTarget = -1;
-    ReleaseCapture();
+    // Another window of this thread may hold the capture now: it keeps it.
+    if (GetCapture() == list) {
+        ReleaseCapture();
+    }
 }
 
 void CWallpaperListCtrl::OnDropFiles(HDROP drop) {

@@ -44,7 +44,8 @@ private:
     void BeginDrag(const NMLISTVIEW& start);
     void TrackDrag(POINT point);
     void AutoScroll();
-    void EndDrag();
+    // Ends a drag; the row moves only with drop, else it was cancelled.
+    void EndDrag(bool drop);
     void OnDropFiles(HDROP drop);
     bool OnDoubleClick();
     void ShowDragImage(POINT point);

@@ -2,7 +2,7 @@
 // WM_NCCREATE and calls its handler behind the exception barrier.
 #include "ui/win32/window.h"
 
-#include "ui/win32/window_barrier.h"
+#include "base/win32/exception_barrier.h"
 
 CWindow::~CWindow() {
     if (hwnd != nullptr) {
@@ -48,8 +48,8 @@ LRESULT CALLBACK CWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     LRESULT result = 0;
-    bool handled =
-        CallGuarded(false, [&] { return self->OnMessage(message, wParam, lParam, result); });
+    bool handled = CallGuarded("CWindow::WindowProc", false,
+                               [&] { return self->OnMessage(message, wParam, lParam, result); });
     if (!handled) {
         result = DefWindowProcA(hwnd, message, wParam, lParam);
     }

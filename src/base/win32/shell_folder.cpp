@@ -1,11 +1,13 @@
-// Asks the shell for the personal documents folder.
-#include "app/win32/personal_folder.h"
+// Asks the shell for the paths of the user's folders.
+#include "base/win32/shell_folder.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
 #include <algorithm>
 #include <memory>
+
+#include "base/win32/ansi_text.h"
 
 namespace {
 
@@ -36,34 +38,11 @@ private:
     LPITEMIDLIST pidl = nullptr;
 };
 
-// Empty when some character has no equivalent in the ANSI code page: a path with a
-// replacement character in it names another folder or none.
-std::string ToAnsi(const wchar_t* text) {
-    const bool utf8 = GetACP() == CP_UTF8;
-    // For UTF-8 the API refuses both the flag and the used-default report.
-    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
-    BOOL usedDefault = FALSE;
-    BOOL* usedDefaultOut = utf8 ? nullptr : &usedDefault;
-    const int size =
-        WideCharToMultiByte(CP_ACP, flags, text, -1, nullptr, 0, nullptr, usedDefaultOut);
-    if (size <= 0 || usedDefault) {
-        return {};
-    }
-    std::string result(static_cast<size_t>(size), '\0');
-    if (WideCharToMultiByte(CP_ACP, flags, text, -1, result.data(), size, nullptr,
-                            usedDefaultOut) != size ||
-        usedDefault) {
-        return {};
-    }
-    result.resize(static_cast<size_t>(size) - 1);
-    return result;
-}
-
 // The text of a display name; a wide string in it is freed with the shell's allocator.
 std::string TakeStrRet(STRRET& name, LPCITEMIDLIST pidl, IMalloc& allocator) {
     switch (name.uType) {
         case STRRET_WSTR: {
-            std::string text = name.pOleStr != nullptr ? ToAnsi(name.pOleStr) : std::string();
+            std::string text = name.pOleStr != nullptr ? WideToAnsi(name.pOleStr) : std::string();
             allocator.Free(name.pOleStr);
             name.pOleStr = nullptr;
             return text;
@@ -80,7 +59,7 @@ std::string TakeStrRet(STRRET& name, LPCITEMIDLIST pidl, IMalloc& allocator) {
 
 }  // namespace
 
-std::string PersonalDocumentsFolder() {
+std::string ShellFolderPath(int folder) {
     IShellFolder* rawDesktop = nullptr;
     if (FAILED(SHGetDesktopFolder(&rawDesktop))) {
         return {};
@@ -94,8 +73,7 @@ std::string PersonalDocumentsFolder() {
     const ComOwner<IMalloc> allocator(rawAllocator);
 
     ShellPidl pidl(*allocator);
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, pidl.Put())) ||
-        pidl.Get() == nullptr) {
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, folder, pidl.Put())) || pidl.Get() == nullptr) {
         return {};
     }
     STRRET name{};
