@@ -120,19 +120,36 @@ TEST_F(SwitchTest, SequentialOrderShowsTheItemAndWrapsAround) {
 
 TEST_F(SwitchTest, RandomOrderNeedsFourItemsAndAlwaysMoves) {
     settings.randomOrder = true;
-    sequence = Items(3);
-    settings.nextIndex = 1;
-    SwitchState three = State();
-    SwitchToNext(three);
-    EXPECT_EQ(settings.nextIndex, 2);
+    const struct {
+        int n;
+        int current;
+        std::vector<int> draws;  // two draws make one index: 0 then 100 gives 100 % n
+        int next;
+    } cases[] = {
+        {3, 1, {0, 0}, 2},  // in order below four items
+        // A draw of the current index (100 % n = 0) is drawn again.
+        {4, 0, {0, 100, 0, 2}, 2},
+        {5, 0, {0, 100, 0, 3}, 3},
+    };
+    for (const auto& c : cases) {
+        sequence = Items(c.n);
+        settings.nextIndex = c.current;
+        random = ScriptedRandom(c.draws);
+        SwitchState state = State();
+        SwitchToNext(state);
+        EXPECT_EQ(settings.nextIndex, c.next) << c.n << " items";
+    }
+}
 
-    sequence = Items(5);
-    settings.nextIndex = 0;
-    // Draws that give index 0 (the current one) before another one: 100 % 5, then 3.
-    random = ScriptedRandom({0, 100, 0, 3});
-    SwitchState five = State();
-    SwitchToNext(five);
-    EXPECT_EQ(settings.nextIndex, 3);
+TEST_F(SwitchTest, AFailingLastItemIsFollowedByTheFirst) {
+    sequence = Items(3);
+    settings.nextIndex = 2;
+    host.failing = {"item2"};
+    SwitchState state = State();
+    SwitchToNext(state);
+    EXPECT_EQ(host.rendered, (std::vector<std::string>{"item2@0", "item0@0"}));
+    EXPECT_EQ(host.shownRows, std::vector<int>{0});
+    EXPECT_EQ(settings.nextIndex, 1);
 }
 
 TEST_F(SwitchTest, FailingItemsArePassedOverAtMostOnceThroughTheSequence) {
