@@ -6,6 +6,7 @@
 # native tests are one ctest test each; under Wine each program is one: unit_tests, win32_tests,
 # e2e_tests), and FILTER, a GoogleTest filter, picks tests inside the Windows programs, e.g.
 #   scripts/test.sh e2e_tests 'WindowTest.*'
+# A PATTERN that matches no test, or a FILTER that matches no test of a program it runs, fails.
 set -euo pipefail
 pattern=${1:-}
 filter=${2:-}
@@ -15,13 +16,32 @@ scripts/install-deps.sh
 
 cmake --preset native >/dev/null
 cmake --build --preset native
-ctest --preset native --no-tests=ignore ${pattern:+-R "$pattern"}
+cmake --preset windows >/dev/null
+
+# How many tests of a preset the pattern picks.
+count_tests() {
+    ctest --preset "$1" -N ${pattern:+-R "$pattern"} | sed -n 's/^Total Tests: //p'
+}
+native_tests=$(count_tests native)
+windows_tests=$(count_tests windows)
+if [ "$((native_tests + windows_tests))" -eq 0 ]; then
+    echo "scripts/test.sh: no test matches '$pattern'; 'ctest --preset native -N' and" \
+        "'ctest --preset windows -N' list them" >&2
+    exit 1
+fi
+
+if [ "$native_tests" -gt 0 ]; then
+    ctest --preset native --no-tests=error ${pattern:+-R "$pattern"}
+fi
 if [ -z "$pattern" ]; then
     # A few seconds of each parser's fuzzer on the seeds kept in fuzz/corpus.
     scripts/fuzz.sh 5
 fi
+if [ "$windows_tests" -eq 0 ]; then
+    echo "No Windows test program matches '$pattern'."
+    exit 0
+fi
 
-cmake --preset windows >/dev/null
 cmake --build --preset windows
 # The downloads, which the installer test installs and uninstalls.
 scripts/package.sh
@@ -33,4 +53,10 @@ velumar_use_prefix test fresh
 if [ -n "$filter" ]; then
     export GTEST_FILTER="$filter"
 fi
-ctest --preset windows --no-tests=ignore ${pattern:+-R "$pattern"}
+status=0
+ctest --preset windows --no-tests=error ${pattern:+-R "$pattern"} || status=$?
+# ctest shows a program's output only when it fails: say how many tests each one ran.
+awk '/^[0-9]+\/[0-9]+ Test: / { name = $3 }
+     /^\[==========\] [0-9]+ tests? from .* ran\./ { print name ": " $2 " tests ran" }' \
+    build/windows/Testing/Temporary/LastTest.log
+exit "$status"

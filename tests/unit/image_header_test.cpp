@@ -63,15 +63,20 @@ std::string GifFrame(std::uint16_t w, std::uint16_t h, const std::string& localT
            '\0';
 }
 
-std::string Bmp(std::int32_t w, std::int32_t h, int bits, int compression,
-                const std::string& table) {
+// A bitmap file with an information header of headerBytes: 40, or 108 and 124 as many editors
+// write them, whose further fields (colour masks, then the colour space, sRGB) follow the 40.
+std::string Bmp(std::int32_t w, std::int32_t h, int bits, int compression, const std::string& table,
+                std::uint32_t headerBytes = 40) {
     const std::uint32_t rowBytes = (static_cast<std::uint32_t>(w) * bits + 31) / 32 * 4;
     const std::uint32_t rows = static_cast<std::uint32_t>(h < 0 ? -h : h);
-    const auto offset = static_cast<std::uint32_t>(54 + table.size());
-    return "BM" + Le(0, 4) + Le(0, 4) + Le(offset, 4) + Le(40, 4) +
+    const auto offset = static_cast<std::uint32_t>(14 + headerBytes + table.size());
+    const std::string longer =
+        headerBytes > 40 ? std::string(16, '\0') + "BGRs" + std::string(headerBytes - 60, '\0')
+                         : "";
+    return "BM" + Le(0, 4) + Le(0, 4) + Le(offset, 4) + Le(headerBytes, 4) +
            Le(static_cast<std::uint32_t>(w), 4) + Le(static_cast<std::uint32_t>(h), 4) + Le(1, 2) +
            Le(static_cast<std::uint32_t>(bits), 2) +
-           Le(static_cast<std::uint32_t>(compression), 4) + std::string(20, '\0') + table +
+           Le(static_cast<std::uint32_t>(compression), 4) + std::string(20, '\0') + longer + table +
            std::string(compression == 0 ? rowBytes * rows : 0, '\x55');
 }
 
@@ -188,6 +193,14 @@ TEST(ImageHeader, ReadsWhatEachFormatHolds) {
         {"bmp gray table", Bmp(4, 3, 1, 0, grayBmpTable), F::Bmp, {4, 3}, 1, K::Gray, 1},
         {"bmp colour table", Bmp(4, 3, 1, 0, colorBmpTable), F::Bmp, {4, 3}, 1, K::Palette, 1},
         {"bmp run lengths", Bmp(4, 3, 8, 1, ""), F::Bmp, {4, 3}, 0, K::Color, 1},
+        {"bmp 108-byte header", Bmp(40, 30, 24, 0, "", 108), F::Bmp, {40, 30}, 24, K::Color, 1},
+        {"bmp 124-byte header, colour table",
+         Bmp(4, 3, 1, 0, colorBmpTable, 124),
+         F::Bmp,
+         {4, 3},
+         1,
+         K::Palette,
+         1},
         {"tiff of three pages", Tiff({7, 8, 9}), F::Tiff, {7, 10}, 8, K::Gray, 3},
         {"ico of a png", Ico(Png(48, 32, 8, 6), 2), F::Ico, {48, 32}, 32, K::Color, 2},
         {"ico of a bitmap", Ico(bmpHeader40, 1), F::Ico, {16, 8}, 32, K::Color, 1},

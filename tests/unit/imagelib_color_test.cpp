@@ -85,6 +85,23 @@ TEST(ReduceColors, SmallAndLargeImagesOfTheSameColoursReduceAlike) {
     }
 }
 
+TEST(ReduceColors, PaletteColoursAreTheMeanOfTheirPixelsRoundedToNearest) {
+    // Two colours for three: the black pixels keep theirs, the others share their mean.
+    const struct {
+        PixelImage image;
+        std::vector<Bgr> palette;
+    } cases[] = {
+        {GrayImage(6, 1, {0, 0, 0, 100, 101, 101}), {{0, 0, 0}, {101, 101, 101}}},  // 100.67
+        {GrayImage(6, 1, {0, 0, 0, 100, 100, 101}), {{0, 0, 0}, {100, 100, 100}}},  // 100.33
+        // One histogram cell of three colours: 100.67, 50.33 and 201.
+        {ColorImage(4, 1, {{0, 0, 0}, {100, 50, 200}, {101, 51, 202}, {101, 50, 201}}),
+         {{0, 0, 0}, {101, 50, 201}}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReduceColors(c.image, 2).Palette(), c.palette);
+    }
+}
+
 TEST(ReduceColors, AllGrayLevelsUseTheWholePaletteWithinOneLevel) {
     std::vector<std::uint8_t> levels(256 * 4);
     for (std::size_t i = 0; i < levels.size(); ++i) {

@@ -44,6 +44,17 @@ Buffer InfoHeader(std::uint32_t width, std::uint32_t height, std::uint16_t bits,
                    Le32(0)});
 }
 
+// The 40-byte header lengthened to the 108 or 124 bytes many editors write: colour masks, then
+// the colour space (sRGB), the rest zero.
+Buffer Lengthened(Buffer header, std::uint32_t size) {
+    const Buffer sizeBytes = Le32(size);
+    std::copy(sizeBytes.begin(), sizeBytes.end(), header.begin());
+    header.resize(size);
+    const Buffer srgb = {'B', 'G', 'R', 's'};
+    std::copy(srgb.begin(), srgb.end(), header.begin() + 56);
+    return header;
+}
+
 class TempFiles : public testing::Test {
 protected:
     ~TempFiles() override { std::filesystem::remove_all(dir); }
@@ -166,25 +177,30 @@ TEST_F(BmpReader, ReadsFewerBitsTopDownRowsAndThirtyTwoBits) {
     EXPECT_EQ(page->image.Format(), PixelFormat::Gray8);
     EXPECT_EQ(Bytes(page->image), (Buffer{255, 0, 255, 255, 0, 0, 255, 255, 255, 0}));
 
-    // 4 bits, 3 x 2, rows stored from the top (negative height).
+    // 4 bits, 3 x 2, rows stored from the top (negative height), after an information header
+    // of 40 bytes and after the longer ones.
     Buffer header = InfoHeader(3, 0, 4, 8, 3);
     const Buffer minusTwo = Le32(static_cast<std::uint32_t>(-2));
     std::copy(minusTwo.begin(), minusTwo.end(), header.begin() + 8);
-    const std::string fourBit = Write("4.bmp", Concat({{'B', 'M'},
-                                                       Le32(74),
-                                                       Le32(0),
-                                                       Le32(66),
-                                                       header,
-                                                       {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0},
-                                                       {0x01, 0x20, 0, 0, 0x22, 0x10, 0, 0}}));
-    page = decoder.DecodePage(fourBit, 0);
-    ASSERT_TRUE(page);
-    EXPECT_EQ(Colors(page->image), (std::vector<Bgr>{{1, 2, 3},
-                                                     {4, 5, 6},
-                                                     {7, 8, 9},  //
-                                                     {7, 8, 9},
-                                                     {7, 8, 9},
-                                                     {4, 5, 6}}));
+    for (const std::uint32_t size : {40u, 108u, 124u}) {
+        const std::string fourBit =
+            Write("4.bmp", Concat({{'B', 'M'},
+                                   Le32(34 + size),
+                                   Le32(0),
+                                   Le32(26 + size),
+                                   size == 40 ? header : Lengthened(header, size),
+                                   {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0},
+                                   {0x01, 0x20, 0, 0, 0x22, 0x10, 0, 0}}));
+        page = decoder.DecodePage(fourBit, 0);
+        ASSERT_TRUE(page) << size;
+        EXPECT_EQ(Colors(page->image), (std::vector<Bgr>{{1, 2, 3},
+                                                         {4, 5, 6},
+                                                         {7, 8, 9},  //
+                                                         {7, 8, 9},
+                                                         {7, 8, 9},
+                                                         {4, 5, 6}}))
+            << size;
+    }
 
     const std::string bgrx = Write("32.bmp", Concat({{'B', 'M'},
                                                      Le32(62),

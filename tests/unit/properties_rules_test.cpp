@@ -161,6 +161,18 @@ TEST(PropertiesRules, CopyBackKeepsTheMaskValuesTheModeDoesNotUse) {
     EXPECT_EQ(roundTrip, stored);
 }
 
+TEST(PropertiesRules, OnlyAStoredOneChecksIncludeSubfolders) {
+    const struct {
+        int stored;
+        int checked;
+    } cases[] = {{0, 0}, {1, 1}, {2, 0}, {-1, 0}};
+    for (const auto& c : cases) {
+        AppSettings settings;
+        settings.includeSubfolders = c.stored;
+        EXPECT_EQ(CopyIntoPages(settings).general.includeSubfolders, c.checked) << c.stored;
+    }
+}
+
 TEST(SmallDialogRules, WelcomeShowsOnceAndOnlyCloseReadsTheCheckBox) {
     EXPECT_TRUE(WelcomeDue(false, true));
     EXPECT_FALSE(WelcomeDue(true, true));

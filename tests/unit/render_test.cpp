@@ -208,6 +208,7 @@ TEST(RenderWallpaperTest, CustomSizesAreBoundedByWhatAWallpaperCanUse) {
         {{800, 600}, {800, 600}},       {{0, 600}, {0, 600}},
         {{2048, 1536}, {2048, 1536}},    // exactly four desktops
         {{268435456, 1}, {16384, 1}},    // one side past the limit
+        {{100, 20000}, {81, 16384}},     // the other side past it: both scaled
         {{4096, 3072}, {2048, 1536}},    // sixteen desktops: halved both ways
         {{20000, 20000}, {1773, 1773}},  // both limits: the pixel bound wins
     };

@@ -203,6 +203,17 @@ TEST_F(SwitchingLoopTest, IntervalModeSwitchesAtStartThenWhenDueAndNotPaused) {
     EXPECT_TRUE(Finish(true).empty());
 }
 
+TEST_F(SwitchingLoopTest, SwitchNowBuildsTheSequenceOnceAndNeedsTwoItems) {
+    recorder.items = Items(1);
+    loop.SwitchNow();
+    EXPECT_TRUE(recorder.log.empty());
+    EXPECT_EQ(loop.Sequence().size(), 1u);
+    // The sequence built stays: a longer list is not read again until switching starts.
+    recorder.items = Items(2);
+    loop.SwitchNow();
+    EXPECT_TRUE(recorder.log.empty());
+}
+
 TEST_F(SwitchingLoopTest, OnlyAtStartupAndTimesOfDayAndAnEmptyList) {
     loop.StartStop();
     EXPECT_FALSE(loop.Active());
