@@ -101,7 +101,8 @@ void SelectInBrowser(DWORD processId, HWND browser, const std::string& folder) {
 }  // namespace
 
 TEST_F(AddingTest, AddFilesAddsTheChosenFilesSavesAtOnceOrAtExitAndRemembersTheFolder) {
-    WriteText(kSettingsKey, "PD", InFolder("pics"));
+    // The dialog opens elsewhere; the full path typed in it names the folder remembered.
+    WriteText(kSettingsKey, "PD", InFolder("pics\\Summer"));
     ASSERT_NO_FATAL_FAILURE(Launch());
     HWND dialog = OpenAddFiles();
     ASSERT_NE(dialog, nullptr);

@@ -139,10 +139,14 @@ TEST_F(ListTest, AListFileThatCannotBeReadIsNeverOverwritten) {
     DropFiles(velumar.ProcessId(), velumar.Control(kListView), {5, 5}, {InFolder("Holiday")});
     velumar.SendCommand(kRemoveButton);
     velumar.PostCommand(kExitCommand);
-    // Exit says the list was not saved; leaving without saving keeps the user's file.
-    EXPECT_NE(DismissMessageBox(velumar.ProcessId(), 5000, IDCANCEL).find(list), std::string::npos);
+    // Exit says once that the unread file was kept and where the rows shown went instead.
+    const std::string unsaved = InFolder("locked.unsaved.vlt");
+    const std::string said = DismissMessageBox(velumar.ProcessId(), 5000, IDOK);
+    EXPECT_NE(said.find(list), std::string::npos);
+    EXPECT_NE(said.find(unsaved), std::string::npos);
     ASSERT_TRUE(velumar.WaitForExit());
     EXPECT_EQ(ReadFileBytes(list), original);
+    EXPECT_NE(ReadFileBytes(unsaved).find(InFolder("Holiday")), std::string::npos);
 }
 
 TEST_F(ListTest, UniquenessLoadsAPathListedTwiceInAnyCaseOnce) {

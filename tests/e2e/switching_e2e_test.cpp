@@ -240,9 +240,12 @@ TEST_F(SwitchingTest, TimedSwitchesShowTheNextItemPreparedAheadUnlessItsFileChan
     ASSERT_TRUE(WaitUntil([] { return IsNear(WallpaperColor(), {0, 0, 255}); }, 5000));
     const std::string rendered = ReadFileBytes(WallpaperFile());
     ASSERT_TRUE(WaitUntil([&] { return PreparedFiles().size() == 1u; }, 5000));
-    // Blue's file is changed after it was prepared: the switch shows the new content.
-    ASSERT_TRUE(Photo("blue.jpg", 0, 255, 0));
-    EXPECT_TRUE(WaitUntil([] { return IsNear(WallpaperColor(), {0, 255, 0}); }, 10000));
+    // Blue's file is replaced after it was prepared (in one step, as an editor saves): the
+    // switch shows the new content.
+    ASSERT_TRUE(Photo("green.jpg", 0, 255, 0));
+    ASSERT_TRUE(MoveFileExA(InFolder("green.jpg").c_str(), InFolder("blue.jpg").c_str(),
+                            MOVEFILE_REPLACE_EXISTING));
+    EXPECT_TRUE(WaitUntil([] { return IsNear(WallpaperColor(), {0, 255, 0}); }, 15000));
     // Red again, from its prepared bitmap: the same bytes as rendered at the start.
     ASSERT_TRUE(WaitUntil([] { return IsNear(WallpaperColor(), {0, 0, 255}); }, 10000));
     EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(WallpaperFile()) == rendered; }, 2000));

@@ -252,6 +252,10 @@ TEST(ListNameTest, IsTheFileNameWithoutExtension) {
     EXPECT_EQ(ListNameFromPath("C:\\Users\\me\\my.list.vlt", mbcs::NoLeadBytes), "my.list");
     EXPECT_EQ(ListNameFromPath("C:\\Users\\me\\Velumar.vlt", mbcs::NoLeadBytes), "Velumar");
     EXPECT_EQ(ListNameFromPath("plain", mbcs::NoLeadBytes), "plain");
+    // The rows of a list that could not be read go beside it, under a name of its own.
+    EXPECT_EQ(UnsavedListPath("C:\\Users\\me\\Velumar.vlt", mbcs::NoLeadBytes),
+              "C:\\Users\\me\\Velumar.unsaved.vlt");
+    EXPECT_EQ(UnsavedListPath("C:\\v.d\\plain", mbcs::NoLeadBytes), "C:\\v.d\\plain.unsaved.vlt");
 }
 
 class FolderScanTest : public testing::Test {

@@ -126,6 +126,9 @@ bool Win32FileSystem::SaveFile(const std::string& path, std::string_view content
         MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return true;
     }
+    // The error of the failed step, not of the clean-up, is what the caller reports.
+    const DWORD error = GetLastError();
     DeleteFileA(temporary);
+    SetLastError(error);
     return false;
 }

@@ -2,6 +2,8 @@
 // virtual handlers, the main window's loop with accelerators, true modal dialogs, typed helpers.
 #include "ui/win32/dialog.h"
 
+#include "ui/win32/trampoline.h"
+
 CDialog::~CDialog() {
     if (hwnd != nullptr) {
         DestroyWindow(hwnd);
@@ -114,25 +116,15 @@ bool CDialog::OnCommand(int id, int, HWND) {
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CDialog* self = nullptr;
+    CDialog* created = nullptr;
     if (message == WM_INITDIALOG) {
-        self = reinterpret_cast<CDialog*>(lParam);
-        self->hwnd = hwnd;
-        SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+        created = reinterpret_cast<CDialog*>(lParam);
+        created->hwnd = hwnd;
     }
-    if (self == nullptr) {
-        return FALSE;
-    }
-    INT_PTR handled = CallGuarded<INT_PTR>("CDialog::DialogProc", FALSE,
-                                           [&] { return self->Dispatch(message, wParam, lParam); });
-    // Outside the barrier: the object lets go of the window whatever its handlers did.
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-        self->OnFinalMessage();
-    }
-    return handled;
+    return RouteToObject(
+        hwnd, message, DWLP_USER, created, "CDialog::DialogProc", INT_PTR{FALSE},
+        [&](CDialog& self) { return self.Dispatch(message, wParam, lParam); },
+        [](CDialog& self) { self.OnFinalMessage(); }, [] { return INT_PTR{FALSE}; });
 }
 
 INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {

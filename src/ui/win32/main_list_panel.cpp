@@ -2,14 +2,12 @@
 #include "ui/win32/main_list_panel.h"
 
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include <utility>
 #include <vector>
 
 #include "base/scoped_flag.h"
 #include "base/win32/ansi_text.h"
-#include "base/win32/com_ptr.h"
 #include "base/win32/current_directory.h"
 #include "base/win32/message_box.h"
 #include "list/add_entries.h"
@@ -48,32 +46,6 @@ std::string SystemErrorText(DWORD error) {
 
 bool SelectionToggled(UINT oldState, UINT newState) {
     return ((oldState ^ newState) & LVIS_SELECTED) != 0;
-}
-
-// The path of a shell item, at any length the shell gives.
-std::string PathOfIdList(LPCITEMIDLIST item) {
-    std::vector<wchar_t> path(32768, L'\0');
-    if (!SHGetPathFromIDListEx(item, path.data(), static_cast<DWORD>(path.size()),
-                               GPFIDL_DEFAULT)) {
-        return std::string();
-    }
-    return WideToAnsi(path.data());
-}
-
-int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM lParam, LPARAM startFolder) {
-    if (message == BFFM_INITIALIZED) {
-        const auto* folder = reinterpret_cast<const std::string*>(startFolder);
-        if (folder != nullptr && !folder->empty()) {
-            SendMessageA(browser, BFFM_SETSELECTIONA, TRUE,
-                         reinterpret_cast<LPARAM>(folder->c_str()));
-        }
-    } else if (message == BFFM_SELCHANGED) {
-        const std::string path = PathOfIdList(reinterpret_cast<LPCITEMIDLIST>(lParam));
-        if (!path.empty()) {
-            SendMessageA(browser, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path.c_str()));
-        }
-    }
-    return 0;
 }
 
 }  // namespace
@@ -432,31 +404,13 @@ void CListPanel::OnAddFiles() {
 }
 
 void CListPanel::OnAddFolder() {
-    ComPtr<IMalloc> allocator;
-    if (FAILED(SHGetMalloc(allocator.Put()))) {
+    const std::optional<std::string> chosen =
+        AskForFolder(items.Handle(), settings.lastAddFolderDir);
+    // Exit may have arrived while the browser was open.
+    if (!chosen || Ended()) {
         return;
     }
-    std::vector<char> displayName(32768, '\0');
-    const std::string startFolder = settings.lastAddFolderDir;
-    BROWSEINFOA browse{};
-    browse.hwndOwner = items.Handle();
-    browse.pszDisplayName = displayName.data();
-    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
-    browse.lpfn = BrowseCallback;
-    browse.lParam = reinterpret_cast<LPARAM>(&startFolder);
-    LPITEMIDLIST chosen = nullptr;
-    {
-        const CurrentDirectoryScope keep;
-        chosen = SHBrowseForFolderA(&browse);
-    }
-    if (chosen == nullptr) {
-        return;
-    }
-    const std::string path = PathOfIdList(chosen);
-    allocator.Get()->Free(chosen);
-    if (path.empty() || Ended()) {
-        return;
-    }
+    const std::string& path = *chosen;
     {
         const ScopedFlag rebuilding(rebuildingRows);
         const bool added = !listCtrl.rows.Contains(path);

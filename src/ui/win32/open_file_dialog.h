@@ -1,4 +1,4 @@
-// The open-file dialog for one file, starting in a remembered folder.
+// The open-file dialog for one file and the folder browser, each starting in a remembered folder.
 #pragma once
 
 #include <windows.h>
@@ -11,3 +11,7 @@
 // current directory is left as it was.
 std::optional<std::string> AskForFile(HWND owner, const char* filter, const char* defaultExtension,
                                       std::string& lastFolder);
+
+// The folder browser, its selection starting at startFolder; the chosen folder at its full
+// length, or nothing when cancelled. The current directory is left as it was.
+std::optional<std::string> AskForFolder(HWND owner, const std::string& startFolder);

@@ -6,7 +6,7 @@
 
 #include "base/win32/message_box.h"
 #include "ui/win32/help.h"
-#include "base/win32/exception_barrier.h"
+#include "ui/win32/trampoline.h"
 
 PROPSHEETPAGEA CPropertyPage::Describe() {
     PROPSHEETPAGEA page{};
@@ -31,25 +31,16 @@ void CPropertyPage::AddContextHelpToSheet() const {
 }
 
 INT_PTR CALLBACK CPropertyPage::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CPropertyPage* self = nullptr;
+    CPropertyPage* created = nullptr;
     if (message == WM_INITDIALOG) {
         const auto* page = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
-        self = reinterpret_cast<CPropertyPage*>(page->lParam);
-        self->hwnd = hwnd;
-        SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<CPropertyPage*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+        created = reinterpret_cast<CPropertyPage*>(page->lParam);
+        created->hwnd = hwnd;
     }
-    if (self == nullptr) {
-        return FALSE;
-    }
-    INT_PTR handled = CallGuarded<INT_PTR>("CPropertyPage::PageProc", FALSE,
-                                           [&] { return self->Dispatch(message, wParam, lParam); });
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-        self->hwnd = nullptr;
-    }
-    return handled;
+    return RouteToObject(
+        hwnd, message, DWLP_USER, created, "CPropertyPage::PageProc", INT_PTR{FALSE},
+        [&](CPropertyPage& self) { return self.Dispatch(message, wParam, lParam); },
+        [](CPropertyPage& self) { self.hwnd = nullptr; }, [] { return INT_PTR{FALSE}; });
 }
 
 INT_PTR CPropertyPage::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {

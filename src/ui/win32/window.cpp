@@ -2,7 +2,7 @@
 // WM_NCCREATE and calls its handler behind the exception barrier.
 #include "ui/win32/window.h"
 
-#include "base/win32/exception_barrier.h"
+#include "ui/win32/trampoline.h"
 
 CWindow::~CWindow() {
     if (hwnd != nullptr) {
@@ -36,27 +36,15 @@ bool CWindow::CreateAs(const char* className, DWORD exStyle, DWORD style, const 
 }
 
 LRESULT CALLBACK CWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CWindow* self = nullptr;
+    CWindow* created = nullptr;
     if (message == WM_NCCREATE) {
-        self = static_cast<CWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->hwnd = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<CWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    }
-    if (self == nullptr) {
-        return DefWindowProcA(hwnd, message, wParam, lParam);
+        created = static_cast<CWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        created->hwnd = hwnd;
     }
     LRESULT result = 0;
-    bool handled = CallGuarded("CWindow::WindowProc", false,
-                               [&] { return self->OnMessage(message, wParam, lParam, result); });
-    if (!handled) {
-        result = DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    // Outside the barrier: the object lets go of the window whatever its handlers did.
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->hwnd = nullptr;
-    }
-    return result;
+    const bool handled = RouteToObject(
+        hwnd, message, GWLP_USERDATA, created, "CWindow::WindowProc", false,
+        [&](CWindow& self) { return self.OnMessage(message, wParam, lParam, result); },
+        [](CWindow& self) { self.hwnd = nullptr; }, [] { return false; });
+    return handled ? result : DefWindowProcA(hwnd, message, wParam, lParam);
 }
