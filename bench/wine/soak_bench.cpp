@@ -71,7 +71,13 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     DWORD start = GetTickCount();
     for (int i = 1; i <= switches; ++i) {
+        // Each switch runs on the program's worker: the next is asked for once it is stored.
+        const std::optional<RegistryValue> before = ReadValue(kSettingsKey, "II");
         velumar.SendCommand(kSwitchNowCommand);
+        WaitUntil([&] {
+            const std::optional<RegistryValue> now = ReadValue(kSettingsKey, "II");
+            return now && (!before || now->data != before->data);
+        });
         if (i % 1000 == 0) {
             std::printf("%d switches, %.1f s; %s\n", i, (GetTickCount() - start) / 1000.0,
                         ObjectCounts(process.Get()).c_str());
