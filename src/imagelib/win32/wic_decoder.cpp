@@ -316,13 +316,13 @@ std::optional<PixelImage> DecodeSampled(OpenImage& file, IWICBitmapFrameDecode* 
         for (std::uint32_t x = 0; x < sampled.width; ++x) {
             const std::uint64_t first = std::uint64_t{x} * fullWidth / sampled.width;
             const std::uint64_t last = std::uint64_t{x + 1} * fullWidth / sampled.width;
-            std::array<std::uint32_t, 3> sum{};
+            std::array<std::uint64_t, 3> sum{};
             for (std::uint64_t i = first; i < last; ++i) {
                 for (std::size_t c = 0; c < 3; ++c) {
                     sum[c] += row[3 * i + c];
                 }
             }
-            const auto count = static_cast<std::uint32_t>(last - first);
+            const std::uint64_t count = last - first;
             for (std::size_t c = 0; c < 3; ++c) {
                 out[3 * x + c] = static_cast<std::uint8_t>((sum[c] + count / 2) / count);
             }
