@@ -54,7 +54,9 @@ void ThumbnailWorker::Request(const ThumbnailRequest& request) {
         }
         newest = request;
         waiting = true;
-        cancelLoad.request_stop();
+        if (loading) {
+            cancelLoad.request_stop();
+        }
         result.reset();
     }
     wake.notify_all();
@@ -64,7 +66,9 @@ void ThumbnailWorker::Clear() {
     std::lock_guard guard(lock);
     newest.reset();
     waiting = false;
-    cancelLoad.request_stop();
+    if (loading) {
+        cancelLoad.request_stop();
+    }
     result.reset();
 }
 

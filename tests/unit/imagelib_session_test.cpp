@@ -33,12 +33,8 @@ public:
     }
 
     std::optional<DecodedPage> DecodeThumbnail(const std::string& path, std::uint32_t maxWidth,
-                                               std::uint32_t maxHeight,
-                                               std::stop_token cancel) override {
+                                               std::uint32_t maxHeight, std::stop_token) override {
         thumbnailBox = {maxWidth, maxHeight};
-        if (cancel.stop_requested()) {
-            return std::nullopt;
-        }
         return DecodePage(path, 0);
     }
 

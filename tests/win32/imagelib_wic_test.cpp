@@ -248,18 +248,14 @@ TEST_F(WicImageTest, ThumbnailsFitTheBox) {
     ASSERT_EQ(cLoadThumbnail(s, png.c_str(), 1000, 1000), 1);
     ExpectSize(s, 400, 300);
     // Far larger than the box: sampled, each pixel near the gradient at its area's centre.
-    const std::string large =
-        Encode("large.png", GUID_ContainerFormatPng, {SmoothFrame(2000, 1000)});
+    const std::string large = Encode("l.png", GUID_ContainerFormatPng, {SmoothFrame(2000, 1000)});
     ASSERT_EQ(cLoadThumbnail(s, large.c_str(), 100, 100), 1);
-    ExpectSize(s, 100, 50);
     const Buffer pixels = PixelsOf(s);
     ASSERT_EQ(pixels.size(), 100u * 50 * 3);
     for (size_t i = 0; i < 100 * 50; ++i) {
-        const double x = (static_cast<double>(i % 100) + 0.5) * 20;
-        const double y = (static_cast<double>(i / 100) + 0.5) * 20;
-        ASSERT_NEAR(pixels[3 * i], 40 + x / 20, 2) << i;
+        ASSERT_NEAR(pixels[3 * i], 40.5 + i % 100, 2) << i;
         ASSERT_NEAR(pixels[3 * i + 1], 120, 1) << i;
-        ASSERT_NEAR(pixels[3 * i + 2], 200 - y / 10, 2) << i;
+        ASSERT_NEAR(pixels[3 * i + 2], 199.0 - 2 * (i / 100), 2) << i;
     }
     cDestroySession(s);
 }
