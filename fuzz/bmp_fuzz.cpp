@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     decoder.ReadFileInfo(path);
-    decoder.DecodeThumbnail(path, 64, 48);
+    decoder.DecodeThumbnail(path, 64, 48, {});
     ByteArray array(data, data + size);
     if (std::optional<DibRows> rows = ReadDibRows(array)) {
         const std::uint8_t* end = array.data() + array.size();

@@ -195,7 +195,10 @@ std::optional<DecodedPage> BmpDecoder::DecodePage(const std::string& path, int p
 }
 
 std::optional<DecodedPage> BmpDecoder::DecodeThumbnail(const std::string& path, std::uint32_t,
-                                                       std::uint32_t) {
+                                                       std::uint32_t, std::stop_token cancel) {
+    if (cancel.stop_requested()) {
+        return std::nullopt;
+    }
     return Decode(path);
 }
 

@@ -8,6 +8,7 @@ class BmpDecoder final : public ImageDecoder {
 public:
     std::optional<DecodedPage> DecodePage(const std::string& path, int page) override;
     std::optional<DecodedPage> DecodeThumbnail(const std::string& path, std::uint32_t maxWidth,
-                                               std::uint32_t maxHeight) override;
+                                               std::uint32_t maxHeight,
+                                               std::stop_token cancel) override;
     std::optional<ImageFileInfo> ReadFileInfo(const std::string& path) override;
 };

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -60,10 +61,12 @@ public:
     }
 
     // The first page, decoded at a reduced size near the fit of the box where the codec can
-    // (it may still be larger than the box); otherwise at full size.
+    // (it may still be larger than the box); otherwise at full size. Empty once cancel is
+    // requested, where the decode can stop.
     virtual std::optional<DecodedPage> DecodeThumbnail(const std::string& path,
                                                        std::uint32_t maxWidth,
-                                                       std::uint32_t maxHeight) = 0;
+                                                       std::uint32_t maxHeight,
+                                                       std::stop_token cancel) = 0;
 
     virtual std::optional<ImageFileInfo> ReadFileInfo(const std::string& path) = 0;
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,11 @@ public:
     // Decodes the first page reduced to fit inside maxWidth x maxHeight with its aspect ratio;
     // a smaller image keeps its size.
     virtual int cLoadThumbnail(int session, const char* path, int maxWidth, int maxHeight) = 0;
+    // As cLoadThumbnail, but fails once cancel is requested, as early as the decode can stop.
+    virtual int cLoadThumbnailCancellable(int session, const char* path, int maxWidth,
+                                          int maxHeight, std::stop_token cancel) {
+        return cancel.stop_requested() ? 0 : cLoadThumbnail(session, path, maxWidth, maxHeight);
+    }
 
     // The current image as a packed bitmap: a 40-byte info header, clrUsed colour entries (256
     // when clrUsed is 0 at 8 bits), then the rows bottom-up, each padded to 4 bytes. The array

@@ -169,6 +169,11 @@ int SessionImageLibrary::cLoadImageAtLeast(int session, const char* path, int pa
 
 int SessionImageLibrary::cLoadThumbnail(int session, const char* path, int maxWidth,
                                         int maxHeight) {
+    return cLoadThumbnailCancellable(session, path, maxWidth, maxHeight, {});
+}
+
+int SessionImageLibrary::cLoadThumbnailCancellable(int session, const char* path, int maxWidth,
+                                                   int maxHeight, std::stop_token cancel) {
     return Guarded([&] {
         const std::shared_ptr<Session> s = Find(session);
         if (!s) {
@@ -181,8 +186,9 @@ int SessionImageLibrary::cLoadThumbnail(int session, const char* path, int maxWi
         }
         const ImageSize box{static_cast<std::uint32_t>(maxWidth),
                             static_cast<std::uint32_t>(maxHeight)};
-        std::optional<DecodedPage> decoded = decoder.DecodeThumbnail(path, box.width, box.height);
-        if (!decoded) {
+        std::optional<DecodedPage> decoded =
+            decoder.DecodeThumbnail(path, box.width, box.height, cancel);
+        if (!decoded || cancel.stop_requested()) {
             return false;
         }
         PixelImage& image = decoded->image;

@@ -32,6 +32,8 @@ public:
                           LibraryString* mimeTypes, LibraryString* extensions, int* dpiX, int* dpiY,
                           LibraryString* codecName) override;
     int cLoadThumbnail(int session, const char* path, int maxWidth, int maxHeight) override;
+    int cLoadThumbnailCancellable(int session, const char* path, int maxWidth, int maxHeight,
+                                  std::stop_token cancel) override;
     int cGetDIB(int session, const ByteArray** array, int reserved) override;
     int cOpResize(int session, int width, int height, int keepAspect, int reserved,
                   int method) override;

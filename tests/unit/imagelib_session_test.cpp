@@ -33,7 +33,7 @@ public:
     }
 
     std::optional<DecodedPage> DecodeThumbnail(const std::string& path, std::uint32_t maxWidth,
-                                               std::uint32_t maxHeight) override {
+                                               std::uint32_t maxHeight, std::stop_token) override {
         thumbnailBox = {maxWidth, maxHeight};
         return DecodePage(path, 0);
     }
@@ -292,6 +292,9 @@ TEST_F(SessionTest, ThumbnailsFitTheBoxAndSmallImagesKeepTheirSize) {
     EXPECT_EQ(SizeOf(s), (ImageSize{400, 200}));
     EXPECT_EQ(library.cLoadThumbnail(s, "wide.png", 0, 100), 0);
     EXPECT_EQ(library.cLoadThumbnail(s, "absent.png", 100, 100), 0);
+    std::stop_source cancelled;
+    cancelled.request_stop();
+    EXPECT_EQ(library.cLoadThumbnailCancellable(s, "wide.png", 100, 100, cancelled.get_token()), 0);
     library.cDestroySession(s);
 }
 

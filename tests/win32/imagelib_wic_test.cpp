@@ -247,6 +247,16 @@ TEST_F(WicImageTest, ThumbnailsFitTheBox) {
     ExpectSize(s, 160, 120);
     ASSERT_EQ(cLoadThumbnail(s, png.c_str(), 1000, 1000), 1);
     ExpectSize(s, 400, 300);
+    // Far larger than the box: sampled, each pixel near the gradient at its area's centre.
+    const std::string large = Encode("l.png", GUID_ContainerFormatPng, {SmoothFrame(2000, 1000)});
+    ASSERT_EQ(cLoadThumbnail(s, large.c_str(), 100, 100), 1);
+    const Buffer pixels = PixelsOf(s);
+    ASSERT_EQ(pixels.size(), 100u * 50 * 3);
+    for (size_t i = 0; i < 100 * 50; ++i) {
+        ASSERT_NEAR(pixels[3 * i], 40.5 + i % 100, 2) << i;
+        ASSERT_NEAR(pixels[3 * i + 1], 120, 1) << i;
+        ASSERT_NEAR(pixels[3 * i + 2], 199.0 - 2 * (i / 100), 2) << i;
+    }
     cDestroySession(s);
 }
 

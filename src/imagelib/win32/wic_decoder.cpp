@@ -282,17 +282,20 @@ std::optional<PixelImage> DecodeScaled(OpenImage& file, IWICBitmapFrameDecode* f
     return image;
 }
 
-// Without a codec scaling, a colour image far larger than the box is sampled down by WIC's
-// scaler to a few times the box first, so neither the pixel copy nor the reduction that follows
-// touches every pixel of the full image; the reduction averages the samples. Empty otherwise.
+// Without a codec scaling, a colour image far larger than the box is sampled to a few times the
+// box: only the rows nearest the sample grid are copied from the frame, one at a time, and each
+// is averaged over the columns a sample covers; the reduction that follows averages the
+// samples. So the full image is never copied (WIC's scaler under Wine copies the whole frame
+// before it picks its nearest pixels). Empty otherwise, or when cancelled.
 std::optional<PixelImage> DecodeSampled(OpenImage& file, IWICBitmapFrameDecode* frame,
-                                        ImageSize box) {
+                                        ImageSize box, const std::stop_token& cancel) {
     constexpr std::uint32_t kSamplesPerPixel = 4;
     UINT fullWidth = 0;
     UINT fullHeight = 0;
     WICPixelFormatGUID format{};
     if (FAILED(frame->GetSize(&fullWidth, &fullHeight)) || FAILED(frame->GetPixelFormat(&format)) ||
-        KindOf(file, frame, format) != ColorKind::Color) {
+        KindOf(file, frame, format) != ColorKind::Color ||
+        std::uint64_t{fullWidth} * 3 > UINT_MAX) {
         return std::nullopt;
     }
     const ImageSize sampled = pixelops::FitInside(
@@ -301,14 +304,42 @@ std::optional<PixelImage> DecodeSampled(OpenImage& file, IWICBitmapFrameDecode* 
         return std::nullopt;
     }
     ComPtr<IWICBitmapSource> color;
-    ComPtr<IWICBitmapScaler> scaler;
-    if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat24bppBGR, frame, color.Put())) ||
-        FAILED(file.factory.Get()->CreateBitmapScaler(scaler.Put())) ||
-        FAILED(scaler.Get()->Initialize(color.Get(), sampled.width, sampled.height,
-                                        WICBitmapInterpolationModeFant))) {
+    std::optional<PixelImage> image =
+        PixelImage::Create(sampled.width, sampled.height, PixelFormat::Bgr24);
+    if (!image || FAILED(WICConvertBitmapSource(GUID_WICPixelFormat24bppBGR, frame, color.Put()))) {
         return std::nullopt;
     }
-    return CopyFrom(scaler.Get(), sampled.width, sampled.height, PixelFormat::Bgr24);
+    const UINT stride = fullWidth * 3;
+    std::vector<BYTE> row(stride);
+    for (std::uint32_t y = 0; y < sampled.height; ++y) {
+        if (cancel.stop_requested()) {
+            return std::nullopt;
+        }
+        // The row at the centre of the sample's band; rows are asked for in increasing order,
+        // which decoders that read the file as they go serve without starting again.
+        const auto source = static_cast<INT>((std::uint64_t{2} * y + 1) * fullHeight /
+                                             (std::uint64_t{2} * sampled.height));
+        const WICRect rect{0, source, static_cast<INT>(fullWidth), 1};
+        if (FAILED(color.Get()->CopyPixels(&rect, stride, stride, row.data()))) {
+            return std::nullopt;
+        }
+        std::uint8_t* out = image->Row(y);
+        for (std::uint32_t x = 0; x < sampled.width; ++x) {
+            const std::uint64_t first = std::uint64_t{x} * fullWidth / sampled.width;
+            const std::uint64_t last = std::uint64_t{x + 1} * fullWidth / sampled.width;
+            std::array<std::uint64_t, 3> sum{};
+            for (std::uint64_t i = first; i < last; ++i) {
+                for (std::size_t c = 0; c < 3; ++c) {
+                    sum[c] += row[3 * i + c];
+                }
+            }
+            const std::uint64_t count = last - first;
+            for (std::size_t c = 0; c < 3; ++c) {
+                out[3 * x + c] = static_cast<std::uint8_t>((sum[c] + count / 2) / count);
+            }
+        }
+    }
+    return image;
 }
 
 std::uint8_t BitsOf(IWICImagingFactory* factory, const WICPixelFormatGUID& format) {
@@ -383,9 +414,13 @@ std::optional<DecodedPage> WicDecoder::DecodePageAtLeast(const std::string& path
 
 std::optional<DecodedPage> WicDecoder::DecodeThumbnail(const std::string& path,
                                                        std::uint32_t maxWidth,
-                                                       std::uint32_t maxHeight) {
+                                                       std::uint32_t maxHeight,
+                                                       std::stop_token cancel) {
+    // Making the decoder may decode the whole image (Wine's JPEG decoder does): cancellation is
+    // looked at before and after it, and between the rows of a sampled decode.
     OpenImage file;
-    if (!HeaderAllows(path, true) || !file.Open(path)) {
+    if (cancel.stop_requested() || !HeaderAllows(path, true) || cancel.stop_requested() ||
+        !file.Open(path) || cancel.stop_requested()) {
         return std::nullopt;
     }
     ComPtr<IWICBitmapFrameDecode> frame = file.Frame(0);
@@ -397,9 +432,9 @@ std::optional<DecodedPage> WicDecoder::DecodeThumbnail(const std::string& path,
         DecodeScaled(file, frame.Get(),
                      [box](ImageSize full) { return pixelops::FitInside(full, box); }, {1, 1});
     if (!image) {
-        image = DecodeSampled(file, frame.Get(), {maxWidth, maxHeight});
+        image = DecodeSampled(file, frame.Get(), {maxWidth, maxHeight}, cancel);
     }
-    if (!image) {
+    if (!image && !cancel.stop_requested()) {
         image = DecodeFrame(file, frame.Get());
     }
     if (!image) {

@@ -10,6 +10,7 @@ public:
     std::optional<DecodedPage> DecodePageAtLeast(const std::string& path, int page,
                                                  ImageSize atLeast) override;
     std::optional<DecodedPage> DecodeThumbnail(const std::string& path, std::uint32_t maxWidth,
-                                               std::uint32_t maxHeight) override;
+                                               std::uint32_t maxHeight,
+                                               std::stop_token cancel) override;
     std::optional<ImageFileInfo> ReadFileInfo(const std::string& path) override;
 };

@@ -1,11 +1,18 @@
-// The application's own window messages, in one place so no two share a number.
+// The application's own message numbers, all in the WM_APP range and listed here so that none
+// is used twice.
 #pragma once
 
 #include <windows.h>
 
 #include "desktop/tray_icon.h"
 
-// The notification-area icon's callback (lParam: the mouse message).
+// WM_APP + 1: the tray icon's callback, to the main window (lParam: the mouse message).
 inline constexpr UINT kMsgTrayCallback = kTrayCallbackMessage;
-// A show of the render worker ended: wParam the ticket, lParam nonzero when it was shown.
-inline constexpr UINT kMsgWallpaperShown = WM_APP + 2;
+static_assert(kTrayCallbackMessage == WM_APP + 1);
+
+// To the thumbnail pane: its worker has a result to take.
+inline constexpr UINT kThumbnailReadyMessage = WM_APP + 2;
+
+// To the main window: a show of the render worker ended (wParam the ticket, lParam nonzero
+// when it was shown).
+inline constexpr UINT kMsgWallpaperShown = WM_APP + 3;
