@@ -13,7 +13,7 @@
 #include "imagelib/dib.h"
 
 #ifdef _WIN32
-#include "imagelib/win32/image_library_api.h"
+#include "imagelib/win32/process_image_library.h"
 #else
 #include "imagelib/bmp_decoder.h"
 #include "imagelib/session_image_library.h"

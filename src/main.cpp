@@ -7,7 +7,7 @@
 #include "app/wallpaper_app.h"
 #include "app/win32/win32_platform.h"
 #include "desktop/win32/shell_desktop_list_view.h"
-#include "imagelib/win32/image_library_api.h"
+#include "imagelib/win32/process_image_library.h"
 #include "list/win32/win32_file_system.h"
 #include "render/win32/win32_desktop.h"
 #include "switching/win32/win32_schedule_environment.h"

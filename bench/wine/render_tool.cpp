@@ -15,7 +15,7 @@
 #include <string>
 
 #include "bench/wine/bench_clock.h"
-#include "imagelib/win32/image_library_api.h"
+#include "imagelib/win32/process_image_library.h"
 #include "render/masking.h"
 #include "render/render_wallpaper.h"
 #include "render/wallpaper_renderer.h"

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "bench/wine/bench_clock.h"
-#include "imagelib/win32/image_library_api.h"
+#include "imagelib/win32/process_image_library.h"
 #include "tests/e2e/registry_probe.h"
 #include "tests/e2e/resource_ids.h"
 #include "tests/e2e/velumar_driver.h"

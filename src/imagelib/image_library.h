@@ -1,7 +1,7 @@
 // The port through which Velumar calls the image library: one method per library operation,
-// with the operation's name and argument list. Windows types have portable stand-ins here:
-// ByteArray for the SAFEARRAY of bytes, LibraryString for a BSTR, ColorRef for a COLORREF.
-// Every method returns nonzero on success and 0 on failure, and never throws.
+// with the operation's name and argument list, in portable types: byte arrays as ByteArray,
+// texts as LibraryString, colours as ColorRef. Every method returns nonzero on success and 0 on
+// failure, and never throws.
 #pragma once
 
 #include <cstdint>

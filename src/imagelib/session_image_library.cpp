@@ -22,7 +22,6 @@ struct SessionImageLibrary::Session {
     // The colour limit a palette image is reduced to again after blending.
     int colorLimit = 256;
     std::vector<std::unique_ptr<ByteArray>> arrays;
-    std::vector<std::shared_ptr<void>> kept;
 
     void Replace(PixelImage next) {
         image = std::move(next);
@@ -110,17 +109,6 @@ int SessionImageLibrary::cDestroySession(int session) {
         // The image and the arrays are freed here, outside the lock.
         return true;
     });
-}
-
-bool SessionImageLibrary::KeepUntilDestroyed(int session, std::shared_ptr<void> resource) noexcept {
-    return Guarded([&] {
-               const std::shared_ptr<Session> s = Find(session);
-               if (!s) {
-                   return false;
-               }
-               s->kept.push_back(std::move(resource));
-               return true;
-           }) != 0;
 }
 
 std::size_t SessionImageLibrary::SessionCount() const {

@@ -46,10 +46,6 @@ public:
     int cSave(int session, const char* path, int format, int reserved1, int reserved2,
               int reserved3) override;
 
-    // Keeps a resource alive until the session is destroyed, as the Windows wrapper does with
-    // the arrays it hands out. False for an unknown session.
-    bool KeepUntilDestroyed(int session, std::shared_ptr<void> resource) noexcept;
-
     std::size_t SessionCount() const;
 
 private:

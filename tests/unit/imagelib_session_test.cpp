@@ -275,12 +275,7 @@ TEST_F(SessionTest, ArraysStayValidUntilTheSessionIsDestroyed) {
     EXPECT_EQ(first->size(), 40u + 180 * 40);
     EXPECT_EQ(second->size(), 40u + 1024 + 60 * 40);
     EXPECT_EQ(dib::ReadInfoHeader(first->data()).bitCount, 24);
-    auto kept = std::make_shared<int>(1);
-    EXPECT_TRUE(library.KeepUntilDestroyed(s, kept));
-    EXPECT_EQ(kept.use_count(), 2);
     library.cDestroySession(s);
-    EXPECT_EQ(kept.use_count(), 1);
-    EXPECT_FALSE(library.KeepUntilDestroyed(s, kept));
 }
 
 TEST_F(SessionTest, ThumbnailsFitTheBoxAndSmallImagesKeepTheirSize) {

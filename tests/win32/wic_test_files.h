@@ -7,11 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "base/win32/com_ptr.h"
-#include "imagelib/win32/image_library_api.h"
+#include "imagelib/win32/process_image_library.h"
 
 namespace wictest {
 
@@ -173,13 +174,12 @@ protected:
     }
 
     // The current image's rows from the top, tightly packed, out of the library's DIB.
-    static Buffer PixelsOf(int session) {
-        SAFEARRAY* array = nullptr;
-        if (!cGetDIB(session, &array, 0)) {
+    Buffer PixelsOf(int session) {
+        const ByteArray* dib = nullptr;
+        if (!library.cGetDIB(session, &dib, 0)) {
             return {};
         }
-        BYTE* data = nullptr;
-        SafeArrayAccessData(array, reinterpret_cast<void**>(&data));
+        const BYTE* data = dib->data();
         const LONG width = *reinterpret_cast<const LONG*>(data + 4);
         const LONG height = *reinterpret_cast<const LONG*>(data + 8);
         const WORD bits = *reinterpret_cast<const WORD*>(data + 14);
@@ -194,20 +194,20 @@ protected:
             const BYTE* row = data + 40 + 4 * colors + stored * r;
             pixels.insert(pixels.end(), row, row + rowBytes);
         }
-        SafeArrayUnaccessData(array);
         return pixels;
     }
 
-    static void ExpectSize(int session, UINT width, UINT height) {
-        UINT w = 0;
-        UINT h = 0;
-        ASSERT_TRUE(cGetImageInfo(session, &w, &h, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                  nullptr, nullptr, nullptr));
+    void ExpectSize(int session, UINT width, UINT height) {
+        std::uint32_t w = 0;
+        std::uint32_t h = 0;
+        ASSERT_TRUE(library.cGetImageInfo(session, &w, &h, nullptr, nullptr, nullptr, nullptr,
+                                          nullptr, nullptr, nullptr, nullptr));
         EXPECT_EQ(w, width);
         EXPECT_EQ(h, height);
     }
 
     ScopedComInit com;
+    ImageLibrary& library = ProcessImageLibrary();
     ComPtr<IWICImagingFactory> factory;
     std::string dir;
     std::vector<std::string> files;

@@ -6,7 +6,7 @@
 
 #include <utility>
 
-#include "imagelib/win32/image_library_api.h"
+#include "imagelib/win32/process_image_library.h"
 #include "render/dib_rows.h"
 #include "ui/win32/app_messages.h"
 

@@ -5,7 +5,7 @@
 #include <commdlg.h>
 
 #include "base/win32/deferred_import.h"
-#include "imagelib/win32/image_library_api.h"
+#include "imagelib/win32/process_image_library.h"
 #include "base/win32/current_directory.h"
 #include "list/path_helpers.h"
 #include "list/win32/win32_file_system.h"
