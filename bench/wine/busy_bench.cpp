@@ -65,9 +65,10 @@ long Scenario(const std::string& listFile, bool random, bool prepared, int switc
     if (!velumar.Start() || velumar.WaitForMainWindow() == nullptr) {
         return -1;
     }
-    AnswerProbe probe(velumar.MainWindow());
-    // The start switch first.
+    // The start switch and the window's first showing are not timed.
     WaitUntil([] { return NextIndex().has_value(); }, 30000);
+    Sleep(2000);
+    AnswerProbe probe(velumar.MainWindow());
     for (int i = 0; i < switches; ++i) {
         if (prepared) {
             // Time for the worker to render the next photograph ahead.

@@ -89,15 +89,27 @@ void CListPanel::ReadControls() {
     pagesText = items.ItemText(IDC_PAGES);
     infoText = items.ItemText(IDC_INFO);
     previewEnabled = items.IsChecked(IDC_PREVIEW_CHECK) ? 1 : 0;
+    shown = {rotationIndex, pagesText, infoText, previewEnabled};
 }
 
 void CListPanel::WriteControls() {
     // Setting the edit's text reports a change; that is not the user's edit.
     const ScopedFlag writing(writingControls);
-    SendMessageA(items.Item(IDC_ROTATION), CB_SETCURSEL, static_cast<WPARAM>(rotationIndex), 0);
-    items.SetItemText(IDC_PAGES, pagesText);
-    items.SetItemText(IDC_INFO, infoText);
-    items.SetChecked(IDC_PREVIEW_CHECK, previewEnabled != 0);
+    // Only what differs from the controls is written: each write costs a redraw, and under
+    // Wine a round trip to its server.
+    if (rotationIndex != shown.rotationIndex) {
+        SendMessageA(items.Item(IDC_ROTATION), CB_SETCURSEL, static_cast<WPARAM>(rotationIndex), 0);
+    }
+    if (pagesText != shown.pagesText) {
+        items.SetItemText(IDC_PAGES, pagesText);
+    }
+    if (infoText != shown.infoText) {
+        items.SetItemText(IDC_INFO, infoText);
+    }
+    if (previewEnabled != shown.previewEnabled) {
+        items.SetChecked(IDC_PREVIEW_CHECK, previewEnabled != 0);
+    }
+    shown = {rotationIndex, pagesText, infoText, previewEnabled};
 }
 
 void CListPanel::Refresh() {

@@ -106,11 +106,18 @@ private:
     CImagePreviewWnd preview;
     ControlTexts controlTexts;
 
-    // The values of the controls beside the list.
+    // The values of the controls beside the list, and what the controls showed when last read
+    // or written.
     int rotationIndex = -1;
     std::string pagesText;
     std::string infoText;
     int previewEnabled = 0;
+    struct Shown {
+        int rotationIndex = -1;
+        std::string pagesText;
+        std::string infoText;
+        int previewEnabled = 0;
+    } shown;
 
     std::string listName;
     bool listModified = false;
