@@ -6,7 +6,6 @@
 
 #include <utility>
 
-#include "imagelib/win32/process_image_library.h"
 #include "render/dib_rows.h"
 #include "ui/win32/app_messages.h"
 
@@ -17,8 +16,8 @@ constexpr int kFrameMargin = 8;
 
 }  // namespace
 
-CImagePreviewWnd::CImagePreviewWnd(HINSTANCE instance)
-    : instance(instance), loader(ProcessImageLibrary()) {}
+CImagePreviewWnd::CImagePreviewWnd(HINSTANCE instance, ImageLibrary& library)
+    : instance(instance), loader(library) {}
 
 // The worker went with the window; this only covers a window never destroyed.
 CImagePreviewWnd::~CImagePreviewWnd() = default;

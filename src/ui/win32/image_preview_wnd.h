@@ -15,7 +15,7 @@
 
 class CImagePreviewWnd : public CWindow {
 public:
-    explicit CImagePreviewWnd(HINSTANCE instance);
+    CImagePreviewWnd(HINSTANCE instance, ImageLibrary& library);
     ~CImagePreviewWnd() override;
 
     // Takes the place of a dialog's frame control: its id, rectangle, edge and tab position.

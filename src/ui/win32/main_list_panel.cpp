@@ -57,7 +57,7 @@ CListPanel::CListPanel(HINSTANCE instance, AppSettings& settings, FileSystem& fi
       fileSystem(fileSystem),
       library(library),
       listCtrl(settings, fileSystem),
-      preview(instance) {
+      preview(instance, library) {
     previewEnabled = settings.mainPreview ? 1 : 0;
     controlTexts = {LoadResourceText(instance, IDS_NOT_AN_IMAGE),
                     LoadResourceText(instance, IDS_FOLDER_SELECTED),
@@ -388,7 +388,7 @@ void CListPanel::OnAddFiles() {
         // The dialog may move the current directory; a folder held current could not be
         // removed (a USB stick ejected) while Velumar runs.
         const CurrentDirectoryScope keep;
-        CPreviewFileDialog dialog(instance, preview, controlTexts);
+        CPreviewFileDialog dialog(instance, preview, controlTexts, library);
         chosen =
             dialog.SelectFiles(buffer, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
                                settings.lastAddFilesDir, items.Handle());

@@ -5,7 +5,6 @@
 #include <commdlg.h>
 
 #include "base/win32/deferred_import.h"
-#include "imagelib/win32/process_image_library.h"
 #include "base/win32/current_directory.h"
 #include "list/path_helpers.h"
 #include "list/win32/win32_file_system.h"
@@ -13,12 +12,9 @@
 #include "ui/image_info.h"
 #include "ui/preview_panel.h"
 #include "ui/win32/help.h"
-#include "base/win32/exception_barrier.h"
+#include "ui/win32/trampoline.h"
 
 namespace {
-
-// The dialog that runs; its hook finds it here. Only one runs at a time.
-CPreviewFileDialog* runningDialog = nullptr;
 
 void CenterOver(HWND window, HWND owner) {
     RECT w{};
@@ -49,8 +45,12 @@ std::string OpenDialogText(HWND openDialog, UINT message) {
 }  // namespace
 
 CPreviewFileDialog::CPreviewFileDialog(HINSTANCE instance, int& previewSetting,
-                                       const ControlTexts& texts)
-    : instance(instance), previewSetting(previewSetting), texts(texts), preview(instance) {}
+                                       const ControlTexts& texts, ImageLibrary& library)
+    : instance(instance),
+      previewSetting(previewSetting),
+      texts(texts),
+      library(library),
+      preview(instance, library) {}
 
 BOOL CPreviewFileDialog::SelectFiles(std::vector<char>& buffer, DWORD extraOptions,
                                      const std::string& initialFolder, HWND owner) {
@@ -71,22 +71,24 @@ BOOL CPreviewFileDialog::SelectFiles(std::vector<char>& buffer, DWORD extraOptio
     ofn.lpTemplateName = MAKEINTRESOURCEA(IDD_PREVIEW_PANEL);
     ofn.lpfnHook = HookProc;
     ofn.lCustData = reinterpret_cast<LPARAM>(this);
-    runningDialog = this;
     auto* open = DeferredImport<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
-    BOOL result = open != nullptr && open(&ofn);
-    runningDialog = nullptr;
-    return result;
+    return open != nullptr && open(&ofn);
 }
 
 UINT_PTR CALLBACK CPreviewFileDialog::HookProc(HWND panel, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
-    CPreviewFileDialog* self = runningDialog;
-    if (self == nullptr) {
-        return 0;
+    // The panel's first message carries the dialog's structure, and in it this object.
+    CPreviewFileDialog* created = nullptr;
+    if (message == WM_INITDIALOG) {
+        created = reinterpret_cast<CPreviewFileDialog*>(
+            reinterpret_cast<const OPENFILENAMEA*>(lParam)->lCustData);
     }
-    return CallGuarded<UINT_PTR>("CPreviewFileDialog::HookProc", 0, [&] {
-        return self->OnHookMessage(panel, message, wParam, lParam);
-    });
+    return RouteToObject(
+        panel, message, DWLP_USER, created, "CPreviewFileDialog::HookProc", UINT_PTR{0},
+        [&](CPreviewFileDialog& self) {
+            return self.OnHookMessage(panel, message, wParam, lParam);
+        },
+        [](CPreviewFileDialog&) {}, [] { return UINT_PTR{0}; });
 }
 
 UINT_PTR CPreviewFileDialog::OnHookMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -135,7 +137,7 @@ void CPreviewFileDialog::UpdatePanel(HWND panel) {
         preview.ClearImage();
         return;
     }
-    std::optional<ImageInfo> image = GetImageInfo(ProcessImageLibrary(), path);
+    std::optional<ImageInfo> image = GetImageInfo(library, path);
     std::string info = image ? FormatImageInfo(texts.imageInfoFormat, *image) : texts.notAnImage;
     SetDlgItemTextA(panel, IDC_PANEL_INFO, info.c_str());
     if (previewSetting == 1) {

@@ -13,7 +13,8 @@
 class CPreviewFileDialog {
 public:
     // previewSetting is "OP", toggled by the panel's check box; texts fill the information.
-    CPreviewFileDialog(HINSTANCE instance, int& previewSetting, const ControlTexts& texts);
+    CPreviewFileDialog(HINSTANCE instance, int& previewSetting, const ControlTexts& texts,
+                       ImageLibrary& library);
     virtual ~CPreviewFileDialog() = default;
     CPreviewFileDialog(const CPreviewFileDialog&) = delete;
     CPreviewFileDialog& operator=(const CPreviewFileDialog&) = delete;
@@ -31,6 +32,7 @@ private:
     HINSTANCE instance;
     int& previewSetting;
     const ControlTexts& texts;
+    ImageLibrary& library;
     CImagePreviewWnd preview;
     OPENFILENAMEA ofn{};
 };
