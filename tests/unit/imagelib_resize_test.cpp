@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 
+#include "imagelib/cancellation.h"
+#include "imagelib/row_bands.h"
 #include "tests/unit/imagelib_test_images.h"
 
 namespace {
@@ -189,6 +192,28 @@ TEST(Resize, SizesBeyondThePixelLimitOrZeroAreRefused) {
     EXPECT_FALSE(Resize(image, {100000, 100000}, ResizeMethod::AverageColors));
     EXPECT_FALSE(Resize(image, {1u << 29, 1}, ResizeMethod::EliminatePixels));
     EXPECT_FALSE(Resize(image, {0, 5}, ResizeMethod::EliminatePixels));
+}
+
+TEST(RowBandsTest, AReductionStopsBetweenBandsOnceItsRenderIsNoLongerWanted) {
+    // The check turns true after the first piece of rows: the rest is never worked, on this
+    // thread or the band threads, and the operation ends with Cancelled.
+    std::atomic<std::uint32_t> rowsWorked{0};
+    std::atomic<int> asked{0};
+    const pixelops::CancelCheck check = [&] { return asked++ > 0; };
+    const pixelops::CancelScope scope(&check);
+    constexpr std::uint32_t kRows = 4000;
+    EXPECT_THROW(pixelops::ForRowBands(
+                     kRows, std::uint64_t{kRows} * 6000,
+                     [&](std::uint32_t begin, std::uint32_t end) { rowsWorked += end - begin; }),
+                 pixelops::Cancelled);
+    EXPECT_LT(rowsWorked.load(), kRows / 4);
+    // Without a check every row is worked.
+    const pixelops::CancelScope none(nullptr);
+    rowsWorked = 0;
+    pixelops::ForRowBands(
+        kRows, std::uint64_t{kRows} * 6000,
+        [&](std::uint32_t begin, std::uint32_t end) { rowsWorked += end - begin; });
+    EXPECT_EQ(rowsWorked.load(), kRows);
 }
 
 }  // namespace

@@ -90,8 +90,9 @@ void CSwitchingAdapter::SetBusy(bool) {
     SetCursorPos(at.x, at.y);
 }
 
-bool CSwitchingAdapter::OnSetCursor() {
-    if (!loop.Busy()) {
+bool CSwitchingAdapter::OnSetCursor(WORD hitTest) {
+    // The frame keeps its own cursors (a border still shows where to size).
+    if (!loop.Busy() || hitTest != HTCLIENT) {
         return false;
     }
     SetCursor(LoadCursor(nullptr, IDC_WAIT));

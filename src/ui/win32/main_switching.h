@@ -50,8 +50,8 @@ public:
     void OnRenderSettingsChanged() { loop.RenderSettingsChanged(); }
     // The list file changed: what was rendered ahead of it goes.
     void OnListFileChanged() { renderer.Drop(); }
-    // The cursor over the window while a show runs; true when it was set.
-    bool OnSetCursor();
+    // The cursor over the window's client area while a show runs; true when it was set.
+    bool OnSetCursor(WORD hitTest);
 
     bool Active() const { return loop.Active(); }
 

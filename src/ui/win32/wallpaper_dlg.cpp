@@ -139,7 +139,7 @@ bool CWallpaperDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             result = 0;
             return true;
         case WM_SETCURSOR:
-            if (switching.OnSetCursor()) {
+            if (switching.OnSetCursor(LOWORD(lParam))) {
                 result = TRUE;
                 return true;
             }
