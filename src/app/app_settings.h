@@ -40,6 +40,9 @@ struct AppSettings {
     int includeSubfolders = 1;
     bool enforceUniqueness = false;
     bool showWelcome = true;
+    // Timed switches wait while a full-screen window is in front, or while on battery.
+    bool holdWhenFullscreen = true;
+    bool holdOnBattery = false;
 
     // Desktop icon captions; iconTextColor has red in the low byte, then green, then blue.
     bool controlIconText = false;

@@ -124,6 +124,9 @@ constexpr Setting kSettings[] = {
     Int<kWindow, &WindowRect::top>("PT", 0),
     Int<kWindow, &WindowRect::right>("PR", 620),
     Int<kWindow, &WindowRect::bottom>("PB", 450),
+
+    Bool<&A::holdWhenFullscreen>("FS", true),
+    Bool<&A::holdOnBattery>("BA", false),
 };
 
 }  // namespace

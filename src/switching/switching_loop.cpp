@@ -6,6 +6,7 @@
 void SwitchingLoop::StartStop() {
     if (switchingActive) {
         switchingActive = false;
+        missedSwitch = false;
         sequence.clear();
         waiting.reset();
         if (job && !job->request.entry) {
@@ -46,17 +47,40 @@ void SwitchingLoop::OnTick() {
     if (switchingActive) {
         view.SetStartStopText(StopButtonText(stopPhase));
         stopPhase = (stopPhase + 1) % 4;
-        // Due first: a due time of day is marked fired even when the pause holds it back. While
+        // Due first: a due time of day is marked fired even when something holds it back. While
         // a show runs nothing is asked, so a time of day that falls due then fires afterwards.
-        if (!Busy() &&
-            schedule.IsSwitchDue(settings.switchMode, environment.TickCount(),
-                                 environment.LocalNow()) &&
-            !environment.IsPauseRequested() && !sequence.empty()) {
-            SwitchToNext();
+        if (!Busy()) {
+            OnTimedSwitchDue(schedule.IsSwitchDue(settings.switchMode, environment.TickCount(),
+                                                  environment.LocalNow()));
         }
     }
     view.RefreshIconTextColors();
     view.FinishTick();
+}
+
+void SwitchingLoop::OnTimedSwitchDue(bool due) {
+    if ((!due && !missedSwitch) || sequence.empty()) {
+        return;
+    }
+    const bool held = paused ||
+                      (settings.holdWhenFullscreen && environment.IsForegroundFullscreen()) ||
+                      (settings.holdOnBattery && environment.IsOnBattery());
+    if (held) {
+        missedSwitch = true;
+        return;
+    }
+    if (environment.IsPauseRequested()) {
+        return;
+    }
+    missedSwitch = false;
+    SwitchToNext();
+}
+
+void SwitchingLoop::SetPaused(bool pause) {
+    paused = pause;
+    if (!paused && switchingActive && !Busy()) {
+        OnTimedSwitchDue(false);
+    }
 }
 
 void SwitchingLoop::SwitchNow() {
@@ -174,6 +198,7 @@ void SwitchingLoop::RenderSettingsChanged() {
 
 void SwitchingLoop::End() {
     waiting.reset();
+    missedSwitch = false;
     if (job) {
         rendering.CancelShow();
         job.reset();

@@ -28,6 +28,11 @@ public:
     virtual bool IsScreenSaverRunning() = 0;
     // Whether another program holds the pause marker.
     virtual bool IsPauseRequested() = 0;
+    // Whether the foreground window covers its whole monitor (the desktop and the shell's own
+    // window do not count).
+    virtual bool IsForegroundFullscreen() = 0;
+    // Whether the computer runs on battery, or Windows' battery saver is on.
+    virtual bool IsOnBattery() = 0;
 
 protected:
     ScheduleEnvironment() = default;
@@ -101,6 +106,10 @@ public:
     void RenderSettingsChanged();
     // The window ends: whatever runs is cancelled and the sequence forgotten.
     void End();
+    // "Pause switching": no timed switch while paused; one that fell due meanwhile happens at
+    // resume. Switches asked for by the user still happen.
+    void SetPaused(bool pause);
+    bool Paused() const { return paused; }
 
     bool Active() const { return switchingActive; }
     // A show runs on the worker.
@@ -132,6 +141,9 @@ private:
     // Puts nextIndex in range: a random start in random order, else 0 when outside.
     void PrepareNextIndex(bool randomStart);
     void PrepareNext();
+    // A timed switch fell due (or one held back earlier waits): it happens unless something
+    // holds it back now.
+    void OnTimedSwitchDue(bool due);
     int Count() const { return static_cast<int>(sequence.size()); }
 
     AppSettings& settings;
@@ -145,4 +157,8 @@ private:
     SwitchSchedule schedule;
     std::optional<Job> job;
     std::optional<Request> waiting;
+    bool paused = false;
+    // A timed switch fell due while the user's pause, a full-screen window or the battery held
+    // it back; it is made up once they let go. (The pause marker of another program drops it.)
+    bool missedSwitch = false;
 };

@@ -93,6 +93,12 @@ constexpr PopupText kPopupTexts[] = {
     {IDC_TILE,
      "Asks Windows to tile the wallpaper, repeating it across the desktop. No mask is applied "
      "while this is checked."},
+    {IDC_HOLD_FULLSCREEN,
+     "Holds back timed changes while a program fills its whole screen (a game, a video, a "
+     "presentation); the change that fell due happens when it is gone."},
+    {IDC_HOLD_BATTERY,
+     "Holds back timed changes while the computer runs on battery or Windows' battery saver is "
+     "on; the change that fell due happens when it is plugged in again."},
     {IDC_CONTROL_ICON_TEXT,
      "Sets the colour of the captions under the desktop icons. Offered on Windows 2000 and "
      "earlier only."},

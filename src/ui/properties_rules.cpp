@@ -111,6 +111,8 @@ PropertiesValues CopyIntoPages(const AppSettings& s) {
     g.includeSubfolders = s.includeSubfolders == 1 ? 1 : 0;
     g.enforceUniqueness = s.enforceUniqueness ? 1 : 0;
     g.randomize = s.randomOrder ? 1 : 0;
+    g.holdWhenFullscreen = s.holdWhenFullscreen ? 1 : 0;
+    g.holdOnBattery = s.holdOnBattery ? 1 : 0;
     g.tile = render.tileWallpaper ? 1 : 0;
     g.interval = s.switchPeriod;
     g.startSwitchingAtStartup = s.startSwitchingAtStartup ? 1 : 0;
@@ -144,6 +146,8 @@ void CopyBackFromPages(const PropertiesValues& v, AppSettings& s) {
     s.includeSubfolders = g.includeSubfolders;
     s.enforceUniqueness = g.enforceUniqueness != 0;
     s.randomOrder = g.randomize != 0;
+    s.holdWhenFullscreen = g.holdWhenFullscreen != 0;
+    s.holdOnBattery = g.holdOnBattery != 0;
     render.tileWallpaper = g.tile != 0;
     s.switchPeriod = g.interval;
     s.startSwitchingAtStartup = g.startSwitchingAtStartup != 0;

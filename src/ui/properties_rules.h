@@ -17,6 +17,8 @@ struct GeneralPageValues {
     int enforceUniqueness = 0;
     int randomize = 0;
     int tile = 0;
+    int holdWhenFullscreen = 0;
+    int holdOnBattery = 0;
     std::string interval;
     int startSwitchingAtStartup = 0;
     int hideAtStartup = 0;

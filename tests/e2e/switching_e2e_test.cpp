@@ -345,6 +345,41 @@ TEST_F(SwitchingTest, AHeldPauseMarkerHoldsBackTimedSwitchesUntilReleased) {
     ASSERT_TRUE(velumar.Exit());
 }
 
+TEST_F(SwitchingTest, PauseAndAFullScreenWindowHoldTimedSwitchesUntilTheyEnd) {
+    WriteDword(kSettingsKey, "SA", 1);
+    WriteText(kSettingsKey, "PE", "0:0:1");
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    ASSERT_TRUE(WaitUntil([] { return NextIndex() == 1u; }));
+    // Paused, as from the menu: the title says so and nothing changes by itself.
+    velumar.PostCommand(kPauseSwitchingCommand);
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(velumar.MainWindow()).ends_with(" (paused)"); }));
+    Sleep(2500);
+    EXPECT_EQ(NextIndex(), 1u);
+    // Resumed: the switch that fell due happens at once.
+    velumar.SendCommand(kPauseSwitchingCommand);
+    EXPECT_FALSE(WindowText(velumar.MainWindow()).ends_with(" (paused)"));
+    EXPECT_TRUE(WaitUntil([] { return NextIndex() == 0u; }, 1500));
+
+    // Another program's window covers the whole screen: no timed switch until it closes.
+    HWND cover = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "cover", WS_POPUP | WS_VISIBLE, 0, 0,
+                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                 nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(cover, nullptr);
+    SetForegroundWindow(cover);
+    const std::optional<DWORD> held = NextIndex();
+    for (int i = 0; i < 25; ++i) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+        }
+        Sleep(100);
+    }
+    EXPECT_EQ(NextIndex(), held);
+    DestroyWindow(cover);
+    EXPECT_TRUE(WaitUntil([&] { return NextIndex() != held; }, 3000));
+    ASSERT_TRUE(velumar.Exit());
+}
+
 TEST_F(SwitchingTest, TheStopButtonCyclesItsDotsWhileRunning) {
     WriteDword(kSettingsKey, "SA", 1);
     WriteText(kSettingsKey, "PE", "1:00:00");

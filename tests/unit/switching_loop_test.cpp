@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include "switching/switching_loop.h"
@@ -26,10 +27,14 @@ public:
     LocalTime LocalNow() override { return now; }
     bool IsScreenSaverRunning() override { return screenSaver; }
     bool IsPauseRequested() override { return paused; }
+    bool IsForegroundFullscreen() override { return fullscreen; }
+    bool IsOnBattery() override { return battery; }
     std::uint32_t tick = 1000;
     LocalTime now{2026, 12, 1, 7, 0};
     bool screenSaver = false;
     bool paused = false;
+    bool fullscreen = false;
+    bool battery = false;
 };
 
 // Records every effect in order; shows end only when the test says so.
@@ -212,6 +217,54 @@ TEST_F(SwitchingLoopTest, SwitchNowBuildsTheSequenceOnceAndNeedsTwoItems) {
     recorder.items = Items(2);
     loop.SwitchNow();
     EXPECT_TRUE(recorder.log.empty());
+}
+
+TEST_F(SwitchingLoopTest, WhatHoldsATimedSwitchBackAndWhetherItIsMadeUpAfterwards) {
+    settings.switchMode = 2;
+    settings.switchTimes = {"08:00"};
+    settings.holdOnBattery = true;
+    const struct {
+        const char* what;
+        std::function<void(bool)> hold;
+        bool madeUp;
+    } cases[] = {
+        {"the user's pause", [this](bool on) { loop.SetPaused(on); }, true},
+        {"a full-screen window", [this](bool on) { environment.fullscreen = on; }, true},
+        {"the battery", [this](bool on) { environment.battery = on; }, true},
+        // Another program's pause marker drops a time of day that fell due meanwhile.
+        {"the pause marker", [this](bool on) { environment.paused = on; }, false},
+    };
+    for (const auto& c : cases) {
+        loop.End();
+        environment.now.hour = 7;
+        loop.StartStop();
+        c.hold(true);
+        environment.now.hour = 8;
+        loop.OnTick();
+        EXPECT_FALSE(loop.Busy()) << c.what;
+        // "Switch wallpaper now" is not held back.
+        loop.SwitchNow();
+        EXPECT_TRUE(loop.Busy()) << c.what;
+        Finish(true);
+        c.hold(false);
+        environment.now.minute = 1;
+        loop.OnTick();
+        EXPECT_EQ(loop.Busy(), c.madeUp) << c.what;
+        if (loop.Busy()) {
+            Finish(true);
+        }
+        environment.now.minute = 0;
+    }
+    // Without their options, a full-screen window and the battery hold nothing back.
+    settings.holdWhenFullscreen = false;
+    settings.holdOnBattery = false;
+    environment.fullscreen = environment.battery = true;
+    loop.End();
+    environment.now.hour = 7;
+    loop.StartStop();
+    environment.now.hour = 8;
+    loop.OnTick();
+    EXPECT_TRUE(loop.Busy());
 }
 
 TEST_F(SwitchingLoopTest, OnlyAtStartupAndTimesOfDayAndAnEmptyList) {

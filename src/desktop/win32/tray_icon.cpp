@@ -22,7 +22,8 @@ BOOL TrayIconNotify(HWND window, DWORD operation, UINT iconId, HICON icon, const
     return Shell_NotifyIconA(operation, &data);
 }
 
-void ShowTrayMenu(HINSTANCE instance, int menuId, UINT defaultCommand, HWND window) {
+void ShowTrayMenu(HINSTANCE instance, int menuId, UINT defaultCommand, UINT checkedCommand,
+                  HWND window) {
     HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(menuId));
     if (menu == nullptr) {
         return;
@@ -30,6 +31,9 @@ void ShowTrayMenu(HINSTANCE instance, int menuId, UINT defaultCommand, HWND wind
     HMENU popup = GetSubMenu(menu, 0);
     if (popup != nullptr) {
         SetMenuDefaultItem(popup, defaultCommand, FALSE);
+        if (checkedCommand != 0) {
+            CheckMenuItem(popup, checkedCommand, MF_BYCOMMAND | MF_CHECKED);
+        }
         POINT cursor{};
         GetCursorPos(&cursor);
         // The menu closes when the user clicks elsewhere only if its owner is in front.

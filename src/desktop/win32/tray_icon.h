@@ -6,6 +6,8 @@
 // Adds (NIM_ADD) or deletes (NIM_DELETE) the icon; returns what the shell returns.
 BOOL TrayIconNotify(HWND window, DWORD operation, UINT iconId, HICON icon, const char* tip);
 
-// Shows the first popup of a menu resource at the cursor with one command as its default item;
-// the chosen command reaches the window as WM_COMMAND. Returns when the menu has closed.
-void ShowTrayMenu(HINSTANCE instance, int menuId, UINT defaultCommand, HWND window);
+// Shows the first popup of a menu resource at the cursor with one command as its default item
+// and another (when not 0) checked; the chosen command reaches the window as WM_COMMAND. Returns
+// when the menu has closed.
+void ShowTrayMenu(HINSTANCE instance, int menuId, UINT defaultCommand, UINT checkedCommand,
+                  HWND window);

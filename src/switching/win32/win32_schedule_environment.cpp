@@ -1,4 +1,5 @@
-// The clock, the screen saver and the pause marker on Windows.
+// The clock, the screen saver, the pause marker, the foreground window and the power source on
+// Windows.
 #include "switching/win32/win32_schedule_environment.h"
 
 #include <windows.h>
@@ -39,4 +40,38 @@ bool Win32ScheduleEnvironment::IsPauseRequested() {
     std::uint32_t value = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
                           (static_cast<std::uint32_t>(bytes[3]) << 24);
     return value == kPauseMarkerValue;
+}
+
+bool Win32ScheduleEnvironment::IsForegroundFullscreen() {
+    HWND front = GetForegroundWindow();
+    // The desktop and the shell's own window cover the screen whenever nothing else is active.
+    if (front == nullptr || front == GetDesktopWindow() || front == GetShellWindow() ||
+        !IsWindowVisible(front) || IsIconic(front)) {
+        return false;
+    }
+    char className[16] = {};
+    GetClassNameA(front, className, sizeof(className));
+    if (lstrcmpA(className, "WorkerW") == 0 || lstrcmpA(className, "Progman") == 0) {
+        return false;
+    }
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    RECT window{};
+    if (!GetWindowRect(front, &window) ||
+        !GetMonitorInfoA(MonitorFromWindow(front, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return false;
+    }
+    const RECT& screen = monitor.rcMonitor;
+    return window.left <= screen.left && window.top <= screen.top && window.right >= screen.right &&
+           window.bottom >= screen.bottom;
+}
+
+bool Win32ScheduleEnvironment::IsOnBattery() {
+    SYSTEM_POWER_STATUS status{};
+    if (!GetSystemPowerStatus(&status)) {
+        return false;
+    }
+    // ACLineStatus 0 is battery power; the byte after BatteryLifePercent (SystemStatusFlag in
+    // newer headers) is 1 while the battery saver is on.
+    return status.ACLineStatus == 0 || (status.Reserved1 & 1) != 0;
 }

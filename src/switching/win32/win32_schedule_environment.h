@@ -1,4 +1,5 @@
-// The clock, the screen saver and the pause marker on Windows.
+// The clock, the screen saver, the pause marker, the foreground window and the power source on
+// Windows.
 #pragma once
 
 #include "switching/switching_loop.h"
@@ -9,4 +10,6 @@ public:
     LocalTime LocalNow() override;
     bool IsScreenSaverRunning() override;
     bool IsPauseRequested() override;
+    bool IsForegroundFullscreen() override;
+    bool IsOnBattery() override;
 };

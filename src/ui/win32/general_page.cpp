@@ -27,6 +27,8 @@ constexpr CheckField kChecks[] = {
     {IDC_ENFORCE_UNIQUE, &GeneralPageValues::enforceUniqueness},
     {IDC_RANDOMIZE, &GeneralPageValues::randomize},
     {IDC_TILE, &GeneralPageValues::tile},
+    {IDC_HOLD_FULLSCREEN, &GeneralPageValues::holdWhenFullscreen},
+    {IDC_HOLD_BATTERY, &GeneralPageValues::holdOnBattery},
     {IDC_START_AT_STARTUP, &GeneralPageValues::startSwitchingAtStartup},
     {IDC_HIDE_AT_STARTUP, &GeneralPageValues::hideAtStartup},
     {IDC_TRANSPARENT, &GeneralPageValues::transparent},

@@ -6,6 +6,7 @@
 #include "desktop/tray_icon.h"
 #include "desktop/win32/tray_icon.h"
 #include "resource.h"
+#include "ui/main_window_text.h"
 
 namespace {
 
@@ -98,15 +99,24 @@ void CMainFrame::RememberWindowRect() {
     settings.windowRect = {r.left, r.top, r.right, r.bottom};
 }
 
+std::string CMainFrame::TrayTip() const {
+    return std::string(kTrayTip) + std::string(paused ? kPausedSuffix : std::string_view());
+}
+
 void CMainFrame::AddTrayIcon() {
-    TrayIconNotify(items.Handle(), NIM_ADD, kTrayIconId, mainIcon, kTrayTip);
+    TrayIconNotify(items.Handle(), NIM_ADD, kTrayIconId, mainIcon, TrayTip().c_str());
+}
+
+void CMainFrame::ShowPaused(bool pause) {
+    paused = pause;
+    TrayIconNotify(items.Handle(), NIM_MODIFY, kTrayIconId, mainIcon, TrayTip().c_str());
 }
 
 void CMainFrame::RemoveTrayIcon() {
     TrayIconNotify(items.Handle(), NIM_DELETE, kTrayIconId, nullptr, nullptr);
 }
 
-void CMainFrame::OnTrayNotify(UINT mouseMessage) {
+void CMainFrame::OnTrayNotify(UINT mouseMessage, bool pausedNow) {
     const TrayDecision decision = DecideTrayMouse(mouseMessage);
     if (decision.clearHidePending) {
         hidePending = false;
@@ -116,7 +126,8 @@ void CMainFrame::OnTrayNotify(UINT mouseMessage) {
             ShowWindow(items.Handle(), SW_SHOWNORMAL);
             break;
         case TrayAction::ShowMenu:
-            ShowTrayMenu(instance, IDR_TRAYMENU, ID_DISPLAY, items.Handle());
+            ShowTrayMenu(instance, IDR_TRAYMENU, ID_DISPLAY, pausedNow ? ID_PAUSE_SWITCHING : 0u,
+                         items.Handle());
             break;
         case TrayAction::None:
             break;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 #include "app/app_settings.h"
 #include "ui/main_window_layout.h"
@@ -27,7 +28,10 @@ public:
 
     void OnSize(WPARAM kind, int cx, int cy);
     void OnMove();
-    void OnTrayNotify(UINT mouseMessage);
+    // The tray icon's mouse message; its menu shows "Pause switching" checked while paused.
+    void OnTrayNotify(UINT mouseMessage, bool paused);
+    // The tray tip says whether switching is paused.
+    void ShowPaused(bool paused);
     void OnTaskbarCreated() { AddTrayIcon(); }
     void Display();
     void Hide();
@@ -41,6 +45,7 @@ public:
 private:
     void RememberWindowRect();
     void AddTrayIcon();
+    std::string TrayTip() const;
 
     HINSTANCE instance;
     AppSettings& settings;
@@ -55,4 +60,5 @@ private:
     bool placed = false;
     // The first showing of a window hidden at start-up is held back.
     bool hidePending = false;
+    bool paused = false;
 };

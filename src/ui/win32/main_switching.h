@@ -40,6 +40,9 @@ public:
 
     void OnStartStop() { loop.StartStop(); }
     void OnSwitchNow() { loop.SwitchNow(); }
+    // "Pause switching": pauses or resumes.
+    void OnPauseSwitching() { loop.SetPaused(!loop.Paused()); }
+    bool Paused() const { return loop.Paused(); }
     void OnSetSelectionAsWallpaper();
     // "Remove wallpaper now".
     void OnRemoveWallpaper();

@@ -39,7 +39,7 @@ void CWallpaperDlg::ListFileChanged() {
 }
 
 void CWallpaperDlg::UpdateTitle() {
-    SetWindowTextA(Handle(), MainWindowTitle(list.ListName()).c_str());
+    SetWindowTextA(Handle(), MainWindowTitle(list.ListName(), switching.Paused()).c_str());
 }
 
 bool CWallpaperDlg::OnCommand(int id, int code, HWND control) {
@@ -86,6 +86,11 @@ bool CWallpaperDlg::OnCommand(int id, int code, HWND control) {
         case ID_SWITCH_NOW:
             switching.OnSwitchNow();
             return true;
+        case ID_PAUSE_SWITCHING:
+            switching.OnPauseSwitching();
+            UpdateTitle();
+            frame.ShowPaused(switching.Paused());
+            return true;
         case ID_SET_SELECTION:
             switching.OnSetSelectionAsWallpaper();
             return true;
@@ -131,7 +136,7 @@ bool CWallpaperDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             return header.idFrom == IDC_WALLPAPER_LIST && list.OnNotify(header, result);
         }
         case kMsgTrayCallback:
-            frame.OnTrayNotify(static_cast<UINT>(lParam));
+            frame.OnTrayNotify(static_cast<UINT>(lParam), switching.Paused());
             result = 0;
             return true;
         case kMsgWallpaperShown:
@@ -203,6 +208,8 @@ void CWallpaperDlg::OnInitMenuPopup() {
     enable(ID_FILE_OPEN_SELECTED, states.setSelectionEnabled);
     enable(ID_FILE_OPEN_LIST, states.openListEnabled);
     enable(ID_SWITCH_NOW, states.switchNowEnabled);
+    CheckMenuItem(menu, ID_PAUSE_SWITCHING,
+                  MF_BYCOMMAND | (switching.Paused() ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void CWallpaperDlg::OnExit() {
