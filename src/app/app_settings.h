@@ -43,6 +43,11 @@ struct AppSettings {
     // Timed switches wait while a full-screen window is in front, or while on battery.
     bool holdWhenFullscreen = true;
     bool holdOnBattery = false;
+    // Keys page: global keys as the hotkey control gives them (modifiers in the high byte, the
+    // virtual key in the low byte); 0 is no key.
+    uint32_t nextKey = 0;
+    uint32_t previousKey = 0;
+    uint32_t pauseKey = 0;
 
     // Desktop icon captions; iconTextColor has red in the low byte, then green, then blue.
     bool controlIconText = false;

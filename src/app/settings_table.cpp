@@ -127,6 +127,10 @@ constexpr Setting kSettings[] = {
 
     Bool<&A::holdWhenFullscreen>("FS", true),
     Bool<&A::holdOnBattery>("BA", false),
+    // Bits a hotkey control does not use are ignored when the key is registered.
+    Int<&A::nextKey>("HN", 0),
+    Int<&A::previousKey>("HP", 0),
+    Int<&A::pauseKey>("HS", 0),
 };
 
 }  // namespace

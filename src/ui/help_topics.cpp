@@ -136,6 +136,23 @@ constexpr PopupText kPopupTexts[] = {
      "Keeps the image's proportions when it is resized, so it fits inside the target size "
      "without being stretched. Clear it to stretch images to exactly that size."},
 
+    // Keys page
+    {IDC_NEXT_KEY,
+     "The key that changes the wallpaper at once, as \"Switch wallpaper now\" does, from any "
+     "program. Click the box and press the key; Backspace leaves no key."},
+    {IDC_PREVIOUS_KEY,
+     "The key that shows the wallpaper before the current one again, from any program. Click "
+     "the box and press the key; Backspace leaves no key."},
+    {IDC_PAUSE_KEY,
+     "The key that pauses timed changes, or resumes them, from any program. Click the box and "
+     "press the key; Backspace leaves no key."},
+    {IDC_NEXT_KEY_TAKEN,
+     "Says when another program already uses the key above; Velumar cannot use it then."},
+    {IDC_PREVIOUS_KEY_TAKEN,
+     "Says when another program already uses the key above; Velumar cannot use it then."},
+    {IDC_PAUSE_KEY_TAKEN,
+     "Says when another program already uses the key above; Velumar cannot use it then."},
+
     // Masking page
     {IDC_EDGE_MASK,
      "Fades the edges of the wallpaper into the desktop background colour, over the "

@@ -128,6 +128,7 @@ PropertiesValues CopyIntoPages(const AppSettings& s) {
               static_cast<unsigned>(render.maskTop),
               render.maskFile,
               render.maskImageOutline ? 1 : 0};
+    v.keys = {s.nextKey, s.previousKey, s.pauseKey};
     return v;
 }
 
@@ -168,6 +169,10 @@ void CopyBackFromPages(const PropertiesValues& v, AppSettings& s) {
     } else if (m.maskChoice == 1) {
         render.maskFile = m.maskFile;
     }
+
+    s.nextKey = v.keys.next;
+    s.previousKey = v.keys.previous;
+    s.pauseKey = v.keys.pause;
 }
 
 bool WarnNoSwitchTimes(const AppSettings& settings) {

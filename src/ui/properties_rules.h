@@ -118,11 +118,19 @@ MaskEnabling ComputeMaskEnabling(int maskType);
 // 0 to 99; stops at the first refused field.
 std::optional<FieldError> ReadMaskPage(const MaskPageControls& controls, MaskPageValues& values);
 
+// Keys page: the hotkey controls' values.
+struct KeysPageValues {
+    std::uint32_t next = 0;
+    std::uint32_t previous = 0;
+    std::uint32_t pause = 0;
+};
+
 // The sheet as a whole.
 struct PropertiesValues {
     GeneralPageValues general;
     ResizingPageValues resizing;
     MaskPageValues mask;
+    KeysPageValues keys;
 };
 
 PropertiesValues CopyIntoPages(const AppSettings& settings);

@@ -258,6 +258,10 @@ std::string At(POINT point) {
 
 }  // namespace
 
+void PressKeys(const std::string& keys) {
+    Xdotool("key " + keys);
+}
+
 void MouseMove(POINT to) {
     Xdotool("mousemove " + At(to));
 }

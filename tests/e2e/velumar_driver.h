@@ -71,6 +71,8 @@ void MouseDrag(POINT from, POINT to, DWORD holdMs = 100);
 void MousePressAndMove(POINT from, POINT to);
 void MouseRelease(POINT at);
 void MouseClick(POINT at, int clicks = 1);
+// Real key presses on the display, in xdotool's names ("ctrl+alt+n").
+void PressKeys(const std::string& keys);
 // The middle of a rectangle, or of a window on the screen.
 POINT CenterOf(const RECT& rect);
 POINT CenterOf(HWND window);

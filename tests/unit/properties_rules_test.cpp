@@ -140,6 +140,7 @@ TEST(PropertiesRules, CopyBackKeepsTheMaskValuesTheModeDoesNotUse) {
     stored.render.maskBottom = 20;
     stored.render.maskFile = "old.bmp";
     stored.switchTimes = {"08:00"};
+    stored.previousKey = 0x0625;
     for (int mode = 0; mode <= 2; ++mode) {
         PropertiesValues pages = CopyIntoPages(stored);
         pages.mask = {mode, 1, 2, 3, 4, "new.bmp", 1};

@@ -8,6 +8,7 @@
 #include "ui/win32/about_dlg.h"
 #include "ui/win32/dialog.h"
 #include "ui/win32/general_page.h"
+#include "ui/win32/keys_page.h"
 #include "ui/win32/mask_page.h"
 #include "ui/win32/resizing_page.h"
 #include "ui/win32/resource_text.h"
@@ -26,7 +27,7 @@ CMainDialogs::CMainDialogs(HINSTANCE instance, CWallpaperApp& app, DesktopListVi
       list(list),
       switching(switching) {}
 
-void CMainDialogs::ShowProperties(const CDialog& window) {
+void CMainDialogs::ShowProperties(const CDialog& window, const CGlobalKeys& keys) {
     if (propertiesOpen) {
         return;
     }
@@ -37,8 +38,9 @@ void CMainDialogs::ShowProperties(const CDialog& window) {
         CGeneralPage general(instance, app.osVersion, values.general);
         CMaskProperties mask(instance, values.mask, app.settings.lastMaskDir);
         CResizingPage resizing(instance, values.resizing);
+        CKeysPage keysPage(instance, keys, values.keys);
         ok = RunPropertySheet(instance, window.Handle(), "Velumar Properties", IDI_MAINICON,
-                              {&general, &mask, &resizing});
+                              {&general, &mask, &resizing, &keysPage});
     }
     if (!ok || window.HasEnded()) {
         return;

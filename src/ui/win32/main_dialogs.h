@@ -7,6 +7,7 @@
 
 #include "app/wallpaper_app.h"
 #include "desktop/icon_text_colors.h"
+#include "ui/win32/global_keys.h"
 #include "ui/win32/main_list_panel.h"
 #include "ui/win32/main_switching.h"
 
@@ -20,8 +21,8 @@ public:
     CMainDialogs& operator=(const CMainDialogs&) = delete;
 
     // Runs the properties sheet; on OK all settings change at once, with no tick switching
-    // while they are applied.
-    void ShowProperties(const CDialog& window);
+    // while they are applied. The Keys page asks keys whether another program holds a key.
+    void ShowProperties(const CDialog& window, const CGlobalKeys& keys);
     void ShowAbout(const CDialog& window);
 
 private:

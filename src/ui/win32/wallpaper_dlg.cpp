@@ -29,6 +29,8 @@ bool CWallpaperDlg::OnInit() {
     list.Attach(*this, *this);
     frame.Show(app.settings.hideAtStartup);
     switching.Start(*this, list);
+    // Before the title, which tells a driving program that the window is ready.
+    keys.Register(Handle(), app.settings);
     UpdateTitle();
     return true;
 }
@@ -109,7 +111,10 @@ bool CWallpaperDlg::OnCommand(int id, int code, HWND control) {
             frame.Display();
             return true;
         case ID_PROPERTIES:
-            dialogs.ShowProperties(*this);
+            dialogs.ShowProperties(*this, keys);
+            if (!HasEnded()) {
+                keys.Register(Handle(), app.settings);
+            }
             return true;
         case ID_APP_ABOUT:
             dialogs.ShowAbout(*this);
@@ -183,6 +188,10 @@ bool CWallpaperDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             OnEndSession(wParam != FALSE);
             result = 0;
             return true;
+        case WM_HOTKEY:
+            OnHotKey(wParam);
+            result = 0;
+            return true;
         default:
             break;
     }
@@ -226,7 +235,15 @@ void CWallpaperDlg::OnEndSession(bool ending) {
     app.SaveSettings();
 }
 
+void CWallpaperDlg::OnHotKey(WPARAM id) {
+    // The same command as the menu's, so the key behaves exactly as the menu item does.
+    if (const std::optional<int> command = CommandOfGlobalKey(static_cast<int>(id))) {
+        SendMessageA(Handle(), WM_COMMAND, MAKEWPARAM(*command, 0), 0);
+    }
+}
+
 void CWallpaperDlg::OnDestroy() {
+    keys.Unregister();
     switching.Stop();
     list.Close();
     frame.RemoveTrayIcon();

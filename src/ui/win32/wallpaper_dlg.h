@@ -8,6 +8,7 @@
 #include "app/app_platform.h"
 #include "app/wallpaper_app.h"
 #include "ui/win32/dialog.h"
+#include "ui/win32/global_keys.h"
 #include "ui/win32/main_dialogs.h"
 #include "ui/win32/main_frame.h"
 #include "ui/win32/main_list_panel.h"
@@ -36,12 +37,14 @@ private:
     void OnInitMenuPopup();
     void OnExit();
     void OnEndSession(bool ending);
+    void OnHotKey(WPARAM id);
 
     CWallpaperApp& app;
     CListPanel& list;
     CSwitchingAdapter& switching;
     CMainFrame& frame;
     CMainDialogs& dialogs;
+    CGlobalKeys keys;
     HACCEL accelerators = nullptr;
     // Sent by a new taskbar, after which the tray icon is added again.
     UINT taskbarCreatedMessage = 0;

@@ -79,6 +79,15 @@
 #define IDC_REDUCTION 1028
 #define IDC_RETAIN_ASPECT 1032
 
+// Keys page (dialog 143): the global keys, each with the line that reports it taken
+#define IDD_KEYS_PAGE 143
+#define IDC_NEXT_KEY 1111
+#define IDC_PREVIOUS_KEY 1112
+#define IDC_PAUSE_KEY 1113
+#define IDC_NEXT_KEY_TAKEN 1114
+#define IDC_PREVIOUS_KEY_TAKEN 1115
+#define IDC_PAUSE_KEY_TAKEN 1116
+
 // Open dialog's preview panel (dialog 136, a child template of the open dialog)
 #define IDD_PREVIEW_PANEL 136
 #define IDC_PREVIEW_PLACEHOLDER 1119
