@@ -43,6 +43,8 @@ struct AppSettings {
     // Timed switches wait while a full-screen window is in front, or while on battery.
     bool holdWhenFullscreen = true;
     bool holdOnBattery = false;
+    // Random order deals every item once before any comes again.
+    bool noRepeats = false;
 
     // Desktop icon captions; iconTextColor has red in the low byte, then green, then blue.
     bool controlIconText = false;

@@ -127,6 +127,7 @@ constexpr Setting kSettings[] = {
 
     Bool<&A::holdWhenFullscreen>("FS", true),
     Bool<&A::holdOnBattery>("BA", false),
+    Bool<&A::noRepeats>("NR", false),
 };
 
 }  // namespace

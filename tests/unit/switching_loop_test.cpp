@@ -53,6 +53,7 @@ public:
     void ShowSourceRow(int row) override { log.push_back("row " + std::to_string(row)); }
     void StoreNextIndex(int index) override { log.push_back("store " + std::to_string(index)); }
     void OnItemFailed() override { log.push_back("failed"); }
+    void StoreDeck(const std::string& text) override { deck = text; }
     void SetBusy(bool busy) override { log.push_back(busy ? "busy" : "idle"); }
     void SetStartStopText(const std::string& text) override { texts.push_back(text); }
     void UpdateControls() override {}
@@ -62,6 +63,7 @@ public:
     std::vector<WallpaperEntry> items;
     std::vector<std::string> log;
     std::vector<std::string> texts;
+    std::string deck;
     std::uint64_t ticket = 0;
     int ticks = 0;
 };
@@ -156,6 +158,53 @@ TEST_F(SwitchingLoopTest, RandomOrderDrawsTheNextWhenASwitchEndsNeverTheOneShown
         Finish(true);
         EXPECT_EQ(settings.nextIndex, c.next) << c.items << " " << c.shown;
     }
+}
+
+TEST_F(SwitchingLoopTest, NoRepeatsDealsEachItemOncePerDeckAndTheDeckOutlivesARestart) {
+    settings.randomOrder = true;
+    settings.noRepeats = true;
+    settings.switchMode = 1;
+    recorder.items = Items(5);
+    random = ScriptedRandom({0, 3, 0, 1, 0, 4, 0, 2, 0, 0, 0, 3, 0, 1});
+    std::vector<std::string> shown;
+    const auto showNext = [&] {
+        shown.push_back(recorder.log.back());
+        Finish(true);
+        loop.SwitchNow();
+    };
+    loop.StartStop();
+    for (int i = 0; i < 7; ++i) {
+        showNext();
+    }
+    // Stopped and started again, and in a new run from the stored deck, the item dealt last
+    // comes first: nothing of the deck is skipped.
+    const std::string dealt = "show item" + std::to_string(settings.nextIndex) + "@0";
+    EXPECT_EQ(recorder.log.back(), dealt);
+    loop.End();
+    loop.StartStop();
+    EXPECT_EQ(recorder.log.back(), dealt);
+    loop.End();
+    SwitchingLoop again{settings, random, environment, recorder, recorder};
+    again.LoadDeck(recorder.deck);
+    settings.nextIndex = 0;
+    again.StartStop();
+    EXPECT_EQ(recorder.log.back(), dealt);
+    for (int i = 7; i < 10; ++i) {
+        shown.push_back(recorder.log.back());
+        recorder.log.clear();
+        again.ShowFinished(recorder.ticket, true);
+        again.SwitchNow();
+    }
+    for (int deck = 0; deck < 2; ++deck) {
+        std::set<std::string> one(shown.begin() + deck * 5, shown.begin() + deck * 5 + 5);
+        EXPECT_EQ(one.size(), 5u) << deck;
+    }
+    EXPECT_NE(shown[4], shown[5]);
+    // Without random order the option changes nothing: the next item is the one after.
+    settings.randomOrder = false;
+    const int current = settings.nextIndex;
+    again.ShowFinished(recorder.ticket, true);
+    EXPECT_EQ(settings.nextIndex, (current + 1) % 5);
 }
 
 TEST_F(SwitchingLoopTest, RequestsWhileAShowRunsWaitOnceAndADirectChoiceKeepsThePosition) {
