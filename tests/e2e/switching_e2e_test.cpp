@@ -388,7 +388,7 @@ TEST_F(SwitchingTest, NoRepeatsShowsEveryItemOncePerDeckAndTheDeckOutlivesAResta
     // Five bitmaps told apart by their widths, which the wallpaper bitmap keeps.
     std::string text = "\r\n";
     for (int i = 0; i < 5; ++i) {
-        const std::string name = InFolder("w" + std::to_string(i) + ".bmp");
+        const std::string name = InFolder(std::string("w").append(std::to_string(i)) + ".bmp");
         WriteFileBytes(name, SolidBitmap(20 + i, 10, 0, 128, 255));
         text += name + " 0 \"\"\r\n";
     }
