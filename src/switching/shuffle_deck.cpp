@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <functional>
 #include <set>
+#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -14,8 +16,17 @@ CardKey KeyOf(const DeckCard& card) {
     return {card.path, card.page};
 }
 
-std::set<CardKey> KeysOf(const std::vector<DeckCard>& cards) {
-    std::set<CardKey> keys;
+struct CardKeyHash {
+    std::size_t operator()(const CardKey& key) const {
+        return std::hash<std::string_view>()(key.first) ^ static_cast<std::size_t>(key.second);
+    }
+};
+
+using CardKeys = std::unordered_set<CardKey, CardKeyHash>;
+
+CardKeys KeysOf(const std::vector<DeckCard>& cards) {
+    CardKeys keys;
+    keys.reserve(cards.size());
     for (const DeckCard& card : cards) {
         keys.insert(KeyOf(card));
     }
@@ -32,11 +43,16 @@ constexpr std::string_view kHeader = "Velumar deck 1";
 }  // namespace
 
 void ShuffleDeck::Sync(const std::vector<DeckCard>& items) {
-    const std::set<CardKey> present = KeysOf(items);
+    // The same items as at the last deal: nothing joins or leaves.
+    if (items == synced) {
+        return;
+    }
+    synced = items;
+    const CardKeys present = KeysOf(items);
     const auto gone = [&](const DeckCard& card) { return !present.contains(KeyOf(card)); };
     std::erase_if(dealt, gone);
     std::erase_if(remaining, gone);
-    std::set<CardKey> known = KeysOf(dealt);
+    CardKeys known = KeysOf(dealt);
     known.merge(KeysOf(remaining));
     for (const DeckCard& item : items) {
         if (known.insert(KeyOf(item)).second) {
@@ -48,7 +64,7 @@ void ShuffleDeck::Sync(const std::vector<DeckCard>& items) {
 
 void ShuffleDeck::Shuffle(const std::vector<DeckCard>& items) {
     std::vector<DeckCard> deck;
-    std::set<CardKey> seen;
+    CardKeys seen;
     for (const DeckCard& item : items) {
         if (seen.insert(KeyOf(item)).second) {
             deck.push_back(item);
@@ -108,6 +124,7 @@ std::string ShuffleDeck::Save() const {
 void ShuffleDeck::Load(std::string_view text) {
     dealt.clear();
     remaining.clear();
+    synced.clear();
     std::vector<DeckCard> readDealt;
     std::vector<DeckCard> readRemaining;
     std::set<std::pair<std::string, int>> seen;

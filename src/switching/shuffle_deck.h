@@ -45,4 +45,6 @@ private:
     std::vector<DeckCard> dealt;
     // The cards still to come, in the order they come.
     std::vector<DeckCard> remaining;
+    // The items the deck was last brought in line with.
+    std::vector<DeckCard> synced;
 };
