@@ -48,6 +48,8 @@ struct AppSettings {
     uint32_t nextKey = 0;
     uint32_t previousKey = 0;
     uint32_t pauseKey = 0;
+    // Random order deals every item once before any comes again.
+    bool noRepeats = false;
 
     // Desktop icon captions; iconTextColor has red in the low byte, then green, then blue.
     bool controlIconText = false;

@@ -131,6 +131,7 @@ constexpr Setting kSettings[] = {
     Int<&A::nextKey>("HN", 0),
     Int<&A::previousKey>("HP", 0),
     Int<&A::pauseKey>("HS", 0),
+    Bool<&A::noRepeats>("NR", false),
 };
 
 }  // namespace

@@ -139,7 +139,7 @@ void SwitchingLoop::ShowFinished(std::uint64_t ticket, bool shown) {
         return;
     }
     if (!shown) {
-        settings.nextIndex = (settings.nextIndex + 1) % Count();
+        settings.nextIndex = DealsFromDeck() ? DealNext() : (settings.nextIndex + 1) % Count();
         view.OnItemFailed();
         if (++job->attempts < Count()) {
             Begin();
@@ -153,7 +153,9 @@ void SwitchingLoop::FinishSwitch() {
     const int n = Count();
     int& nextIndex = settings.nextIndex;
     view.ShowSourceRow(sequence[static_cast<std::size_t>(job->lastTried)].index);
-    if (settings.randomOrder && n >= 4) {
+    if (DealsFromDeck()) {
+        nextIndex = DealNext();
+    } else if (settings.randomOrder && n >= 4) {
         int next = nextIndex;
         while (next == nextIndex) {
             next = RandomIndex(random, n);
@@ -209,7 +211,11 @@ void SwitchingLoop::End() {
 
 void SwitchingLoop::PrepareNextIndex(bool randomStart) {
     int& nextIndex = settings.nextIndex;
-    if (randomStart && settings.randomOrder) {
+    if (randomStart && DealsFromDeck()) {
+        // The item dealt last has not been shown yet: it comes first.
+        const int current = deck.Current(Cards());
+        nextIndex = current >= 0 ? current : DealNext();
+    } else if (randomStart && settings.randomOrder) {
         nextIndex = RandomIndex(random, Count());
     }
     if (nextIndex < 0 || nextIndex >= Count()) {
@@ -223,4 +229,19 @@ void SwitchingLoop::PrepareNext() {
         const WallpaperEntry& item = sequence[static_cast<std::size_t>(next)];
         rendering.Prepare(item, ParsePageList(item.pages).front());
     }
+}
+
+int SwitchingLoop::DealNext() {
+    const int next = deck.Deal(Cards());
+    view.StoreDeck(deck.Save());
+    return next;
+}
+
+std::vector<DeckCard> SwitchingLoop::Cards() const {
+    std::vector<DeckCard> cards;
+    cards.reserve(sequence.size());
+    for (const WallpaperEntry& item : sequence) {
+        cards.push_back({item.path, ParsePageList(item.pages).front()});
+    }
+    return cards;
 }

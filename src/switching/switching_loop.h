@@ -12,6 +12,7 @@
 #include "app/app_settings.h"
 #include "switching/random_source.h"
 #include "switching/schedule.h"
+#include "switching/shuffle_deck.h"
 #include "switching/switching_sequence.h"
 
 // The region another program holds to hold back timed switches; Velumar only reads it.
@@ -70,6 +71,8 @@ public:
     virtual void SetBusy(bool busy) = 0;
     virtual void SetStartStopText(const std::string& text) = 0;
     virtual void UpdateControls() = 0;
+    // The deck of the random order without repeats changed; its text is stored at once.
+    virtual void StoreDeck(const std::string& text) = 0;
     // The desktop icon caption colours, when the option applies.
     virtual void RefreshIconTextColors() = 0;
     // The tick's list tail: the list's changed flag and the deferred selection refresh.
@@ -110,6 +113,8 @@ public:
     // resume. Switches asked for by the user still happen.
     void SetPaused(bool pause);
     bool Paused() const { return paused; }
+    // The deck stored by an earlier run (StoreDeck's text); any other text starts a new deck.
+    void LoadDeck(std::string_view text) { deck.Load(text); }
 
     bool Active() const { return switchingActive; }
     // A show runs on the worker.
@@ -145,6 +150,10 @@ private:
     // holds it back now.
     void OnTimedSwitchDue(bool due);
     int Count() const { return static_cast<int>(sequence.size()); }
+    // Random order without repeats: the next position comes from the deck.
+    bool DealsFromDeck() const { return settings.randomOrder && settings.noRepeats; }
+    int DealNext();
+    std::vector<DeckCard> Cards() const;
 
     AppSettings& settings;
     RandomSource& random;
@@ -161,4 +170,5 @@ private:
     // A timed switch fell due while the user's pause, a full-screen window or the battery held
     // it back; it is made up once they let go. (The pause marker of another program drops it.)
     bool missedSwitch = false;
+    ShuffleDeck deck{random};
 };

@@ -96,6 +96,10 @@ constexpr PopupText kPopupTexts[] = {
     {IDC_HOLD_FULLSCREEN,
      "Holds back timed changes while a program fills its whole screen (a game, a video, a "
      "presentation); the change that fell due happens when it is gone."},
+    {IDC_NO_REPEATS,
+     "With Randomize file selection, deals the wallpapers like a shuffled deck of cards: every "
+     "file (and every chosen page) is shown once before any comes again, and a new round never "
+     "starts with the one the last round ended with."},
     {IDC_HOLD_BATTERY,
      "Holds back timed changes while the computer runs on battery or Windows' battery saver is "
      "on; the change that fell due happens when it is plugged in again."},

@@ -19,6 +19,7 @@ struct GeneralPageValues {
     int tile = 0;
     int holdWhenFullscreen = 0;
     int holdOnBattery = 0;
+    int noRepeats = 0;
     std::string interval;
     int startSwitchingAtStartup = 0;
     int hideAtStartup = 0;

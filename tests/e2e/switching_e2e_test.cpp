@@ -380,6 +380,54 @@ TEST_F(SwitchingTest, PauseAndAFullScreenWindowHoldTimedSwitchesUntilTheyEnd) {
     ASSERT_TRUE(velumar.Exit());
 }
 
+TEST_F(SwitchingTest, NoRepeatsShowsEveryItemOncePerDeckAndTheDeckOutlivesARestart) {
+    char local[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
+    const std::string deckFile = std::string(local) + "\\Quorwick\\Velumar\\deck.txt";
+    DeleteFileA(deckFile.c_str());
+    // Five bitmaps told apart by their widths, which the wallpaper bitmap keeps.
+    std::string text = "\r\n";
+    for (int i = 0; i < 5; ++i) {
+        const std::string name = InFolder(std::string("w").append(std::to_string(i)) + ".bmp");
+        WriteFileBytes(name, SolidBitmap(20 + i, 10, 0, 128, 255));
+        text += name + " 0 \"\"\r\n";
+    }
+    WriteFileBytes(list, text);
+    WriteDword(kSettingsKey, "RA", 1);
+    WriteDword(kSettingsKey, "NR", 1);
+    WriteDword(kSettingsKey, "SA", 1);
+    WriteText(kSettingsKey, "PE", "0:0:1");
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    // No item comes twice in a row, so each change seen is one switch.
+    std::vector<int> shown;
+    WaitUntil(
+        [&] {
+            const int width = WallpaperSize().first;
+            if (width >= 20 && width < 25 && (shown.empty() || shown.back() != width - 20)) {
+                shown.push_back(width - 20);
+            }
+            return shown.size() >= 10;
+        },
+        30000);
+    ASSERT_EQ(shown.size(), 10u);
+    const std::vector<int> deck = {0, 1, 2, 3, 4};
+    EXPECT_TRUE(std::is_permutation(shown.begin(), shown.begin() + 5, deck.begin()));
+    EXPECT_TRUE(std::is_permutation(shown.begin() + 5, shown.end(), deck.begin()));
+    ASSERT_TRUE(velumar.Exit());
+
+    // The item dealt last, not shown yet, is the first one shown at the next start.
+    const std::string stored = ReadFileBytes(deckFile);
+    const std::size_t name = stored.find(".bmp", stored.rfind("\nD"));
+    ASSERT_TRUE(stored.rfind("\nD") != std::string::npos && name != std::string::npos) << stored;
+    const int dealt = stored[name - 1] - '0';
+    DeleteFileA(WallpaperFile().c_str());
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    EXPECT_TRUE(WaitUntil([] { return WallpaperSize().first >= 20; }));
+    EXPECT_EQ(WallpaperSize().first, 20 + dealt);
+    ASSERT_TRUE(velumar.Exit());
+    DeleteFileA(deckFile.c_str());
+}
+
 TEST_F(SwitchingTest, TheStopButtonCyclesItsDotsWhileRunning) {
     WriteDword(kSettingsKey, "SA", 1);
     WriteText(kSettingsKey, "PE", "1:00:00");

@@ -53,6 +53,7 @@ public:
     void ShowSourceRow(int row) override { log.push_back("row " + std::to_string(row)); }
     void StoreNextIndex(int index) override { log.push_back("store " + std::to_string(index)); }
     void OnItemFailed() override { log.push_back("failed"); }
+    void StoreDeck(const std::string& text) override { deck = text; }
     void SetBusy(bool busy) override { log.push_back(busy ? "busy" : "idle"); }
     void SetStartStopText(const std::string& text) override { texts.push_back(text); }
     void UpdateControls() override {}
@@ -62,6 +63,7 @@ public:
     std::vector<WallpaperEntry> items;
     std::vector<std::string> log;
     std::vector<std::string> texts;
+    std::string deck;
     std::uint64_t ticket = 0;
     int ticks = 0;
 };
@@ -156,6 +158,34 @@ TEST_F(SwitchingLoopTest, RandomOrderDrawsTheNextWhenASwitchEndsNeverTheOneShown
         Finish(true);
         EXPECT_EQ(settings.nextIndex, c.next) << c.items << " " << c.shown;
     }
+}
+
+TEST_F(SwitchingLoopTest, NoRepeatsDealsEachItemOncePerDeckAndTheDeckOutlivesARestart) {
+    settings.randomOrder = settings.noRepeats = true;
+    recorder.items = Items(5);
+    random = ScriptedRandom({0, 3, 0, 1, 0, 4, 0, 2, 0, 0, 0, 3, 0, 1});
+    std::vector<std::string> shown;
+    SwitchingLoop again{settings, random, environment, recorder, recorder};
+    for (SwitchingLoop* run : {&loop, &loop, &again}) {
+        // Started again, and in a new run from the stored deck, the item dealt last and not
+        // shown yet comes first.
+        const std::string dealt = "show item" + std::to_string(settings.nextIndex) + "@0";
+        if (run == &again) {
+            again.LoadDeck(recorder.deck);
+        }
+        run->StartStop();
+        EXPECT_TRUE(shown.empty() || recorder.log.back() == dealt);
+        for (int i = 0; i < 4; ++i) {
+            shown.push_back(recorder.log.back());
+            run->ShowFinished(recorder.ticket, true);
+            run->SwitchNow();
+        }
+        run->End();
+    }
+    for (auto from = shown.begin(); from + 5 <= shown.end(); from += 5) {
+        EXPECT_EQ(std::set<std::string>(from, from + 5).size(), 5u);
+    }
+    EXPECT_NE(shown[4], shown[5]);
 }
 
 TEST_F(SwitchingLoopTest, RequestsWhileAShowRunsWaitOnceAndADirectChoiceKeepsThePosition) {

@@ -29,6 +29,7 @@ constexpr CheckField kChecks[] = {
     {IDC_TILE, &GeneralPageValues::tile},
     {IDC_HOLD_FULLSCREEN, &GeneralPageValues::holdWhenFullscreen},
     {IDC_HOLD_BATTERY, &GeneralPageValues::holdOnBattery},
+    {IDC_NO_REPEATS, &GeneralPageValues::noRepeats},
     {IDC_START_AT_STARTUP, &GeneralPageValues::startSwitchingAtStartup},
     {IDC_HIDE_AT_STARTUP, &GeneralPageValues::hideAtStartup},
     {IDC_TRANSPARENT, &GeneralPageValues::transparent},

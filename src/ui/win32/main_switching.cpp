@@ -38,6 +38,9 @@ void CSwitchingAdapter::Start(const CDialog& owner, CListPanel& panel) {
     reportTo = owner.Handle();
     RemoveUnfinishedWallpaperFiles(desktop, app.wallpaperFileSuffix);
     random.Seed(GetTickCount());
+    if (const std::string deckFile = DeckFile(false); !deckFile.empty()) {
+        loop.LoadDeck(fileSystem.ReadFile(deckFile).value_or(std::string()));
+    }
     SetTimer(owner.Handle(), kSwitchTimerId, kSwitchTimerPeriodMs, nullptr);
     // Switching starts by itself once the window is set up, as if Start were clicked.
     if (app.settings.startSwitchingAtStartup || app.settings.switchMode == 0) {
@@ -81,6 +84,26 @@ void CSwitchingAdapter::ShowSourceRow(int row) {
 
 void CSwitchingAdapter::StoreNextIndex(int) {
     app.SaveNextIndex();
+}
+
+void CSwitchingAdapter::StoreDeck(const std::string& text) {
+    if (const std::string deckFile = DeckFile(true); !deckFile.empty()) {
+        fileSystem.SaveFile(deckFile, text);
+    }
+}
+
+std::string CSwitchingAdapter::DeckFile(bool makeFolders) {
+    std::string folder = desktop.LocalAppDataFolder();
+    if (folder.empty()) {
+        return folder;
+    }
+    for (std::string_view subfolder : kAppDataSubfolders) {
+        folder += subfolder;
+        if (makeFolders) {
+            desktop.MakeFolder(folder);
+        }
+    }
+    return folder + "\\deck.txt";
 }
 
 void CSwitchingAdapter::SetBusy(bool) {

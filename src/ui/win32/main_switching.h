@@ -72,6 +72,9 @@ public:
 
 private:
     void ShowWelcomeIfDue();
+    // deck.txt in Quorwick\Velumar of the local application data (those folders made when
+    // asked); empty when that folder is unknown.
+    std::string DeckFile(bool makeFolders);
 
     // SwitchRendering
     std::uint64_t BeginShow(const WallpaperEntry& item, int page) override;
@@ -83,6 +86,7 @@ private:
     void ShowSourceRow(int row) override;
     void StoreNextIndex(int nextIndex) override;
     void OnItemFailed() override { RefreshIconTextColors(); }
+    void StoreDeck(const std::string& text) override;
     void SetBusy(bool busy) override;
     void SetStartStopText(const std::string& text) override;
     void UpdateControls() override;

@@ -1,0 +1,91 @@
+// The deck of the random order without repeats: each card once per deck, no repeat across the
+// boundary, cards joining and leaving mid-deck, and the deck kept as text.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "switching/shuffle_deck.h"
+
+namespace {
+
+std::vector<DeckCard> Cards(int n) {
+    std::vector<DeckCard> cards;
+    for (int i = 0; i < n; ++i) {
+        cards.push_back({"C:\\p\\" + std::to_string(i / 2) + ".tif", i % 2});
+    }
+    return cards;
+}
+
+TEST(ShuffleDeck, EveryCardOncePerDeckAndNoRepeatAcrossTheBoundary) {
+    for (int n : {1, 2, 3, 5, 8}) {
+        for (std::uint32_t seed : {1u, 7u, 12345u}) {
+            SeededRandom random(seed);
+            ShuffleDeck deck(random);
+            std::vector<int> dealt;
+            std::set<std::vector<int>> orders;
+            for (int i = 0; i < 6 * n; ++i) {
+                dealt.push_back(deck.Deal(Cards(n)));
+            }
+            for (auto from = dealt.begin(); from != dealt.end(); from += n) {
+                std::vector<int> one(from, from + n);
+                orders.insert(one);
+                std::sort(one.begin(), one.end());
+                EXPECT_TRUE(one.front() == 0 && one.back() == n - 1 &&
+                            std::adjacent_find(one.begin(), one.end()) == one.end())
+                    << n << " " << seed;
+            }
+            EXPECT_TRUE(n < 2 || std::adjacent_find(dealt.begin(), dealt.end()) == dealt.end());
+            // Shuffled anew each time (two cards can only alternate).
+            EXPECT_TRUE(n < 3 || orders.size() > 1) << n << " " << seed;
+        }
+    }
+}
+
+TEST(ShuffleDeck, CardsJoinAndLeaveMidDeckAndTheDeckSurvivesSavingAndLoading) {
+    SeededRandom random(3);
+    ShuffleDeck deck(random);
+    std::vector<DeckCard> items = Cards(5);
+    deck.Deal(items);
+    deck.Deal(items);
+    // A dealt and a waiting card go, two new ones come.
+    std::erase(items, deck.Dealt().front());
+    std::erase(items, deck.Remaining().front());
+    items.push_back({"C:\\new.png", 0});
+    items.push_back({"C:\\p\\0.tif", 7});
+    // Loaded from its text (with the same draws to come), a deck deals the same.
+    SeededRandom sameRandom = random;
+    ShuffleDeck reloaded(sameRandom);
+    reloaded.Load(deck.Save());
+    EXPECT_EQ(reloaded.Save(), deck.Save());
+    std::vector<DeckCard> thisDeck(deck.Dealt().begin() + 1, deck.Dealt().end());
+    while (!deck.Remaining().empty()) {
+        const int next = deck.Deal(items);
+        EXPECT_EQ(reloaded.Deal(items), next);
+        thisDeck.push_back(items[static_cast<std::size_t>(next)]);
+    }
+    EXPECT_TRUE(std::is_permutation(thisDeck.begin(), thisDeck.end(), items.begin(), items.end()));
+    EXPECT_EQ(deck.Deal({}), -1);
+
+    const std::string good = deck.Save();
+    const std::string header = "Velumar deck 1\r\n";
+    const std::string bad[] = {
+        "",
+        "Velumar deck 2\r\nD0\tC:\\a\r\n",
+        header + "X0\tC:\\a",
+        header + "D0C:\\a",
+        header + "D\tC:\\a",
+        header + "D-1\tC:\\a",
+        header + "D1x\tC:\\a",
+        header + "D0\t",
+        header + "R0\tC:\\a\nD0\tC:\\b",
+        header + "D0\tC:\\a\nR0\tC:\\a",
+    };
+    for (const std::string& text : bad) {
+        reloaded.Load(good);
+        reloaded.Load(text);
+        EXPECT_TRUE(reloaded.Dealt().empty() && reloaded.Remaining().empty()) << text;
+    }
+}
+
+}  // namespace
