@@ -380,6 +380,46 @@ TEST_F(SwitchingTest, PauseAndAFullScreenWindowHoldTimedSwitchesUntilTheyEnd) {
     ASSERT_TRUE(velumar.Exit());
 }
 
+TEST_F(SwitchingTest, PreviousWallpaperGoesBackAndSwitchNowForwardAgainAcrossARestart) {
+    WriteFileBytes(InFolder("green.bmp"), SolidBitmap(50, 40, 0, 255, 0));
+    WriteFileBytes(list, ReadFileBytes(list) + InFolder("green.bmp") + " 0 \"\"\r\n");
+    const auto showing = [](std::pair<int, int> size, std::array<int, 3> color) {
+        return WaitUntil(
+            [=] { return WallpaperSize() == size && IsNear(WallpaperColor(), color); });
+    };
+    const std::pair<int, int> red{40, 30}, blue{30, 20}, green{50, 40};
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    SwitchNow();
+    SwitchNow();
+    SwitchNow();
+    ASSERT_TRUE(showing(green, {0, 255, 0}));
+    ASSERT_EQ(NextIndex(), 0u);
+    // Back twice, posted and sent: fresh renders of the earlier files, the position kept.
+    velumar.PostCommand(kPreviousWallpaperCommand);
+    EXPECT_TRUE(showing(blue, {255, 0, 0}));
+    velumar.SendCommand(kPreviousWallpaperCommand);
+    EXPECT_TRUE(showing(red, {0, 0, 255}));
+    // Forward again to the later one.
+    velumar.SendCommand(kSwitchNowCommand);
+    EXPECT_TRUE(showing(blue, {255, 0, 0}));
+    EXPECT_EQ(NextIndex(), 0u);
+    ASSERT_TRUE(velumar.Exit());
+
+    // The history and the place in it survive the restart.
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    velumar.SendCommand(kPreviousWallpaperCommand);
+    EXPECT_TRUE(showing(red, {0, 0, 255}));
+    velumar.SendCommand(kSwitchNowCommand);
+    EXPECT_TRUE(showing(blue, {255, 0, 0}));
+    velumar.SendCommand(kSwitchNowCommand);
+    EXPECT_TRUE(showing(green, {0, 255, 0}));
+    // Then on with the list where it was.
+    SwitchNow();
+    EXPECT_TRUE(showing(red, {0, 0, 255}));
+    EXPECT_EQ(NextIndex(), 1u);
+    ASSERT_TRUE(velumar.Exit());
+}
+
 TEST_F(SwitchingTest, TheStopButtonCyclesItsDotsWhileRunning) {
     WriteDword(kSettingsKey, "SA", 1);
     WriteText(kSettingsKey, "PE", "1:00:00");

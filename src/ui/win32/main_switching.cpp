@@ -38,6 +38,9 @@ void CSwitchingAdapter::Start(const CDialog& owner, CListPanel& panel) {
     reportTo = owner.Handle();
     RemoveUnfinishedWallpaperFiles(desktop, app.wallpaperFileSuffix);
     random.Seed(GetTickCount());
+    localAppData = desktop.LocalAppDataFolder();
+    historyPath = HistoryFilePath(localAppData);
+    loop.RestoreHistory(LoadHistory(fileSystem, historyPath));
     SetTimer(owner.Handle(), kSwitchTimerId, kSwitchTimerPeriodMs, nullptr);
     // Switching starts by itself once the window is set up, as if Start were clicked.
     if (app.settings.startSwitchingAtStartup || app.settings.switchMode == 0) {
@@ -116,6 +119,18 @@ void CSwitchingAdapter::RefreshIconTextColors() {
 
 void CSwitchingAdapter::FinishTick() {
     list->FinishTick();
+}
+
+void CSwitchingAdapter::StoreHistory(const WallpaperHistory& history) {
+    if (historyPath.empty()) {
+        return;
+    }
+    std::string folder = localAppData;
+    for (std::string_view subfolder : kAppDataSubfolders) {
+        folder += subfolder;
+        desktop.MakeFolder(folder);
+    }
+    fileSystem.SaveFile(historyPath, history.ToText());
 }
 
 void CSwitchingAdapter::OnTimer(UINT_PTR id) {

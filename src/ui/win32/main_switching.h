@@ -40,6 +40,9 @@ public:
 
     void OnStartStop() { loop.StartStop(); }
     void OnSwitchNow() { loop.SwitchNow(); }
+    // "Previous wallpaper".
+    void OnPreviousWallpaper() { loop.ShowPrevious(); }
+    bool HasPrevious() const { return loop.HasPrevious(); }
     // "Pause switching": pauses or resumes.
     void OnPauseSwitching() { loop.SetPaused(!loop.Paused()); }
     bool Paused() const { return loop.Paused(); }
@@ -88,6 +91,7 @@ private:
     void UpdateControls() override;
     void RefreshIconTextColors() override;
     void FinishTick() override;
+    void StoreHistory(const WallpaperHistory& history) override;
 
     HINSTANCE instance;
     CWallpaperApp& app;
@@ -106,4 +110,8 @@ private:
     // A tick runs on this stack: a modal loop inside it dispatches the timer again.
     bool inTick = false;
     bool welcomeShown = false;
+    // The history file's path, below the local application data folder; empty when that folder
+    // is unknown.
+    std::string localAppData;
+    std::string historyPath;
 };
