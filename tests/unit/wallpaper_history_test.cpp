@@ -11,13 +11,11 @@ constexpr const char* kFile = "C:\\Users\\u\\AppData\\Local\\Quorwick\\Velumar\\
 TEST(WallpaperHistoryTest, KeepsTheNewestHundredAndItsFileReadsBackAsWritten) {
     WallpaperHistory history;
     for (int i = 0; i < 103; ++i) {
-        history.Record({"C:\\Pictures\\photo " + std::to_string(i) + " \xC3\xA9t\xC3\xA9.jpg",
-                        i % 3,
-                        i % 4,
-                        {2026, 12, 9, i % 24, i % 60}});
+        const std::string path = "C:\\P\\photo " + std::to_string(i) + " \xC3\xA9t\xC3\xA9.jpg";
+        history.Record({path, i % 3, i % 4, {2026, 12, 9, i % 24, i % 60}});
     }
     ASSERT_EQ(history.Entries().size(), kHistoryLimit);
-    EXPECT_EQ(history.Entries().front().path, "C:\\Pictures\\photo 3 \xC3\xA9t\xC3\xA9.jpg");
+    EXPECT_EQ(history.Entries().front().path, "C:\\P\\photo 3 \xC3\xA9t\xC3\xA9.jpg");
     EXPECT_EQ(history.Current(), 99);
     history.SetCurrent(40);
 
