@@ -36,6 +36,8 @@ struct LocalTime {
     int day = 0;
     int hour = 0;
     int minute = 0;
+
+    bool operator==(const LocalTime&) const = default;
 };
 
 struct TimeTableEntry {

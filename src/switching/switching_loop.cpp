@@ -88,10 +88,16 @@ void SwitchingLoop::SwitchNow() {
         sequence = view.BuildSwitchingSequence();
         PrepareNextIndex(false);
     }
-    if (sequence.size() < 2) {
+    if (sequence.size() < 2 && !history.HasLater()) {
         return;
     }
     SwitchToNext();
+}
+
+void SwitchingLoop::ShowPrevious() {
+    Request request;
+    request.back = true;
+    Run(request);
 }
 
 void SwitchingLoop::ShowEntry(const WallpaperEntry& entry, int page) {
@@ -99,9 +105,6 @@ void SwitchingLoop::ShowEntry(const WallpaperEntry& entry, int page) {
 }
 
 void SwitchingLoop::SwitchToNext() {
-    if (sequence.empty()) {
-        return;
-    }
     Run({});
 }
 
@@ -110,20 +113,34 @@ void SwitchingLoop::Run(const Request& request) {
         waiting = request;
         return;
     }
+    int historyAt = -1;
+    if (!request.entry) {
+        if (request.back ? history.HasEarlier() : history.HasLater()) {
+            historyAt = history.Current() + (request.back ? -1 : 1);
+        } else if (request.back || sequence.empty()) {
+            return;
+        }
+    }
     job = Job{request};
+    job->historyAt = historyAt;
     view.SetBusy(true);
     if (request.entry) {
         job->ticket = rendering.BeginShow(*request.entry, request.page);
         return;
     }
     int& nextIndex = settings.nextIndex;
-    if (nextIndex < 0 || nextIndex >= Count()) {
+    if (historyAt < 0 && (nextIndex < 0 || nextIndex >= Count())) {
         nextIndex = 0;
     }
     Begin();
 }
 
 void SwitchingLoop::Begin() {
+    if (job->historyAt >= 0) {
+        const HistoryEntry& entry = history.Entries()[static_cast<std::size_t>(job->historyAt)];
+        job->ticket = rendering.BeginShow({-1, entry.rotation, "", entry.path}, entry.page);
+        return;
+    }
     job->lastTried = settings.nextIndex;
     const WallpaperEntry& item = sequence[static_cast<std::size_t>(settings.nextIndex)];
     job->ticket = rendering.BeginShow(item, ParsePageList(item.pages).front());
@@ -134,7 +151,25 @@ void SwitchingLoop::ShowFinished(std::uint64_t ticket, bool shown) {
         return;
     }
     if (job->request.entry) {
+        if (shown) {
+            RecordShown(*job->request.entry, job->request.page);
+        }
         view.OnItemFailed();
+        EndJob();
+        return;
+    }
+    if (job->historyAt >= 0) {
+        if (shown) {
+            history.SetCurrent(job->historyAt);
+            view.StoreHistory(history);
+            // The picture chosen stays for a whole interval, as after "Switch wallpaper now".
+            schedule.ArmInterval(settings, environment.TickCount());
+        } else {
+            view.OnItemFailed();
+            if (PassOverHistoryEntry()) {
+                return;
+            }
+        }
         EndJob();
         return;
     }
@@ -146,7 +181,34 @@ void SwitchingLoop::ShowFinished(std::uint64_t ticket, bool shown) {
             return;
         }
     }
+    if (shown) {
+        const WallpaperEntry& item = sequence[static_cast<std::size_t>(job->lastTried)];
+        RecordShown(item, ParsePageList(item.pages).front());
+    }
     FinishSwitch();
+}
+
+bool SwitchingLoop::PassOverHistoryEntry() {
+    job->historyAt += job->request.back ? -1 : 1;
+    if (job->historyAt >= 0 && job->historyAt < static_cast<int>(history.Entries().size())) {
+        Begin();
+        return true;
+    }
+    job->historyAt = -1;
+    if (job->request.back || sequence.empty()) {
+        return false;
+    }
+    // Every later entry failed: on with the sequence.
+    if (settings.nextIndex < 0 || settings.nextIndex >= Count()) {
+        settings.nextIndex = 0;
+    }
+    Begin();
+    return true;
+}
+
+void SwitchingLoop::RecordShown(const WallpaperEntry& item, int page) {
+    history.Record({item.path, page, item.rotation, environment.LocalNow()});
+    view.StoreHistory(history);
 }
 
 void SwitchingLoop::FinishSwitch() {
@@ -173,11 +235,7 @@ void SwitchingLoop::EndJob() {
     job.reset();
     view.SetBusy(false);
     if (std::optional<Request> next = std::exchange(waiting, std::nullopt)) {
-        if (next->entry) {
-            Run(*next);
-        } else {
-            SwitchToNext();
-        }
+        Run(*next);
     }
     if (!job) {
         PrepareNext();

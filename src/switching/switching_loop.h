@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app_settings.h"
@@ -14,6 +15,7 @@
 #include "switching/schedule.h"
 #include "switching/shuffle_deck.h"
 #include "switching/switching_sequence.h"
+#include "switching/wallpaper_history.h"
 
 // The region another program holds to hold back timed switches; Velumar only reads it.
 inline constexpr const char* kPauseMarkerName = "7E20B514-4C1D-11d2-8F3A-0040C7A1B2C3";
@@ -77,6 +79,8 @@ public:
     virtual void RefreshIconTextColors() = 0;
     // The tick's list tail: the list's changed flag and the deferred selection refresh.
     virtual void FinishTick() = 0;
+    // The history changed (a wallpaper shown, or an earlier one shown again): stored at once.
+    virtual void StoreHistory(const WallpaperHistory& history) = 0;
 
 protected:
     SwitchingView() = default;
@@ -97,9 +101,17 @@ public:
     void StartStop();
     // One tick of the switching timer, after the welcome step.
     void OnTick();
-    // "Switch wallpaper now": the item at the stored position (drawn at random already, in
-    // random order), building the sequence when there is none; nothing with fewer than two.
+    // "Switch wallpaper now": after going back, the history's next entry; else the item at the
+    // stored position (drawn at random already, in random order), building the sequence when
+    // there is none; nothing with fewer than two.
     void SwitchNow();
+    // "Previous wallpaper": the history's entry before the one on the desktop, rendered afresh;
+    // entries that fail (their file gone) are passed over. The sequence and nextIndex stay.
+    void ShowPrevious();
+    bool HasPrevious() const { return history.HasEarlier(); }
+    // The history read at start-up.
+    void RestoreHistory(WallpaperHistory restored) { history = std::move(restored); }
+    const WallpaperHistory& History() const { return history; }
     // "Set selection as wallpaper": that page of one entry, the position left as it is.
     void ShowEntry(const WallpaperEntry& entry, int page);
     // How the show of a ticket ended; other tickets than the running show's are stale.
@@ -126,23 +138,32 @@ private:
         // Empty for the next item of the sequence.
         std::optional<WallpaperEntry> entry;
         int page = 0;
+        // "Previous wallpaper" rather than the next one.
+        bool back = false;
     };
     struct Job {
         Request request;
         std::uint64_t ticket = 0;
         int attempts = 0;
         int lastTried = 0;
+        // The history entry being shown again; -1 for the sequence or a direct choice.
+        int historyAt = -1;
     };
 
-    // Shows the item at nextIndex, passing over items that fail (at most once through the
-    // sequence), then moves nextIndex on in order or at random and stores it. A request while
-    // a show runs waits, once, until it ends.
+    // After going back, shows the history's later entries again, newest last; then the item at
+    // nextIndex, passing over items that fail (at most once through the sequence), then moves
+    // nextIndex on in order or at random and stores it. A request while a show runs waits,
+    // once, until it ends.
     void SwitchToNext();
     void Run(const Request& request);
     void Begin();
     // The sequence's show ended: the row, the next position, the interval, the next preparation.
     void FinishSwitch();
     void EndJob();
+    // A history show failed: the entry beyond it in the same direction, or after the newest the
+    // sequence; false when there is none.
+    bool PassOverHistoryEntry();
+    void RecordShown(const WallpaperEntry& item, int page);
     // Puts nextIndex in range: a random start in random order, else 0 when outside.
     void PrepareNextIndex(bool randomStart);
     void PrepareNext();
@@ -166,6 +187,7 @@ private:
     SwitchSchedule schedule;
     std::optional<Job> job;
     std::optional<Request> waiting;
+    WallpaperHistory history;
     bool paused = false;
     // A timed switch fell due while the user's pause, a full-screen window or the battery held
     // it back; it is made up once they let go. (The pause marker of another program drops it.)

@@ -26,6 +26,7 @@ inline constexpr int kOpenSelectedCommand = 32776;
 inline constexpr int kExitCommand = 32771;
 inline constexpr int kSetSelectionCommand = 32774;
 inline constexpr int kSwitchNowCommand = 32778;
+inline constexpr int kPreviousWallpaperCommand = 32790;
 inline constexpr int kPauseSwitchingCommand = 32791;
 inline constexpr int kRemoveWallpaperCommand = 32781;
 inline constexpr int kHideCommand = 32780;

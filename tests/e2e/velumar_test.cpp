@@ -2,6 +2,7 @@
 #include "tests/e2e/velumar_test.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "tests/e2e/registry_probe.h"
 #include "tests/e2e/resource_ids.h"
@@ -26,6 +27,12 @@ void VelumarTest::SetUp() {
     DeleteTree(kCompanyKey);
     // The welcome dialog would come up over every test; its own tests turn it back on.
     WriteDword(kSettingsKey, "SW", 0);
+    // The wallpapers shown and the random deck dealt in earlier tests.
+    char local[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
+    for (const char* kept : {"history.txt", "deck.txt"}) {
+        DeleteFileA((std::string(local) + "\\Quorwick\\Velumar\\" + kept).c_str());
+    }
     char temp[MAX_PATH] = {};
     GetTempPathA(sizeof(temp), temp);
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();

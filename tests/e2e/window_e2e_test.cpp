@@ -151,7 +151,7 @@ TEST_F(WindowTest, EveryWayOfEndingSavesTheChangedListAndFreesTheNextStart) {
              SendMessageTimeoutA(velumar.MainWindow(), WM_CLOSE, 0, 0, SMTO_BLOCK, 5000, &ignored);
          }},
         {"Escape", [this] { PostMessageA(velumar.Control(kListView), WM_KEYDOWN, VK_ESCAPE, 0); }},
-        {"tray Close", [this] { ChooseFromTrayMenu(5); }},
+        {"tray Close", [this] { ChooseFromTrayMenu(6); }},
     };
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
@@ -229,7 +229,7 @@ TEST_F(WindowTest, HidingAndShowingThroughKeysSystemCommandsAndTheTray) {
     PostMessageA(velumar.MainWindow(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_TRUE(WaitUntil([&] { return !Visible(); }, 3000));
     EXPECT_FALSE(IsIconic(velumar.MainWindow()));
-    ChooseFromTrayMenu(2);  // "Display Velumar"
+    ChooseFromTrayMenu(3);  // "Display Velumar"
     EXPECT_TRUE(WaitUntil([&] { return Visible(); }, 3000));
 
     SendMessageA(velumar.MainWindow(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
@@ -252,6 +252,7 @@ TEST_F(WindowTest, HidingAndShowingThroughKeysSystemCommandsAndTheTray) {
     // The switching commands above the items every copy has had, apart from them.
     const std::vector<std::pair<UINT, std::string>> expected = {
         {kSwitchNowCommand, "&Next wallpaper"},
+        {kPreviousWallpaperCommand, "Pre&vious wallpaper"},
         {kPauseSwitchingCommand, "&Pause switching"},
         {0, ""},
         {kDisplayCommand, "Display Velumar"},

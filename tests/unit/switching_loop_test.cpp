@@ -1,5 +1,6 @@
 // The switching loop with recording fakes: the order of its effects, forward and random order,
-// failed items passed over, the pause, and requests while a show runs on the worker.
+// failed items passed over, the pause, requests while a show runs on the worker, and going back
+// through the history.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -42,6 +43,7 @@ class Recorder final : public SwitchRendering, public SwitchingView {
 public:
     std::uint64_t BeginShow(const WallpaperEntry& item, int page) override {
         log.push_back("show " + item.path + "@" + std::to_string(page));
+        rotation = item.rotation;
         return ++ticket;
     }
     void CancelShow() override { log.push_back("cancel"); }
@@ -59,6 +61,9 @@ public:
     void UpdateControls() override {}
     void RefreshIconTextColors() override {}
     void FinishTick() override { ++ticks; }
+    void StoreHistory(const WallpaperHistory& history) override {
+        storedHistory = history.ToText();
+    }
 
     std::vector<WallpaperEntry> items;
     std::vector<std::string> log;
@@ -66,6 +71,8 @@ public:
     std::string deck;
     std::uint64_t ticket = 0;
     int ticks = 0;
+    int rotation = 0;
+    std::string storedHistory;
 };
 
 std::vector<WallpaperEntry> Items(int n) {
@@ -338,3 +345,63 @@ TEST_F(SwitchingLoopTest, ChangedRenderSettingsStartTheRunningShowAgain) {
 }
 
 }  // namespace
+
+TEST_F(SwitchingLoopTest, PreviousGoesBackThroughTheHistoryAndTheNextSwitchesWalkForwardFirst) {
+    recorder.items = Items(4);
+    settings.nextIndex = 0;
+    for (int i = 0; i < 3; ++i) {
+        loop.SwitchNow();
+        Finish(true);
+    }
+    // A direct choice is recorded too; one that fails is not.
+    loop.ShowEntry({1, 2, "", "chosen"}, 4);
+    Finish(true);
+    loop.ShowEntry({1, 0, "", "broken"}, 0);
+    Finish(false);
+    EXPECT_EQ(loop.History().Entries().back(), (HistoryEntry{"chosen", 4, 2, environment.now}));
+
+    // Back: a fresh show of the entry before, the position in the sequence left as it was.
+    recorder.log.clear();
+    loop.ShowPrevious();
+    EXPECT_EQ(recorder.log, (Log{"busy", "show item2@0"}));
+    EXPECT_EQ(Finish(true), (Log{"idle", "prepare item3"}));
+    EXPECT_EQ(recorder.storedHistory, loop.History().ToText());
+    // An entry whose file is gone is passed over; before the oldest there is nothing.
+    loop.ShowPrevious();
+    EXPECT_EQ(Finish(false), (Log{"failed", "show item0@0"}));
+    Finish(true);
+    EXPECT_FALSE(loop.HasPrevious());
+    recorder.log.clear();
+    loop.ShowPrevious();
+    EXPECT_TRUE(recorder.log.empty());
+    EXPECT_EQ(settings.nextIndex, 3);
+
+    // Forward again: the later entries, newest last, then on with the sequence where it was.
+    loop.SwitchNow();
+    EXPECT_EQ(Finish(false), (Log{"failed", "show item2@0"}));
+    Finish(true);
+    loop.SwitchNow();
+    EXPECT_EQ(recorder.log.back(), "show chosen@4");
+    EXPECT_EQ(recorder.rotation, 2);
+    Finish(true);
+    loop.SwitchNow();
+    EXPECT_EQ(recorder.log.back(), "show item3@0");
+    EXPECT_EQ(Finish(true), (Log{"row 3", "store 0", "idle", "prepare item0"}));
+
+    // Requests wait for a show under way; a timed switch after going back walks forward first.
+    loop.ShowPrevious();
+    loop.SwitchNow();
+    Finish(true);
+    EXPECT_EQ(recorder.log.back(), "show item3@0");
+    Finish(true);
+    loop.ShowPrevious();
+    Finish(true);
+    settings.switchMode = 1;
+    loop.StartStop();
+    EXPECT_EQ(recorder.log.back(), "show item3@0");
+    Finish(true);
+    environment.tick += 10001;
+    loop.OnTick();
+    EXPECT_EQ(recorder.log.back(), "show item0@0");
+    EXPECT_EQ(Finish(true), (Log{"row 0", "store 1", "idle", "prepare item1"}));
+}

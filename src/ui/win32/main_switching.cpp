@@ -38,9 +38,10 @@ void CSwitchingAdapter::Start(const CDialog& owner, CListPanel& panel) {
     reportTo = owner.Handle();
     RemoveUnfinishedWallpaperFiles(desktop, app.wallpaperFileSuffix);
     random.Seed(GetTickCount());
-    if (const std::string deckFile = DeckFile(false); !deckFile.empty()) {
+    if (const std::string deckFile = AppDataFile("deck.txt", false); !deckFile.empty()) {
         loop.LoadDeck(fileSystem.ReadFile(deckFile).value_or(std::string()));
     }
+    loop.RestoreHistory(LoadHistory(fileSystem, AppDataFile("history.txt", false)));
     SetTimer(owner.Handle(), kSwitchTimerId, kSwitchTimerPeriodMs, nullptr);
     // Switching starts by itself once the window is set up, as if Start were clicked.
     if (app.settings.startSwitchingAtStartup || app.settings.switchMode == 0) {
@@ -87,12 +88,12 @@ void CSwitchingAdapter::StoreNextIndex(int) {
 }
 
 void CSwitchingAdapter::StoreDeck(const std::string& text) {
-    if (const std::string deckFile = DeckFile(true); !deckFile.empty()) {
+    if (const std::string deckFile = AppDataFile("deck.txt", true); !deckFile.empty()) {
         fileSystem.SaveFile(deckFile, text);
     }
 }
 
-std::string CSwitchingAdapter::DeckFile(bool makeFolders) {
+std::string CSwitchingAdapter::AppDataFile(std::string_view name, bool makeFolders) {
     std::string folder = desktop.LocalAppDataFolder();
     if (folder.empty()) {
         return folder;
@@ -103,7 +104,7 @@ std::string CSwitchingAdapter::DeckFile(bool makeFolders) {
             desktop.MakeFolder(folder);
         }
     }
-    return folder + "\\deck.txt";
+    return folder + "\\" + std::string(name);
 }
 
 void CSwitchingAdapter::SetBusy(bool) {
@@ -139,6 +140,12 @@ void CSwitchingAdapter::RefreshIconTextColors() {
 
 void CSwitchingAdapter::FinishTick() {
     list->FinishTick();
+}
+
+void CSwitchingAdapter::StoreHistory(const WallpaperHistory& history) {
+    if (const std::string historyFile = AppDataFile("history.txt", true); !historyFile.empty()) {
+        fileSystem.SaveFile(historyFile, history.ToText());
+    }
 }
 
 void CSwitchingAdapter::OnTimer(UINT_PTR id) {

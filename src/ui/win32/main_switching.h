@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/wallpaper_app.h"
@@ -40,6 +41,9 @@ public:
 
     void OnStartStop() { loop.StartStop(); }
     void OnSwitchNow() { loop.SwitchNow(); }
+    // "Previous wallpaper".
+    void OnPreviousWallpaper() { loop.ShowPrevious(); }
+    bool HasPrevious() const { return loop.HasPrevious(); }
     // "Pause switching": pauses or resumes.
     void OnPauseSwitching() { loop.SetPaused(!loop.Paused()); }
     bool Paused() const { return loop.Paused(); }
@@ -72,9 +76,10 @@ public:
 
 private:
     void ShowWelcomeIfDue();
-    // deck.txt in Quorwick\Velumar of the local application data (those folders made when
-    // asked); empty when that folder is unknown.
-    std::string DeckFile(bool makeFolders);
+    // A file of that name in Quorwick\Velumar of the local application data (those folders
+    // made when asked), where the deck and the history are kept; empty when that folder is
+    // unknown.
+    std::string AppDataFile(std::string_view name, bool makeFolders);
 
     // SwitchRendering
     std::uint64_t BeginShow(const WallpaperEntry& item, int page) override;
@@ -92,6 +97,7 @@ private:
     void UpdateControls() override;
     void RefreshIconTextColors() override;
     void FinishTick() override;
+    void StoreHistory(const WallpaperHistory& history) override;
 
     HINSTANCE instance;
     CWallpaperApp& app;
@@ -110,4 +116,6 @@ private:
     // A tick runs on this stack: a modal loop inside it dispatches the timer again.
     bool inTick = false;
     bool welcomeShown = false;
+    // The history file's path, below the local application data folder; empty when that folder
+    // is unknown.
 };

@@ -88,6 +88,9 @@ bool CWallpaperDlg::OnCommand(int id, int code, HWND control) {
         case ID_SWITCH_NOW:
             switching.OnSwitchNow();
             return true;
+        case ID_PREVIOUS_WALLPAPER:
+            switching.OnPreviousWallpaper();
+            return true;
         case ID_PAUSE_SWITCHING:
             switching.OnPauseSwitching();
             UpdateTitle();
@@ -217,6 +220,7 @@ void CWallpaperDlg::OnInitMenuPopup() {
     enable(ID_FILE_OPEN_SELECTED, states.setSelectionEnabled);
     enable(ID_FILE_OPEN_LIST, states.openListEnabled);
     enable(ID_SWITCH_NOW, states.switchNowEnabled);
+    enable(ID_PREVIOUS_WALLPAPER, switching.HasPrevious());
     CheckMenuItem(menu, ID_PAUSE_SWITCHING,
                   MF_BYCOMMAND | (switching.Paused() ? MF_CHECKED : MF_UNCHECKED));
 }
