@@ -425,90 +425,90 @@ TEST_F(SwitchingTest, NoRepeatsShowsEveryItemOncePerDeckAndTheDeckOutlivesAResta
     EXPECT_EQ(WallpaperSize().first, 20 + dealt);
     ASSERT_TRUE(velumar.Exit());
     DeleteFileA(deckFile.c_str());
+}
 
-    TEST_F(SwitchingTest, PreviousWallpaperGoesBackAndSwitchNowForwardAgainAcrossARestart) {
-        WriteFileBytes(InFolder("green.bmp"), SolidBitmap(50, 40, 0, 255, 0));
-        WriteFileBytes(list, ReadFileBytes(list) + InFolder("green.bmp") + " 0 \"\"\r\n");
-        const std::array<int, 3> red{0, 0, 255}, blue{255, 0, 0}, green{0, 255, 0};
-        const auto shows = [](std::array<int, 3> color) {
-            return WaitUntil([=] { return IsNear(WallpaperColor(), color); });
-        };
-        ASSERT_NO_FATAL_FAILURE(Launch());
-        SwitchNow();
-        SwitchNow();
-        SwitchNow();
-        ASSERT_TRUE(shows(green));
-        // Back twice, posted and sent: fresh renders of the earlier files; then forward again.
-        velumar.PostCommand(kPreviousWallpaperCommand);
-        EXPECT_TRUE(shows(blue));
-        velumar.SendCommand(kPreviousWallpaperCommand);
-        EXPECT_TRUE(shows(red));
-        velumar.SendCommand(kSwitchNowCommand);
-        EXPECT_TRUE(shows(blue));
-        // Exit once the history file marks blue (its line after red's) as on the desktop.
-        char local[MAX_PATH] = {};
-        SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
-        const std::string history = std::string(local) + "\\Quorwick\\Velumar\\history.txt";
-        EXPECT_TRUE(WaitUntil([&] {
-            const std::string text = ReadFileBytes(history);
-            return text.find('*') > text.find("red.bmp");
-        }));
-        ASSERT_TRUE(velumar.Exit());
+TEST_F(SwitchingTest, PreviousWallpaperGoesBackAndSwitchNowForwardAgainAcrossARestart) {
+    WriteFileBytes(InFolder("green.bmp"), SolidBitmap(50, 40, 0, 255, 0));
+    WriteFileBytes(list, ReadFileBytes(list) + InFolder("green.bmp") + " 0 \"\"\r\n");
+    const std::array<int, 3> red{0, 0, 255}, blue{255, 0, 0}, green{0, 255, 0};
+    const auto shows = [](std::array<int, 3> color) {
+        return WaitUntil([=] { return IsNear(WallpaperColor(), color); });
+    };
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    SwitchNow();
+    SwitchNow();
+    SwitchNow();
+    ASSERT_TRUE(shows(green));
+    // Back twice, posted and sent: fresh renders of the earlier files; then forward again.
+    velumar.PostCommand(kPreviousWallpaperCommand);
+    EXPECT_TRUE(shows(blue));
+    velumar.SendCommand(kPreviousWallpaperCommand);
+    EXPECT_TRUE(shows(red));
+    velumar.SendCommand(kSwitchNowCommand);
+    EXPECT_TRUE(shows(blue));
+    // Exit once the history file marks blue (its line after red's) as on the desktop.
+    char local[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
+    const std::string history = std::string(local) + "\\Quorwick\\Velumar\\history.txt";
+    EXPECT_TRUE(WaitUntil([&] {
+        const std::string text = ReadFileBytes(history);
+        return text.find('*') > text.find("red.bmp");
+    }));
+    ASSERT_TRUE(velumar.Exit());
 
-        // The history and the place in it survive a restart; past the newest entry the list goes on
-        // where it was (red, then position 1), as if nobody had gone back.
-        ASSERT_NO_FATAL_FAILURE(Launch());
-        velumar.SendCommand(kSwitchNowCommand);
-        EXPECT_TRUE(shows(green));
-        SwitchNow();
-        EXPECT_TRUE(shows(red));
-        EXPECT_EQ(NextIndex(), 1u);
-        ASSERT_TRUE(velumar.Exit());
+    // The history and the place in it survive a restart; past the newest entry the list goes on
+    // where it was (red, then position 1), as if nobody had gone back.
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    velumar.SendCommand(kSwitchNowCommand);
+    EXPECT_TRUE(shows(green));
+    SwitchNow();
+    EXPECT_TRUE(shows(red));
+    EXPECT_EQ(NextIndex(), 1u);
+    ASSERT_TRUE(velumar.Exit());
+}
+
+TEST_F(SwitchingTest, TheStopButtonCyclesItsDotsWhileRunning) {
+    WriteDword(kSettingsKey, "SA", 1);
+    WriteText(kSettingsKey, "PE", "1:00:00");
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    std::set<std::string> seen;
+    WaitUntil(
+        [&] {
+            seen.insert(velumar.ControlText(kStartStopButton));
+            return seen.size() >= 4;
+        },
+        8000);
+    EXPECT_EQ(seen, (std::set<std::string>{"Stop", ".Stop.", "..Stop..", "...Stop..."}));
+    // A click stops switching.
+    SendMessageA(velumar.Control(kStartStopButton), BM_CLICK, 0, 0);
+    EXPECT_EQ(velumar.ControlText(kStartStopButton), "Start Switching");
+    ASSERT_TRUE(velumar.Exit());
+}
+
+using WallpaperTest = VelumarTest;
+
+TEST_F(WallpaperTest, RemoveWallpaperNowEmptiesTheDesktopAndKeepsTheFile) {
+    // A tiny valid bitmap in place of an earlier switch's wallpaper.
+    const std::string bmp(
+        "BM\x3a\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x18\0\0\0\0\0\x04\0"
+        "\0\0"
+        "\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\xff\x80\x00\x00",
+        58);
+    WriteFileBytes(WallpaperFile(), bmp);
+    ASSERT_TRUE(SystemParametersInfoA(
+        SPI_SETDESKWALLPAPER, 0, const_cast<char*>(WallpaperFile().c_str()), SPIF_UPDATEINIFILE));
+    ASSERT_FALSE(DesktopValue("Wallpaper").empty());
+
+    VelumarProcess velumar;
+    ASSERT_TRUE(velumar.Start());
+    ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+    for (int i = 0; i < 2; ++i) {
+        velumar.SendCommand(kRemoveWallpaperCommand);
+        EXPECT_EQ(DesktopValue("Wallpaper"), "");
+        EXPECT_EQ(ReadFileBytes(WallpaperFile()), bmp);
     }
-
-    TEST_F(SwitchingTest, TheStopButtonCyclesItsDotsWhileRunning) {
-        WriteDword(kSettingsKey, "SA", 1);
-        WriteText(kSettingsKey, "PE", "1:00:00");
-        ASSERT_NO_FATAL_FAILURE(Launch());
-        std::set<std::string> seen;
-        WaitUntil(
-            [&] {
-                seen.insert(velumar.ControlText(kStartStopButton));
-                return seen.size() >= 4;
-            },
-            8000);
-        EXPECT_EQ(seen, (std::set<std::string>{"Stop", ".Stop.", "..Stop..", "...Stop..."}));
-        // A click stops switching.
-        SendMessageA(velumar.Control(kStartStopButton), BM_CLICK, 0, 0);
-        EXPECT_EQ(velumar.ControlText(kStartStopButton), "Start Switching");
-        ASSERT_TRUE(velumar.Exit());
-    }
-
-    using WallpaperTest = VelumarTest;
-
-    TEST_F(WallpaperTest, RemoveWallpaperNowEmptiesTheDesktopAndKeepsTheFile) {
-        // A tiny valid bitmap in place of an earlier switch's wallpaper.
-        const std::string bmp(
-            "BM\x3a\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x18\0\0\0\0\0\x04\0"
-            "\0\0"
-            "\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\xff\x80\x00\x00",
-            58);
-        WriteFileBytes(WallpaperFile(), bmp);
-        ASSERT_TRUE(SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0,
-                                          const_cast<char*>(WallpaperFile().c_str()),
-                                          SPIF_UPDATEINIFILE));
-        ASSERT_FALSE(DesktopValue("Wallpaper").empty());
-
-        VelumarProcess velumar;
-        ASSERT_TRUE(velumar.Start());
-        ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
-        for (int i = 0; i < 2; ++i) {
-            velumar.SendCommand(kRemoveWallpaperCommand);
-            EXPECT_EQ(DesktopValue("Wallpaper"), "");
-            EXPECT_EQ(ReadFileBytes(WallpaperFile()), bmp);
-        }
-        ASSERT_TRUE(velumar.Exit());
-    }
+    ASSERT_TRUE(velumar.Exit());
+}
 
 }  // namespace
 }  // namespace e2e
