@@ -56,3 +56,15 @@ WindowRect PlaceWindowRect(const WindowRect& stored, bool onAMonitor, const Wind
         empty ? workArea.top : std::clamp(stored.top, workArea.top, workArea.bottom - h);
     return {left, top, left + w, top + h};
 }
+
+WindowRect StartingWindowRect(const WindowRect& stored, int dpi) {
+    const WindowRect defaults = AppSettings{}.windowRect;
+    if (!(stored == defaults) || dpi <= 96) {
+        return stored;
+    }
+    const auto scaled = [dpi](int length) {
+        return static_cast<int>((static_cast<long long>(length) * dpi + 48) / 96);
+    };
+    return {defaults.left, defaults.top, defaults.left + scaled(defaults.right - defaults.left),
+            defaults.top + scaled(defaults.bottom - defaults.top)};
+}

@@ -64,3 +64,7 @@ ControlRects LayoutControls(const ControlRects& reference, ClientSize referenceS
 // lies on a monitor, otherwise onto the work area of the primary monitor, its size kept when
 // it fits (an empty rectangle takes the default size).
 WindowRect PlaceWindowRect(const WindowRect& stored, bool onAMonitor, const WindowRect& workArea);
+
+// The rectangle to start from: the stored one, or, when none was ever stored (the default), the
+// default size scaled from 96 dots per inch to the window's.
+WindowRect StartingWindowRect(const WindowRect& stored, int dpi);

@@ -102,6 +102,24 @@ TEST(MainWindowLayout, StoredRectangleIsKeptOnAMonitorAndBroughtBackOtherwise) {
     }
 }
 
+TEST(MainWindowFrame, TheDefaultSizeIsScaledToTheWindowsDpiAndAStoredOneKept) {
+    const WindowRect defaults = AppSettings{}.windowRect;
+    const WindowRect stored{10, 20, 630, 470};
+    const struct {
+        WindowRect rect;
+        int dpi;
+        WindowRect expected;
+    } cases[] = {
+        {defaults, 96, defaults},
+        {defaults, 144, {0, 0, 930, 675}},
+        {defaults, 192, {0, 0, 1240, 900}},
+        {stored, 144, stored},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(StartingWindowRect(c.rect, c.dpi), c.expected) << c.dpi;
+    }
+}
+
 TEST(TrayIcon, EveryMouseMessageEndsTheHideAndOnlyTwoActAtOnce) {
     struct Case {
         unsigned message;

@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "base/win32/deferred_import.h"
 #include "desktop/tray_icon.h"
 #include "desktop/win32/tray_icon.h"
 #include "resource.h"
@@ -12,6 +13,23 @@ namespace {
 
 LayoutRect ToLayout(const RECT& r) {
     return {r.left, r.top, r.right, r.bottom};
+}
+
+// The DPI the window is shown at: its own where Windows tells it (10 and later), else the
+// system's.
+int WindowDpi(HWND window) {
+    if (auto* forWindow =
+            DeferredImport<UINT WINAPI(HWND)>("user32.dll", "GetDpiForWindow", false)) {
+        if (const UINT dpi = forWindow(window); dpi != 0) {
+            return static_cast<int>(dpi);
+        }
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    if (screen != nullptr) {
+        ReleaseDC(nullptr, screen);
+    }
+    return dpi;
 }
 
 HICON LoadMainIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
@@ -56,7 +74,7 @@ void CMainFrame::Attach(HWND window) {
 
 void CMainFrame::Show(bool hideAtStartup) {
     placed = true;
-    const WindowRect& stored = settings.windowRect;
+    const WindowRect stored = StartingWindowRect(settings.windowRect, WindowDpi(items.Handle()));
     RECT candidate{stored.left, stored.top, stored.right, stored.bottom};
     const bool onAMonitor = MonitorFromRect(&candidate, MONITOR_DEFAULTTONULL) != nullptr;
     RECT work{};
