@@ -184,16 +184,17 @@ TEST_F(WindowTest, ResizingLaysOutTheControlsAndTheRectangleIsRemembered) {
     }
     ExpectSameRects(grown.controls, expected);
 
-    // Far below the limit both directions are laid out for the limit; the thumbnail pane's
-    // size there gives the reference client size, and 110 pixels narrower than that with the
-    // full height lays out the same.
+    // The window stops shrinking where the layout stops following (100 pixels below the
+    // template's client size): asked for far less, it keeps every control laid out as usual.
     const Layout tiny = ResizeClient(velumar, 60, 60);
-    const RECT& paneTiny = tiny.controls[2];
-    const RECT& paneStart = start.controls[2];
-    int referenceWidth = (paneTiny.right - paneTiny.left + 100) + start.client.cx -
-                         (paneStart.right - paneStart.left);
-    Layout narrow = ResizeClient(velumar, referenceWidth - 110, start.client.cy);
-    ExpectSameRects(narrow.controls, tiny.controls);
+    EXPECT_GT(tiny.client.cx, 200);
+    EXPECT_GT(tiny.client.cy, 200);
+    expected.clear();
+    for (size_t i = 0; i < start.controls.size(); ++i) {
+        expected.push_back(Moved(kLaidOut[i], start.controls[i], tiny.client.cx - start.client.cx,
+                                 tiny.client.cy - start.client.cy));
+    }
+    ExpectSameRects(tiny.controls, expected);
 
     SetWindowPos(velumar.MainWindow(), nullptr, 50, 60, 640, 470, SWP_NOZORDER);
     ASSERT_TRUE(velumar.Exit());

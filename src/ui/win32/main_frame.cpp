@@ -1,6 +1,7 @@
 // The main window's frame.
 #include "ui/win32/main_frame.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "base/win32/deferred_import.h"
@@ -70,6 +71,22 @@ void CMainFrame::Attach(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
     referenceClientSize = {client.right, client.bottom};
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    templateSize = {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void CMainFrame::OnGetMinMaxInfo(MINMAXINFO& limits) const {
+    // Asked while the window is being made, before the template's size is known.
+    if (templateSize.cx <= 0) {
+        return;
+    }
+    // The frame around the client area is the same at any size, so the window's limit is the
+    // template's size less what the layout lets the client area shrink.
+    limits.ptMinTrackSize.x =
+        std::max<LONG>(limits.ptMinTrackSize.x, templateSize.cx - kLayoutShrinkLimit);
+    limits.ptMinTrackSize.y =
+        std::max<LONG>(limits.ptMinTrackSize.y, templateSize.cy - kLayoutShrinkLimit);
 }
 
 void CMainFrame::Show(bool hideAtStartup) {

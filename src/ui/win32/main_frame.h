@@ -38,6 +38,8 @@ public:
     void OnOtherInstance();
     bool OnSysCommand(WPARAM command);
     void OnWindowPosChanging(WINDOWPOS& position) const;
+    // The window is never made smaller than the layout follows.
+    void OnGetMinMaxInfo(MINMAXINFO& limits) const;
     // A double-click on the thumbnail pane opens the image it shows.
     bool IsOnPane(POINT clientPoint, HWND pane) const;
     HICON MainIcon() const { return mainIcon; }
@@ -56,6 +58,8 @@ private:
     // The client size and control places the layout scales from.
     ClientSize referenceClientSize;
     ControlRects controlRects{};
+    // The window's size as its template made it (at the window's DPI).
+    SIZE templateSize{};
     // Until the window is placed, sizes are the dialog manager's own and are not remembered.
     bool placed = false;
     // The first showing of a window hidden at start-up is held back.

@@ -165,6 +165,10 @@ bool CWallpaperDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             return false;
         case WM_SYSCOMMAND:
             return frame.OnSysCommand(wParam);
+        case WM_GETMINMAXINFO:
+            frame.OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+            result = 0;
+            return true;
         case WM_WINDOWPOSCHANGING:
             frame.OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
             return false;
