@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <set>
+#include <thread>
 
 #include "tests/e2e/registry_probe.h"
 #include "tests/e2e/resource_ids.h"
@@ -166,7 +167,17 @@ TEST_F(SwitchingTest, SwitchNowShowsTheListInOrderPassingOverANonImage) {
     EXPECT_EQ(ReadValue(kSettingsKey, "II")->AsDword(), 1u);
     EXPECT_EQ(velumar.SelectedRows(kListView), std::vector<int>{0});
 
+    // Another program reads the wallpaper just then, without letting it be replaced: the
+    // switch waits for it to let go.
+    HANDLE reader = CreateFileA(WallpaperFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    std::thread letGo([reader] {
+        Sleep(300);
+        CloseHandle(reader);
+    });
     SwitchNow();
+    letGo.join();
     EXPECT_EQ(WallpaperSize(), std::make_pair(30, 20));
     EXPECT_EQ(ReadValue(kSettingsKey, "II")->AsDword(), 0u);
     EXPECT_EQ(velumar.SelectedRows(kListView), std::vector<int>{2});

@@ -54,8 +54,27 @@ bool Win32Desktop::MakeFolder(const std::string& path) {
 }
 
 bool Win32Desktop::MoveFileOver(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    // Another program reading the wallpaper at that moment (the shell itself, a viewer, a
+    // backup) holds it without letting it be replaced; it lets go within moments. This runs on
+    // the render worker, never on the window's thread.
+    constexpr int kTries = 10;
+    constexpr DWORD kPauseMs = 50;
+    const DWORD target = GetFileAttributesA(to.c_str());
+    if (target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return false;  // a folder in the file's place never lets go
+    }
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExA(from.c_str(), to.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
+        const DWORD error = GetLastError();
+        if (attempt == kTries || (error != ERROR_SHARING_VIOLATION &&
+                                  error != ERROR_LOCK_VIOLATION && error != ERROR_ACCESS_DENIED)) {
+            return false;
+        }
+        Sleep(kPauseMs);
+    }
 }
 
 void Win32Desktop::RemoveFile(const std::string& path) {
