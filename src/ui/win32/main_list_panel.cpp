@@ -13,6 +13,7 @@
 #include "list/add_entries.h"
 #include "list/list_file.h"
 #include "list/path_helpers.h"
+#include "list/win32/win32_code_page.h"
 #include "list/win32/win32_file_system.h"
 #include "resource.h"
 #include "switching/switching_sequence.h"
@@ -210,7 +211,7 @@ bool CListPanel::SaveList(const std::string& path) {
     if (listUnreadable && path == settings.listFile) {
         return false;
     }
-    if (!SaveListFile(path, listCtrl.rows, fileSystem, IsAnsiLeadByte)) {
+    if (!SaveListFile(path, listCtrl.rows, fileSystem, SystemAnsiCodePage())) {
         return false;
     }
     listModified = false;
@@ -230,8 +231,8 @@ void CListPanel::SaveIfModified() {
     }
     if (listUnreadable) {
         // Beside the unread file, which stays as it is.
-        SaveListFile(UnsavedListPath(settings.listFile, IsAnsiLeadByte), listCtrl.rows, fileSystem,
-                     IsAnsiLeadByte);
+        SaveListFile(UnsavedListPath(settings.listFile, mbcs::NoLeadBytes), listCtrl.rows,
+                     fileSystem, SystemAnsiCodePage());
         listModified = false;
         return;
     }
@@ -246,8 +247,8 @@ void CListPanel::Close() {
 void CListPanel::SaveBeforeEnding() {
     TakeListChanges();
     if (listModified && listUnreadable) {
-        const std::string beside = UnsavedListPath(settings.listFile, IsAnsiLeadByte);
-        const bool saved = SaveListFile(beside, listCtrl.rows, fileSystem, IsAnsiLeadByte);
+        const std::string beside = UnsavedListPath(settings.listFile, mbcs::NoLeadBytes);
+        const bool saved = SaveListFile(beside, listCtrl.rows, fileSystem, SystemAnsiCodePage());
         listModified = false;
         std::string text =
             "The wallpaper list\n" + settings.listFile +
@@ -279,10 +280,10 @@ void CListPanel::LoadList(const std::string& path) {
     Win32FileSystem().RemoveUnfinishedSave(path);
     // A missing file is an empty list; one that is there but cannot be read (locked by a
     // sync client or a virus scanner) is protected.
-    listUnreadable =
-        !LoadListFile(path, listCtrl.rows, fileSystem) && fileSystem.Attributes(path).has_value();
+    listUnreadable = !LoadListFile(path, listCtrl.rows, fileSystem, SystemAnsiCodePage()) &&
+                     fileSystem.Attributes(path).has_value();
     listModified = false;
-    listName = ListNameFromPath(path, IsAnsiLeadByte);
+    listName = ListNameFromPath(path, mbcs::NoLeadBytes);
 }
 
 void CListPanel::OnOpenList() {
@@ -398,7 +399,7 @@ void CListPanel::OnAddFiles() {
         return;
     }
     const std::vector<std::string> paths =
-        SplitSelection(std::string_view(buffer.data(), buffer.size()), IsAnsiLeadByte);
+        SplitSelection(std::string_view(buffer.data(), buffer.size()), mbcs::NoLeadBytes);
     const int before = listCtrl.rows.Count();
     {
         const ScopedFlag rebuilding(rebuildingRows);
@@ -411,7 +412,7 @@ void CListPanel::OnAddFiles() {
     }
     Refresh();
     if (!paths.empty()) {
-        settings.lastAddFilesDir = SplitPath(paths.front(), IsAnsiLeadByte).folder;
+        settings.lastAddFilesDir = SplitPath(paths.front(), mbcs::NoLeadBytes).folder;
     }
 }
 
@@ -433,7 +434,7 @@ void CListPanel::OnAddFolder() {
     }
     Refresh();
     // The next browse starts at the parent of the folder added last.
-    settings.lastAddFolderDir = SplitPath(path, IsAnsiLeadByte).folder;
+    settings.lastAddFolderDir = SplitPath(path, mbcs::NoLeadBytes).folder;
 }
 
 void CListPanel::OpenSelectedFile() {

@@ -76,7 +76,8 @@ void CSwitchingAdapter::Prepare(const WallpaperEntry& item, int page) {
 }
 
 std::vector<WallpaperEntry> CSwitchingAdapter::BuildSwitchingSequence() {
-    return BuildSequence(list->Rows(), app.settings.includeSubfolders, fileSystem, IsAnsiLeadByte);
+    return BuildSequence(list->Rows(), app.settings.includeSubfolders, fileSystem,
+                         mbcs::NoLeadBytes);
 }
 
 void CSwitchingAdapter::ShowSourceRow(int row) {

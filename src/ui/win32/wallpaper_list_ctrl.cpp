@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "base/win32/ansi_text.h"
+#include "base/win32/text_case.h"
 #include "list/list_columns.h"
 #include "list/list_view_rules.h"
 #include "base/win32/exception_barrier.h"
@@ -55,7 +56,7 @@ const std::string& CellText(const WallpaperRows::Row& row, int column) {
 }  // namespace
 
 CWallpaperListCtrl::CWallpaperListCtrl(const AppSettings& settings, FileSystem& fileSystem)
-    : rows(settings, fileSystem, PathCase{IsAnsiLeadByte, AnsiLower}) {}
+    : rows(settings, fileSystem, PathCase{mbcs::NoLeadBytes, FoldCaseOrdinal}) {}
 
 CWallpaperListCtrl::~CWallpaperListCtrl() {
     rows.SetView(nullptr);
