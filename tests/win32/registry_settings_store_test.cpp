@@ -67,6 +67,31 @@ TEST_F(RegistrySettingsStoreTest, IntegersAndTextsReadBackAsWritten) {
     }
 }
 
+TEST_F(RegistrySettingsStoreTest, TextsTheAnsiApiWroteReadBackAsTheSameCharacters) {
+    // A name outside every ANSI code page keeps every character.
+    const std::string tokyo = "C:\\\xE6\x9D\xB1\xE4\xBA\xAC\\\xF0\x9F\x98\x80.png";
+    store.WriteText(kSection, "LF", tokyo);
+    EXPECT_EQ(store.ReadText(kSection, "LF", ""), tokyo);
+
+    if (GetACP() != 1252) {
+        GTEST_SKIP() << "the old value is written in Windows-1252";
+    }
+    // "C:\Bilder\café.bmp" as the old code stored it: é as the byte 0xE9.
+    const char ansi[] = "C:\\Bilder\\caf\xE9.bmp";
+    PutRaw("LF", REG_SZ, ansi, sizeof(ansi));
+    const std::string path = store.ReadText(kSection, "LF", "");
+    EXPECT_EQ(path, "C:\\Bilder\\caf\xC3\xA9.bmp");
+
+    // Written back by the wide code, the old code reads its own bytes.
+    store.WriteText(kSection, "LF", path);
+    char read[64] = {};
+    DWORD size = sizeof(read);
+    ASSERT_EQ(RegQueryValueExA(OpenSection(false).Get(), "LF", nullptr, nullptr,
+                               reinterpret_cast<BYTE*>(read), &size),
+              ERROR_SUCCESS);
+    EXPECT_STREQ(read, ansi);
+}
+
 TEST_F(RegistrySettingsStoreTest, MissingKeyOrValueReadsAsTheDefault) {
     EXPECT_EQ(store.ReadInt(kSection, "WH", 7), 7);
     EXPECT_EQ(store.ReadText(kSection, "PE", "5:00"), "5:00");

@@ -10,7 +10,7 @@
 #include "base/win32/wide_text.h"
 
 unsigned Win32AppPlatform::RegisterMessage(std::string_view name) {
-    return RegisterWindowMessageA(std::string(name).c_str());
+    return RegisterWindowMessageW(Widen(name).c_str());
 }
 
 bool Win32AppPlatform::OpenInstanceRegion(unsigned size, std::string_view name) {
@@ -26,16 +26,16 @@ void Win32AppPlatform::BroadcastMessage(unsigned message) {
     // Synchronous, but a hung top-level window of some other program must not keep this
     // copy alive forever.
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(HWND_BROADCAST, message, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 10000,
+    SendMessageTimeoutW(HWND_BROADCAST, message, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 10000,
                         &ignored);
 }
 
 int Win32AppPlatform::ReadOsVersion() {
-    OSVERSIONINFOA info{};
+    OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof(info);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!GetVersionExA(&info)) {
+    if (!GetVersionExW(&info)) {
         return 0;
     }
 #pragma GCC diagnostic pop
