@@ -14,26 +14,21 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const Latin1CodePage codePage;
-    for (bool unique : {false, true}) {
-        for (std::string_view mark : {std::string_view(), utf8::kByteOrderMark}) {
-            AppSettings settings;
-            settings.enforceUniqueness = unique;
-            FakeFileSystem files;
-            files.AddFile("C:\\in.vlt", std::string(mark) + std::string(text));
-            WallpaperRows rows{settings, files, PathCase{}};
-            if (!LoadListFile("C:\\in.vlt", rows, files, codePage) ||
-                !SaveListFile("C:\\l.vlt", rows, files, codePage)) {
+    for (int run = 0; run < 4; ++run) {
+        AppSettings settings;
+        settings.enforceUniqueness = run % 2 == 1;
+        FakeFileSystem files;
+        files.AddFile("C:\\in.vlt", (run < 2 ? "" : "\xEF\xBB\xBF") + std::string(text));
+        WallpaperRows rows{settings, files, PathCase{}};
+        WallpaperRows again{settings, files, PathCase{}};
+        if (!LoadListFile("C:\\in.vlt", rows, files, codePage) ||
+            !SaveListFile("C:\\l.vlt", rows, files, codePage) ||
+            !LoadListFile("C:\\l.vlt", again, files, codePage) || again.Count() != rows.Count()) {
+            __builtin_trap();
+        }
+        for (int i = 0; i < rows.Count(); ++i) {
+            if (again.EntryAt(i).path != rows.EntryAt(i).path) {
                 __builtin_trap();
-            }
-            WallpaperRows again{settings, files, PathCase{}};
-            if (!LoadListFile("C:\\l.vlt", again, files, codePage) ||
-                again.Count() != rows.Count()) {
-                __builtin_trap();
-            }
-            for (int i = 0; i < rows.Count(); ++i) {
-                if (again.EntryAt(i).path != rows.EntryAt(i).path) {
-                    __builtin_trap();
-                }
             }
         }
     }

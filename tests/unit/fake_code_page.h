@@ -1,5 +1,4 @@
-// An ANSI code page for the list tests: Latin-1, which agrees with Windows-1252 on every
-// letter the tests use (0xE9 is "é").
+// Latin-1 as the ANSI code page of the list tests: Windows-1252 on every letter they use.
 #pragma once
 
 #include "base/utf8.h"
