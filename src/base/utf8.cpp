@@ -135,7 +135,13 @@ std::string FoldCase(std::string_view text, mbcs::LeadBytePredicate) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
-        Append(out, FoldChar(Decode(text, i)));
+        const char c = text[i];
+        if (static_cast<unsigned char>(c) < 0x80) {  // the common case, without decoding
+            out += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+            ++i;
+        } else {
+            Append(out, FoldChar(Decode(text, i)));
+        }
     }
     return out;
 }

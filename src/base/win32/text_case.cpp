@@ -3,9 +3,15 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "base/win32/wide_text.h"
 
 std::string FoldCaseOrdinal(std::string_view text, mbcs::LeadBytePredicate) {
+    // ASCII text, most paths, folds to its lower case without a trip through UTF-16.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
+        return mbcs::AsciiLower(text, mbcs::NoLeadBytes);
+    }
     std::wstring wide = Widen(text);
     if (wide.empty()) {
         return std::string(text);
