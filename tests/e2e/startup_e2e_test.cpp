@@ -231,13 +231,9 @@ TEST_F(StartUpTest, WindowShowsTheMainWindowControls) {
     EXPECT_EQ(SendMessageA(velumar.Control(kPreviewCheck), BM_GETCHECK, 0, 0), BST_CHECKED);
     HWND rotation = velumar.Control(kRotationCombo);
     ASSERT_EQ(SendMessageA(rotation, CB_GETCOUNT, 0, 0), 4);
-    const wchar_t* rotations[] = {L"No Rotation", L"Counterclockwise", L"Clockwise",
-                                  L"180 Degrees"};
+    const char* rotations[] = {"No Rotation", "Counterclockwise", "Clockwise", "180 Degrees"};
     for (int i = 0; i < 4; ++i) {
-        // Wine passes list texts between processes correctly only through the wide message.
-        wchar_t text[64] = {};
-        SendMessageW(rotation, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        EXPECT_STREQ(text, rotations[i]);
+        EXPECT_EQ(ComboItemText(rotation, i), rotations[i]);
     }
     // Menu handles belong to their process under Wine; the menu itself is checked in-process.
     EXPECT_NE(GetMenu(window), nullptr);

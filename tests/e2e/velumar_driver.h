@@ -32,7 +32,10 @@ bool WaitUntil(Condition condition, DWORD timeoutMs = 10000) {
 
 // Top-level windows of a process whose title starts with a prefix (any process when pid is 0).
 std::vector<HWND> TopLevelWindows(DWORD processId, const std::string& titlePrefix);
+// Texts another process shows, in UTF-8: a window's, and an item of a combo or list box.
 std::string WindowText(HWND window);
+std::string ComboItemText(HWND combo, int index);
+std::string ListBoxItemText(HWND list, int index);
 
 // Whole-file reads and writes of the test's own files.
 std::string ReadFileBytes(const std::string& path);

@@ -149,6 +149,32 @@ TEST(TrayIcon, PendingHideRemovesOnlyTheShowRequest) {
     EXPECT_EQ(FilterPositionChange(moveAndSize, true), moveAndSize);
 }
 
+TEST(TrayIcon, TipIsCutBetweenWholeCharactersAtItsLimit) {
+    struct Case {
+        const char* text;
+        size_t maxUnits;
+        const char* kept;
+    };
+    const Case cases[] = {
+        {"Velumar", 10, "Velumar"},
+        {"Velumar", 3, "Vel"},
+        {"Velumar", 0, ""},
+        {"\xE6\x9D\xB1\xE4\xBA\xAC", 1, "\xE6\x9D\xB1"},  // one of two kanji
+        {"a\xF0\x9F\x98\x80"
+         "b",
+         2, "a"},  // an emoji takes two units
+        {"a\xF0\x9F\x98\x80"
+         "b",
+         3, "a\xF0\x9F\x98\x80"},
+        {"\xCE\x95\xCE\xBB", 5, "\xCE\x95\xCE\xBB"},  // Greek, whole
+        {"\xFFxy", 2, "\xFFx"},                       // a stray byte is one unit
+        {"ab\xE6\x9D", 3, "ab\xE6"},                  // a cut-off character too
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CutTipText(c.text, c.maxUnits), c.kept) << c.text << " " << c.maxUnits;
+    }
+}
+
 TEST(StartupShortcut, NamesComeFromTheTargetsFileNameInEitherFolderForm) {
     const char* folders[] = {"C:\\Users\\u\\Start Menu\\Programs\\Startup",
                              "C:\\Users\\u\\Start Menu\\Programs\\Startup\\"};

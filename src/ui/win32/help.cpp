@@ -10,13 +10,14 @@
 #include "base/win32/deferred_import.h"
 #include "base/win32/gdi.h"
 #include "base/win32/message_box.h"
+#include "base/win32/wide_text.h"
 #include "ui/help_topics.h"
 #include "ui/win32/help.h"
 #include "ui/win32/window.h"
 
 namespace {
 
-constexpr const char* kPopupClass = "VelumarHelpPopup";
+constexpr const wchar_t* kPopupClass = L"VelumarHelpPopup";
 constexpr int kPopupWidth = 320;
 constexpr int kPopupMargin = 8;
 constexpr const char* kNoTopic = "No help topic is available for this item.";
@@ -26,7 +27,7 @@ constexpr const char* kNoTopic = "No help topic is available for this item.";
 class CHelpPopup : public CWindow {
 public:
     bool Open(HINSTANCE instance, const std::string& shown, POINT at) {
-        text = shown;
+        text = Widen(shown);
         if (!RegisterClassOnce(instance, kPopupClass, CS_SAVEBITS | CS_DROPSHADOW,
                                GetSysColorBrush(COLOR_INFOBK))) {
             return false;
@@ -40,7 +41,7 @@ public:
                       nullptr, nullptr, instance)) {
             return false;
         }
-        SetWindowTextA(Handle(), text.c_str());
+        SetWindowTextW(Handle(), text.c_str());
         ShowWindow(Handle(), SW_SHOWNA);
         SetCapture(Handle());
         return true;
@@ -60,7 +61,7 @@ protected:
             case WM_SYSKEYDOWN:
             case WM_CAPTURECHANGED:
             case WM_ACTIVATEAPP:
-                PostMessageA(Handle(), WM_CLOSE, 0, 0);
+                PostMessageW(Handle(), WM_CLOSE, 0, 0);
                 return false;
             default:
                 return false;
@@ -71,13 +72,13 @@ private:
     void MeasureText(RECT& bounds) const {
         HDC dc = GetDC(nullptr);
         ScopedSelectObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
-        DrawTextA(dc, text.c_str(), -1, &bounds, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        DrawTextW(dc, text.c_str(), -1, &bounds, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
         ReleaseDC(nullptr, dc);
     }
 
     static void KeepOnScreen(RECT& rect) {
         RECT area{};
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
         if (rect.right > area.right) {
             OffsetRect(&rect, area.right - rect.right, 0);
         }
@@ -95,11 +96,11 @@ private:
         ScopedSelectObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
-        DrawTextA(dc, text.c_str(), -1, &inner, DT_WORDBREAK | DT_NOPREFIX);
+        DrawTextW(dc, text.c_str(), -1, &inner, DT_WORDBREAK | DT_NOPREFIX);
         EndPaint(Handle(), &paint);
     }
 
-    std::string text;
+    std::wstring text;
 };
 
 // The one pop-up of the process; a new one replaces it.
@@ -108,16 +109,16 @@ std::unique_ptr<CHelpPopup> popup;
 }  // namespace
 
 std::string HelpFilePath() {
-    std::vector<char> path(MAX_PATH);
+    std::vector<wchar_t> path(MAX_PATH);
     DWORD length = 0;
     for (;;) {
-        length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0 || length < path.size()) {
             break;
         }
         path.resize(path.size() * 2);
     }
-    std::string file(path.data(), length);
+    std::string file = Narrow(std::wstring_view(path.data(), length));
     size_t slash = file.find_last_of('\\');
     size_t dot = file.find_last_of('.');
     if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
@@ -129,19 +130,19 @@ std::string HelpFilePath() {
 void ShowHelpContents(HWND owner) {
     const std::string file = HelpFilePath();
     // The help viewer says nothing about a missing file: the user is told where it should be.
-    if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (GetFileAttributesW(Widen(file).c_str()) == INVALID_FILE_ATTRIBUTES) {
         ShowMessageBox(owner, "The help file " + file + " cannot be found.");
         return;
     }
-    if (auto* help = DeferredImport<decltype(HtmlHelpA)>("hhctrl.ocx", "HtmlHelpA")) {
-        help(owner, file.c_str(), HH_DISPLAY_TOC, 0);
+    if (auto* help = DeferredImport<decltype(HtmlHelpW)>("hhctrl.ocx", "HtmlHelpW")) {
+        help(owner, Widen(file).c_str(), HH_DISPLAY_TOC, 0);
     }
 }
 
 void CloseHelp() {
     popup.reset();
     // Help windows exist only when the help control was loaded.
-    if (auto* help = DeferredImport<decltype(HtmlHelpA)>("hhctrl.ocx", "HtmlHelpA", false)) {
+    if (auto* help = DeferredImport<decltype(HtmlHelpW)>("hhctrl.ocx", "HtmlHelpW", false)) {
         help(nullptr, nullptr, HH_CLOSE_ALL, 0);
     }
 }
@@ -161,7 +162,7 @@ bool ShowContextHelp(const HELPINFO& request) {
     }
     unsigned context = kControlHelpBase + static_cast<unsigned>(request.iCtrlId);
     std::optional<std::string_view> text = PopupHelpText(context);
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
     ShowHelpPopup(instance, text ? std::string(*text) : std::string(kNoTopic), request.MousePos);
     return true;
 }

@@ -34,7 +34,7 @@ int WindowDpi(HWND window) {
 }
 
 HICON LoadMainIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
-    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_MAINICON), IMAGE_ICON,
                                          GetSystemMetrics(widthMetric),
                                          GetSystemMetrics(heightMetric), 0));
 }
@@ -58,8 +58,8 @@ CMainFrame::~CMainFrame() {
 
 void CMainFrame::Attach(HWND window) {
     items.Bind(window);
-    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(mainIcon));
-    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(mainIcon));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
     for (size_t i = 0; i < kLayoutItems.size(); ++i) {
         RECT r{};
         GetWindowRect(items.Item(kLayoutItems[i].id), &r);
@@ -95,7 +95,7 @@ void CMainFrame::Show(bool hideAtStartup) {
     RECT candidate{stored.left, stored.top, stored.right, stored.bottom};
     const bool onAMonitor = MonitorFromRect(&candidate, MONITOR_DEFAULTTONULL) != nullptr;
     RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const WindowRect r =
         PlaceWindowRect(stored, onAMonitor, {work.left, work.top, work.right, work.bottom});
     MoveWindow(items.Handle(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);

@@ -2,6 +2,7 @@
 #include "ui/win32/resizing_page.h"
 
 #include "resource.h"
+#include "base/win32/wide_text.h"
 
 namespace {
 
@@ -17,10 +18,12 @@ constexpr const char* kReductionMethods[] = {"Eliminate Pixels", "Favor Black", 
 
 void CResizingPage::OnInit() {
     for (const char* size : kStandardSizes) {
-        SendMessageA(Item(IDC_STANDARD_SIZE), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(size));
+        SendMessageW(Item(IDC_STANDARD_SIZE), CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(Widen(size).c_str()));
     }
     for (const char* method : kReductionMethods) {
-        SendMessageA(Item(IDC_REDUCTION), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(method));
+        SendMessageW(Item(IDC_REDUCTION), CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(Widen(method).c_str()));
     }
     SetChecked(IDC_RETAIN_ASPECT, values.retainAspect != 0);
     SetItemText(IDC_CUSTOM_WIDTH, std::to_string(values.width));

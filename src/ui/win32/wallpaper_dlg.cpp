@@ -3,6 +3,7 @@
 
 #include <windowsx.h>
 
+#include "base/win32/wide_text.h"
 #include "desktop/win32/startup_shortcut.h"
 #include "resource.h"
 #include "ui/main_window_text.h"
@@ -17,8 +18,8 @@ CWallpaperDlg::CWallpaperDlg(HINSTANCE instance, CWallpaperApp& app, CListPanel&
       switching(switching),
       frame(frame),
       dialogs(dialogs),
-      accelerators(LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS))),
-      taskbarCreatedMessage(RegisterWindowMessageA("TaskbarCreated")) {}
+      accelerators(LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS))),
+      taskbarCreatedMessage(RegisterWindowMessageW(L"TaskbarCreated")) {}
 
 void CWallpaperDlg::RunModal() {
     CDialog::RunModal(nullptr, accelerators);
@@ -41,7 +42,7 @@ void CWallpaperDlg::ListFileChanged() {
 }
 
 void CWallpaperDlg::UpdateTitle() {
-    SetWindowTextA(Handle(), MainWindowTitle(list.ListName(), switching.Paused()).c_str());
+    SetWindowTextW(Handle(), Widen(MainWindowTitle(list.ListName(), switching.Paused())).c_str());
 }
 
 bool CWallpaperDlg::OnCommand(int id, int code, HWND control) {
@@ -246,7 +247,7 @@ void CWallpaperDlg::OnEndSession(bool ending) {
 void CWallpaperDlg::OnHotKey(WPARAM id) {
     // The same command as the menu's, so the key behaves exactly as the menu item does.
     if (const std::optional<int> command = CommandOfGlobalKey(static_cast<int>(id))) {
-        SendMessageA(Handle(), WM_COMMAND, MAKEWPARAM(*command, 0), 0);
+        SendMessageW(Handle(), WM_COMMAND, MAKEWPARAM(*command, 0), 0);
     }
 }
 

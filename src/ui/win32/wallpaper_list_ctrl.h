@@ -52,7 +52,6 @@ private:
     void HideDragImage();
     void CreateColumns();
     void PushSelection();
-    bool OnGetDispInfo(NMLVDISPINFOA& info);
     bool OnGetDispInfo(NMLVDISPINFOW& info);
     int FindRowByName(const std::string& text, UINT flags, int startRow) const;
 
