@@ -10,8 +10,10 @@
 #include <algorithm>
 
 #include "base/win32/ansi_text.h"
+#include "base/win32/dpi.h"
 #include "list/list_columns.h"
 #include "list/list_view_rules.h"
+#include "ui/screen_geometry.h"
 #include "base/win32/exception_barrier.h"
 
 namespace {
@@ -69,8 +71,11 @@ void CWallpaperListCtrl::Attach(HWND listView) {
     if (HasFullRowSelect(CommonControlsLibraryVersion())) {
         ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     }
+    // A name cut off by its column is shown in full in a tip.
+    ListView_SetExtendedListViewStyleEx(list, LVS_EX_LABELTIP, LVS_EX_LABELTIP);
     // The drop highlight is kept by the model; the control asks for it when it paints.
     ListView_SetCallbackMask(list, LVIS_DROPHILITED);
+    columnsDpi = WindowDpi(list);
     CreateColumns();
     rows.SetView(this);
     RowsReset();
@@ -94,6 +99,9 @@ LRESULT CALLBACK CWallpaperListCtrl::SubclassProc(HWND window, UINT message, WPA
 bool CWallpaperListCtrl::OnListMessage(UINT message, WPARAM wParam, LPARAM lParam,
                                        LRESULT& result) {
     switch (message) {
+        case kDpiChangedAfterParent:
+            RescaleColumns(WindowDpi(list));
+            return false;
         case WM_MOUSEMOVE:
             // The list's own handling always follows.
             if (dragging) {
@@ -293,6 +301,17 @@ void CWallpaperListCtrl::CreateColumns() {
         SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(&column));
     }
+}
+
+void CWallpaperListCtrl::RescaleColumns(int dpi) {
+    if (dpi == columnsDpi) {
+        return;
+    }
+    for (int i = 0; i < 2; ++i) {
+        const int width = ListView_GetColumnWidth(list, i);
+        ListView_SetColumnWidth(list, i, RescaleForDpi(width, columnsDpi, dpi));
+    }
+    columnsDpi = dpi;
 }
 
 bool CWallpaperListCtrl::OnNotify(const NMHDR& header, LRESULT& result) {
