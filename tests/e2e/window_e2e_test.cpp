@@ -269,6 +269,28 @@ TEST_F(WindowTest, ANewDpiTakesTheSuggestedRectangleAndScalesTheLayout) {
     ASSERT_TRUE(velumar.Exit());
 }
 
+TEST_F(WindowTest, TheOpenDialogOverAWindowInTheCornerStaysInsideTheWorkArea) {
+    WriteDword(kSettingsKey, "PL", 1);
+    WriteDword(kSettingsKey, "PT", 1);
+    WriteDword(kSettingsKey, "PR", 481);
+    WriteDword(kSettingsKey, "PB", 351);
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    velumar.PostCommand(kAddFilesButton);
+    HWND open = WaitForWindow(velumar.ProcessId(), "Select File(s)");
+    ASSERT_NE(open, nullptr);
+    Sleep(300);
+    RECT dialog{};
+    GetWindowRect(open, &dialog);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_TRUE(dialog.left >= work.left && dialog.top >= work.top && dialog.right <= work.right &&
+                dialog.bottom <= work.bottom)
+        << dialog.left << "," << dialog.top << "," << dialog.right << "," << dialog.bottom;
+    PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(open); }));
+    ASSERT_TRUE(velumar.Exit());
+}
+
 TEST_F(WindowTest, HidingAndShowingThroughKeysSystemCommandsAndTheTray) {
     ASSERT_NO_FATAL_FAILURE(Launch());
     ASSERT_TRUE(WaitUntil([&] { return Visible(); }));
