@@ -75,10 +75,14 @@ void CMainFrame::OnGetMinMaxInfo(MINMAXINFO& limits) const {
 }
 
 void CMainFrame::LoadIcons() {
-    mainIcon = LoadIconForDpi(instance, IDI_MAINICON, SM_CXICON, SM_CYICON, layoutDpi);
-    smallIcon = LoadIconForDpi(instance, IDI_MAINICON, SM_CXSMICON, SM_CYSMICON, layoutDpi);
-    SendMessageW(items.Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(mainIcon.Get()));
-    SendMessageW(items.Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.Get()));
+    UniqueIcon newMain = LoadIconForDpi(instance, IDI_MAINICON, SM_CXICON, SM_CYICON, layoutDpi);
+    UniqueIcon newSmall =
+        LoadIconForDpi(instance, IDI_MAINICON, SM_CXSMICON, SM_CYSMICON, layoutDpi);
+    // The window lets go of the old icons before they are destroyed.
+    SendMessageW(items.Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(newMain.Get()));
+    SendMessageW(items.Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(newSmall.Get()));
+    mainIcon = std::move(newMain);
+    smallIcon = std::move(newSmall);
     // The notification area is on the primary monitor's taskbar.
     const int trayDpi = MonitorDpi(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY));
     trayIcon = LoadIconForDpi(instance, IDI_MAINICON, SM_CXSMICON, SM_CYSMICON, trayDpi);
