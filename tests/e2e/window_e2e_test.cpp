@@ -74,6 +74,7 @@ protected:
 struct Layout {
     SIZE client{};
     std::vector<RECT> controls;
+    RECT previewCheck{};
 };
 
 constexpr int kLaidOut[] = {kListView,       kInfoBox,         kPreviewFrame, kStartStopButton,
@@ -91,6 +92,9 @@ Layout ReadLayout(const VelumarProcess& velumar) {
         MapWindowPoints(nullptr, velumar.MainWindow(), reinterpret_cast<POINT*>(&r), 2);
         layout.controls.push_back(r);
     }
+    GetWindowRect(velumar.Control(kPreviewCheck), &layout.previewCheck);
+    MapWindowPoints(nullptr, velumar.MainWindow(), reinterpret_cast<POINT*>(&layout.previewCheck),
+                    2);
     return layout;
 }
 
@@ -266,6 +270,13 @@ TEST_F(WindowTest, ANewDpiTakesTheSuggestedRectangleAndScalesTheLayout) {
             << actual.bottom << " expected " << expected.left << "," << expected.top << ","
             << expected.right << "," << expected.bottom;
     }
+    // The preview check box, which the layout leaves where it is, keeps its place.
+    const RECT& before = start.previewCheck;
+    const RECT& after = scaled.previewCheck;
+    EXPECT_LE(std::abs(after.left - grown(before.left)), 1);
+    EXPECT_LE(std::abs(after.top - grown(before.top)), 1);
+    EXPECT_LE(std::abs(after.right - grown(before.right)), 1);
+    EXPECT_LE(std::abs(after.bottom - grown(before.bottom)), 1);
     ASSERT_TRUE(velumar.Exit());
 }
 

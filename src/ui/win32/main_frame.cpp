@@ -146,6 +146,22 @@ void CMainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
                            RescaleForDpi(referenceClientSize.cy, layoutDpi, dpi)};
     templateSize = {RescaleForDpi(templateSize.cx, layoutDpi, dpi),
                     RescaleForDpi(templateSize.cy, layoutDpi, dpi)};
+    // Controls the layout leaves where they are (the preview check box) keep their place.
+    HWND window = items.Handle();
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(child);
+        if (std::any_of(kLayoutItems.begin(), kLayoutItems.end(),
+                        [id](const LayoutItem& item) { return item.id == id; })) {
+            continue;
+        }
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        const auto scaled = [this, dpi](LONG v) { return RescaleForDpi(v, layoutDpi, dpi); };
+        MoveWindow(child, scaled(r.left), scaled(r.top), scaled(r.right) - scaled(r.left),
+                   scaled(r.bottom) - scaled(r.top), TRUE);
+    }
     layoutDpi = dpi;
     LoadIcons();
     if (placed) {
