@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "base/win32/deferred_import.h"
 #include "base/scoped_flag.h"
+#include "base/win32/deferred_import.h"
 #include "desktop/tray_icon.h"
 #include "desktop/win32/tray_icon.h"
 #include "resource.h"

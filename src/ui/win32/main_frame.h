@@ -29,9 +29,8 @@ public:
 
     void OnSize(WPARAM kind, int cx, int cy);
     // The window moved to a monitor of another DPI: the layout, the limits and the icons follow,
-    // and the window takes the rectangle Windows suggests.
+    // and the window takes the rectangle Windows suggests (not while it is being placed).
     void OnDpiChanged(int dpi, const RECT& suggested);
-    int Dpi() const { return layoutDpi; }
     void OnMove();
     // The tray icon's mouse message; its menu shows "Pause switching" checked while paused.
     void OnTrayNotify(UINT mouseMessage, bool paused);
