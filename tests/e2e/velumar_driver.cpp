@@ -245,6 +245,16 @@ void DropFiles(DWORD processId, HWND window, POINT clientPoint,
     SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
 }
 
+void SendDpiChanged(DWORD processId, HWND window, int dpi, const RECT& suggested) {
+    RemoteBuffer rect(processId, sizeof(suggested));
+    if (rect.Address() == nullptr || !rect.Write(0, &suggested, sizeof(suggested))) {
+        return;
+    }
+    constexpr UINT kDpiChanged = 0x02E0;
+    SendMessageW(window, kDpiChanged, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(rect.Address()));
+}
+
 void SendHelpRequest(HWND window, HWND control) {
     RECT rect{};
     GetWindowRect(control, &rect);

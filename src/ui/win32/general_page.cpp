@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "base/win32/deferred_import.h"
+#include "base/win32/dpi.h"
 #include "base/win32/gdi.h"
 #include "base/win32/message_box.h"
 #include "base/win32/wide_text.h"
 #include "resource.h"
+#include "ui/screen_geometry.h"
 #include "ui/win32/time_of_day_dlg.h"
 
 namespace {
@@ -211,15 +213,19 @@ void CGeneralPage::DrawTextColorButton(const DRAWITEMSTRUCT& item) const {
     bool pushed = (item.itemAction & ODA_SELECT) != 0 && (item.itemState & ODS_SELECTED) != 0;
     DrawFrameControl(item.hDC, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
 
-    const int top = (height - 16) / 2;
+    // The colour sample: 16 logical units square, 6 from the right edge.
+    const int dpi = WindowDpi(item.hwndItem);
+    const int sample = ScaleForDpi(16, dpi);
+    const int top = (height - sample) / 2;
     {
         UniqueGdiObject brush(CreateSolidBrush(values.textColor));
         ScopedSelectObject selected(item.hDC, brush.Get());
-        Rectangle(item.hDC, width - 22, top, width - 6, top + 16);
+        const int right = width - ScaleForDpi(6, dpi);
+        Rectangle(item.hDC, right - sample, top, right, top + sample);
     }
 
     RECT text = item.rcItem;
-    text.left += 4;
+    text.left += ScaleForDpi(4, dpi);
     int oldMode = SetBkMode(item.hDC, TRANSPARENT);
     DrawTextW(item.hDC, L"Text Color", -1, &text, DT_SINGLELINE | DT_VCENTER);
     SetBkMode(item.hDC, oldMode);

@@ -8,19 +8,31 @@
 #include <vector>
 
 #include "base/win32/deferred_import.h"
+#include "base/win32/dpi.h"
 #include "base/win32/gdi.h"
 #include "base/win32/message_box.h"
 #include "base/win32/wide_text.h"
 #include "ui/help_topics.h"
+#include "ui/screen_geometry.h"
 #include "ui/win32/help.h"
 #include "ui/win32/window.h"
 
 namespace {
 
 constexpr const wchar_t* kPopupClass = L"VelumarHelpPopup";
+// Logical units; the pop-up is laid out at the DPI of the monitor it opens on.
 constexpr int kPopupWidth = 320;
 constexpr int kPopupMargin = 8;
 constexpr const char* kNoTopic = "No help topic is available for this item.";
+
+// The system's GUI font at the DPI (it comes at the system DPI).
+UniqueGdiObject GuiFontForDpi(int dpi) {
+    LOGFONTW font{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
+    font.lfHeight = RescaleForDpi(font.lfHeight, SystemDpi(), dpi);
+    font.lfWidth = RescaleForDpi(font.lfWidth, SystemDpi(), dpi);
+    return UniqueGdiObject(CreateFontIndirectW(&font));
+}
 
 // The pop-up help window: the text on a tooltip background, closed by any click or key. Its
 // window text is the text shown, so other programs can read it.
@@ -32,11 +44,15 @@ public:
                                GetSysColorBrush(COLOR_INFOBK))) {
             return false;
         }
-        RECT bounds{0, 0, kPopupWidth, 0};
+        HMONITOR monitor = MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST);
+        const int dpi = MonitorDpi(monitor);
+        font = GuiFontForDpi(dpi);
+        margin = ScaleForDpi(kPopupMargin, dpi);
+        RECT bounds{0, 0, ScaleForDpi(kPopupWidth, dpi), 0};
         MeasureText(bounds);
-        RECT rect{at.x, at.y, at.x + bounds.right + 2 * kPopupMargin + 2,
-                  at.y + bounds.bottom + 2 * kPopupMargin + 2};
-        KeepOnScreen(rect);
+        RECT rect{at.x, at.y, at.x + bounds.right + 2 * margin + 2,
+                  at.y + bounds.bottom + 2 * margin + 2};
+        KeepOnScreen(monitor, rect);
         if (!CreateAs(kPopupClass, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, WS_POPUP | WS_BORDER, rect,
                       nullptr, nullptr, instance)) {
             return false;
@@ -71,14 +87,20 @@ protected:
 private:
     void MeasureText(RECT& bounds) const {
         HDC dc = GetDC(nullptr);
-        ScopedSelectObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
+        ScopedSelectObject selected(dc, font.Get());
         DrawTextW(dc, text.c_str(), -1, &bounds, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
         ReleaseDC(nullptr, dc);
     }
 
-    static void KeepOnScreen(RECT& rect) {
+    static void KeepOnScreen(HMONITOR monitor, RECT& rect) {
+        MONITORINFO info{};
+        info.cbSize = sizeof(info);
         RECT area{};
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        if (GetMonitorInfoW(monitor, &info)) {
+            area = info.rcWork;
+        } else {
+            SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        }
         if (rect.right > area.right) {
             OffsetRect(&rect, area.right - rect.right, 0);
         }
@@ -92,8 +114,8 @@ private:
         HDC dc = BeginPaint(Handle(), &paint);
         RECT inner{};
         GetClientRect(Handle(), &inner);
-        InflateRect(&inner, -kPopupMargin, -kPopupMargin);
-        ScopedSelectObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
+        InflateRect(&inner, -margin, -margin);
+        ScopedSelectObject selected(dc, font.Get());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
         DrawTextW(dc, text.c_str(), -1, &inner, DT_WORDBREAK | DT_NOPREFIX);
@@ -101,6 +123,8 @@ private:
     }
 
     std::wstring text;
+    UniqueGdiObject font;
+    int margin = kPopupMargin;
 };
 
 // The one pop-up of the process; a new one replaces it.

@@ -7,12 +7,15 @@
 #include <utility>
 
 #include "base/win32/wide_text.h"
+#include "base/win32/dpi.h"
 #include "render/dib_rows.h"
+#include "ui/screen_geometry.h"
 #include "ui/win32/app_messages.h"
 
 namespace {
 
 constexpr const wchar_t* kPreviewClass = L"VelumarImagePreview";
+// Logical units between the pane's edge and the thumbnail.
 constexpr int kFrameMargin = 8;
 
 }  // namespace
@@ -61,7 +64,8 @@ void CImagePreviewWnd::Request(const std::string& path) {
     }
     RECT client{};
     GetClientRect(Handle(), &client);
-    worker->Request({path, client.right - kFrameMargin, client.bottom - kFrameMargin});
+    const int margin = ScaleForDpi(kFrameMargin, WindowDpi(Handle()));
+    worker->Request({path, client.right - margin, client.bottom - margin});
 }
 
 void CImagePreviewWnd::ClearImage() {

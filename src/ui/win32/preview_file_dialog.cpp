@@ -12,6 +12,7 @@
 #include "resource.h"
 #include "ui/image_info.h"
 #include "ui/preview_panel.h"
+#include "ui/screen_geometry.h"
 #include "ui/win32/help.h"
 #include "ui/win32/trampoline.h"
 
@@ -26,6 +27,18 @@ void CenterOver(HWND window, HWND owner) {
     }
     int x = o.left + ((o.right - o.left) - (w.right - w.left)) / 2;
     int y = o.top + ((o.bottom - o.top) - (w.bottom - w.top)) / 2;
+    // Kept inside the work area of the monitor it opens on, also when the owner is at an edge.
+    RECT centred{x, y, x + (w.right - w.left), y + (w.bottom - w.top)};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (GetMonitorInfoW(MonitorFromRect(&centred, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        const WindowRect inside =
+            KeepInsideArea({centred.left, centred.top, centred.right, centred.bottom},
+                           {work.left, work.top, work.right, work.bottom});
+        x = inside.left;
+        y = inside.top;
+    }
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

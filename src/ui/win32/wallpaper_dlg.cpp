@@ -164,6 +164,10 @@ bool CWallpaperDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         case WM_MOVE:
             frame.OnMove();
             return false;
+        case WM_DPICHANGED:
+            // Not answered: the dialog manager then gives the controls fonts for the new DPI.
+            frame.OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return false;
         case WM_SYSCOMMAND:
             return frame.OnSysCommand(wParam);
         case WM_GETMINMAXINFO:

@@ -11,8 +11,10 @@
 
 #include "base/win32/ansi_text.h"
 #include "base/win32/text_case.h"
+#include "base/win32/dpi.h"
 #include "list/list_columns.h"
 #include "list/list_view_rules.h"
+#include "ui/screen_geometry.h"
 #include "base/win32/exception_barrier.h"
 #include "base/win32/wide_text.h"
 
@@ -60,8 +62,11 @@ void CWallpaperListCtrl::Attach(HWND listView) {
     if (HasFullRowSelect(CommonControlsLibraryVersion())) {
         ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     }
+    // A name cut off by its column is shown in full in a tip.
+    ListView_SetExtendedListViewStyleEx(list, LVS_EX_LABELTIP, LVS_EX_LABELTIP);
     // The drop highlight is kept by the model; the control asks for it when it paints.
     ListView_SetCallbackMask(list, LVIS_DROPHILITED);
+    columnsDpi = WindowDpi(list);
     CreateColumns();
     rows.SetView(this);
     RowsReset();
@@ -85,6 +90,9 @@ LRESULT CALLBACK CWallpaperListCtrl::SubclassProc(HWND window, UINT message, WPA
 bool CWallpaperListCtrl::OnListMessage(UINT message, WPARAM wParam, LPARAM lParam,
                                        LRESULT& result) {
     switch (message) {
+        case kDpiChangedAfterParent:
+            RescaleColumns(WindowDpi(list));
+            return false;
         case WM_MOUSEMOVE:
             // The list's own handling always follows.
             if (dragging) {
@@ -284,6 +292,17 @@ void CWallpaperListCtrl::CreateColumns() {
         SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(&column));
     }
+}
+
+void CWallpaperListCtrl::RescaleColumns(int dpi) {
+    if (dpi == columnsDpi) {
+        return;
+    }
+    for (int i = 0; i < 2; ++i) {
+        const int width = ListView_GetColumnWidth(list, i);
+        ListView_SetColumnWidth(list, i, RescaleForDpi(width, columnsDpi, dpi));
+    }
+    columnsDpi = dpi;
 }
 
 bool CWallpaperListCtrl::OnNotify(const NMHDR& header, LRESULT& result) {
