@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include "base/win32/wide_text.h"
 #include "tests/e2e/resource_ids.h"
 
 namespace e2e {
@@ -18,9 +19,9 @@ std::string VelumarExePath() {
 }
 
 std::string WindowText(HWND window) {
-    char text[4096] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
-    return text;
+    wchar_t text[4096] = {};
+    SendMessageW(window, WM_GETTEXT, ARRAYSIZE(text), reinterpret_cast<LPARAM>(text));
+    return Narrow(text);
 }
 
 namespace {
@@ -38,9 +39,9 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
     if (search->processId != 0 && owner != search->processId) {
         return TRUE;
     }
-    char title[512] = {};
-    GetWindowTextA(hwnd, title, sizeof(title));
-    if (std::string(title).rfind(search->titlePrefix, 0) == 0) {
+    wchar_t title[512] = {};
+    GetWindowTextW(hwnd, title, ARRAYSIZE(title));
+    if (Narrow(title).rfind(search->titlePrefix, 0) == 0) {
         search->found.push_back(hwnd);
     }
     return TRUE;
@@ -87,7 +88,7 @@ std::vector<HWND> TopLevelWindows(DWORD processId, const std::string& titlePrefi
 
 std::string ReadFileBytes(const std::string& path) {
     std::string bytes;
-    if (FILE* file = fopen(path.c_str(), "rb")) {
+    if (FILE* file = _wfopen(Widen(path).c_str(), L"rb")) {
         char buffer[65536];
         size_t read = 0;
         while ((read = fread(buffer, 1, sizeof(buffer), file)) > 0) {
@@ -99,7 +100,7 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    if (FILE* file = fopen(path.c_str(), "wb")) {
+    if (FILE* file = _wfopen(Widen(path).c_str(), L"wb")) {
         fwrite(bytes.data(), 1, bytes.size(), file);
         fclose(file);
     }
@@ -200,16 +201,18 @@ void SetListRowSelected(DWORD processId, HWND list, int row, bool selected) {
 
 void DropFiles(DWORD processId, HWND window, POINT clientPoint,
                const std::vector<std::string>& paths) {
-    std::string names;
+    // Wide names, as the shell drops them.
+    std::wstring names;
     for (const std::string& path : paths) {
-        names += path + '\0';
+        names += Widen(path) + L'\0';
     }
-    names += '\0';
+    names += L'\0';
     DROPFILES header{};
     header.pFiles = sizeof(header);
     header.pt = clientPoint;
+    header.fWide = TRUE;
     std::string block(reinterpret_cast<const char*>(&header), sizeof(header));
-    block += names;
+    block.append(reinterpret_cast<const char*>(names.data()), names.size() * sizeof(wchar_t));
     // The drop handle is a fixed block in the receiving process; it frees it itself.
     UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId));
     void* remote = process ? VirtualAllocEx(process.Get(), nullptr, block.size(),
