@@ -39,10 +39,6 @@ const NamedImage kImages[] = {
 // 写真 Φ: the folder that holds them.
 constexpr const char* kFolderName = "\xE5\x86\x99\xE7\x9C\x9F \xCE\xA6";
 
-bool Exists(const std::string& path) {
-    return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // Encodes a solid image under a plain name, then gives it its real one.
 bool MakeImage(IWICImagingFactory* factory, const std::string& folder, const NamedImage& image) {
     const std::string plain = folder + "\\plain.tmp";
@@ -157,7 +153,7 @@ TEST_F(UnicodeTest, NamesInAnyScriptAreAddedShownSetAsWallpaperAndKeptInTheListF
     ASSERT_NE(dialog, nullptr);
     std::string typed;
     for (const NamedImage& image : kImages) {
-        typed += "\"" + std::string(image.name) + "\" ";
+        typed.append("\"").append(image.name).append("\" ");
     }
     SendMessageW(FindDescendant(dialog, kFileNameBox), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(Widen(typed).c_str()));
@@ -171,7 +167,7 @@ TEST_F(UnicodeTest, NamesInAnyScriptAreAddedShownSetAsWallpaperAndKeptInTheListF
     DropFiles(velumar.ProcessId(), velumar.Control(kListView), {10, 10}, dropped);
     SendMessageW(velumar.MainWindow(), WM_NULL, 0, 0);
 
-    const std::vector<std::string> expected = {"[" + std::string(kFolderName) + "]",
+    const std::vector<std::string> expected = {std::string("[").append(kFolderName).append("]"),
                                                kImages[0].name,
                                                kImages[1].name,
                                                kImages[2].name,
