@@ -61,7 +61,9 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
     if (search->processId != 0 && owner != search->processId) {
         return TRUE;
     }
-    if (WindowText(hwnd).rfind(search->titlePrefix, 0) == 0) {
+    wchar_t title[512] = {};
+    GetWindowTextW(hwnd, title, ARRAYSIZE(title));
+    if (Narrow(title).rfind(search->titlePrefix, 0) == 0) {
         search->found.push_back(hwnd);
     }
     return TRUE;
@@ -108,7 +110,7 @@ std::vector<HWND> TopLevelWindows(DWORD processId, const std::string& titlePrefi
 
 std::string ReadFileBytes(const std::string& path) {
     std::string bytes;
-    if (FILE* file = fopen(path.c_str(), "rb")) {
+    if (FILE* file = _wfopen(Widen(path).c_str(), L"rb")) {
         char buffer[65536];
         size_t read = 0;
         while ((read = fread(buffer, 1, sizeof(buffer), file)) > 0) {
@@ -120,7 +122,7 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    if (FILE* file = fopen(path.c_str(), "wb")) {
+    if (FILE* file = _wfopen(Widen(path).c_str(), L"wb")) {
         fwrite(bytes.data(), 1, bytes.size(), file);
         fclose(file);
     }
