@@ -73,6 +73,12 @@ bool IsNear(const std::array<BYTE, 3>& a, const std::array<BYTE, 3>& b) {
     return true;
 }
 
+// A file type's default value in the classes root (Wine reads no per-user classes).
+void SetClass(const wchar_t* key, const wchar_t* value) {
+    RegSetKeyValueW(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, value,
+                    static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+}
+
 class UnicodeTest : public VelumarTest {
 protected:
     void SetUp() override {
@@ -209,9 +215,8 @@ TEST_F(UnicodeTest, NamesInAnyScriptAreAddedShownSetAsWallpaperAndKeptInTheListF
 
 TEST_F(UnicodeTest, OpenSelectedFileOpensANameInAnyScriptAndALongPathIsListed) {
     // The test's own program for the file type: the name it gets shows in its title.
-    const std::string classes = "Software\\Classes\\";
-    WriteText(classes + ".velumartest", "", "VelumarTest.Document");
-    WriteText(classes + "VelumarTest.Document\\shell\\open\\command", "", "notepad.exe \"%1\"");
+    SetClass(L".velumartest", L"VelumarTest.Document");
+    SetClass(L"VelumarTest.Document\\shell\\open\\command", L"notepad.exe \"%1\"");
     const std::string document = pictures + "\\" + kImages[1].name + ".velumartest";
     WriteFileBytes(document, "text");
     // A path of more than 300 characters, in folders the program never made.
@@ -227,7 +232,10 @@ TEST_F(UnicodeTest, OpenSelectedFileOpensANameInAnyScriptAndALongPathIsListed) {
     WriteFileBytes(InFolder("short.bmp"), bitmap);
     ASSERT_TRUE(
         MoveFileW(Widen(InFolder("short.bmp")).c_str(), Widen("\\\\?\\" + longPath).c_str()));
-    WriteFileBytes(list, "0\r\n" + document + " 0 \"\"\r\n");
+    WriteFileBytes(list,
+                   "\xEF\xBB\xBF"
+                   "0\r\n\"" +
+                       document + "\" 0 \"\"\r\n");
     ASSERT_NO_FATAL_FAILURE(Launch());
 
     velumar.PostCommand(kOpenSelectedCommand);
@@ -246,8 +254,8 @@ TEST_F(UnicodeTest, OpenSelectedFileOpensANameInAnyScriptAndALongPathIsListed) {
     ASSERT_TRUE(velumar.Exit());
     EXPECT_NE(ReadFileBytes(list).find(longPath), std::string::npos);
     DeleteFileW(Widen(document).c_str());
-    DeleteTree(classes + ".velumartest");
-    DeleteTree(classes + "VelumarTest.Document");
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L".velumartest");
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L"VelumarTest.Document");
 }
 
 }  // namespace e2e
