@@ -126,17 +126,6 @@ void ExpectLaidOut(HWND window, const std::string& name) {
     }
 }
 
-// The driver sees the same pixels as the program.
-int MakeDpiAware() {
-    using SetContext = BOOL WINAPI(HANDLE);
-    auto* set = reinterpret_cast<SetContext*>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
-    if (set == nullptr || !set(reinterpret_cast<HANDLE>(-4))) {  // per-monitor v2
-        SetProcessDPIAware();
-    }
-    return SystemDpi();
-}
-
 class DpiLayoutTest : public VelumarTest {};
 
 }  // namespace
@@ -146,7 +135,9 @@ TEST_F(DpiLayoutTest, EveryWindowFitsItsControlsAtTheDisplaysDpi) {
     if (wanted == nullptr) {
         GTEST_SKIP() << "tests/e2e/dpi_e2e.sh runs this at each DPI";
     }
-    const int dpi = MakeDpiAware();
+    // The driver sees the same pixels as the program.
+    SetProcessDPIAware();
+    const int dpi = SystemDpi();
     ASSERT_EQ(dpi, std::atoi(wanted));
 
     // The welcome dialog comes first; "specific times" enables the time list's Add button.
