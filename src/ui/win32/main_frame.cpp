@@ -83,19 +83,20 @@ void CMainFrame::LoadIcons() {
     SendMessageW(items.Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(newSmall.Get()));
     mainIcon = std::move(newMain);
     smallIcon = std::move(newSmall);
-    // The notification area is on the primary monitor's taskbar.
-    const int trayDpi = MonitorDpi(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY));
+    // The notification area is the taskbar's, at its DPI.
+    HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    const int trayDpi = taskbar != nullptr ? WindowDpi(taskbar) : SystemDpi();
     trayIcon = LoadIconForDpi(instance, IDI_MAINICON, SM_CXSMICON, SM_CYSMICON, trayDpi);
 }
 
 void CMainFrame::Show(bool hideAtStartup) {
     placed = true;
-    // A first start opens on the primary monitor, at its DPI.
-    HMONITOR primary = MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    // A first start opens on the primary monitor, where the template put the window, at the
+    // DPI it was made at.
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const WindowRect stored =
-        StartingWindowRect(settings.windowRect, MonitorDpi(primary), ToWindowRect(work));
+        StartingWindowRect(settings.windowRect, layoutDpi, ToWindowRect(work));
     RECT candidate{stored.left, stored.top, stored.right, stored.bottom};
     const bool onAMonitor = MonitorFromRect(&candidate, MONITOR_DEFAULTTONULL) != nullptr;
     const WindowRect r = PlaceWindowRect(stored, onAMonitor, ToWindowRect(work));
