@@ -22,12 +22,6 @@
 namespace e2e {
 namespace {
 
-std::string WallpaperFile() {
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    return std::string(windows) + "\\Quorwick Velumar.bmp";
-}
-
 // Width and height of the wallpaper bitmap, from its header.
 std::pair<int, int> WallpaperSize() {
     std::string bytes = ReadFileBytes(WallpaperFile());
@@ -41,16 +35,6 @@ std::pair<int, int> WallpaperSize() {
                                 (static_cast<unsigned char>(bytes[offset + 3]) << 24));
     };
     return {get32(18), get32(22)};
-}
-
-// The first stored pixel of the wallpaper bitmap (blue, green, red); zeros when unreadable.
-std::array<int, 3> WallpaperColor() {
-    const std::string bytes = ReadFileBytes(WallpaperFile());
-    if (bytes.size() < 57) {
-        return {0, 0, 0};
-    }
-    return {static_cast<unsigned char>(bytes[54]), static_cast<unsigned char>(bytes[55]),
-            static_cast<unsigned char>(bytes[56])};
 }
 
 // The bitmaps rendered ahead that wait beside the wallpaper, each named by its job.
@@ -78,15 +62,6 @@ std::uint64_t FileIndex(const std::string& path) {
         return 0;
     }
     return (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
-}
-
-bool IsNear(const std::array<int, 3>& color, const std::array<int, 3>& expected) {
-    for (int c = 0; c < 3; ++c) {
-        if (std::abs(color[c] - expected[c]) > 8) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // The stored desktop setting (Wine caches system parameters per process, so the registry

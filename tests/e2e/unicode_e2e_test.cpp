@@ -26,7 +26,7 @@ constexpr int kFileNameBox = 1148;
 struct NamedImage {
     const char* name;  // UTF-8
     GUID container;
-    std::array<BYTE, 3> bgr;
+    std::array<int, 3> bgr;
 };
 
 const NamedImage kImages[] = {
@@ -46,31 +46,6 @@ bool MakeImage(IWICImagingFactory* factory, const std::string& folder, const Nam
                factory, plain, image.container,
                {wictest::SolidFrame(64, 48, image.bgr[0], image.bgr[1], image.bgr[2])}) &&
            MoveFileW(Widen(plain).c_str(), Widen(folder + "\\" + image.name).c_str());
-}
-
-std::string WallpaperFile() {
-    wchar_t windows[MAX_PATH] = {};
-    GetWindowsDirectoryW(windows, MAX_PATH);
-    return Narrow(windows) + "\\Quorwick Velumar.bmp";
-}
-
-// The first stored pixel of the wallpaper bitmap (blue, green, red).
-std::array<BYTE, 3> WallpaperColor() {
-    const std::string bytes = ReadFileBytes(WallpaperFile());
-    if (bytes.size() < 57) {
-        return {};
-    }
-    return {static_cast<BYTE>(bytes[54]), static_cast<BYTE>(bytes[55]),
-            static_cast<BYTE>(bytes[56])};
-}
-
-bool IsNear(const std::array<BYTE, 3>& a, const std::array<BYTE, 3>& b) {
-    for (size_t i = 0; i < 3; ++i) {
-        if (a[i] + 8 < b[i] || b[i] + 8 < a[i]) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // A file type's default value in the classes root (Wine reads no per-user classes).
@@ -184,7 +159,7 @@ TEST_F(UnicodeTest, NamesInAnyScriptAreAddedShownSetAsWallpaperAndKeptInTheListF
     EXPECT_EQ(velumar.ListText(kListView, 1, 1), pictures);
     // The folder's three files come first in the sequence, in the file system's order; then
     // each listed file becomes the wallpaper when set as the selection.
-    std::vector<std::array<BYTE, 3>> shown;
+    std::vector<std::array<int, 3>> shown;
     for (int i = 0; i < 3; ++i) {
         velumar.SendCommand(kSwitchNowCommand);
         EXPECT_TRUE(WaitUntil([&] {

@@ -2,6 +2,7 @@
 #include "tests/e2e/velumar_driver.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -24,26 +25,28 @@ std::string WindowText(HWND window) {
     return Narrow(text);
 }
 
-std::string ComboItemText(HWND combo, int index) {
-    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+namespace {
+
+// An item's text of a combo or list box through the wide messages of that control.
+std::string ItemText(HWND control, int index, UINT lengthMessage, UINT textMessage) {
+    const LRESULT length = SendMessageW(control, lengthMessage, static_cast<WPARAM>(index), 0);
     if (length < 0) {
         return {};
     }
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
+    SendMessageW(control, textMessage, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(text.data()));
     return Narrow(text.c_str());
 }
 
+}  // namespace
+
+std::string ComboItemText(HWND combo, int index) {
+    return ItemText(combo, index, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+
 std::string ListBoxItemText(HWND list, int index) {
-    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length < 0) {
-        return {};
-    }
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(text.data()));
-    return Narrow(text.c_str());
+    return ItemText(list, index, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
 namespace {
@@ -126,6 +129,30 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
         fwrite(bytes.data(), 1, bytes.size(), file);
         fclose(file);
     }
+}
+
+std::string WallpaperFile() {
+    wchar_t windows[MAX_PATH] = {};
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    return Narrow(windows) + "\\Quorwick Velumar.bmp";
+}
+
+std::array<int, 3> WallpaperColor() {
+    const std::string bytes = ReadFileBytes(WallpaperFile());
+    if (bytes.size() < 57) {
+        return {0, 0, 0};
+    }
+    return {static_cast<unsigned char>(bytes[54]), static_cast<unsigned char>(bytes[55]),
+            static_cast<unsigned char>(bytes[56])};
+}
+
+bool IsNear(const std::array<int, 3>& color, const std::array<int, 3>& expected) {
+    for (int c = 0; c < 3; ++c) {
+        if (std::abs(color[c] - expected[c]) > 8) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::string SolidBitmap(int width, int height, BYTE b, BYTE g, BYTE r) {

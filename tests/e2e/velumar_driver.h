@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -44,6 +45,13 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 // The peak resident memory in KiB of the Unix process that runs the Windows program of that
 // file name under Wine, read from /proc through the Z: drive; 0 when it is not found.
 long PeakResidentKiB(const std::string& exeName);
+
+// The wallpaper bitmap in the Windows directory.
+std::string WallpaperFile();
+// The first stored pixel of the wallpaper bitmap (blue, green, red); zeros when unreadable.
+std::array<int, 3> WallpaperColor();
+// Whether two colours differ by at most 8 in each channel (a JPEG's rounding).
+bool IsNear(const std::array<int, 3>& color, const std::array<int, 3>& expected);
 
 // A 24-bit bitmap file of one colour.
 std::string SolidBitmap(int width, int height, BYTE b, BYTE g, BYTE r);
