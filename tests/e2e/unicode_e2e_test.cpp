@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -36,6 +37,8 @@ const NamedImage kImages[] = {
      {0, 255, 0}},                                                   // Ελλάδα, green
     {"\xF0\x9F\x98\x80.png", GUID_ContainerFormatPng, {255, 0, 0}},  // 😀, blue
 };
+// A file name that takes a path past 300 characters.
+const std::string kLongName = std::string(30, 'x') + ".bmp";
 // 写真 Φ: the folder that holds them.
 constexpr const char* kFolderName = "\xE5\x86\x99\xE7\x9C\x9F \xCE\xA6";
 
@@ -87,6 +90,12 @@ protected:
         }
         RemoveDirectoryW(Widen(pictures).c_str());
         RemoveDirectoryW(Widen(parent).c_str());
+        // The folders past 260 characters go first, deepest first: the shell's folder removal
+        // under Wine cannot follow such paths and strays outside the test's folder.
+        for (auto it = made.rbegin(); it != made.rend(); ++it) {
+            DeleteFileW(Widen("\\\\?\\" + *it + "\\" + kLongName).c_str());
+            RemoveDirectoryW(Widen("\\\\?\\" + *it).c_str());
+        }
         CoUninitialize();
         VelumarTest::TearDown();
     }
@@ -104,15 +113,21 @@ protected:
         return names;
     }
 
-    void ShowRow(int row) const {
+    void SelectOnly(int row) const {
         for (int other = 0; other < velumar.ListRowCount(kListView); ++other) {
             velumar.SetRowSelected(kListView, other, other == row);
         }
+    }
+
+    void ShowRow(int row) const {
+        SelectOnly(row);
         velumar.SendCommand(kSetSelectionCommand);
     }
 
     std::string parent;
     std::string pictures;
+    // Folders the test made beyond 260 characters.
+    std::vector<std::string> made;
     std::string list;
     VelumarProcess velumar;
 };
@@ -157,20 +172,21 @@ TEST_F(UnicodeTest, NamesInAnyScriptAreAddedShownSetAsWallpaperAndKeptInTheListF
                                                kImages[2].name};
     ASSERT_EQ(Names(), expected);
     EXPECT_EQ(velumar.ListText(kListView, 1, 1), pictures);
-    // The folder's three files come first in the sequence, in the file system's order; then
-    // each listed file becomes the wallpaper when set as the selection.
+    // The folder's three files come first in the sequence, in the file system's order. A switch
+    // has ended once it selects its source row, the folder's.
     std::vector<std::array<int, 3>> shown;
     for (int i = 0; i < 3; ++i) {
+        SelectOnly(3);
         velumar.SendCommand(kSwitchNowCommand);
-        EXPECT_TRUE(WaitUntil([&] {
-            const auto color = WallpaperColor();
-            return (shown.empty() || !IsNear(color, shown.back())) &&
-                   (IsNear(color, kImages[0].bgr) || IsNear(color, kImages[1].bgr) ||
-                    IsNear(color, kImages[2].bgr));
-        }));
+        ASSERT_TRUE(
+            WaitUntil([&] { return velumar.SelectedRows(kListView) == std::vector<int>{0}; }));
         shown.push_back(WallpaperColor());
     }
-    EXPECT_FALSE(IsNear(shown[0], shown[2]));
+    std::sort(shown.begin(), shown.end());
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_TRUE(IsNear(shown[i], kImages[i].bgr)) << kImages[i].name;  // red, green, blue
+    }
+    // Each listed file becomes the wallpaper when set as the selection.
     for (int row = 1; row <= 3; ++row) {
         ShowRow(row);
         EXPECT_TRUE(WaitUntil([&] { return IsNear(WallpaperColor(), kImages[row - 1].bgr); }))
@@ -200,8 +216,9 @@ TEST_F(UnicodeTest, OpenSelectedFileOpensANameInAnyScriptAndALongPathIsListed) {
     while (deep.size() < 280) {
         deep += "\\" + std::string(40, 'd');
         CreateDirectoryW(Widen("\\\\?\\" + deep).c_str(), nullptr);
+        made.push_back(deep);
     }
-    const std::string longPath = deep + "\\" + std::string(30, 'x') + ".bmp";
+    const std::string longPath = deep + "\\" + kLongName;
     ASSERT_GT(longPath.size(), 300u);
     const std::string bitmap = SolidBitmap(8, 8, 0, 0, 255);
     WriteFileBytes(InFolder("short.bmp"), bitmap);
