@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "base/win32/ansi_text.h"
 #include "list/folder_scan.h"
 #include "list/win32/win32_file_system.h"
 #include "bench/wine/bench_clock.h"
@@ -26,7 +25,7 @@ int main(int argc, char** argv) {
     Win32FileSystem fileSystem;
     std::vector<std::string> files;
     LARGE_INTEGER scanStart = Now();
-    ScanFolder(tree, files, true, fileSystem, IsAnsiLeadByte);
+    ScanFolder(tree, files, true, fileSystem, mbcs::NoLeadBytes);
     double scanSeconds = Seconds(scanStart, Now());
 
     std::string contents = "\r\n";

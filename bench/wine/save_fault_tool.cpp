@@ -8,8 +8,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "base/win32/ansi_text.h"
+#include "base/win32/text_case.h"
 #include "list/list_file.h"
+#include "list/win32/win32_code_page.h"
 #include "list/win32/win32_file_system.h"
 
 namespace {
@@ -31,20 +32,20 @@ int main(int argc, char** argv) {
     const std::string list = argv[1];
     AppSettings settings;
     Win32FileSystem files;
-    WallpaperRows a(settings, files, PathCase{IsAnsiLeadByte, AnsiLower});
-    WallpaperRows b(settings, files, PathCase{IsAnsiLeadByte, AnsiLower});
+    WallpaperRows a(settings, files, PathCase{mbcs::NoLeadBytes, FoldCaseOrdinal});
+    WallpaperRows b(settings, files, PathCase{mbcs::NoLeadBytes, FoldCaseOrdinal});
     // Large enough that a save takes a while, different enough that a mix shows.
     Fill(a, 20000, "Summer");
     Fill(b, 30000, "Winter holidays");
     if (std::string(argv[2]) == "reference") {
-        return SaveListFile(list + ".a", a, files, IsAnsiLeadByte) &&
-                       SaveListFile(list + ".b", b, files, IsAnsiLeadByte)
+        return SaveListFile(list + ".a", a, files, SystemAnsiCodePage()) &&
+                       SaveListFile(list + ".b", b, files, SystemAnsiCodePage())
                    ? 0
                    : 1;
     }
     const int saves = std::max(1, std::atoi(argv[2]));
     for (int i = 0; i < saves; ++i) {
-        if (!SaveListFile(list, i % 2 == 0 ? a : b, files, IsAnsiLeadByte)) {
+        if (!SaveListFile(list, i % 2 == 0 ? a : b, files, SystemAnsiCodePage())) {
             return 1;
         }
     }

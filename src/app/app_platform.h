@@ -41,7 +41,7 @@ public:
     virtual int ReadOsVersion() = 0;
     // Full path of the running executable.
     virtual std::string ModuleFileName() = 0;
-    // Lead bytes of the ANSI code page, for searching paths.
+    // Lead bytes of the text the program holds, for searching paths (none for UTF-8).
     virtual mbcs::LeadBytePredicate LeadByteTest() = 0;
     // The settings store for the company key and the application name.
     virtual std::unique_ptr<SettingsStore> OpenSettingsStore(std::string_view companyKey,

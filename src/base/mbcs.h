@@ -1,4 +1,5 @@
-// Byte-string searches that respect double-byte characters of the ANSI code page.
+// Byte-string searches that respect double-byte characters of an ANSI code page. Text inside
+// the program is UTF-8, whose continuation bytes are never ASCII: it needs no lead bytes.
 #pragma once
 
 #include <cstddef>
@@ -10,7 +11,7 @@ namespace mbcs {
 // Tells whether a byte starts a two-byte character in the code page in use.
 using LeadBytePredicate = bool (*)(unsigned char);
 
-// For single-byte code pages and tests: no byte is a lead byte.
+// For UTF-8 and single-byte code pages: no byte is a lead byte.
 inline bool NoLeadBytes(unsigned char) {
     return false;
 }

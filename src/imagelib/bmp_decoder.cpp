@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/utf8.h"
 #include "imagelib/dib.h"
 
 namespace {
@@ -30,7 +31,7 @@ struct BmpLayout {
 
 class BmpFile {
 public:
-    explicit BmpFile(const std::string& path) : file(std::fopen(path.c_str(), "rb")) {
+    explicit BmpFile(const std::string& path) : file(OpenFileUtf8(path, "rb")) {
         if (file && std::fseek(file.get(), 0, SEEK_END) == 0) {
             const long end = std::ftell(file.get());
             size = end > 0 ? static_cast<std::uint64_t>(end) : 0;

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <memory>
 
+#include "base/utf8.h"
+
 namespace dib {
 
 namespace {
@@ -133,7 +135,7 @@ bool SaveBitmapFile(const PixelImage& image, const std::string& path) {
     WriteInfoHeader(info, head.data() + kFileHeaderBytes);
     head.insert(head.end(), table.begin(), table.end());
 
-    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "wb"));
+    std::unique_ptr<std::FILE, FileCloser> f(OpenFileUtf8(path, "wb"));
     if (!f) {
         return false;
     }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <set>
 
+#include "base/utf8.h"
 #include "imagelib/pixel_image.h"
 
 namespace {
@@ -665,7 +666,7 @@ bool SeekTo(std::FILE* file, std::uint64_t offset) {
 
 }  // namespace
 
-FileBytes::FileBytes(const std::string& path) : file(std::fopen(path.c_str(), "rb"), std::fclose) {
+FileBytes::FileBytes(const std::string& path) : file(OpenFileUtf8(path, "rb"), std::fclose) {
     if (!file) {
         return;
     }

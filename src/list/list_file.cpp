@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "base/utf8.h"
 #include "list/line_tokenizer.h"
 #include "list/path_helpers.h"
 
@@ -20,7 +21,7 @@ void AppendWithLineEnds(std::string& out, std::string_view text) {
 
 }  // namespace
 
-std::string FormatListFile(const WallpaperRows& rows, mbcs::LeadBytePredicate isLeadByte) {
+std::string FormatListFile(const WallpaperRows& rows) {
     std::string out;
     out.reserve(static_cast<size_t>(rows.Count()) * 64 + 16);
     AppendWithLineEnds(out, rows.SelectionText() + "\n");
@@ -29,8 +30,7 @@ std::string FormatListFile(const WallpaperRows& rows, mbcs::LeadBytePredicate is
         const WallpaperEntry& entry = rows.EntryAt(i);
         line.clear();
         // Quoted when it holds a character that would end an unquoted token on reading.
-        bool quote = mbcs::FindLast(entry.path, ' ', isLeadByte) != std::string::npos ||
-                     mbcs::FindLast(entry.path, '\t', isLeadByte) != std::string::npos;
+        bool quote = entry.path.find_first_of(" \t") != std::string::npos;
         if (quote) {
             line += '"';
         }
@@ -47,6 +47,25 @@ std::string FormatListFile(const WallpaperRows& rows, mbcs::LeadBytePredicate is
         AppendWithLineEnds(out, line);
     }
     return out;
+}
+
+std::string EncodeListFile(std::string_view text, const AnsiCodePage& codePage) {
+    // The round trip is checked too: a list is never written in a form that reads back as
+    // other names.
+    if (std::optional<std::string> ansi = codePage.FromUtf8(text);
+        ansi && codePage.ToUtf8(*ansi) == text) {
+        return std::move(*ansi);
+    }
+    std::string out(utf8::kByteOrderMark);
+    out += text;
+    return out;
+}
+
+std::string DecodeListFile(std::string_view contents, const AnsiCodePage& codePage) {
+    if (contents.starts_with(utf8::kByteOrderMark)) {
+        return utf8::Repaired(contents.substr(utf8::kByteOrderMark.size()));
+    }
+    return codePage.ToUtf8(contents);
 }
 
 void ParseListFile(std::string_view contents, WallpaperRows& rows) {
@@ -87,16 +106,17 @@ void ParseListFile(std::string_view contents, WallpaperRows& rows) {
 }
 
 bool SaveListFile(const std::string& path, const WallpaperRows& rows, FileSystem& fileSystem,
-                  mbcs::LeadBytePredicate isLeadByte) {
-    return fileSystem.SaveFile(path, FormatListFile(rows, isLeadByte));
+                  const AnsiCodePage& codePage) {
+    return fileSystem.SaveFile(path, EncodeListFile(FormatListFile(rows), codePage));
 }
 
-bool LoadListFile(const std::string& path, WallpaperRows& rows, FileSystem& fileSystem) {
+bool LoadListFile(const std::string& path, WallpaperRows& rows, FileSystem& fileSystem,
+                  const AnsiCodePage& codePage) {
     std::optional<std::string> contents = fileSystem.ReadFile(path);
     if (!contents) {
         return false;
     }
-    ParseListFile(*contents, rows);
+    ParseListFile(DecodeListFile(*contents, codePage), rows);
     return true;
 }
 

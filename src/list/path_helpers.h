@@ -1,5 +1,5 @@
-// Small path helpers shared by the whole program. Paths are byte strings in the ANSI code
-// page; every search for a separator respects two-byte characters.
+// Small path helpers shared by the whole program. Paths are UTF-8; every search for a
+// separator also respects the two-byte characters of an ANSI code page given a lead-byte rule.
 #pragma once
 
 #include <string>

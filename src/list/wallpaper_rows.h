@@ -9,13 +9,16 @@
 
 #include "app/app_settings.h"
 #include "base/mbcs.h"
+#include "base/utf8.h"
 #include "list/file_system.h"
 #include "list/wallpaper_entry.h"
 
-// How paths are folded for the uniqueness index: lead bytes and lower-casing of the code page.
+// How paths are split and folded for sorting, searching and the uniqueness index. Paths are
+// UTF-8, which needs no lead-byte rule; the Windows program folds case through the system's
+// table, the portable default folds the common alphabets.
 struct PathCase {
     mbcs::LeadBytePredicate isLeadByte = mbcs::NoLeadBytes;
-    std::string (*lower)(std::string_view, mbcs::LeadBytePredicate) = mbcs::AsciiLower;
+    std::string (*lower)(std::string_view, mbcs::LeadBytePredicate) = utf8::FoldCase;
 };
 
 // What a view of the rows is told; it reads everything else from the model.

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/utf8.h"
 #include "imagelib/image_library.h"
 
 struct ScreenSize {
@@ -45,7 +46,7 @@ protected:
     ~Desktop() = default;
 };
 
-// The longest path the wallpaper setting takes, with its terminating NUL.
+// The longest path the wallpaper setting takes, in UTF-16 units with its terminating NUL.
 inline constexpr size_t kWallpaperPathBuffer = 260;
 
 // The folder below the local application data where the bitmap goes when the Windows
@@ -60,7 +61,7 @@ inline std::optional<std::string> WallpaperFilePath(std::string_view folder,
         return std::nullopt;
     }
     std::string path = std::string(folder) + std::string(fileSuffix);
-    if (path.size() >= kWallpaperPathBuffer) {
+    if (utf8::Utf16Length(path) >= kWallpaperPathBuffer) {
         return std::nullopt;
     }
     return path;

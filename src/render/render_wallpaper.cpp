@@ -59,8 +59,10 @@ void Resize(ImageLibrary& library, int session, const RenderSettings& settings, 
 }  // namespace
 
 ScreenSize StandardSize(int index) {
-    static constexpr ScreenSize kSizes[] = {{640, 480},  {800, 600},   {1024, 768}, {1152, 864},
-                                            {1152, 882}, {1280, 1024}, {1600, 1200}};
+    // New sizes go at the end: a stored index keeps its size.
+    static constexpr ScreenSize kSizes[] = {{640, 480},  {800, 600},   {1024, 768},  {1152, 864},
+                                            {1152, 882}, {1280, 1024}, {1600, 1200}, {1280, 720},
+                                            {1366, 768}, {1920, 1080}, {2560, 1440}, {3840, 2160}};
     if (index < 0 || index >= static_cast<int>(std::size(kSizes))) {
         return {800, 600};
     }

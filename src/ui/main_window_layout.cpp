@@ -4,11 +4,13 @@
 
 #include <algorithm>
 
+#include "ui/screen_geometry.h"
+
 ControlRects LayoutControls(const ControlRects& reference, ClientSize referenceSize,
-                            ClientSize size) {
-    if (size.cx < referenceSize.cx - kLayoutShrinkLimit ||
-        size.cy < referenceSize.cy - kLayoutShrinkLimit) {
-        size = {referenceSize.cx - kLayoutShrinkLimit, referenceSize.cy - kLayoutShrinkLimit};
+                            ClientSize size, int dpi) {
+    const int limit = ScaleForDpi(kLayoutShrinkLimit, dpi);
+    if (size.cx < referenceSize.cx - limit || size.cy < referenceSize.cy - limit) {
+        size = {referenceSize.cx - limit, referenceSize.cy - limit};
     }
     const int dx = size.cx - referenceSize.cx;
     const int dy = size.cy - referenceSize.cy;
@@ -36,6 +38,15 @@ ControlRects LayoutControls(const ControlRects& reference, ClientSize referenceS
     return placed;
 }
 
+ControlRects RescaleLayout(const ControlRects& reference, int fromDpi, int toDpi) {
+    ControlRects scaled = reference;
+    for (LayoutRect& r : scaled) {
+        r = {RescaleForDpi(r.left, fromDpi, toDpi), RescaleForDpi(r.top, fromDpi, toDpi),
+             RescaleForDpi(r.right, fromDpi, toDpi), RescaleForDpi(r.bottom, fromDpi, toDpi)};
+    }
+    return scaled;
+}
+
 WindowRect PlaceWindowRect(const WindowRect& stored, bool onAMonitor, const WindowRect& workArea) {
     const int width = stored.right - stored.left;
     const int height = stored.bottom - stored.top;
@@ -57,14 +68,11 @@ WindowRect PlaceWindowRect(const WindowRect& stored, bool onAMonitor, const Wind
     return {left, top, left + w, top + h};
 }
 
-WindowRect StartingWindowRect(const WindowRect& stored, int dpi) {
+WindowRect StartingWindowRect(const WindowRect& stored, int dpi, const WindowRect& workArea) {
     const WindowRect defaults = AppSettings{}.windowRect;
-    if (!(stored == defaults) || dpi <= 96) {
+    if (!(stored == defaults)) {
         return stored;
     }
-    const auto scaled = [dpi](int length) {
-        return static_cast<int>((static_cast<long long>(length) * dpi + 48) / 96);
-    };
-    return {defaults.left, defaults.top, defaults.left + scaled(defaults.right - defaults.left),
-            defaults.top + scaled(defaults.bottom - defaults.top)};
+    return CentredInArea(ScaleForDpi(defaults.right - defaults.left, dpi),
+                         ScaleForDpi(defaults.bottom - defaults.top, dpi), workArea);
 }

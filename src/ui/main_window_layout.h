@@ -52,13 +52,18 @@ inline constexpr std::array<LayoutItem, 11> kLayoutItems{{
 
 using ControlRects = std::array<LayoutRect, kLayoutItems.size()>;
 
-// How far the client area may shrink below the reference before the layout stops following.
+// How far the client area may shrink below the reference before the layout stops following
+// (logical units).
 inline constexpr int kLayoutShrinkLimit = 100;
 
-// The control rectangles, in the order of kLayoutItems, for a client size. Below the limit in
-// either direction both directions are laid out for the limit together.
+// The control rectangles, in the order of kLayoutItems, for a client size. Below the limit (at
+// the window's DPI) in either direction both directions are laid out for the limit together.
 ControlRects LayoutControls(const ControlRects& reference, ClientSize referenceSize,
-                            ClientSize size);
+                            ClientSize size, int dpi);
+
+// The reference rectangles recorded at one DPI, at another: every edge is scaled, so controls
+// that touched still touch.
+ControlRects RescaleLayout(const ControlRects& reference, int fromDpi, int toDpi);
 
 // Where the remembered window rectangle goes at start-up: unchanged when it is not empty and
 // lies on a monitor, otherwise onto the work area of the primary monitor, its size kept when
@@ -66,5 +71,6 @@ ControlRects LayoutControls(const ControlRects& reference, ClientSize referenceS
 WindowRect PlaceWindowRect(const WindowRect& stored, bool onAMonitor, const WindowRect& workArea);
 
 // The rectangle to start from: the stored one, or, when none was ever stored (the default), the
-// default size scaled from 96 dots per inch to the window's.
-WindowRect StartingWindowRect(const WindowRect& stored, int dpi);
+// default size scaled from 96 dots per inch to the window's, centred on the work area and never
+// larger than it.
+WindowRect StartingWindowRect(const WindowRect& stored, int dpi, const WindowRect& workArea);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/registry_probe.h"
+#include "base/win32/wide_text.h"
 #include "tests/e2e/resource_ids.h"
 #include "tests/e2e/velumar_driver.h"
 #include "tests/e2e/velumar_test.h"
@@ -61,8 +62,8 @@ protected:
 
     // Names the file(s) in the dialog's name box and presses Open.
     void Choose(HWND dialog, const std::string& names) const {
-        SendMessageA(FindDescendant(dialog, kFileNameBox), WM_SETTEXT, 0,
-                     reinterpret_cast<LPARAM>(names.c_str()));
+        SendMessageW(FindDescendant(dialog, kFileNameBox), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(Widen(names).c_str()));
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
         SendMessageA(velumar.MainWindow(), WM_NULL, 0, 0);
@@ -81,16 +82,17 @@ bool HasChildWithText(HWND window, const std::string& text) {
     return FindDescendant(window, [&](HWND child) { return WindowText(child) == text; }) != nullptr;
 }
 
-// Selects a folder in a folder browser of another process (BFFM_SETSELECTIONA with the path
+// Selects a folder in a folder browser of another process (BFFM_SETSELECTIONW with the path
 // in that process's memory).
 void SelectInBrowser(DWORD processId, HWND browser, const std::string& folder) {
+    const std::wstring wide = Widen(folder);
+    const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
     void* remote = process == nullptr ? nullptr
-                                      : VirtualAllocEx(process, nullptr, folder.size() + 1,
+                                      : VirtualAllocEx(process, nullptr, bytes,
                                                        MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (remote != nullptr &&
-        WriteProcessMemory(process, remote, folder.c_str(), folder.size() + 1, nullptr)) {
-        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote));
+    if (remote != nullptr && WriteProcessMemory(process, remote, wide.c_str(), bytes, nullptr)) {
+        SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote));
         VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     }
     if (process != nullptr) {

@@ -94,14 +94,11 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     }
 
-    std::vector<std::wstring> TimeList() const {
-        std::vector<std::wstring> items;
+    std::vector<std::string> TimeList() const {
+        std::vector<std::string> items;
         HWND list = Find(1042);
         for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
-            wchar_t text[64] = {};
-            // Across processes only the wide message carries the whole text.
-            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-            items.emplace_back(text);
+            items.push_back(ListBoxItemText(list, i));
         }
         return items;
     }
@@ -179,7 +176,7 @@ TEST_F(PropertiesTest, OkStoresTheNormalisedIntervalAndTheTimesInListOrder) {
     EXPECT_FALSE(Enabled(1041));
     ASSERT_NO_FATAL_FAILURE(AddTime("7:30"));
     ASSERT_NO_FATAL_FAILURE(AddTime("06:00"));
-    EXPECT_EQ(TimeList(), (std::vector<std::wstring>{L"06:00", L"07:30"}));
+    EXPECT_EQ(TimeList(), (std::vector<std::string>{"06:00", "07:30"}));
     Press(PSBTN_OK);
     ASSERT_TRUE(SheetCloses());
     ASSERT_TRUE(SettingsStored());

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/win32/unique_hkey.h"
+#include "base/win32/wide_text.h"
 
 namespace e2e {
 
@@ -60,8 +61,9 @@ void WriteDword(const std::string& key, const std::string& name, DWORD value) {
 }
 
 void WriteText(const std::string& key, const std::string& name, const std::string& value) {
-    RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), REG_SZ, value.c_str(),
-                    static_cast<DWORD>(value.size() + 1));
+    const std::wstring wide = Widen(value);
+    RegSetKeyValueW(HKEY_CURRENT_USER, Widen(key).c_str(), Widen(name).c_str(), REG_SZ,
+                    wide.c_str(), static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
 }
 
 void DeleteTree(const std::string& key) {

@@ -20,6 +20,7 @@ struct RegistryValue {
 std::optional<RegistryValue> ReadValue(const std::string& key, const std::string& name);
 bool KeyExists(const std::string& key);
 void WriteDword(const std::string& key, const std::string& name, DWORD value);
+// Text is UTF-8, written with the wide API as the program writes it.
 void WriteText(const std::string& key, const std::string& name, const std::string& value);
 void DeleteTree(const std::string& key);
 

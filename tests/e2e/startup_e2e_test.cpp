@@ -38,12 +38,12 @@ struct IntDefault {
     DWORD value;
 };
 
-// Every integer value and its default, except the three icon-text values.
+// Every integer value and its default, except the three icon-text values and the window's
+// rectangle, which is where the first start put the window.
 const IntDefault kIntDefaults[] = {
-    {"WH", 0}, {"SA", 1},  {"HI", 0},  {"RA", 0},  {"II", 0},   {"RE", 1},   {"EU", 0},
-    {"TI", 0}, {"SW", 1},  {"RT", 0},  {"SS", 1},  {"WI", 800}, {"HE", 600}, {"RR", 1},
-    {"RM", 0}, {"ME", 2},  {"MRL", 0}, {"MRT", 0}, {"MRR", 0},  {"MRB", 0},  {"MI", 0},
-    {"OP", 1}, {"PRV", 1}, {"PL", 0},  {"PT", 0},  {"PR", 620}, {"PB", 450},
+    {"WH", 0},  {"SA", 1},  {"HI", 0},  {"RA", 0},   {"II", 0},   {"RE", 1}, {"EU", 0},  {"TI", 0},
+    {"SW", 1},  {"RT", 0},  {"SS", 1},  {"WI", 800}, {"HE", 600}, {"RR", 1}, {"RM", 0},  {"ME", 2},
+    {"MRL", 0}, {"MRT", 0}, {"MRR", 0}, {"MRB", 0},  {"MI", 0},   {"OP", 1}, {"PRV", 1},
 };
 
 }  // namespace
@@ -58,6 +58,15 @@ TEST_F(StartUpTest, FirstRunStoresEveryValueWithItsDefaultAndType) {
         EXPECT_EQ(value->type, static_cast<DWORD>(REG_DWORD)) << expected.name;
         EXPECT_EQ(value->AsDword(), expected.value) << expected.name;
     }
+    // The first start centres the default size on the work area (at 96 DPI).
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const DWORD left = static_cast<DWORD>(work.left + (work.right - work.left - 620) / 2);
+    const DWORD top = static_cast<DWORD>(work.top + (work.bottom - work.top - 450) / 2);
+    EXPECT_EQ(ReadValue(kSettingsKey, "PL")->AsDword(), left);
+    EXPECT_EQ(ReadValue(kSettingsKey, "PT")->AsDword(), top);
+    EXPECT_EQ(ReadValue(kSettingsKey, "PR")->AsDword(), left + 620);
+    EXPECT_EQ(ReadValue(kSettingsKey, "PB")->AsDword(), top + 450);
 
     std::string documents = DocumentsFolder();
     std::optional<RegistryValue> listDir = ReadValue(kSettingsKey, "LD");
@@ -194,7 +203,7 @@ TEST_F(StartUpTest, RenamedCopyKeepsItsSettingsUnderItsOwnName) {
     RunOnceAndExit(renamed);
     const std::string ownKey = "Software\\Quorwick\\Wallpapers Two\\Settings";
     EXPECT_EQ(ReadValue(ownKey, "PE")->AsText(), "5:00");
-    EXPECT_EQ(ReadValue(ownKey, "PR")->AsDword(), 620u);
+    EXPECT_EQ(*ReadValue(ownKey, "PR")->AsDword() - *ReadValue(ownKey, "PL")->AsDword(), 620u);
     EXPECT_FALSE(KeyExists("Software\\Quorwick\\Velumar"));
 }
 
@@ -231,13 +240,9 @@ TEST_F(StartUpTest, WindowShowsTheMainWindowControls) {
     EXPECT_EQ(SendMessageA(velumar.Control(kPreviewCheck), BM_GETCHECK, 0, 0), BST_CHECKED);
     HWND rotation = velumar.Control(kRotationCombo);
     ASSERT_EQ(SendMessageA(rotation, CB_GETCOUNT, 0, 0), 4);
-    const wchar_t* rotations[] = {L"No Rotation", L"Counterclockwise", L"Clockwise",
-                                  L"180 Degrees"};
+    const char* rotations[] = {"No Rotation", "Counterclockwise", "Clockwise", "180 Degrees"};
     for (int i = 0; i < 4; ++i) {
-        // Wine passes list texts between processes correctly only through the wide message.
-        wchar_t text[64] = {};
-        SendMessageW(rotation, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        EXPECT_STREQ(text, rotations[i]);
+        EXPECT_EQ(ComboItemText(rotation, i), rotations[i]);
     }
     // Menu handles belong to their process under Wine; the menu itself is checked in-process.
     EXPECT_NE(GetMenu(window), nullptr);

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include "base/win32/wide_text.h"
 #include "tests/e2e/resource_ids.h"
 
 namespace e2e {
@@ -18,9 +19,31 @@ std::string VelumarExePath() {
 }
 
 std::string WindowText(HWND window) {
-    char text[4096] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
-    return text;
+    wchar_t text[4096] = {};
+    SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+    return Narrow(text);
+}
+
+std::string ComboItemText(HWND combo, int index) {
+    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0) {
+        return {};
+    }
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.data()));
+    return Narrow(text.c_str());
+}
+
+std::string ListBoxItemText(HWND list, int index) {
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0) {
+        return {};
+    }
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.data()));
+    return Narrow(text.c_str());
 }
 
 namespace {
@@ -38,9 +61,9 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lParam) {
     if (search->processId != 0 && owner != search->processId) {
         return TRUE;
     }
-    char title[512] = {};
-    GetWindowTextA(hwnd, title, sizeof(title));
-    if (std::string(title).rfind(search->titlePrefix, 0) == 0) {
+    wchar_t title[512] = {};
+    GetWindowTextW(hwnd, title, ARRAYSIZE(title));
+    if (Narrow(title).rfind(search->titlePrefix, 0) == 0) {
         search->found.push_back(hwnd);
     }
     return TRUE;
@@ -87,7 +110,7 @@ std::vector<HWND> TopLevelWindows(DWORD processId, const std::string& titlePrefi
 
 std::string ReadFileBytes(const std::string& path) {
     std::string bytes;
-    if (FILE* file = fopen(path.c_str(), "rb")) {
+    if (FILE* file = _wfopen(Widen(path).c_str(), L"rb")) {
         char buffer[65536];
         size_t read = 0;
         while ((read = fread(buffer, 1, sizeof(buffer), file)) > 0) {
@@ -99,7 +122,7 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    if (FILE* file = fopen(path.c_str(), "wb")) {
+    if (FILE* file = _wfopen(Widen(path).c_str(), L"wb")) {
         fwrite(bytes.data(), 1, bytes.size(), file);
         fclose(file);
     }
@@ -200,16 +223,18 @@ void SetListRowSelected(DWORD processId, HWND list, int row, bool selected) {
 
 void DropFiles(DWORD processId, HWND window, POINT clientPoint,
                const std::vector<std::string>& paths) {
-    std::string names;
+    // The names in UTF-16, as the shell drops them.
+    std::wstring names;
     for (const std::string& path : paths) {
-        names += path + '\0';
+        names += Widen(path) + L'\0';
     }
-    names += '\0';
+    names += L'\0';
     DROPFILES header{};
     header.pFiles = sizeof(header);
     header.pt = clientPoint;
+    header.fWide = TRUE;
     std::string block(reinterpret_cast<const char*>(&header), sizeof(header));
-    block += names;
+    block.append(reinterpret_cast<const char*>(names.data()), names.size() * sizeof(wchar_t));
     // The drop handle is a fixed block in the receiving process; it frees it itself.
     UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId));
     void* remote = process ? VirtualAllocEx(process.Get(), nullptr, block.size(),
@@ -220,6 +245,16 @@ void DropFiles(DWORD processId, HWND window, POINT clientPoint,
         return;
     }
     SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+}
+
+void SendDpiChanged(DWORD processId, HWND window, int dpi, const RECT& suggested) {
+    RemoteBuffer rect(processId, sizeof(suggested));
+    if (rect.Address() == nullptr || !rect.Write(0, &suggested, sizeof(suggested))) {
+        return;
+    }
+    constexpr UINT kDpiChanged = 0x02E0;
+    SendMessageW(window, kDpiChanged, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(rect.Address()));
 }
 
 void SendHelpRequest(HWND window, HWND control) {
@@ -374,20 +409,20 @@ int VelumarProcess::ListRowCount(int listId) const {
 
 std::string VelumarProcess::ListText(int listId, int row, int column) const {
     constexpr size_t kTextSize = 4096;
-    RemoteBuffer remote(processId, sizeof(LVITEMA) + kTextSize);
+    RemoteBuffer remote(processId, sizeof(LVITEMW) + kTextSize * sizeof(wchar_t));
     if (remote.Address() == nullptr) {
         return {};
     }
-    LVITEMA item{};
+    LVITEMW item{};
     item.iSubItem = column;
-    item.pszText = remote.Address() + sizeof(LVITEMA);
+    item.pszText = reinterpret_cast<wchar_t*>(remote.Address() + sizeof(LVITEMW));
     item.cchTextMax = kTextSize;
     remote.Write(0, &item, sizeof(item));
-    SendMessageA(Control(listId), LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+    SendMessageW(Control(listId), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(remote.Address()));
-    char text[kTextSize] = {};
-    remote.Read(sizeof(LVITEMA), text, kTextSize - 1);
-    return text;
+    wchar_t text[kTextSize] = {};
+    remote.Read(sizeof(LVITEMW), text, (kTextSize - 1) * sizeof(wchar_t));
+    return Narrow(text);
 }
 
 RECT VelumarProcess::ListRowRect(int listId, int row) const {

@@ -32,7 +32,10 @@ bool WaitUntil(Condition condition, DWORD timeoutMs = 10000) {
 
 // Top-level windows of a process whose title starts with a prefix (any process when pid is 0).
 std::vector<HWND> TopLevelWindows(DWORD processId, const std::string& titlePrefix);
+// Texts another process shows, in UTF-8: a window's, and an item of a combo or list box.
 std::string WindowText(HWND window);
+std::string ComboItemText(HWND combo, int index);
+std::string ListBoxItemText(HWND list, int index);
 
 // Whole-file reads and writes of the test's own files.
 std::string ReadFileBytes(const std::string& path);
@@ -61,6 +64,9 @@ void SetListRowSelected(DWORD processId, HWND list, int row, bool selected);
 // made in the receiving process).
 void DropFiles(DWORD processId, HWND window, POINT clientPoint,
                const std::vector<std::string>& paths);
+// Tells a window that it now stands on a monitor of another DPI, with the rectangle Windows
+// suggests for it there (WM_DPICHANGED; the rectangle is made in the receiving process).
+void SendDpiChanged(DWORD processId, HWND window, int dpi, const RECT& suggested);
 // Asks for help on a control as the question-mark button does (WM_HELP to the window).
 void SendHelpRequest(HWND window, HWND control);
 // Real mouse input at screen points (from xdotool on the display): a move, a left-button drag

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 
 #include "base/win32/com_ptr.h"
@@ -77,7 +78,7 @@ struct Layout {
 
 constexpr int kLaidOut[] = {kListView,       kInfoBox,         kPreviewFrame, kStartStopButton,
                             kAddFilesButton, kAddFolderButton, kRemoveButton, kRotateLabel,
-                            kRotationCombo,  kPagesLabel,      kPagesEdit};
+                            kRotationCombo,  kPagesLabel,      kPagesEdit,    kPreviewCheck};
 
 Layout ReadLayout(const VelumarProcess& velumar) {
     Layout layout;
@@ -115,6 +116,8 @@ RECT Moved(int id, RECT r, int dx, int dy) {
             return {r.left, r.top + dy, r.right, r.bottom + dy};
         case kPreviewFrame:
             return {r.left, r.top, r.right + dx, r.bottom + dy};
+        case kPreviewCheck:  // left where it is
+            return r;
         default:
             return {r.left + dx, r.top, r.right + dx, r.bottom};
     }
@@ -204,6 +207,24 @@ TEST_F(WindowTest, ResizingLaysOutTheControlsAndTheRectangleIsRemembered) {
     EXPECT_EQ(ReadValue(kSettingsKey, "PB")->AsDword(), 530u);
 }
 
+TEST_F(WindowTest, ControlsMovedIntoAGrownWindowArePainted) {
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    const Layout start = ReadLayout(velumar);
+    SetForegroundWindow(velumar.MainWindow());
+    const Layout grown = ResizeClient(velumar, start.client.cx + 150, start.client.cy + 100);
+    Sleep(500);
+    // The outer edge of each moved button and of the information box is drawn, unlike the face
+    // and the window's background around it.
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    for (int id : {kAddFilesButton, kAddFolderButton, kRemoveButton, kInfoBox}) {
+        RECT r{};
+        GetWindowRect(velumar.Control(id), &r);
+        EXPECT_NE(ScreenPixel({r.right - 1, (r.top + r.bottom) / 2}), face) << id;
+        EXPECT_NE(ScreenPixel({(r.left + r.right) / 2, r.bottom - 1}), face) << id;
+    }
+    ASSERT_TRUE(velumar.Exit());
+}
+
 TEST_F(WindowTest, ARectangleOffTheScreenIsBroughtBack) {
     WriteDword(kSettingsKey, "PL", 5000);
     WriteDword(kSettingsKey, "PT", 4000);
@@ -215,6 +236,57 @@ TEST_F(WindowTest, ARectangleOffTheScreenIsBroughtBack) {
     EXPECT_NE(MonitorFromRect(&rect, MONITOR_DEFAULTTONULL), nullptr);
     EXPECT_EQ(rect.right - rect.left, 620);
     EXPECT_EQ(rect.bottom - rect.top, 450);
+    ASSERT_TRUE(velumar.Exit());
+}
+
+TEST_F(WindowTest, ANewDpiTakesTheSuggestedRectangleAndScalesTheLayout) {
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    const Layout start = ReadLayout(velumar);
+    // At 144 DPI the window is suggested half as large again.
+    const RECT suggested{10, 20, 940, 695};
+    SendDpiChanged(velumar.ProcessId(), velumar.MainWindow(), 144, suggested);
+    RECT frame{};
+    GetWindowRect(velumar.MainWindow(), &frame);
+    EXPECT_TRUE(EqualRect(&frame, &suggested));
+    const Layout scaled = ReadLayout(velumar);
+    // Each control where the layout puts the one-and-a-half-times larger controls for the new
+    // client size (a pixel or two apart where the halves are rounded). A drop-down list's closed
+    // height follows its font, which is the system's part.
+    const auto grown = [](LONG v) { return v * 3 / 2; };
+    for (size_t i = 0; i < start.controls.size(); ++i) {
+        const RECT& r = start.controls[i];
+        const RECT e = Moved(
+            kLaidOut[i], {grown(r.left), grown(r.top), grown(r.right), grown(r.bottom)},
+            scaled.client.cx - grown(start.client.cx), scaled.client.cy - grown(start.client.cy));
+        const RECT& a = scaled.controls[i];
+        EXPECT_TRUE(std::abs(a.left - e.left) <= 2 && std::abs(a.top - e.top) <= 2 &&
+                    std::abs(a.right - e.right) <= 2 &&
+                    (kLaidOut[i] == kRotationCombo || std::abs(a.bottom - e.bottom) <= 2))
+            << kLaidOut[i] << ": " << a.left << "," << a.top << "," << a.right << "," << a.bottom
+            << " expected " << e.left << "," << e.top << "," << e.right << "," << e.bottom;
+    }
+    ASSERT_TRUE(velumar.Exit());
+}
+
+TEST_F(WindowTest, TheOpenDialogOverAWindowInTheCornerStaysInsideTheWorkArea) {
+    WriteDword(kSettingsKey, "PL", 1);
+    WriteDword(kSettingsKey, "PT", 1);
+    WriteDword(kSettingsKey, "PR", 481);
+    WriteDword(kSettingsKey, "PB", 351);
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    velumar.PostCommand(kAddFilesButton);
+    HWND open = WaitForWindow(velumar.ProcessId(), "Select File(s)");
+    ASSERT_NE(open, nullptr);
+    Sleep(300);
+    RECT dialog{};
+    GetWindowRect(open, &dialog);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_TRUE(dialog.left >= work.left && dialog.top >= work.top && dialog.right <= work.right &&
+                dialog.bottom <= work.bottom)
+        << dialog.left << "," << dialog.top << "," << dialog.right << "," << dialog.bottom;
+    PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(open); }));
     ASSERT_TRUE(velumar.Exit());
 }
 

@@ -6,6 +6,7 @@
 #include "desktop/startup_shortcut.h"
 #include "desktop/tray_icon.h"
 #include "ui/main_window_layout.h"
+#include "ui/screen_geometry.h"
 
 namespace {
 
@@ -34,20 +35,24 @@ TEST(MainWindowLayout, ControlsFollowTheClientSizeByTheirRuleDownToTheLimit) {
     const ClientSize reference{400, 300};
     struct Case {
         ClientSize size;
+        int dpi;
         int dx;
         int dy;
     };
     const Case cases[] = {
-        {{400, 300}, 0, 0},
-        {{450, 330}, 50, 30},
-        {{300, 200}, -100, -100},
+        {{400, 300}, 96, 0, 0},
+        {{450, 330}, 96, 50, 30},
+        {{300, 200}, 96, -100, -100},
         // 110 narrower with the full height lays out for 100 less in both directions.
-        {{290, 300}, -100, -100},
-        {{400, 199}, -100, -100},
+        {{290, 300}, 96, -100, -100},
+        {{400, 199}, 96, -100, -100},
+        // The limit is 100 logical units: 150 pixels at 144 DPI.
+        {{260, 300}, 144, -140, 0},
+        {{240, 300}, 144, -150, -150},
     };
     const ControlRects rects = ReferenceRects();
     for (const Case& c : cases) {
-        ControlRects placed = LayoutControls(rects, reference, c.size);
+        ControlRects placed = LayoutControls(rects, reference, c.size, c.dpi);
         for (size_t i = 0; i < rects.size(); ++i) {
             LayoutRect expected = rects[i];
             switch (kLayoutItems[i].rule) {
@@ -102,21 +107,72 @@ TEST(MainWindowLayout, StoredRectangleIsKeptOnAMonitorAndBroughtBackOtherwise) {
     }
 }
 
-TEST(MainWindowFrame, TheDefaultSizeIsScaledToTheWindowsDpiAndAStoredOneKept) {
+TEST(MainWindowFrame, AFirstStartIsCentredAtTheScaledDefaultSizeAndAStoredRectangleKept) {
     const WindowRect defaults = AppSettings{}.windowRect;
     const WindowRect stored{10, 20, 630, 470};
+    const WindowRect work{0, 0, 1024, 738};
     const struct {
         WindowRect rect;
         int dpi;
+        WindowRect area;
         WindowRect expected;
     } cases[] = {
-        {defaults, 96, defaults},
-        {defaults, 144, {0, 0, 930, 675}},
-        {defaults, 192, {0, 0, 1240, 900}},
-        {stored, 144, stored},
+        {defaults, 96, work, {202, 144, 822, 594}},
+        {defaults, 120, work, {124, 87, 899, 650}},
+        {defaults, 144, work, {47, 31, 977, 706}},
+        // 1240 x 900 does not fit: the work area, no larger.
+        {defaults, 192, work, {0, 0, 1024, 738}},
+        {defaults, 144, {1920, 40, 3840, 1080}, {2415, 222, 3345, 897}},
+        {stored, 144, work, stored},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(StartingWindowRect(c.rect, c.dpi), c.expected) << c.dpi;
+        EXPECT_EQ(StartingWindowRect(c.rect, c.dpi, c.area), c.expected) << c.dpi;
+    }
+}
+
+TEST(ScreenGeometry, LogicalLengthsScaleToTheDpiRoundedToTheNearestPixel) {
+    const struct {
+        int length;
+        int fromDpi;
+        int toDpi;
+        int expected;
+    } cases[] = {
+        {620, 96, 96, 620},   {620, 96, 120, 775}, {620, 96, 144, 930}, {620, 96, 192, 1240},
+        {450, 96, 120, 563},  {7, 96, 144, 11},    {-7, 96, 144, -11},  {930, 144, 96, 620},
+        {775, 120, 144, 930}, {320, 96, 0, 320},   {1, 96, 120, 1},     {100, 0, 144, 100},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RescaleForDpi(c.length, c.fromDpi, c.toDpi), c.expected)
+            << c.length << " " << c.fromDpi << "->" << c.toDpi;
+    }
+    // A rectangle keeps its corner; controls that touched at one DPI still touch at another.
+    EXPECT_EQ(RescaleRectSize({100, 50, 720, 500}, 96, 144), (WindowRect{100, 50, 1030, 725}));
+    ControlRects rects{};
+    rects[0] = {7, 7, 201, 167};
+    rects[1] = {7, 167, 201, 226};
+    const ControlRects scaled = RescaleLayout(rects, 96, 120);
+    EXPECT_EQ(scaled[0], (LayoutRect{9, 9, 251, 209}));
+    EXPECT_EQ(scaled[1], (LayoutRect{9, 209, 251, 283}));
+    EXPECT_EQ(RescaleLayout(scaled, 120, 96)[1], rects[1]);
+}
+
+TEST(ScreenGeometry, ARectangleIsKeptInsideTheWorkArea) {
+    const WindowRect work{0, 0, 1024, 738};
+    const WindowRect right{1920, 0, 3200, 1000};
+    const struct {
+        WindowRect rect;
+        WindowRect area;
+        WindowRect expected;
+    } cases[] = {
+        {{100, 100, 500, 400}, work, {100, 100, 500, 400}},
+        {{-17, 50, 583, 450}, work, {0, 50, 600, 450}},
+        {{800, 600, 1200, 900}, work, {624, 438, 1024, 738}},
+        {{-50, -60, 1100, 800}, work, {0, 0, 1024, 738}},
+        {{1900, 10, 2300, 310}, right, {1920, 10, 2320, 310}},
+        {{3000, 900, 3400, 1200}, right, {2800, 700, 3200, 1000}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(KeepInsideArea(c.rect, c.area), c.expected) << c.rect.left << "," << c.rect.top;
     }
 }
 
@@ -147,6 +203,32 @@ TEST(TrayIcon, PendingHideRemovesOnlyTheShowRequest) {
     EXPECT_EQ(FilterPositionChange(show | moveAndSize, true), moveAndSize);
     EXPECT_EQ(FilterPositionChange(show | moveAndSize, false), show | moveAndSize);
     EXPECT_EQ(FilterPositionChange(moveAndSize, true), moveAndSize);
+}
+
+TEST(TrayIcon, TipIsCutBetweenWholeCharactersAtItsLimit) {
+    struct Case {
+        const char* text;
+        size_t maxUnits;
+        const char* kept;
+    };
+    const Case cases[] = {
+        {"Velumar", 10, "Velumar"},
+        {"Velumar", 3, "Vel"},
+        {"Velumar", 0, ""},
+        {"\xE6\x9D\xB1\xE4\xBA\xAC", 1, "\xE6\x9D\xB1"},  // one of two kanji
+        {"a\xF0\x9F\x98\x80"
+         "b",
+         2, "a"},  // an emoji takes two units
+        {"a\xF0\x9F\x98\x80"
+         "b",
+         3, "a\xF0\x9F\x98\x80"},
+        {"\xCE\x95\xCE\xBB", 5, "\xCE\x95\xCE\xBB"},  // Greek, whole
+        {"\xFFxy", 2, "\xFFx"},                       // a stray byte is one unit
+        {"ab\xE6\x9D", 3, "ab\xE6"},                  // a cut-off character too
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CutTipText(c.text, c.maxUnits), c.kept) << c.text << " " << c.maxUnits;
+    }
 }
 
 TEST(StartupShortcut, NamesComeFromTheTargetsFileNameInEitherFolderForm) {

@@ -1,9 +1,11 @@
 // The row model, the list file and the folder scan.
 #include <gtest/gtest.h>
 
+#include "list/add_entries.h"
 #include "list/folder_scan.h"
 #include "list/list_file.h"
 #include "list/wallpaper_rows.h"
+#include "tests/unit/fake_code_page.h"
 #include "tests/unit/fake_file_system.h"
 
 namespace {
@@ -42,6 +44,7 @@ protected:
 
     AppSettings settings;
     FakeFileSystem fs;
+    Latin1CodePage codePage;
     WallpaperRows rows{settings, fs, PathCase{}};
     RecordingView view;
 };
@@ -172,7 +175,7 @@ TEST_F(WallpaperListTest, ListFileHasTheExactFormat) {
     // A tab ends an unquoted token as a blank does, so it is quoted too.
     rows.AddEntry("\tC:\\odd");
     rows.RestoreSelection("1 2");
-    EXPECT_EQ(FormatListFile(rows, mbcs::NoLeadBytes),
+    EXPECT_EQ(FormatListFile(rows),
               "1 2\r\n"
               "C:\\Pictures\\sunset.jpg 0 \"\"\r\n"
               "\"D:\\My Photos\\scan.tif\" 2 \"1 3\"\r\n"
@@ -188,17 +191,85 @@ TEST_F(WallpaperListTest, ListFileRoundTripKeepsOrderRotationsPagesAndSelection)
     rows.EntryAt(1).rotation = 2;
     rows.EntryAt(1).pages = "1 3";
     rows.RestoreSelection("0 2");
-    ASSERT_TRUE(SaveListFile("C:\\l.vlt", rows, fs, mbcs::NoLeadBytes));
+    ASSERT_TRUE(SaveListFile("C:\\l.vlt", rows, fs, codePage));
 
     WallpaperRows loaded(settings, fs, PathCase{});
-    ASSERT_TRUE(LoadListFile("C:\\l.vlt", loaded, fs));
+    ASSERT_TRUE(LoadListFile("C:\\l.vlt", loaded, fs, codePage));
     ASSERT_EQ(loaded.Count(), 3);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(loaded.EntryAt(i), rows.EntryAt(i)) << i;
         EXPECT_EQ(loaded.RowAt(i).name, rows.RowAt(i).name) << i;
     }
     EXPECT_EQ(loaded.SelectionText(), "0 2");
-    EXPECT_FALSE(LoadListFile("C:\\missing.vlt", loaded, fs));
+    EXPECT_FALSE(LoadListFile("C:\\missing.vlt", loaded, fs, codePage));
+}
+
+TEST_F(WallpaperListTest, ListFileIsAnsiWhenEveryPathFitsAndUtf8WithAMarkOtherwise) {
+    const struct {
+        std::vector<std::string> paths;
+        std::string ansiBytes;  // the exact file when it fits the code page, else empty
+    } cases[] = {
+        {{"C:\\Bilder\\café.bmp", "D:\\My Photos\\a.jpg"},
+         "\r\nC:\\Bilder\\caf\xE9.bmp 0 \"\"\r\n\"D:\\My Photos\\a.jpg\" 0 \"\"\r\n"},
+        {{"C:\\café.bmp", "C:\\東京.png"}, ""},
+        {{"C:\\Ελλάδα.jpg", "C:\\my pics\\😀.png"}, ""},
+    };
+    for (const auto& c : cases) {
+        rows.RemoveAll();
+        for (const std::string& path : c.paths) {
+            rows.AddEntry(path);
+        }
+        ASSERT_TRUE(SaveListFile("C:\\l.vlt", rows, fs, codePage));
+        EXPECT_EQ(*fs.ReadFile("C:\\l.vlt"),
+                  c.ansiBytes.empty() ? "\xEF\xBB\xBF" + FormatListFile(rows) : c.ansiBytes);
+        rows.RemoveAll();
+        ASSERT_TRUE(LoadListFile("C:\\l.vlt", rows, fs, codePage));
+        EXPECT_EQ(Paths(), c.paths);
+    }
+}
+
+TEST_F(WallpaperListTest, ListFileBytesReadAsAnsiOrAfterAMarkAsUtf8) {
+    const struct {
+        std::string bytes;
+        std::vector<std::string> paths;
+    } cases[] = {
+        // Every list written so far: the ANSI code page, "é" as the byte 0xE9.
+        {"\r\nC:\\caf\xE9.bmp 0 \"\"\r\n", {"C:\\café.bmp"}},
+        {"\xEF\xBB\xBF\r\nC:\\café.bmp 0 \"\"\r\n", {"C:\\café.bmp"}},
+        {"\xEF\xBB\xBF", {}},
+        // After the mark, each invalid byte reads as U+FFFD and the following lines still read.
+        {"\xEF\xBB\xBF\r\nC:\\\xFF\xC3. 0 "
+         "\"\xC0\xAF\"\r\nC:\\\xED\xA0\x80\xF4\x90\x80\x80\r\nC:\\\xE6\x9D",
+         {"C:\\��.", "C:\\�������", "C:\\��"}},
+    };
+    for (const auto& c : cases) {
+        rows.RemoveAll();
+        fs.AddFile("C:\\in.vlt", c.bytes);
+        ASSERT_TRUE(LoadListFile("C:\\in.vlt", rows, fs, codePage));
+        EXPECT_EQ(Paths(), c.paths) << c.bytes;
+        EXPECT_TRUE(rows.Count() == 0 || utf8::IsValid(rows.EntryAt(0).pages)) << c.bytes;
+    }
+}
+
+TEST_F(WallpaperListTest, UniquenessIgnoresLetterCaseInEveryAlphabet) {
+    settings.enforceUniqueness = true;
+    const struct {
+        const char* listed;
+        const char* added;
+        bool same;
+    } cases[] = {
+        {"C:\\Ελλάδα.jpg", "c:\\ΕΛΛΆΔΑ.JPG", true},
+        {"C:\\ς.png", "C:\\Σ.png", true},
+        {"C:\\Москва", "C:\\МОСКВА", true},
+        {"C:\\café", "C:\\CAFÉ", true},
+        {"C:\\α", "C:\\β", false},
+        {"C:\\café", "C:\\cafe", false},
+    };
+    for (const auto& c : cases) {
+        rows.RemoveAll();
+        rows.AddEntry(c.listed);
+        EXPECT_EQ(AddPaths({c.added}, rows), c.same ? 0 : 1) << c.added;
+    }
 }
 
 TEST_F(WallpaperListTest, ListFileReaderToleratesMalformedLines) {

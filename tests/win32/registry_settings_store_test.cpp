@@ -60,11 +60,29 @@ TEST_F(RegistrySettingsStoreTest, IntegersAndTextsReadBackAsWritten) {
         store.WriteInt(kSection, "II", value);
         EXPECT_EQ(store.ReadInt(kSection, "II", 12345), value);
     }
-    for (const std::string text :
-         {"", "5:00", "08:00%12:30%", "C:\\Users\\me\\Velumar.vlt", "caf\xC3\xA9"}) {
+    for (const std::string text : {"", "5:00", "08:00%12:30%", "C:\\Users\\me\\Velumar.vlt",
+                                   "caf\xC3\xA9", "C:\\東京\\😀.png"}) {
         store.WriteText(kSection, "PE", text);
         EXPECT_EQ(store.ReadText(kSection, "PE", "default"), text);
     }
+}
+
+TEST_F(RegistrySettingsStoreTest, TextsTheAnsiApiWroteReadBackAsTheSameCharacters) {
+    if (GetACP() != 1252) {
+        GTEST_SKIP() << "the old value is written in Windows-1252";
+    }
+    // "C:\Bilder\café.bmp" as the old code stored it, with é as the byte 0xE9; written back
+    // by the wide code, the old code reads its own bytes.
+    const char ansi[] = "C:\\Bilder\\caf\xE9.bmp";
+    PutRaw("LF", REG_SZ, ansi, sizeof(ansi));
+    EXPECT_EQ(store.ReadText(kSection, "LF", ""), "C:\\Bilder\\café.bmp");
+    store.WriteText(kSection, "LF", "C:\\Bilder\\café.bmp");
+    char read[64] = {};
+    DWORD size = sizeof(read);
+    ASSERT_EQ(RegQueryValueExA(OpenSection(false).Get(), "LF", nullptr, nullptr,
+                               reinterpret_cast<BYTE*>(read), &size),
+              ERROR_SUCCESS);
+    EXPECT_STREQ(read, ansi);
 }
 
 TEST_F(RegistrySettingsStoreTest, MissingKeyOrValueReadsAsTheDefault) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/win32/com_ptr.h"
+#include "base/win32/wide_text.h"
 #include "imagelib/win32/process_image_library.h"
 
 namespace wictest {
@@ -68,7 +69,7 @@ inline Frame GrayFrame(UINT width, UINT height) {
 // Writes the frames to a file with WIC's encoder for the container.
 inline bool EncodeFrames(IWICImagingFactory* factory, const std::string& path,
                          const GUID& container, const std::vector<Frame>& frames) {
-    const std::wstring widePath(path.begin(), path.end());
+    const std::wstring widePath = Widen(path);
     ComPtr<IWICStream> stream;
     ComPtr<IWICBitmapEncoder> encoder;
     bool ok = SUCCEEDED(factory->CreateStream(stream.Put())) &&
@@ -124,7 +125,7 @@ protected:
 
     ~WicImageTest() override {
         for (const std::string& file : files) {
-            DeleteFileA(file.c_str());
+            DeleteFileW(Widen(file).c_str());
         }
         RemoveDirectoryA(dir.c_str());
     }
@@ -147,7 +148,7 @@ protected:
     // The first frame of a file as decoded by WIC itself, in 24-bit BGR rows from the top.
     // It goes through 32-bit BGRA, the form Wine's converter reaches from every format.
     bool ReadWithWic(const std::string& path, Frame* out) {
-        const std::wstring widePath(path.begin(), path.end());
+        const std::wstring widePath = Widen(path);
         ComPtr<IWICBitmapDecoder> decoder;
         ComPtr<IWICBitmapFrameDecode> frame;
         ComPtr<IWICBitmapSource> bgra;

@@ -5,12 +5,13 @@
 #include <cstring>
 
 #include "app/region_bounds.h"
+#include "base/win32/wide_text.h"
 
 bool InstanceRegion::Open(unsigned regionSize, const std::string& name) {
     Close();
     size = regionSize;
-    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                        regionSize, name.c_str());
+    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                        regionSize, Widen(name).c_str());
     // Read before anything else can change the thread's last error.
     created = GetLastError() != ERROR_ALREADY_EXISTS;
     if (mapping == nullptr) {
@@ -27,7 +28,7 @@ bool InstanceRegion::Open(unsigned regionSize, const std::string& name) {
 
 bool InstanceRegion::OpenExisting(unsigned regionSize, const std::string& name) {
     Close();
-    handle.Reset(OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str()));
+    handle.Reset(OpenFileMappingW(FILE_MAP_READ, FALSE, Widen(name).c_str()));
     view = handle ? MapViewOfFile(handle.Get(), FILE_MAP_READ, 0, 0, 0) : nullptr;
     MEMORY_BASIC_INFORMATION mapped{};
     if (view == nullptr || VirtualQuery(view, &mapped, sizeof(mapped)) == 0) {

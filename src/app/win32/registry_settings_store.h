@@ -1,6 +1,6 @@
 // The SettingsStore of the Windows program: values under
 // HKEY_CURRENT_USER\Software\<company>\<application>\<section>, read and written through the
-// ANSI registry API.
+// wide registry API; texts are UTF-8 inside.
 #pragma once
 
 #include <string>

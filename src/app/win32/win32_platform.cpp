@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "app/win32/registry_settings_store.h"
-#include "base/win32/ansi_text.h"
 #include "base/win32/shell_folder.h"
+#include "base/win32/wide_text.h"
 
 unsigned Win32AppPlatform::RegisterMessage(std::string_view name) {
-    return RegisterWindowMessageA(std::string(name).c_str());
+    return RegisterWindowMessageW(Widen(name).c_str());
 }
 
 bool Win32AppPlatform::OpenInstanceRegion(unsigned size, std::string_view name) {
@@ -26,16 +26,16 @@ void Win32AppPlatform::BroadcastMessage(unsigned message) {
     // Synchronous, but a hung top-level window of some other program must not keep this
     // copy alive forever.
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(HWND_BROADCAST, message, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 10000,
+    SendMessageTimeoutW(HWND_BROADCAST, message, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 10000,
                         &ignored);
 }
 
 int Win32AppPlatform::ReadOsVersion() {
-    OSVERSIONINFOA info{};
+    OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof(info);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!GetVersionExA(&info)) {
+    if (!GetVersionExW(&info)) {
         return 0;
     }
 #pragma GCC diagnostic pop
@@ -43,22 +43,24 @@ int Win32AppPlatform::ReadOsVersion() {
 }
 
 std::string Win32AppPlatform::ModuleFileName() {
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         DWORD length =
-            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) {
             return {};
         }
         if (length < buffer.size()) {
-            return std::string(buffer.data(), length);
+            return Narrow(std::wstring_view(buffer.data(), length));
         }
         buffer.resize(buffer.size() * 2);
     }
 }
 
 mbcs::LeadBytePredicate Win32AppPlatform::LeadByteTest() {
-    return IsAnsiLeadByte;
+    // Paths are UTF-8 inside, whose continuation bytes are never ASCII: a search for a
+    // separator needs no lead-byte rule.
+    return mbcs::NoLeadBytes;
 }
 
 std::unique_ptr<SettingsStore> Win32AppPlatform::OpenSettingsStore(std::string_view companyKey,

@@ -5,13 +5,15 @@
 
 #include <string>
 
-// The current directory, or empty when it cannot be read.
+#include "base/win32/wide_text.h"
+
+// The current directory in UTF-8, or empty when it cannot be read.
 inline std::string CurrentDirectory() {
-    DWORD length = GetCurrentDirectoryA(0, nullptr);
-    std::string folder(length, '\0');
-    length = GetCurrentDirectoryA(length, folder.data());
+    DWORD length = GetCurrentDirectoryW(0, nullptr);
+    std::wstring folder(length, L'\0');
+    length = GetCurrentDirectoryW(length, folder.data());
     folder.resize(length < folder.size() ? length : 0);
-    return folder;
+    return Narrow(folder);
 }
 
 // Puts the current directory back as it was when the scope began: the common dialogs move it,
@@ -21,7 +23,7 @@ public:
     CurrentDirectoryScope() : folder(CurrentDirectory()) {}
     ~CurrentDirectoryScope() {
         if (!folder.empty()) {
-            SetCurrentDirectoryA(folder.c_str());
+            SetCurrentDirectoryW(Widen(folder).c_str());
         }
     }
     CurrentDirectoryScope(const CurrentDirectoryScope&) = delete;

@@ -5,8 +5,15 @@
 
 #include <string>
 
+#include "base/win32/wide_text.h"
+
 inline constexpr const char* kMessageBoxCaption = "Velumar";
 
+// A message box with the program's caption and any buttons and icon; returns the button.
+inline int AskMessageBox(HWND owner, const std::string& text, UINT type) {
+    return MessageBoxW(owner, Widen(text).c_str(), Widen(kMessageBoxCaption).c_str(), type);
+}
+
 inline void ShowMessageBox(HWND owner, const std::string& text, UINT icon = 0) {
-    MessageBoxA(owner, text.c_str(), kMessageBoxCaption, MB_OK | icon);
+    AskMessageBox(owner, text, MB_OK | icon);
 }

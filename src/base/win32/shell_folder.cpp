@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "base/win32/ansi_text.h"
+#include "base/win32/wide_text.h"
 
 namespace {
 
@@ -42,16 +43,18 @@ private:
 std::string TakeStrRet(STRRET& name, LPCITEMIDLIST pidl, IMalloc& allocator) {
     switch (name.uType) {
         case STRRET_WSTR: {
-            std::string text = name.pOleStr != nullptr ? WideToAnsi(name.pOleStr) : std::string();
+            std::string text = Narrow(name.pOleStr);
             allocator.Free(name.pOleStr);
             name.pOleStr = nullptr;
             return text;
         }
         case STRRET_OFFSET:
-            return std::string(reinterpret_cast<const char*>(pidl) + name.uOffset);
+            return Narrow(AnsiToWide(reinterpret_cast<const char*>(pidl) + name.uOffset));
         case STRRET_CSTR:
-            return std::string(name.cStr,
-                               std::find(std::begin(name.cStr), std::end(name.cStr), '\0'));
+            return Narrow(AnsiToWide(std::string_view(
+                name.cStr,
+                static_cast<size_t>(std::find(std::begin(name.cStr), std::end(name.cStr), '\0') -
+                                    std::begin(name.cStr)))));
         default:
             return {};
     }

@@ -4,6 +4,6 @@
 #include <string>
 
 // The path of a folder given by its CSIDL number (CSIDL_PERSONAL, CSIDL_STARTUP...), at its
-// full length, in the ANSI code page; empty when the shell cannot give it or it has characters
-// the code page cannot represent. COM must be initialised on the calling thread.
+// full length, in UTF-8; empty when the shell cannot give it. COM must be initialised on the
+// calling thread.
 std::string ShellFolderPath(int folder);

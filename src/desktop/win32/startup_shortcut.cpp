@@ -4,10 +4,10 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include "base/win32/ansi_text.h"
 #include "base/win32/com_ptr.h"
 #include "base/win32/message_box.h"
 #include "base/win32/shell_folder.h"
+#include "base/win32/wide_text.h"
 #include "desktop/startup_shortcut.h"
 #include "list/path_helpers.h"
 #include "list/win32/win32_file_system.h"
@@ -17,23 +17,23 @@ namespace {
 // The shell's link object, with failures reported in boxes owned by the window.
 class ComShellLink final : public ShellLink {
 public:
-    ComShellLink(HWND owner, IShellLinkA& link, IPersistFile& file)
+    ComShellLink(HWND owner, IShellLinkW& link, IPersistFile& file)
         : owner(owner), link(link), file(file) {}
 
     bool SetPath(const std::string& target) override {
-        return SUCCEEDED(link.SetPath(target.c_str()));
+        return SUCCEEDED(link.SetPath(Widen(target).c_str()));
     }
     bool SetDescription(const std::string& description) override {
-        return SUCCEEDED(link.SetDescription(description.c_str()));
+        return SUCCEEDED(link.SetDescription(Widen(description).c_str()));
     }
     bool Save(const std::string& name) override {
-        return SUCCEEDED(file.Save(AnsiToWide(name).c_str(), TRUE));
+        return SUCCEEDED(file.Save(Widen(name).c_str(), TRUE));
     }
     void ShowMessage(const std::string& text) override { ShowMessageBox(owner, text); }
 
 private:
     HWND owner;
-    IShellLinkA& link;
+    IShellLinkW& link;
     IPersistFile& file;
 };
 
@@ -45,7 +45,7 @@ void CreateStartupShortcut(HWND owner, const std::string& target) {
     if (folder.empty() || !IsFolderPath(folder, fileSystem)) {
         return;
     }
-    ShortcutNames names = StartupShortcutNames(folder, target, IsAnsiLeadByte);
+    ShortcutNames names = StartupShortcutNames(folder, target, mbcs::NoLeadBytes);
     if (!CreateShellLink(owner, target, names.file, names.description)) {
         ShowMessageBox(owner, "Error creating shortcut.");
     }
@@ -58,10 +58,10 @@ bool CreateShellLink(HWND owner, const std::string& target, const std::string& l
     }
     bool saved = false;
     {
-        ComPtr<IShellLinkA> link;
+        ComPtr<IShellLinkW> link;
         ComPtr<IPersistFile> file;
         if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                       IID_IShellLinkA, reinterpret_cast<void**>(link.Put()))) &&
+                                       IID_IShellLinkW, reinterpret_cast<void**>(link.Put()))) &&
             SUCCEEDED(link.Get()->QueryInterface(IID_IPersistFile,
                                                  reinterpret_cast<void**>(file.Put())))) {
             ComShellLink shellLink(owner, *link.Get(), *file.Get());

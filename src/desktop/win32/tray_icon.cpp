@@ -3,28 +3,33 @@
 
 #include <shellapi.h>
 
-#include <cstring>
+#include <algorithm>
+#include <string>
 
+#include "base/win32/wide_text.h"
 #include "desktop/tray_icon.h"
 
 BOOL TrayIconNotify(HWND window, DWORD operation, UINT iconId, HICON icon, const char* tip) {
-    NOTIFYICONDATAA data{};
+    NOTIFYICONDATAW data{};
     // The layout with the balloon fields and without the GUID, at its size on this build.
-    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
     data.hWnd = window;
     data.uID = iconId;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kTrayCallbackMessage;
     data.hIcon = icon;
     if (tip != nullptr) {
-        strncpy(data.szTip, tip, sizeof(data.szTip) - 1);
+        // Cut between characters to the room before the tip's terminating NUL.
+        constexpr size_t kRoom = sizeof(data.szTip) / sizeof(data.szTip[0]) - 1;
+        const std::wstring text = Widen(CutTipText(tip, kRoom));
+        std::copy_n(text.data(), std::min(text.size(), kRoom), data.szTip);
     }
-    return Shell_NotifyIconA(operation, &data);
+    return Shell_NotifyIconW(operation, &data);
 }
 
 void ShowTrayMenu(HINSTANCE instance, int menuId, UINT defaultCommand, UINT checkedCommand,
                   HWND window) {
-    HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(menuId));
+    HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(menuId));
     if (menu == nullptr) {
         return;
     }
@@ -40,7 +45,7 @@ void ShowTrayMenu(HINSTANCE instance, int menuId, UINT defaultCommand, UINT chec
         SetForegroundWindow(window);
         TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window,
                        nullptr);
-        PostMessageA(window, WM_NULL, 0, 0);
+        PostMessageW(window, WM_NULL, 0, 0);
     }
     DestroyMenu(menu);
 }

@@ -14,6 +14,7 @@
 
 #include "imagelib/resize.h"
 #include "base/win32/com_ptr.h"
+#include "base/win32/wide_text.h"
 #include "imagelib/cancellation.h"
 #include "imagelib/image_header.h"
 
@@ -35,23 +36,6 @@ public:
 
 constexpr IID kIidBitmapSourceTransform = {
     0x3B16811B, 0x6A43, 0x4ec9, {0xB7, 0x13, 0x3D, 0x5A, 0x0C, 0x13, 0xB9, 0x40}};
-
-std::wstring Widen(const std::string& text) {
-    const int n =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
-}
-
-std::string Narrow(const std::wstring& text) {
-    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), n,
-                        nullptr, nullptr);
-    return narrow;
-}
 
 // False when the file's header claims more pixels than the library takes or, when its pixels
 // are wanted, its data ends early: such a file is refused before WIC is asked, since a WIC

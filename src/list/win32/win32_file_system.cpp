@@ -1,4 +1,4 @@
-// The file system through the ANSI Win32 file API.
+// The file system through the wide Win32 file API; paths are UTF-8.
 #include "list/win32/win32_file_system.h"
 
 #include <windows.h>
@@ -7,8 +7,8 @@
 #include <new>
 
 #include "base/mbcs.h"
-#include "base/win32/ansi_text.h"
 #include "base/win32/unique_handle.h"
+#include "base/win32/wide_text.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ bool WriteAll(HANDLE file, std::string_view contents) {
 }  // namespace
 
 std::optional<uint32_t> Win32FileSystem::Attributes(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(Widen(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return std::nullopt;
     }
@@ -44,23 +44,23 @@ std::optional<uint32_t> Win32FileSystem::Attributes(const std::string& path) {
 
 bool Win32FileSystem::Enumerate(const std::string& pattern,
                                 const std::function<void(std::string_view, uint32_t)>& onEntry) {
-    WIN32_FIND_DATAA data;
+    WIN32_FIND_DATAW data;
     // No short names are needed, and large fetches cut the round trips per folder.
-    UniqueFindHandle find(FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &data,
+    UniqueFindHandle find(FindFirstFileExW(Widen(pattern).c_str(), FindExInfoBasic, &data,
                                            FindExSearchNameMatch, nullptr,
                                            FIND_FIRST_EX_LARGE_FETCH));
     if (!find) {
         return false;
     }
     do {
-        onEntry(data.cFileName, data.dwFileAttributes);
-    } while (FindNextFileA(find.Get(), &data));
+        onEntry(Narrow(data.cFileName), data.dwFileAttributes);
+    } while (FindNextFileW(find.Get(), &data));
     return true;
 }
 
 std::optional<FolderIdentity> Win32FileSystem::Identity(const std::string& folder) {
     // Backup semantics let CreateFile open a folder; no access right is needed for the query.
-    UniqueHandle handle(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
+    UniqueHandle handle(CreateFileW(Widen(folder).c_str(), FILE_READ_ATTRIBUTES,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
@@ -72,8 +72,9 @@ std::optional<FolderIdentity> Win32FileSystem::Identity(const std::string& folde
 }
 
 std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) {
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    UniqueHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     LARGE_INTEGER size;
     if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) {
         return std::nullopt;
@@ -110,25 +111,25 @@ std::string TemporaryPathOf(const std::string& path) {
 }  // namespace
 
 void Win32FileSystem::RemoveUnfinishedSave(const std::string& path) {
-    DeleteFileA(TemporaryPathOf(path).c_str());
+    DeleteFileW(Widen(TemporaryPathOf(path)).c_str());
 }
 
 bool Win32FileSystem::SaveFile(const std::string& path, std::string_view contents) {
-    const std::string temporaryPath = TemporaryPathOf(path);
-    const char* temporary = temporaryPath.c_str();
+    const std::wstring temporaryPath = Widen(TemporaryPathOf(path));
+    const wchar_t* temporary = temporaryPath.c_str();
     bool written = false;
     {
-        UniqueHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        UniqueHandle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         written = file && WriteAll(file.Get(), contents) && FlushFileBuffers(file.Get());
     }
-    if (written &&
-        MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (written && MoveFileExW(temporary, Widen(path).c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return true;
     }
     // The error of the failed step, not of the clean-up, is what the caller reports.
     const DWORD error = GetLastError();
-    DeleteFileA(temporary);
+    DeleteFileW(temporary);
     SetLastError(error);
     return false;
 }

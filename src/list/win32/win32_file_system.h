@@ -1,4 +1,4 @@
-// The file system through the ANSI Win32 file API.
+// The file system through the wide Win32 file API; paths are UTF-8.
 #pragma once
 
 #include "list/file_system.h"

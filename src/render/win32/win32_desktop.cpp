@@ -1,11 +1,11 @@
-// The desktop through the registry and SystemParametersInfo.
+// The desktop through the wide registry API and SystemParametersInfoW; paths are UTF-8.
 #include "render/win32/win32_desktop.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
-#include "base/win32/ansi_text.h"
 #include "base/win32/unique_hkey.h"
+#include "base/win32/wide_text.h"
 
 ScreenSize Win32Desktop::DesktopSize() {
     return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -27,17 +27,17 @@ ColorRef Win32Desktop::BackgroundColor() {
 }
 
 std::string Win32Desktop::WindowsDirectory() {
-    UINT size = GetWindowsDirectoryA(nullptr, 0);
-    std::string folder(size, '\0');
-    UINT length = size == 0 ? 0 : GetWindowsDirectoryA(folder.data(), size);
+    UINT size = GetWindowsDirectoryW(nullptr, 0);
+    std::wstring folder(size, L'\0');
+    UINT length = size == 0 ? 0 : GetWindowsDirectoryW(folder.data(), size);
     folder.resize(length < size ? length : 0);
-    return folder;
+    return Narrow(folder);
 }
 
 std::string Win32Desktop::LocalAppDataFolder() {
     wchar_t* path = nullptr;
     HRESULT status = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &path);
-    std::string folder = SUCCEEDED(status) ? WideToAnsi(path) : std::string();
+    std::string folder = SUCCEEDED(status) ? Narrow(path) : std::string();
     CoTaskMemFree(path);
     if (!folder.empty() && folder.back() == '\\') {
         folder.pop_back();
@@ -46,10 +46,11 @@ std::string Win32Desktop::LocalAppDataFolder() {
 }
 
 bool Win32Desktop::MakeFolder(const std::string& path) {
-    if (CreateDirectoryA(path.c_str(), nullptr)) {
+    const std::wstring widePath = Widen(path);
+    if (CreateDirectoryW(widePath.c_str(), nullptr)) {
         return true;
     }
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(widePath.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -59,12 +60,14 @@ bool Win32Desktop::MoveFileOver(const std::string& from, const std::string& to) 
     // the render worker, never on the window's thread.
     constexpr int kTries = 10;
     constexpr DWORD kPauseMs = 50;
-    const DWORD target = GetFileAttributesA(to.c_str());
+    const std::wstring wideFrom = Widen(from);
+    const std::wstring wideTo = Widen(to);
+    const DWORD target = GetFileAttributesW(wideTo.c_str());
     if (target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return false;  // a folder in the file's place never lets go
     }
     for (int attempt = 1;; ++attempt) {
-        if (MoveFileExA(from.c_str(), to.c_str(),
+        if (MoveFileExW(wideFrom.c_str(), wideTo.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             return true;
         }
@@ -78,47 +81,50 @@ bool Win32Desktop::MoveFileOver(const std::string& from, const std::string& to) 
 }
 
 void Win32Desktop::RemoveFile(const std::string& path) {
-    DeleteFileA(path.c_str());
+    DeleteFileW(Widen(path).c_str());
 }
 
 void Win32Desktop::RemoveFilesMatching(const std::string& pattern) {
     const std::size_t slash = pattern.find_last_of('\\');
-    const std::string folder =
-        slash == std::string::npos ? std::string() : pattern.substr(0, slash + 1);
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    const std::wstring folder =
+        Widen(pattern.substr(0, slash == std::string::npos ? 0 : slash + 1));
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(Widen(pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         return;
     }
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            DeleteFileA((folder + found.cFileName).c_str());
+            DeleteFileW((folder + found.cFileName).c_str());
         }
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
 }
 
 void Win32Desktop::WriteTileWallpaper(bool tile) {
     UniqueHKey key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_WRITE, key.Put()) !=
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_WRITE, key.Put()) !=
         ERROR_SUCCESS) {
         return;
     }
-    const char value[2] = {tile ? '1' : '0', '\0'};
-    RegSetValueExA(key.Get(), "TileWallpaper", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+    const wchar_t value[2] = {tile ? L'1' : L'0', L'\0'};
+    RegSetValueExW(key.Get(), L"TileWallpaper", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
                    sizeof(value));
 }
 
 bool Win32Desktop::SetWallpaper(const std::string& path) {
-    char buffer[kWallpaperPathBuffer] = {};
-    path.copy(buffer, kWallpaperPathBuffer - 1);
-    return SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, buffer,
+    // The wide API writes the path into the profile as it is, and takes any name.
+    std::wstring buffer = Widen(path);
+    if (buffer.size() >= kWallpaperPathBuffer) {
+        return false;
+    }
+    return SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, buffer.data(),
                                  SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE) != FALSE;
 }
 
 std::optional<FileStamp> Win32FileStamp(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+    if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data)) {
         return std::nullopt;
     }
     return FileStamp{std::uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow,

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <ctime>
+#include <iterator>
 
 #include "app/win32/instance_region.h"
 
@@ -23,7 +24,7 @@ LocalTime Win32ScheduleEnvironment::LocalNow() {
 
 bool Win32ScheduleEnvironment::IsScreenSaverRunning() {
     BOOL running = FALSE;
-    return SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0) && running;
+    return SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0) && running;
 }
 
 bool Win32ScheduleEnvironment::IsPauseRequested() {
@@ -49,16 +50,16 @@ bool Win32ScheduleEnvironment::IsForegroundFullscreen() {
         !IsWindowVisible(front) || IsIconic(front)) {
         return false;
     }
-    char className[16] = {};
-    GetClassNameA(front, className, sizeof(className));
-    if (lstrcmpA(className, "WorkerW") == 0 || lstrcmpA(className, "Progman") == 0) {
+    wchar_t className[16] = {};
+    GetClassNameW(front, className, static_cast<int>(std::size(className)));
+    if (lstrcmpW(className, L"WorkerW") == 0 || lstrcmpW(className, L"Progman") == 0) {
         return false;
     }
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     RECT window{};
     if (!GetWindowRect(front, &window) ||
-        !GetMonitorInfoA(MonitorFromWindow(front, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        !GetMonitorInfoW(MonitorFromWindow(front, MONITOR_DEFAULTTONEAREST), &monitor)) {
         return false;
     }
     const RECT& screen = monitor.rcMonitor;

@@ -15,7 +15,7 @@ INT_PTR CDialog::RunModal(HWND ownerWindow, HACCEL accelerators) {
     result = -1;
     owner = ownerWindow;
     mode = Mode::Loop;
-    if (CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), owner, DialogProc,
+    if (CreateDialogParamW(instance, MAKEINTRESOURCEW(templateId), owner, DialogProc,
                            reinterpret_cast<LPARAM>(this)) == nullptr) {
         mode = Mode::None;
         return -1;
@@ -30,7 +30,7 @@ INT_PTR CDialog::RunModal(HWND ownerWindow, HACCEL accelerators) {
     // The flag is tested before every wait: a dialog ended inside a sent message, or inside a
     // nested modal loop, leaves this loop without another posted message.
     while (!ended) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
             // WM_QUIT: end the dialog and leave the quit message for the caller's loop.
             EndDialog(IDCANCEL);
@@ -43,14 +43,14 @@ INT_PTR CDialog::RunModal(HWND ownerWindow, HACCEL accelerators) {
         }
         if (hwnd != nullptr && accelerators != nullptr &&
             (msg.hwnd == hwnd || IsChild(hwnd, msg.hwnd)) &&
-            TranslateAcceleratorA(hwnd, accelerators, &msg)) {
+            TranslateAcceleratorW(hwnd, accelerators, &msg)) {
             continue;
         }
-        if (hwnd != nullptr && IsDialogMessageA(hwnd, &msg)) {
+        if (hwnd != nullptr && IsDialogMessageW(hwnd, &msg)) {
             continue;
         }
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     mode = Mode::None;
     return result;
@@ -61,7 +61,7 @@ INT_PTR CDialog::DoModal(HWND ownerWindow) {
     result = -1;
     owner = ownerWindow;
     mode = Mode::System;
-    INT_PTR returned = DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), owner, DialogProc,
+    INT_PTR returned = DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), owner, DialogProc,
                                        reinterpret_cast<LPARAM>(this));
     mode = Mode::None;
     return returned == -1 ? -1 : result;
@@ -92,7 +92,7 @@ void CDialog::EndDialog(INT_PTR dialogResult) {
 void CDialog::WakeLoop() {
     // A message sent from another process, or a nested modal loop, ends the dialog without
     // GetMessage returning; a posted thread message makes the loop look at its flag.
-    PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+    PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
 }
 
 void CDialog::OnFinalMessage() {

@@ -4,16 +4,18 @@
 
 #include <vector>
 
+#include "base/win32/wide_text.h"
+
 std::string DialogItems::ItemText(int id) const {
     HWND item = Item(id);
-    int length = GetWindowTextLengthA(item);
-    std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    int copied = GetWindowTextA(item, buffer.data(), static_cast<int>(buffer.size()));
-    return std::string(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+    int length = GetWindowTextLengthW(item);
+    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
+    int copied = GetWindowTextW(item, buffer.data(), static_cast<int>(buffer.size()));
+    return Narrow(std::wstring_view(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0)));
 }
 
 void DialogItems::SetItemText(int id, const std::string& text) const {
-    SetDlgItemTextA(hwnd, id, text.c_str());
+    SetDlgItemTextW(hwnd, id, Widen(text).c_str());
 }
 
 void DialogItems::EnableItem(int id, bool enable) const {
@@ -52,15 +54,15 @@ void DialogItems::SetCheckedRadio(std::initializer_list<int> group, int index) c
 }
 
 int DialogItems::ComboSelection(int id) const {
-    return static_cast<int>(SendMessageA(Item(id), CB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendMessageW(Item(id), CB_GETCURSEL, 0, 0));
 }
 
 void DialogItems::SetComboSelection(int id, int index) const {
-    SendMessageA(Item(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(Item(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 void DialogItems::FocusItem(int id) const {
-    SendMessageA(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE);
+    SendMessageW(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE);
 }
 
 INT_PTR DialogProcResult(HWND dialog, UINT message, LRESULT result) {
@@ -79,7 +81,7 @@ INT_PTR DialogProcResult(HWND dialog, UINT message, LRESULT result) {
         case WM_QUERYDRAGICON:
             return static_cast<INT_PTR>(result);
         default:
-            SetWindowLongPtrA(dialog, DWLP_MSGRESULT, result);
+            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
             return TRUE;
     }
 }

@@ -7,9 +7,12 @@
 #include <vector>
 
 #include "base/win32/deferred_import.h"
+#include "base/win32/dpi.h"
 #include "base/win32/gdi.h"
 #include "base/win32/message_box.h"
+#include "base/win32/wide_text.h"
 #include "resource.h"
+#include "ui/screen_geometry.h"
 #include "ui/win32/time_of_day_dlg.h"
 
 namespace {
@@ -48,7 +51,7 @@ void CGeneralPage::OnInit() {
     UpdateEnabling();
     HWND list = Item(IDC_TIME_LIST);
     for (const std::string& time : values.times) {
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(time.c_str()));
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(time).c_str()));
     }
     if (!ComputeGeneralEnabling(values.switchMode, 0, false, osVersion).iconTextAll) {
         for (int id :
@@ -73,7 +76,7 @@ std::optional<FieldError> CGeneralPage::ReadBack() {
 
 void CGeneralPage::UpdateEnabling() {
     ReadControls();
-    int selected = static_cast<int>(SendMessageA(Item(IDC_TIME_LIST), LB_GETSELCOUNT, 0, 0));
+    int selected = static_cast<int>(SendMessageW(Item(IDC_TIME_LIST), LB_GETSELCOUNT, 0, 0));
     GeneralEnabling e = ComputeGeneralEnabling(values.switchMode, selected > 0 ? selected : 0,
                                                values.controlIconText != 0, osVersion);
     EnableItem(IDC_RATE_GROUP, e.interval);
@@ -144,16 +147,16 @@ void CGeneralPage::AddTime() {
     if (dialog.DoModal(Sheet()) != IDOK || Handle() == nullptr) {
         return;
     }
-    SendMessageA(Item(IDC_TIME_LIST), LB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(dialog.timeText.c_str()));
+    SendMessageW(Item(IDC_TIME_LIST), LB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(Widen(dialog.timeText).c_str()));
     RebuildTimes();
 }
 
 void CGeneralPage::RemoveTimes() {
     HWND list = Item(IDC_TIME_LIST);
-    for (int i = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)) - 1; i >= 0; --i) {
-        if (SendMessageA(list, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) {
-            SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
+    for (int i = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)) - 1; i >= 0; --i) {
+        if (SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) {
+            SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
         }
     }
     RebuildTimes();
@@ -163,25 +166,25 @@ void CGeneralPage::RemoveTimes() {
 void CGeneralPage::RebuildTimes() {
     HWND list = Item(IDC_TIME_LIST);
     values.times.clear();
-    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        int length = static_cast<int>(SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0));
-        std::vector<char> text(static_cast<size_t>(length > 0 ? length : 0) + 1);
-        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i),
+        int length = static_cast<int>(SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0));
+        std::vector<wchar_t> text(static_cast<size_t>(length > 0 ? length : 0) + 1);
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(text.data()));
-        values.times.emplace_back(text.data());
+        values.times.push_back(Narrow(text.data()));
     }
 }
 
 void CGeneralPage::ChooseTextColor() {
     static COLORREF customColors[16] = {};
-    CHOOSECOLORA choose{};
+    CHOOSECOLORW choose{};
     choose.lStructSize = sizeof(choose);
     choose.hwndOwner = Handle();
     choose.rgbResult = values.textColor;
     choose.lpCustColors = customColors;
     choose.Flags = CC_RGBINIT;
-    auto* chooseColor = DeferredImport<decltype(ChooseColorA)>("comdlg32.dll", "ChooseColorA");
+    auto* chooseColor = DeferredImport<decltype(ChooseColorW)>("comdlg32.dll", "ChooseColorW");
     if (chooseColor == nullptr || !chooseColor(&choose) || Handle() == nullptr) {
         return;
     }
@@ -210,16 +213,20 @@ void CGeneralPage::DrawTextColorButton(const DRAWITEMSTRUCT& item) const {
     bool pushed = (item.itemAction & ODA_SELECT) != 0 && (item.itemState & ODS_SELECTED) != 0;
     DrawFrameControl(item.hDC, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
 
-    const int top = (height - 16) / 2;
+    // The colour sample: 16 logical units square, 6 from the right edge.
+    const int dpi = WindowDpi(item.hwndItem);
+    const int sample = ScaleForDpi(16, dpi);
+    const int top = (height - sample) / 2;
     {
         UniqueGdiObject brush(CreateSolidBrush(values.textColor));
         ScopedSelectObject selected(item.hDC, brush.Get());
-        Rectangle(item.hDC, width - 22, top, width - 6, top + 16);
+        const int right = width - ScaleForDpi(6, dpi);
+        Rectangle(item.hDC, right - sample, top, right, top + sample);
     }
 
     RECT text = item.rcItem;
-    text.left += 4;
+    text.left += ScaleForDpi(4, dpi);
     int oldMode = SetBkMode(item.hDC, TRANSPARENT);
-    DrawTextA(item.hDC, "Text Color", -1, &text, DT_SINGLELINE | DT_VCENTER);
+    DrawTextW(item.hDC, L"Text Color", -1, &text, DT_SINGLELINE | DT_VCENTER);
     SetBkMode(item.hDC, oldMode);
 }

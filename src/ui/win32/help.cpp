@@ -8,39 +8,56 @@
 #include <vector>
 
 #include "base/win32/deferred_import.h"
+#include "base/win32/dpi.h"
 #include "base/win32/gdi.h"
 #include "base/win32/message_box.h"
+#include "base/win32/wide_text.h"
 #include "ui/help_topics.h"
+#include "ui/screen_geometry.h"
 #include "ui/win32/help.h"
 #include "ui/win32/window.h"
 
 namespace {
 
-constexpr const char* kPopupClass = "VelumarHelpPopup";
+constexpr const wchar_t* kPopupClass = L"VelumarHelpPopup";
+// Logical units; the pop-up is laid out at the DPI of the monitor it opens on.
 constexpr int kPopupWidth = 320;
 constexpr int kPopupMargin = 8;
 constexpr const char* kNoTopic = "No help topic is available for this item.";
+
+// The system's GUI font at the DPI (it comes at the system DPI).
+UniqueGdiObject GuiFontForDpi(int dpi) {
+    LOGFONTW font{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
+    font.lfHeight = RescaleForDpi(font.lfHeight, SystemDpi(), dpi);
+    font.lfWidth = RescaleForDpi(font.lfWidth, SystemDpi(), dpi);
+    return UniqueGdiObject(CreateFontIndirectW(&font));
+}
 
 // The pop-up help window: the text on a tooltip background, closed by any click or key. Its
 // window text is the text shown, so other programs can read it.
 class CHelpPopup : public CWindow {
 public:
     bool Open(HINSTANCE instance, const std::string& shown, POINT at) {
-        text = shown;
+        text = Widen(shown);
         if (!RegisterClassOnce(instance, kPopupClass, CS_SAVEBITS | CS_DROPSHADOW,
                                GetSysColorBrush(COLOR_INFOBK))) {
             return false;
         }
-        RECT bounds{0, 0, kPopupWidth, 0};
+        HMONITOR monitor = MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST);
+        const int dpi = MonitorDpi(monitor);
+        font = GuiFontForDpi(dpi);
+        margin = ScaleForDpi(kPopupMargin, dpi);
+        RECT bounds{0, 0, ScaleForDpi(kPopupWidth, dpi), 0};
         MeasureText(bounds);
-        RECT rect{at.x, at.y, at.x + bounds.right + 2 * kPopupMargin + 2,
-                  at.y + bounds.bottom + 2 * kPopupMargin + 2};
-        KeepOnScreen(rect);
+        RECT rect{at.x, at.y, at.x + bounds.right + 2 * margin + 2,
+                  at.y + bounds.bottom + 2 * margin + 2};
+        KeepOnScreen(monitor, rect);
         if (!CreateAs(kPopupClass, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, WS_POPUP | WS_BORDER, rect,
                       nullptr, nullptr, instance)) {
             return false;
         }
-        SetWindowTextA(Handle(), text.c_str());
+        SetWindowTextW(Handle(), text.c_str());
         ShowWindow(Handle(), SW_SHOWNA);
         SetCapture(Handle());
         return true;
@@ -60,7 +77,7 @@ protected:
             case WM_SYSKEYDOWN:
             case WM_CAPTURECHANGED:
             case WM_ACTIVATEAPP:
-                PostMessageA(Handle(), WM_CLOSE, 0, 0);
+                PostMessageW(Handle(), WM_CLOSE, 0, 0);
                 return false;
             default:
                 return false;
@@ -70,14 +87,20 @@ protected:
 private:
     void MeasureText(RECT& bounds) const {
         HDC dc = GetDC(nullptr);
-        ScopedSelectObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
-        DrawTextA(dc, text.c_str(), -1, &bounds, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        ScopedSelectObject selected(dc, font.Get());
+        DrawTextW(dc, text.c_str(), -1, &bounds, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
         ReleaseDC(nullptr, dc);
     }
 
-    static void KeepOnScreen(RECT& rect) {
+    static void KeepOnScreen(HMONITOR monitor, RECT& rect) {
+        MONITORINFO info{};
+        info.cbSize = sizeof(info);
         RECT area{};
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        if (GetMonitorInfoW(monitor, &info)) {
+            area = info.rcWork;
+        } else {
+            SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        }
         if (rect.right > area.right) {
             OffsetRect(&rect, area.right - rect.right, 0);
         }
@@ -91,15 +114,17 @@ private:
         HDC dc = BeginPaint(Handle(), &paint);
         RECT inner{};
         GetClientRect(Handle(), &inner);
-        InflateRect(&inner, -kPopupMargin, -kPopupMargin);
-        ScopedSelectObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
+        InflateRect(&inner, -margin, -margin);
+        ScopedSelectObject selected(dc, font.Get());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
-        DrawTextA(dc, text.c_str(), -1, &inner, DT_WORDBREAK | DT_NOPREFIX);
+        DrawTextW(dc, text.c_str(), -1, &inner, DT_WORDBREAK | DT_NOPREFIX);
         EndPaint(Handle(), &paint);
     }
 
-    std::string text;
+    std::wstring text;
+    UniqueGdiObject font;
+    int margin = kPopupMargin;
 };
 
 // The one pop-up of the process; a new one replaces it.
@@ -108,16 +133,16 @@ std::unique_ptr<CHelpPopup> popup;
 }  // namespace
 
 std::string HelpFilePath() {
-    std::vector<char> path(MAX_PATH);
+    std::vector<wchar_t> path(MAX_PATH);
     DWORD length = 0;
     for (;;) {
-        length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0 || length < path.size()) {
             break;
         }
         path.resize(path.size() * 2);
     }
-    std::string file(path.data(), length);
+    std::string file = Narrow(std::wstring_view(path.data(), length));
     size_t slash = file.find_last_of('\\');
     size_t dot = file.find_last_of('.');
     if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
@@ -129,19 +154,19 @@ std::string HelpFilePath() {
 void ShowHelpContents(HWND owner) {
     const std::string file = HelpFilePath();
     // The help viewer says nothing about a missing file: the user is told where it should be.
-    if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (GetFileAttributesW(Widen(file).c_str()) == INVALID_FILE_ATTRIBUTES) {
         ShowMessageBox(owner, "The help file " + file + " cannot be found.");
         return;
     }
-    if (auto* help = DeferredImport<decltype(HtmlHelpA)>("hhctrl.ocx", "HtmlHelpA")) {
-        help(owner, file.c_str(), HH_DISPLAY_TOC, 0);
+    if (auto* help = DeferredImport<decltype(HtmlHelpW)>("hhctrl.ocx", "HtmlHelpW")) {
+        help(owner, Widen(file).c_str(), HH_DISPLAY_TOC, 0);
     }
 }
 
 void CloseHelp() {
     popup.reset();
     // Help windows exist only when the help control was loaded.
-    if (auto* help = DeferredImport<decltype(HtmlHelpA)>("hhctrl.ocx", "HtmlHelpA", false)) {
+    if (auto* help = DeferredImport<decltype(HtmlHelpW)>("hhctrl.ocx", "HtmlHelpW", false)) {
         help(nullptr, nullptr, HH_CLOSE_ALL, 0);
     }
 }
@@ -161,7 +186,7 @@ bool ShowContextHelp(const HELPINFO& request) {
     }
     unsigned context = kControlHelpBase + static_cast<unsigned>(request.iCtrlId);
     std::optional<std::string_view> text = PopupHelpText(context);
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
     ShowHelpPopup(instance, text ? std::string(*text) : std::string(kNoTopic), request.MousePos);
     return true;
 }

@@ -6,12 +6,16 @@
 
 #include <utility>
 
+#include "base/win32/wide_text.h"
+#include "base/win32/dpi.h"
 #include "render/dib_rows.h"
+#include "ui/screen_geometry.h"
 #include "ui/win32/app_messages.h"
 
 namespace {
 
-constexpr const char* kPreviewClass = "VelumarImagePreview";
+constexpr const wchar_t* kPreviewClass = L"VelumarImagePreview";
+// Logical units between the pane's edge and the thumbnail.
 constexpr int kFrameMargin = 8;
 
 }  // namespace
@@ -31,7 +35,7 @@ bool CImagePreviewWnd::ReplaceControl(HWND dialog, int id) {
     RECT rect{};
     GetWindowRect(placeholder, &rect);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    DWORD edge = static_cast<DWORD>(GetWindowLongPtrA(placeholder, GWL_EXSTYLE)) &
+    DWORD edge = static_cast<DWORD>(GetWindowLongPtrW(placeholder, GWL_EXSTYLE)) &
                  (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE);
     if (!CreateAs(kPreviewClass, edge, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, dialog,
                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance)) {
@@ -39,7 +43,7 @@ bool CImagePreviewWnd::ReplaceControl(HWND dialog, int id) {
     }
     HWND window = Handle();
     worker = std::make_unique<ThumbnailWorker>(
-        loader, [window] { PostMessageA(window, kThumbnailReadyMessage, 0, 0); });
+        loader, [window] { PostMessageW(window, kThumbnailReadyMessage, 0, 0); });
     SetWindowPos(window, placeholder, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     DestroyWindow(placeholder);
     return true;
@@ -60,7 +64,8 @@ void CImagePreviewWnd::Request(const std::string& path) {
     }
     RECT client{};
     GetClientRect(Handle(), &client);
-    worker->Request({path, client.right - kFrameMargin, client.bottom - kFrameMargin});
+    const int margin = ScaleForDpi(kFrameMargin, WindowDpi(Handle()));
+    worker->Request({path, client.right - margin, client.bottom - margin});
 }
 
 void CImagePreviewWnd::ClearImage() {
@@ -79,7 +84,7 @@ std::optional<std::intptr_t> CImagePreviewWnd::OpenShownImage() {
         return std::nullopt;
     }
     HINSTANCE result =
-        ShellExecuteA(Handle(), "open", shownPath.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        ShellExecuteW(Handle(), L"open", Widen(shownPath).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<std::intptr_t>(result);
 }
 

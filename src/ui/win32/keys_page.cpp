@@ -22,15 +22,15 @@ constexpr const char* kTakenText = "This key is used by another program.";
 void CKeysPage::OnInit() {
     for (const KeyControl& key : kKeyControls) {
         // A key alone or with Shift only would be lost to typing everywhere: Ctrl+Alt is added.
-        SendMessageA(Item(key.control), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
+        SendMessageW(Item(key.control), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
                      MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
-        SendMessageA(Item(key.control), HKM_SETHOTKEY, values.*key.value & 0xFFFF, 0);
+        SendMessageW(Item(key.control), HKM_SETHOTKEY, values.*key.value & 0xFFFF, 0);
     }
     AddContextHelpToSheet();
 }
 
 std::uint32_t CKeysPage::KeyOf(int control) const {
-    return LOWORD(SendMessageA(Item(control), HKM_GETHOTKEY, 0, 0));
+    return LOWORD(SendMessageW(Item(control), HKM_GETHOTKEY, 0, 0));
 }
 
 void CKeysPage::ShowTaken(int control, int report) const {

@@ -4,11 +4,13 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/scoped_flag.h"
 #include "base/win32/deferred_import.h"
 #include "desktop/tray_icon.h"
 #include "desktop/win32/tray_icon.h"
 #include "resource.h"
 #include "ui/main_window_text.h"
+#include "ui/screen_geometry.h"
 
 namespace {
 
@@ -16,50 +18,34 @@ LayoutRect ToLayout(const RECT& r) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
-// The DPI the window is shown at: its own where Windows tells it (10 and later), else the
-// system's.
-int WindowDpi(HWND window) {
-    if (auto* forWindow =
-            DeferredImport<UINT WINAPI(HWND)>("user32.dll", "GetDpiForWindow", false)) {
-        if (const UINT dpi = forWindow(window); dpi != 0) {
-            return static_cast<int>(dpi);
-        }
+// The dialog manager of Windows 10 (1703 and later) would put the controls back at their
+// template places and resize the window at a new DPI; the layout is ours, only the fonts are its.
+void KeepOwnLayoutAtNewDpi(HWND window) {
+    constexpr int kDisableResize = 2;
+    constexpr int kDisableControlRelayout = 4;
+    if (auto* setBehavior = DeferredImport<BOOL WINAPI(HWND, int, int)>(
+            "user32.dll", "SetDialogDpiChangeBehavior", false)) {
+        setBehavior(window, kDisableResize | kDisableControlRelayout,
+                    kDisableResize | kDisableControlRelayout);
     }
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen != nullptr) {
-        ReleaseDC(nullptr, screen);
-    }
-    return dpi;
 }
 
-HICON LoadMainIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
-    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
-                                         GetSystemMetrics(widthMetric),
-                                         GetSystemMetrics(heightMetric), 0));
+WindowRect ToWindowRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
 }
 
 }  // namespace
 
 CMainFrame::CMainFrame(HINSTANCE instance, AppSettings& settings, std::function<void()> relaidOut)
-    : instance(instance),
-      settings(settings),
-      relaidOut(std::move(relaidOut)),
-      mainIcon(LoadMainIcon(instance, SM_CXICON, SM_CYICON)),
-      smallIcon(LoadMainIcon(instance, SM_CXSMICON, SM_CYSMICON)) {}
+    : instance(instance), settings(settings), relaidOut(std::move(relaidOut)) {}
 
-CMainFrame::~CMainFrame() {
-    for (HICON icon : {mainIcon, smallIcon}) {
-        if (icon != nullptr) {
-            DestroyIcon(icon);
-        }
-    }
-}
+CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::Attach(HWND window) {
     items.Bind(window);
-    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(mainIcon));
-    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    layoutDpi = WindowDpi(window);
+    KeepOwnLayoutAtNewDpi(window);
+    LoadIcons();
     for (size_t i = 0; i < kLayoutItems.size(); ++i) {
         RECT r{};
         GetWindowRect(items.Item(kLayoutItems[i].id), &r);
@@ -83,22 +69,44 @@ void CMainFrame::OnGetMinMaxInfo(MINMAXINFO& limits) const {
     }
     // The frame around the client area is the same at any size, so the window's limit is the
     // template's size less what the layout lets the client area shrink.
-    limits.ptMinTrackSize.x =
-        std::max<LONG>(limits.ptMinTrackSize.x, templateSize.cx - kLayoutShrinkLimit);
-    limits.ptMinTrackSize.y =
-        std::max<LONG>(limits.ptMinTrackSize.y, templateSize.cy - kLayoutShrinkLimit);
+    const int limit = ScaleForDpi(kLayoutShrinkLimit, layoutDpi);
+    limits.ptMinTrackSize.x = std::max<LONG>(limits.ptMinTrackSize.x, templateSize.cx - limit);
+    limits.ptMinTrackSize.y = std::max<LONG>(limits.ptMinTrackSize.y, templateSize.cy - limit);
+}
+
+void CMainFrame::LoadIcons() {
+    UniqueIcon newMain = LoadIconForDpi(instance, IDI_MAINICON, SM_CXICON, SM_CYICON, layoutDpi);
+    UniqueIcon newSmall =
+        LoadIconForDpi(instance, IDI_MAINICON, SM_CXSMICON, SM_CYSMICON, layoutDpi);
+    // The window lets go of the old icons before they are destroyed.
+    SendMessageW(items.Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(newMain.Get()));
+    SendMessageW(items.Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(newSmall.Get()));
+    mainIcon = std::move(newMain);
+    smallIcon = std::move(newSmall);
+    // The notification area is the taskbar's, at its DPI.
+    HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    const int trayDpi = taskbar != nullptr ? WindowDpi(taskbar) : SystemDpi();
+    trayIcon = LoadIconForDpi(instance, IDI_MAINICON, SM_CXSMICON, SM_CYSMICON, trayDpi);
 }
 
 void CMainFrame::Show(bool hideAtStartup) {
     placed = true;
-    const WindowRect stored = StartingWindowRect(settings.windowRect, WindowDpi(items.Handle()));
+    // A first start opens on the primary monitor, where the template put the window, at the
+    // DPI it was made at.
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const WindowRect stored =
+        StartingWindowRect(settings.windowRect, layoutDpi, ToWindowRect(work));
     RECT candidate{stored.left, stored.top, stored.right, stored.bottom};
     const bool onAMonitor = MonitorFromRect(&candidate, MONITOR_DEFAULTTONULL) != nullptr;
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const WindowRect r =
-        PlaceWindowRect(stored, onAMonitor, {work.left, work.top, work.right, work.bottom});
-    MoveWindow(items.Handle(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    const WindowRect r = PlaceWindowRect(stored, onAMonitor, ToWindowRect(work));
+    {
+        const ScopedFlag moving(placing);
+        MoveWindow(items.Handle(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    }
+    RECT client{};
+    GetClientRect(items.Handle(), &client);
+    LayOut(client.right, client.bottom);
     AddTrayIcon();
     // Keeps the framework's first showing of the window from making it visible.
     hidePending = hideAtStartup;
@@ -113,12 +121,64 @@ void CMainFrame::OnSize(WPARAM kind, int cx, int cy) {
         return;
     }
     RememberWindowRect();
-    const ControlRects moved = LayoutControls(controlRects, referenceClientSize, {cx, cy});
+    LayOut(cx, cy);
+}
+
+void CMainFrame::LayOut(int cx, int cy) {
+    const ControlRects moved =
+        LayoutControls(controlRects, referenceClientSize, {cx, cy}, layoutDpi);
     for (size_t i = 0; i < kLayoutItems.size(); ++i) {
         const LayoutRect& r = moved[i];
         MoveWindow(items.Item(kLayoutItems[i].id), r.left, r.top, r.Width(), r.Height(), TRUE);
     }
+    // Moved controls and the frames of the bordered ones (the information box) are painted
+    // anew; without this, controls moved into a grown area stay unpainted under some systems.
+    RedrawWindow(items.Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     relaidOut();
+}
+
+void CMainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0 || dpi == layoutDpi) {
+        return;
+    }
+    controlRects = RescaleLayout(controlRects, layoutDpi, dpi);
+    referenceClientSize = {RescaleForDpi(referenceClientSize.cx, layoutDpi, dpi),
+                           RescaleForDpi(referenceClientSize.cy, layoutDpi, dpi)};
+    templateSize = {RescaleForDpi(templateSize.cx, layoutDpi, dpi),
+                    RescaleForDpi(templateSize.cy, layoutDpi, dpi)};
+    // Controls the layout leaves where they are (the preview check box) keep their place.
+    HWND window = items.Handle();
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(child);
+        if (std::any_of(kLayoutItems.begin(), kLayoutItems.end(),
+                        [id](const LayoutItem& item) { return item.id == id; })) {
+            continue;
+        }
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        const auto scaled = [this, dpi](LONG v) { return RescaleForDpi(v, layoutDpi, dpi); };
+        MoveWindow(child, scaled(r.left), scaled(r.top), scaled(r.right) - scaled(r.left),
+                   scaled(r.bottom) - scaled(r.top), TRUE);
+    }
+    layoutDpi = dpi;
+    LoadIcons();
+    if (placed) {
+        TrayIconNotify(items.Handle(), NIM_MODIFY, kTrayIconId, trayIcon.Get(), TrayTip().c_str());
+    }
+    // The remembered rectangle was recorded on its monitor, at its DPI: it stands as it is.
+    if (!placing) {
+        SetWindowPos(items.Handle(), nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (placed) {
+        RECT client{};
+        GetClientRect(items.Handle(), &client);
+        LayOut(client.right, client.bottom);
+    }
 }
 
 void CMainFrame::OnMove() {
@@ -139,12 +199,12 @@ std::string CMainFrame::TrayTip() const {
 }
 
 void CMainFrame::AddTrayIcon() {
-    TrayIconNotify(items.Handle(), NIM_ADD, kTrayIconId, mainIcon, TrayTip().c_str());
+    TrayIconNotify(items.Handle(), NIM_ADD, kTrayIconId, trayIcon.Get(), TrayTip().c_str());
 }
 
 void CMainFrame::ShowPaused(bool pause) {
     paused = pause;
-    TrayIconNotify(items.Handle(), NIM_MODIFY, kTrayIconId, mainIcon, TrayTip().c_str());
+    TrayIconNotify(items.Handle(), NIM_MODIFY, kTrayIconId, trayIcon.Get(), TrayTip().c_str());
 }
 
 void CMainFrame::RemoveTrayIcon() {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/app_settings.h"
+#include "base/win32/dpi.h"
 #include "ui/main_window_layout.h"
 #include "ui/win32/dialog_items.h"
 
@@ -27,6 +28,9 @@ public:
     void RemoveTrayIcon();
 
     void OnSize(WPARAM kind, int cx, int cy);
+    // The window moved to a monitor of another DPI: the layout, the limits and the icons follow,
+    // and the window takes the rectangle Windows suggests (not while it is being placed).
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void OnMove();
     // The tray icon's mouse message; its menu shows "Pause switching" checked while paused.
     void OnTrayNotify(UINT mouseMessage, bool paused);
@@ -42,10 +46,13 @@ public:
     void OnGetMinMaxInfo(MINMAXINFO& limits) const;
     // A double-click on the thumbnail pane opens the image it shows.
     bool IsOnPane(POINT clientPoint, HWND pane) const;
-    HICON MainIcon() const { return mainIcon; }
+    HICON MainIcon() const { return mainIcon.Get(); }
 
 private:
     void RememberWindowRect();
+    void LayOut(int cx, int cy);
+    // The window's icons at its DPI, and the tray icon at the primary monitor's.
+    void LoadIcons();
     void AddTrayIcon();
     std::string TrayTip() const;
 
@@ -53,15 +60,19 @@ private:
     AppSettings& settings;
     std::function<void()> relaidOut;
     WindowItems items;
-    HICON mainIcon = nullptr;
-    HICON smallIcon = nullptr;
-    // The client size and control places the layout scales from.
+    UniqueIcon mainIcon;
+    UniqueIcon smallIcon;
+    UniqueIcon trayIcon;
+    // The client size and control places the layout scales from, at layoutDpi.
     ClientSize referenceClientSize;
     ControlRects controlRects{};
-    // The window's size as its template made it (at the window's DPI).
+    // The window's size as its template made it (at layoutDpi).
     SIZE templateSize{};
+    int layoutDpi = 96;
     // Until the window is placed, sizes are the dialog manager's own and are not remembered.
     bool placed = false;
+    // While the window moves to its remembered rectangle, that rectangle stands at any DPI.
+    bool placing = false;
     // The first showing of a window hidden at start-up is held back.
     bool hidePending = false;
     bool paused = false;

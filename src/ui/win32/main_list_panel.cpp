@@ -10,9 +10,11 @@
 #include "base/win32/ansi_text.h"
 #include "base/win32/current_directory.h"
 #include "base/win32/message_box.h"
+#include "base/win32/wide_text.h"
 #include "list/add_entries.h"
 #include "list/list_file.h"
 #include "list/path_helpers.h"
+#include "list/win32/win32_code_page.h"
 #include "list/win32/win32_file_system.h"
 #include "resource.h"
 #include "switching/switching_sequence.h"
@@ -31,11 +33,11 @@ constexpr size_t kAddFilesBufferChars = 1 << 20;
 
 // The system's text for an error code, without its line break.
 std::string SystemErrorText(DWORD error) {
-    char* text = nullptr;
-    DWORD length = FormatMessageA(
+    wchar_t* text = nullptr;
+    DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length > 0 && text != nullptr ? std::string(text, length)
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string message = length > 0 && text != nullptr ? Narrow(std::wstring_view(text, length))
                                                         : "Error " + std::to_string(error) + ".";
     LocalFree(text);
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) {
@@ -70,7 +72,7 @@ void CListPanel::Attach(const CDialog& owner, ListPanelHost& panelHost) {
     items.Bind(owner.Handle());
     HWND rotation = items.Item(IDC_ROTATION);
     for (const char* name : kRotationNames) {
-        SendMessageA(rotation, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+        SendMessageW(rotation, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(name).c_str()));
     }
     WriteControls();
     listCtrl.Attach(items.Item(IDC_WALLPAPER_LIST));
@@ -85,7 +87,7 @@ bool CListPanel::Ended() const {
 }
 
 void CListPanel::ReadControls() {
-    rotationIndex = static_cast<int>(SendMessageA(items.Item(IDC_ROTATION), CB_GETCURSEL, 0, 0));
+    rotationIndex = static_cast<int>(SendMessageW(items.Item(IDC_ROTATION), CB_GETCURSEL, 0, 0));
     pagesText = items.ItemText(IDC_PAGES);
     infoText = items.ItemText(IDC_INFO);
     previewEnabled = items.IsChecked(IDC_PREVIEW_CHECK) ? 1 : 0;
@@ -98,7 +100,7 @@ void CListPanel::WriteControls() {
     // Only what differs from the controls is written: each write costs a redraw, and under
     // Wine a round trip to its server.
     if (rotationIndex != shown.rotationIndex) {
-        SendMessageA(items.Item(IDC_ROTATION), CB_SETCURSEL, static_cast<WPARAM>(rotationIndex), 0);
+        SendMessageW(items.Item(IDC_ROTATION), CB_SETCURSEL, static_cast<WPARAM>(rotationIndex), 0);
     }
     if (pagesText != shown.pagesText) {
         items.SetItemText(IDC_PAGES, pagesText);
@@ -210,7 +212,7 @@ bool CListPanel::SaveList(const std::string& path) {
     if (listUnreadable && path == settings.listFile) {
         return false;
     }
-    if (!SaveListFile(path, listCtrl.rows, fileSystem, IsAnsiLeadByte)) {
+    if (!SaveListFile(path, listCtrl.rows, fileSystem, SystemAnsiCodePage())) {
         return false;
     }
     listModified = false;
@@ -230,8 +232,8 @@ void CListPanel::SaveIfModified() {
     }
     if (listUnreadable) {
         // Beside the unread file, which stays as it is.
-        SaveListFile(UnsavedListPath(settings.listFile, IsAnsiLeadByte), listCtrl.rows, fileSystem,
-                     IsAnsiLeadByte);
+        SaveListFile(UnsavedListPath(settings.listFile, mbcs::NoLeadBytes), listCtrl.rows,
+                     fileSystem, SystemAnsiCodePage());
         listModified = false;
         return;
     }
@@ -246,15 +248,15 @@ void CListPanel::Close() {
 void CListPanel::SaveBeforeEnding() {
     TakeListChanges();
     if (listModified && listUnreadable) {
-        const std::string beside = UnsavedListPath(settings.listFile, IsAnsiLeadByte);
-        const bool saved = SaveListFile(beside, listCtrl.rows, fileSystem, IsAnsiLeadByte);
+        const std::string beside = UnsavedListPath(settings.listFile, mbcs::NoLeadBytes);
+        const bool saved = SaveListFile(beside, listCtrl.rows, fileSystem, SystemAnsiCodePage());
         listModified = false;
         std::string text =
             "The wallpaper list\n" + settings.listFile +
             "\ncould not be read when it was loaded, so Velumar did not save over it.";
         text += saved ? "\n\nThe list shown was saved beside it as\n" + beside
                       : "\n\nThe list shown could not be saved beside it as\n" + beside;
-        MessageBoxA(items.Handle(), text.c_str(), kMessageBoxCaption, MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageBox(items.Handle(), text, MB_ICONEXCLAMATION);
         return;
     }
     while (listModified && !Ended()) {
@@ -266,8 +268,7 @@ void CListPanel::SaveBeforeEnding() {
         std::string text = "The wallpaper list could not be saved to\n" + settings.listFile +
                            "\n\n" + SystemErrorText(error) +
                            "\n\nRetry to try again, or Cancel to leave without saving it.";
-        if (MessageBoxA(items.Handle(), text.c_str(), kMessageBoxCaption,
-                        MB_RETRYCANCEL | MB_ICONEXCLAMATION) != IDRETRY) {
+        if (AskMessageBox(items.Handle(), text, MB_RETRYCANCEL | MB_ICONEXCLAMATION) != IDRETRY) {
             // The user leaves without saving: the destroy step does not try again.
             listModified = false;
         }
@@ -279,16 +280,16 @@ void CListPanel::LoadList(const std::string& path) {
     Win32FileSystem().RemoveUnfinishedSave(path);
     // A missing file is an empty list; one that is there but cannot be read (locked by a
     // sync client or a virus scanner) is protected.
-    listUnreadable =
-        !LoadListFile(path, listCtrl.rows, fileSystem) && fileSystem.Attributes(path).has_value();
+    listUnreadable = !LoadListFile(path, listCtrl.rows, fileSystem, SystemAnsiCodePage()) &&
+                     fileSystem.Attributes(path).has_value();
     listModified = false;
-    listName = ListNameFromPath(path, IsAnsiLeadByte);
+    listName = ListNameFromPath(path, mbcs::NoLeadBytes);
 }
 
 void CListPanel::OnOpenList() {
-    static const char kFilter[] = "Velumar Files (*.vlt)\0*.vlt\0All Files (*.*)\0*.*\0";
+    static const wchar_t kFilter[] = L"Velumar Files (*.vlt)\0*.vlt\0All Files (*.*)\0*.*\0";
     std::optional<std::string> path =
-        AskForFile(items.Handle(), kFilter, "vlt", settings.lastListDir);
+        AskForFile(items.Handle(), kFilter, L"vlt", settings.lastListDir);
     // Exit may have arrived while the dialog was open.
     if (!path || Ended()) {
         return;
@@ -381,7 +382,7 @@ bool CListPanel::OnNotify(const NMHDR& header, LRESULT& result) {
 
 void CListPanel::OnAddFiles() {
     // Room for thousands of names: a selection that does not fit fails the whole dialog.
-    std::vector<char> buffer(kAddFilesBufferChars, '\0');
+    std::vector<wchar_t> names(kAddFilesBufferChars, L'\0');
     int preview = settings.openDialogPreview ? 1 : 0;
     BOOL chosen = FALSE;
     {
@@ -390,15 +391,20 @@ void CListPanel::OnAddFiles() {
         const CurrentDirectoryScope keep;
         CPreviewFileDialog dialog(instance, preview, controlTexts, library);
         chosen =
-            dialog.SelectFiles(buffer, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
+            dialog.SelectFiles(names, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
                                settings.lastAddFilesDir, items.Handle());
     }
     settings.openDialogPreview = preview != 0;
     if (!chosen || Ended()) {
         return;
     }
+    // The dialog's buffer in UTF-8, up to its closing empty part.
+    const std::wstring_view wide(names.data(), names.size());
+    const size_t end = wide.find(std::wstring_view(L"\0\0", 2));
+    const std::string buffer =
+        Narrow(wide.substr(0, end == std::wstring_view::npos ? wide.size() : end + 1));
     const std::vector<std::string> paths =
-        SplitSelection(std::string_view(buffer.data(), buffer.size()), IsAnsiLeadByte);
+        SplitSelection(std::string_view(buffer.data(), buffer.size()), mbcs::NoLeadBytes);
     const int before = listCtrl.rows.Count();
     {
         const ScopedFlag rebuilding(rebuildingRows);
@@ -411,7 +417,7 @@ void CListPanel::OnAddFiles() {
     }
     Refresh();
     if (!paths.empty()) {
-        settings.lastAddFilesDir = SplitPath(paths.front(), IsAnsiLeadByte).folder;
+        settings.lastAddFilesDir = SplitPath(paths.front(), mbcs::NoLeadBytes).folder;
     }
 }
 
@@ -433,7 +439,7 @@ void CListPanel::OnAddFolder() {
     }
     Refresh();
     // The next browse starts at the parent of the folder added last.
-    settings.lastAddFolderDir = SplitPath(path, IsAnsiLeadByte).folder;
+    settings.lastAddFolderDir = SplitPath(path, mbcs::NoLeadBytes).folder;
 }
 
 void CListPanel::OpenSelectedFile() {
@@ -442,8 +448,8 @@ void CListPanel::OpenSelectedFile() {
         return;
     }
     const std::string& path = listCtrl.rows.EntryAt(row).path;
-    HINSTANCE opened =
-        ShellExecuteA(items.Handle(), "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    HINSTANCE opened = ShellExecuteW(items.Handle(), L"open", Widen(path).c_str(), nullptr, nullptr,
+                                     SW_SHOWNORMAL);
     auto result = reinterpret_cast<std::intptr_t>(opened);
     std::optional<OpenFailureMessage> failure = OpenFailureFor(result);
     if (!failure) {
@@ -456,13 +462,15 @@ void CListPanel::OpenSelectedFile() {
             text.replace(at, 2, std::to_string(result));
         }
     }
-    MSGBOXPARAMSA box{};
+    const std::wstring wideText = Widen(text);
+    const std::wstring caption = Widen(kMessageBoxCaption);
+    MSGBOXPARAMSW box{};
     box.cbSize = sizeof(box);
     box.hwndOwner = items.Handle();
     box.hInstance = instance;
-    box.lpszText = text.c_str();
-    box.lpszCaption = kMessageBoxCaption;
+    box.lpszText = wideText.c_str();
+    box.lpszCaption = caption.c_str();
     box.dwStyle = MB_OK;
     box.dwContextHelpId = static_cast<DWORD_PTR>(failure->stringId);
-    MessageBoxIndirectA(&box);
+    MessageBoxIndirectW(&box);
 }

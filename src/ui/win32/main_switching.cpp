@@ -25,7 +25,7 @@ CSwitchingAdapter::CSwitchingAdapter(HINSTANCE instance, CWallpaperApp& app, Ima
       renderer(library, desktop, std::move(stampOf), app.wallpaperFileSuffix,
                [this](std::uint64_t ticket, ShowResult result) {
                    if (HWND target = reportTo.load()) {
-                       PostMessageA(target, kMsgWallpaperShown, static_cast<WPARAM>(ticket),
+                       PostMessageW(target, kMsgWallpaperShown, static_cast<WPARAM>(ticket),
                                     result == ShowResult::Shown ? 1 : 0);
                    }
                }),
@@ -76,7 +76,8 @@ void CSwitchingAdapter::Prepare(const WallpaperEntry& item, int page) {
 }
 
 std::vector<WallpaperEntry> CSwitchingAdapter::BuildSwitchingSequence() {
-    return BuildSequence(list->Rows(), app.settings.includeSubfolders, fileSystem, IsAnsiLeadByte);
+    return BuildSequence(list->Rows(), app.settings.includeSubfolders, fileSystem,
+                         mbcs::NoLeadBytes);
 }
 
 void CSwitchingAdapter::ShowSourceRow(int row) {
@@ -119,7 +120,7 @@ bool CSwitchingAdapter::OnSetCursor(WORD hitTest) {
     if (!loop.Busy() || hitTest != HTCLIENT) {
         return false;
     }
-    SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
     return true;
 }
 

@@ -63,7 +63,7 @@ bool CMaskProperties::OnCommand(int id, int code, HWND) {
 }
 
 void CMaskProperties::Browse() {
-    static const char kFilter[] = "All Files (*.*)\0*.*\0";
+    static const wchar_t kFilter[] = L"All Files (*.*)\0*.*\0";
     std::optional<std::string> path = AskForFile(Handle(), kFilter, nullptr, lastMaskDir);
     if (path && Handle() != nullptr) {
         SetItemText(IDC_MASK_FILE, *path);

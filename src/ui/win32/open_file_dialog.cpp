@@ -4,19 +4,20 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include "base/win32/ansi_text.h"
 #include "base/win32/com_ptr.h"
 #include "base/win32/deferred_import.h"
 #include "base/win32/current_directory.h"
+#include "base/win32/wide_text.h"
 
 #include <vector>
 
-std::optional<std::string> AskForFile(HWND owner, const char* filter, const char* defaultExtension,
-                                      std::string& lastFolder) {
+std::optional<std::string> AskForFile(HWND owner, const wchar_t* filter,
+                                      const wchar_t* defaultExtension, std::string& lastFolder) {
     // The dialog may move the current directory; it is put back.
     const CurrentDirectoryScope keep;
-    std::vector<char> file(32768, '\0');
-    OPENFILENAMEA ofn{};
+    std::vector<wchar_t> file(32768, L'\0');
+    const std::wstring initialFolder = Widen(lastFolder);
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = owner;
     ofn.lpstrFilter = filter;
@@ -24,44 +25,44 @@ std::optional<std::string> AskForFile(HWND owner, const char* filter, const char
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrDefExt = defaultExtension;
     ofn.lpstrInitialDir =
-        !lastFolder.empty() && lastFolder.size() < MAX_PATH ? lastFolder.c_str() : nullptr;
+        !initialFolder.empty() && initialFolder.size() < MAX_PATH ? initialFolder.c_str() : nullptr;
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    auto* open = DeferredImport<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    auto* open = DeferredImport<decltype(GetOpenFileNameW)>("comdlg32.dll", "GetOpenFileNameW");
     if (open == nullptr || !open(&ofn)) {
         return std::nullopt;
     }
     // The chosen file's folder, from the dialog's result: a typed full path counts too.
-    std::string chosenFolder(file.data(), ofn.nFileOffset);
+    std::string chosenFolder = Narrow(std::wstring_view(file.data(), ofn.nFileOffset));
     if (chosenFolder.size() > 3 && chosenFolder.back() == '\\') {
         chosenFolder.pop_back();
     }
     lastFolder = chosenFolder;
-    return std::string(file.data());
+    return Narrow(file.data());
 }
 
 namespace {
 
 // The path of a shell item, at any length the shell gives.
-std::string PathOfIdList(LPCITEMIDLIST item) {
+std::wstring PathOfIdList(LPCITEMIDLIST item) {
     std::vector<wchar_t> path(32768, L'\0');
     if (!SHGetPathFromIDListEx(item, path.data(), static_cast<DWORD>(path.size()),
                                GPFIDL_DEFAULT)) {
-        return std::string();
+        return std::wstring();
     }
-    return WideToAnsi(path.data());
+    return path.data();
 }
 
 int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM lParam, LPARAM startFolder) {
     if (message == BFFM_INITIALIZED) {
-        const auto* folder = reinterpret_cast<const std::string*>(startFolder);
+        const auto* folder = reinterpret_cast<const std::wstring*>(startFolder);
         if (!folder->empty()) {
-            SendMessageA(browser, BFFM_SETSELECTIONA, TRUE,
+            SendMessageW(browser, BFFM_SETSELECTIONW, TRUE,
                          reinterpret_cast<LPARAM>(folder->c_str()));
         }
     } else if (message == BFFM_SELCHANGED) {
-        const std::string path = PathOfIdList(reinterpret_cast<LPCITEMIDLIST>(lParam));
+        const std::wstring path = PathOfIdList(reinterpret_cast<LPCITEMIDLIST>(lParam));
         if (!path.empty()) {
-            SendMessageA(browser, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path.c_str()));
+            SendMessageW(browser, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(path.c_str()));
         }
     }
     return 0;
@@ -74,22 +75,23 @@ std::optional<std::string> AskForFolder(HWND owner, const std::string& startFold
     if (FAILED(SHGetMalloc(allocator.Put()))) {
         return std::nullopt;
     }
-    std::vector<char> displayName(32768, '\0');
-    BROWSEINFOA browse{};
+    const std::wstring start = Widen(startFolder);
+    std::vector<wchar_t> displayName(32768, L'\0');
+    BROWSEINFOW browse{};
     browse.hwndOwner = owner;
     browse.pszDisplayName = displayName.data();
     browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
     browse.lpfn = BrowseCallback;
-    browse.lParam = reinterpret_cast<LPARAM>(&startFolder);
+    browse.lParam = reinterpret_cast<LPARAM>(&start);
     LPITEMIDLIST chosen = nullptr;
     {
         const CurrentDirectoryScope keep;
-        chosen = SHBrowseForFolderA(&browse);
+        chosen = SHBrowseForFolderW(&browse);
     }
     if (chosen == nullptr) {
         return std::nullopt;
     }
-    std::string path = PathOfIdList(chosen);
+    std::string path = Narrow(PathOfIdList(chosen));
     allocator.Get()->Free(chosen);
     if (path.empty()) {
         return std::nullopt;

@@ -6,11 +6,13 @@
 
 #include "base/win32/deferred_import.h"
 #include "base/win32/current_directory.h"
+#include "base/win32/wide_text.h"
 #include "list/path_helpers.h"
 #include "list/win32/win32_file_system.h"
 #include "resource.h"
 #include "ui/image_info.h"
 #include "ui/preview_panel.h"
+#include "ui/screen_geometry.h"
 #include "ui/win32/help.h"
 #include "ui/win32/trampoline.h"
 
@@ -21,25 +23,37 @@ void CenterOver(HWND window, HWND owner) {
     RECT o{};
     GetWindowRect(window, &w);
     if (owner == nullptr || !IsWindowVisible(owner) || !GetWindowRect(owner, &o)) {
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &o, 0);
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &o, 0);
     }
     int x = o.left + ((o.right - o.left) - (w.right - w.left)) / 2;
     int y = o.top + ((o.bottom - o.top) - (w.bottom - w.top)) / 2;
+    // Kept inside the work area of the monitor it opens on, also when the owner is at an edge.
+    RECT centred{x, y, x + (w.right - w.left), y + (w.bottom - w.top)};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (GetMonitorInfoW(MonitorFromRect(&centred, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        const WindowRect inside =
+            KeepInsideArea({centred.left, centred.top, centred.right, centred.bottom},
+                           {work.left, work.top, work.right, work.bottom});
+        x = inside.left;
+        y = inside.top;
+    }
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // A text the open dialog gives on request (CDM_GETSPEC, CDM_GETFILEPATH), at its full length.
 // Asked with no buffer, the dialog tells the length, with the NUL on some systems and without
-// it on others: one more byte serves both.
+// it on others: one more character serves both.
 std::string OpenDialogText(HWND openDialog, UINT message) {
-    LRESULT length = SendMessageA(openDialog, message, 0, 0);
+    LRESULT length = SendMessageW(openDialog, message, 0, 0);
     if (length <= 0) {
         return {};
     }
-    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(openDialog, message, static_cast<WPARAM>(text.size()),
+    std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(openDialog, message, static_cast<WPARAM>(text.size()),
                  reinterpret_cast<LPARAM>(text.data()));
-    return text.data();
+    return Narrow(text.data());
 }
 
 }  // namespace
@@ -52,12 +66,12 @@ CPreviewFileDialog::CPreviewFileDialog(HINSTANCE instance, int& previewSetting,
       library(library),
       preview(instance, library) {}
 
-BOOL CPreviewFileDialog::SelectFiles(std::vector<char>& buffer, DWORD extraOptions,
+BOOL CPreviewFileDialog::SelectFiles(std::vector<wchar_t>& buffer, DWORD extraOptions,
                                      const std::string& initialFolder, HWND owner) {
-    static const char kFilter[] = "All Files\0*.*\0";
-    std::fill(buffer.begin(), buffer.end(), '\0');
-    const std::string& folder = initialFolder;
-    ofn = OPENFILENAMEA{};
+    static const wchar_t kFilter[] = L"All Files\0*.*\0";
+    std::fill(buffer.begin(), buffer.end(), L'\0');
+    const std::wstring folder = Widen(initialFolder);
+    ofn = OPENFILENAMEW{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = owner;
     ofn.hInstance = instance;
@@ -65,13 +79,13 @@ BOOL CPreviewFileDialog::SelectFiles(std::vector<char>& buffer, DWORD extraOptio
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    ofn.lpstrTitle = "Select File(s)";
+    ofn.lpstrTitle = L"Select File(s)";
     ofn.Flags =
         extraOptions | OFN_EXPLORER | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK | OFN_HIDEREADONLY;
-    ofn.lpTemplateName = MAKEINTRESOURCEA(IDD_PREVIEW_PANEL);
+    ofn.lpTemplateName = MAKEINTRESOURCEW(IDD_PREVIEW_PANEL);
     ofn.lpfnHook = HookProc;
     ofn.lCustData = reinterpret_cast<LPARAM>(this);
-    auto* open = DeferredImport<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    auto* open = DeferredImport<decltype(GetOpenFileNameW)>("comdlg32.dll", "GetOpenFileNameW");
     return open != nullptr && open(&ofn);
 }
 
@@ -81,7 +95,7 @@ UINT_PTR CALLBACK CPreviewFileDialog::HookProc(HWND panel, UINT message, WPARAM 
     CPreviewFileDialog* created = nullptr;
     if (message == WM_INITDIALOG) {
         created = reinterpret_cast<CPreviewFileDialog*>(
-            reinterpret_cast<const OPENFILENAMEA*>(lParam)->lCustData);
+            reinterpret_cast<const OPENFILENAMEW*>(lParam)->lCustData);
     }
     return RouteToObject(
         panel, message, DWLP_USER, created, "CPreviewFileDialog::HookProc", UINT_PTR{0},
@@ -100,7 +114,7 @@ UINT_PTR CPreviewFileDialog::OnHookMessage(HWND panel, UINT message, WPARAM wPar
                            previewSetting != 0 ? BST_CHECKED : BST_UNCHECKED);
             return TRUE;
         case WM_NOTIFY: {
-            const auto& header = *reinterpret_cast<const OFNOTIFYA*>(lParam);
+            const auto& header = *reinterpret_cast<const OFNOTIFYW*>(lParam);
             if (header.hdr.code == CDN_SELCHANGE) {
                 UpdatePanel(panel);
                 return TRUE;
@@ -115,7 +129,7 @@ UINT_PTR CPreviewFileDialog::OnHookMessage(HWND panel, UINT message, WPARAM wPar
             return FALSE;
         case WM_HELP: {
             BOOL answered = ShowContextHelp(*reinterpret_cast<const HELPINFO*>(lParam));
-            SetWindowLongPtrA(panel, DWLP_MSGRESULT, answered);
+            SetWindowLongPtrW(panel, DWLP_MSGRESULT, answered);
             return answered;
         }
         default:
@@ -126,7 +140,7 @@ UINT_PTR CPreviewFileDialog::OnHookMessage(HWND panel, UINT message, WPARAM wPar
 void CPreviewFileDialog::UpdatePanel(HWND panel) {
     HWND openDialog = GetParent(panel);
     std::string nameText = OpenDialogText(openDialog, CDM_GETSPEC);
-    SetDlgItemTextA(panel, IDC_PANEL_INFO, "");
+    SetDlgItemTextW(panel, IDC_PANEL_INFO, L"");
     if (ClassifyFileNameText(nameText) == PanelSelection::None) {
         preview.ClearImage();
         return;
@@ -139,7 +153,7 @@ void CPreviewFileDialog::UpdatePanel(HWND panel) {
     }
     std::optional<ImageInfo> image = GetImageInfo(library, path);
     std::string info = image ? FormatImageInfo(texts.imageInfoFormat, *image) : texts.notAnImage;
-    SetDlgItemTextA(panel, IDC_PANEL_INFO, info.c_str());
+    SetDlgItemTextW(panel, IDC_PANEL_INFO, Widen(info).c_str());
     if (previewSetting == 1) {
         preview.ShowImage(path);
     } else {

@@ -21,7 +21,7 @@ public:
 
     // Runs the dialog in a folder; the chosen names are left in buffer in the open dialog's
     // format. Non-zero on OK; a selection that does not fit the buffer fails.
-    BOOL SelectFiles(std::vector<char>& buffer, DWORD extraOptions,
+    BOOL SelectFiles(std::vector<wchar_t>& buffer, DWORD extraOptions,
                      const std::string& initialFolder, HWND owner);
 
 private:
@@ -34,5 +34,5 @@ private:
     const ControlTexts& texts;
     ImageLibrary& library;
     CImagePreviewWnd preview;
-    OPENFILENAMEA ofn{};
+    OPENFILENAMEW ofn{};
 };

@@ -5,15 +5,16 @@
 #include <vector>
 
 #include "base/win32/message_box.h"
+#include "base/win32/wide_text.h"
 #include "ui/win32/help.h"
 #include "ui/win32/trampoline.h"
 
-PROPSHEETPAGEA CPropertyPage::Describe() {
-    PROPSHEETPAGEA page{};
+PROPSHEETPAGEW CPropertyPage::Describe() {
+    PROPSHEETPAGEW page{};
     page.dwSize = sizeof(page);
     page.dwFlags = PSP_DEFAULT;
     page.hInstance = instance;
-    page.pszTemplate = MAKEINTRESOURCEA(templateId);
+    page.pszTemplate = MAKEINTRESOURCEW(templateId);
     page.pfnDlgProc = PageProc;
     page.lParam = reinterpret_cast<LPARAM>(this);
     return page;
@@ -26,14 +27,14 @@ void CPropertyPage::ShowFieldError(const FieldError& error) const {
 
 void CPropertyPage::AddContextHelpToSheet() const {
     HWND sheet = Sheet();
-    SetWindowLongPtrA(sheet, GWL_EXSTYLE,
-                      GetWindowLongPtrA(sheet, GWL_EXSTYLE) | WS_EX_CONTEXTHELP);
+    SetWindowLongPtrW(sheet, GWL_EXSTYLE,
+                      GetWindowLongPtrW(sheet, GWL_EXSTYLE) | WS_EX_CONTEXTHELP);
 }
 
 INT_PTR CALLBACK CPropertyPage::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CPropertyPage* created = nullptr;
     if (message == WM_INITDIALOG) {
-        const auto* page = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
+        const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
         created = reinterpret_cast<CPropertyPage*>(page->lParam);
         created->hwnd = hwnd;
     }
@@ -87,21 +88,22 @@ INT_PTR CPropertyPage::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool RunPropertySheet(HINSTANCE instance, HWND owner, const char* caption, int iconId,
                       std::initializer_list<CPropertyPage*> pages) {
-    std::vector<PROPSHEETPAGEA> described;
+    std::vector<PROPSHEETPAGEW> described;
     for (CPropertyPage* page : pages) {
         described.push_back(page->Describe());
     }
-    PROPSHEETHEADERA header{};
+    const std::wstring title = Widen(caption);
+    PROPSHEETHEADERW header{};
     header.dwSize = sizeof(header);
     header.dwFlags = PSH_PROPSHEETPAGE | PSH_USEICONID | PSH_NOAPPLYNOW;
     header.hwndParent = owner;
     header.hInstance = instance;
-    header.pszIcon = MAKEINTRESOURCEA(iconId);
-    header.pszCaption = caption;
+    header.pszIcon = MAKEINTRESOURCEW(iconId);
+    header.pszCaption = title.c_str();
     header.nPages = static_cast<UINT>(described.size());
     header.nStartPage = 0;
     header.ppsp = described.data();
-    PropertySheetA(&header);
+    PropertySheetW(&header);
     // Every page that was made gets PSN_APPLY on OK, the first page always exists.
     for (CPropertyPage* page : pages) {
         if (page->WasApplied()) {

@@ -21,7 +21,7 @@ public:
     virtual ~CPropertyPage() = default;
 
     // The page for PropertySheet; the window is made when the page is first shown.
-    PROPSHEETPAGEA Describe();
+    PROPSHEETPAGEW Describe();
     // The sheet window the page lives in.
     HWND Sheet() const { return GetParent(hwnd); }
     // Whether the sheet ended with OK while this page existed.

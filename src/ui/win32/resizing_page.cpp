@@ -2,14 +2,18 @@
 #include "ui/win32/resizing_page.h"
 
 #include "resource.h"
+#include "base/win32/wide_text.h"
 
 namespace {
 
 // The radio buttons in dialog order: the index is the resize mode.
 constexpr std::initializer_list<int> kResizeGroup = {IDC_REDUCE_LARGE, IDC_RESIZE_FILL,
                                                      IDC_RESIZE_STANDARD, IDC_RESIZE_CUSTOM};
-constexpr const char* kStandardSizes[] = {"640x480",  "800x600",   "1024x768", "1152x864",
-                                          "1152x882", "1280x1024", "1600x1200"};
+// In the order of the render's standard sizes; new ones go at the end, so a stored index keeps
+// its size.
+constexpr const char* kStandardSizes[] = {"640x480",  "800x600",   "1024x768",  "1152x864",
+                                          "1152x882", "1280x1024", "1600x1200", "1280x720",
+                                          "1366x768", "1920x1080", "2560x1440", "3840x2160"};
 constexpr const char* kReductionMethods[] = {"Eliminate Pixels", "Favor Black", "Favor White",
                                              "Average Colors"};
 
@@ -17,10 +21,12 @@ constexpr const char* kReductionMethods[] = {"Eliminate Pixels", "Favor Black", 
 
 void CResizingPage::OnInit() {
     for (const char* size : kStandardSizes) {
-        SendMessageA(Item(IDC_STANDARD_SIZE), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(size));
+        SendMessageW(Item(IDC_STANDARD_SIZE), CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(Widen(size).c_str()));
     }
     for (const char* method : kReductionMethods) {
-        SendMessageA(Item(IDC_REDUCTION), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(method));
+        SendMessageW(Item(IDC_REDUCTION), CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(Widen(method).c_str()));
     }
     SetChecked(IDC_RETAIN_ASPECT, values.retainAspect != 0);
     SetItemText(IDC_CUSTOM_WIDTH, std::to_string(values.width));

@@ -16,16 +16,16 @@ Result RouteToObject(HWND hwnd, UINT message, int slot, Object* created, const c
                      Result fallback, Handle handle, Released released, Unhandled unhandled) {
     Object* self = created;
     if (self != nullptr) {
-        SetWindowLongPtrA(hwnd, slot, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongPtrW(hwnd, slot, reinterpret_cast<LONG_PTR>(self));
     } else {
-        self = reinterpret_cast<Object*>(GetWindowLongPtrA(hwnd, slot));
+        self = reinterpret_cast<Object*>(GetWindowLongPtrW(hwnd, slot));
     }
     if (self == nullptr) {
         return unhandled();
     }
     const Result result = CallGuarded(procedure, fallback, [&] { return handle(*self); });
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, slot, 0);
+        SetWindowLongPtrW(hwnd, slot, 0);
         released(*self);
     }
     return result;

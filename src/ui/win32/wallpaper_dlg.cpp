@@ -3,6 +3,7 @@
 
 #include <windowsx.h>
 
+#include "base/win32/wide_text.h"
 #include "desktop/win32/startup_shortcut.h"
 #include "resource.h"
 #include "ui/main_window_text.h"
@@ -17,8 +18,8 @@ CWallpaperDlg::CWallpaperDlg(HINSTANCE instance, CWallpaperApp& app, CListPanel&
       switching(switching),
       frame(frame),
       dialogs(dialogs),
-      accelerators(LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS))),
-      taskbarCreatedMessage(RegisterWindowMessageA("TaskbarCreated")) {}
+      accelerators(LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS))),
+      taskbarCreatedMessage(RegisterWindowMessageW(L"TaskbarCreated")) {}
 
 void CWallpaperDlg::RunModal() {
     CDialog::RunModal(nullptr, accelerators);
@@ -41,7 +42,7 @@ void CWallpaperDlg::ListFileChanged() {
 }
 
 void CWallpaperDlg::UpdateTitle() {
-    SetWindowTextA(Handle(), MainWindowTitle(list.ListName(), switching.Paused()).c_str());
+    SetWindowTextW(Handle(), Widen(MainWindowTitle(list.ListName(), switching.Paused())).c_str());
 }
 
 bool CWallpaperDlg::OnCommand(int id, int code, HWND control) {
@@ -163,6 +164,10 @@ bool CWallpaperDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         case WM_MOVE:
             frame.OnMove();
             return false;
+        case WM_DPICHANGED:
+            // Not answered: the dialog manager then gives the controls fonts for the new DPI.
+            frame.OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return false;
         case WM_SYSCOMMAND:
             return frame.OnSysCommand(wParam);
         case WM_GETMINMAXINFO:
@@ -246,7 +251,7 @@ void CWallpaperDlg::OnEndSession(bool ending) {
 void CWallpaperDlg::OnHotKey(WPARAM id) {
     // The same command as the menu's, so the key behaves exactly as the menu item does.
     if (const std::optional<int> command = CommandOfGlobalKey(static_cast<int>(id))) {
-        SendMessageA(Handle(), WM_COMMAND, MAKEWPARAM(*command, 0), 0);
+        SendMessageW(Handle(), WM_COMMAND, MAKEWPARAM(*command, 0), 0);
     }
 }
 

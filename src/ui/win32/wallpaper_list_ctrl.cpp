@@ -10,9 +10,13 @@
 #include <algorithm>
 
 #include "base/win32/ansi_text.h"
+#include "base/win32/text_case.h"
+#include "base/win32/dpi.h"
 #include "list/list_columns.h"
 #include "list/list_view_rules.h"
+#include "ui/screen_geometry.h"
 #include "base/win32/exception_barrier.h"
+#include "base/win32/wide_text.h"
 
 namespace {
 
@@ -21,7 +25,7 @@ constexpr UINT kScrollPeriodMs = 300;
 constexpr UINT_PTR kSubclassId = 1;
 
 std::optional<CommonControlsVersion> CommonControlsLibraryVersion() {
-    HMODULE library = GetModuleHandleA("comctl32.dll");
+    HMODULE library = GetModuleHandleW(L"comctl32.dll");
     auto getVersion = library == nullptr
                           ? nullptr
                           : reinterpret_cast<DLLGETVERSIONPROC>(
@@ -37,17 +41,6 @@ std::optional<CommonControlsVersion> CommonControlsLibraryVersion() {
     return CommonControlsVersion{info.dwMajorVersion, info.dwMinorVersion};
 }
 
-std::string Narrow(const wchar_t* text) {
-    if (text == nullptr) {
-        return std::string();
-    }
-    int length = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(std::max(length, 1)), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow.data(), length, nullptr, nullptr);
-    narrow.resize(narrow.size() - 1);
-    return narrow;
-}
-
 const std::string& CellText(const WallpaperRows::Row& row, int column) {
     return column == 0 ? row.name : row.folder;
 }
@@ -55,7 +48,7 @@ const std::string& CellText(const WallpaperRows::Row& row, int column) {
 }  // namespace
 
 CWallpaperListCtrl::CWallpaperListCtrl(const AppSettings& settings, FileSystem& fileSystem)
-    : rows(settings, fileSystem, PathCase{IsAnsiLeadByte, AnsiLower}) {}
+    : rows(settings, fileSystem, PathCase{mbcs::NoLeadBytes, FoldCaseOrdinal}) {}
 
 CWallpaperListCtrl::~CWallpaperListCtrl() {
     rows.SetView(nullptr);
@@ -69,8 +62,11 @@ void CWallpaperListCtrl::Attach(HWND listView) {
     if (HasFullRowSelect(CommonControlsLibraryVersion())) {
         ListView_SetExtendedListViewStyleEx(list, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     }
+    // A name cut off by its column is shown in full in a tip.
+    ListView_SetExtendedListViewStyleEx(list, LVS_EX_LABELTIP, LVS_EX_LABELTIP);
     // The drop highlight is kept by the model; the control asks for it when it paints.
     ListView_SetCallbackMask(list, LVIS_DROPHILITED);
+    columnsDpi = WindowDpi(list);
     CreateColumns();
     rows.SetView(this);
     RowsReset();
@@ -94,6 +90,9 @@ LRESULT CALLBACK CWallpaperListCtrl::SubclassProc(HWND window, UINT message, WPA
 bool CWallpaperListCtrl::OnListMessage(UINT message, WPARAM wParam, LPARAM lParam,
                                        LRESULT& result) {
     switch (message) {
+        case kDpiChangedAfterParent:
+            RescaleColumns(WindowDpi(list));
+            return false;
         case WM_MOUSEMOVE:
             // The list's own handling always follows.
             if (dragging) {
@@ -245,17 +244,17 @@ void CWallpaperListCtrl::EndDrag(bool drop) {
 void CWallpaperListCtrl::OnDropFiles(HDROP drop) {
     POINT point{};
     DragQueryPoint(drop, &point);
-    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     LVHITTESTINFO hit{};
     hit.pt = point;
     int row = ListView_HitTest(list, &hit);
     std::vector<std::string> paths;
     for (UINT i = 0; i < count; ++i) {
         // Read at the path's full length, however long it is.
-        UINT length = DragQueryFileA(drop, i, nullptr, 0);
-        std::string path(length + 1, '\0');
-        UINT copied = DragQueryFileA(drop, i, path.data(), length + 1);
-        path.resize(copied);
+        UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring wide(length + 1, L'\0');
+        UINT copied = DragQueryFileW(drop, i, wide.data(), length + 1);
+        std::string path = Narrow(std::wstring_view(wide.data(), std::min(copied, length)));
         if (!path.empty()) {
             paths.push_back(std::move(path));
         }
@@ -270,8 +269,8 @@ bool CWallpaperListCtrl::OnDoubleClick() {
         return false;
     }
     // Failures are the shell's to show, if any.
-    ShellExecuteA(list, "open", rows.EntryAt(rows.FirstSelected()).path.c_str(), nullptr, nullptr,
-                  SW_SHOWNORMAL);
+    ShellExecuteW(list, L"open", Widen(rows.EntryAt(rows.FirstSelected()).path).c_str(), nullptr,
+                  nullptr, SW_SHOWNORMAL);
     return true;
 }
 
@@ -280,36 +279,37 @@ void CWallpaperListCtrl::CreateColumns() {
     GetClientRect(list, &client);
     ListColumnWidths widths = ColumnWidthsFor(client.right - client.left);
     const struct {
-        const char* header;
+        const wchar_t* header;
         int width;
-    } columns[] = {{"Filename", widths.filename}, {"Folder", widths.folder}};
+    } columns[] = {{L"Filename", widths.filename}, {L"Folder", widths.folder}};
     for (int i = 0; i < 2; ++i) {
-        LVCOLUMNA column{};
+        LVCOLUMNW column{};
         column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.fmt = LVCFMT_LEFT;
         column.cx = columns[i].width;
-        column.pszText = const_cast<char*>(columns[i].header);
+        column.pszText = const_cast<wchar_t*>(columns[i].header);
         column.iSubItem = i;
-        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
+        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(&column));
     }
 }
 
+void CWallpaperListCtrl::RescaleColumns(int dpi) {
+    if (dpi == columnsDpi) {
+        return;
+    }
+    for (int i = 0; i < 2; ++i) {
+        const int width = ListView_GetColumnWidth(list, i);
+        ListView_SetColumnWidth(list, i, RescaleForDpi(width, columnsDpi, dpi));
+    }
+    columnsDpi = dpi;
+}
+
 bool CWallpaperListCtrl::OnNotify(const NMHDR& header, LRESULT& result) {
     switch (header.code) {
-        case LVN_GETDISPINFOA:
-            result = 0;
-            return OnGetDispInfo(*reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(&header)));
         case LVN_GETDISPINFOW:
             result = 0;
             return OnGetDispInfo(*reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)));
-        case LVN_ODFINDITEMA: {
-            const auto& find = reinterpret_cast<const NMLVFINDITEMA&>(header);
-            bool byText = (find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) != 0;
-            result = FindRowByName(byText && find.lvfi.psz != nullptr ? find.lvfi.psz : "",
-                                   find.lvfi.flags, find.iStart);
-            return true;
-        }
         case LVN_ODFINDITEMW: {
             const auto& find = reinterpret_cast<const NMLVFINDITEMW&>(header);
             bool byText = (find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) != 0;
@@ -351,25 +351,6 @@ bool CWallpaperListCtrl::OnNotify(const NMHDR& header, LRESULT& result) {
     }
 }
 
-bool CWallpaperListCtrl::OnGetDispInfo(NMLVDISPINFOA& info) {
-    LVITEMA& item = info.item;
-    if (item.iItem < 0 || item.iItem >= rows.Count()) {
-        return true;
-    }
-    const WallpaperRows::Row& row = rows.RowAt(item.iItem);
-    if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
-        const std::string& text = CellText(row, item.iSubItem);
-        size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
-        text.copy(item.pszText, length);
-        item.pszText[length] = '\0';
-    }
-    if ((item.mask & LVIF_STATE) != 0) {
-        item.state =
-            (item.state & ~LVIS_DROPHILITED) | (row.dropHighlighted ? LVIS_DROPHILITED : 0);
-    }
-    return true;
-}
-
 bool CWallpaperListCtrl::OnGetDispInfo(NMLVDISPINFOW& info) {
     LVITEMW& item = info.item;
     if (item.iItem < 0 || item.iItem >= rows.Count()) {
@@ -377,10 +358,14 @@ bool CWallpaperListCtrl::OnGetDispInfo(NMLVDISPINFOW& info) {
     }
     const WallpaperRows::Row& row = rows.RowAt(item.iItem);
     if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
-        const std::string& text = CellText(row, item.iSubItem);
-        int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                         item.pszText, item.cchTextMax - 1);
-        item.pszText[std::max(length, 0)] = L'\0';
+        // Cut to the control's buffer, never between the halves of a surrogate pair.
+        const std::wstring text = Widen(CellText(row, item.iSubItem));
+        size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
+        if (length < text.size() && length > 0 && IS_HIGH_SURROGATE(text[length - 1])) {
+            --length;
+        }
+        text.copy(item.pszText, length);
+        item.pszText[length] = L'\0';
     }
     if ((item.mask & LVIF_STATE) != 0) {
         item.state =

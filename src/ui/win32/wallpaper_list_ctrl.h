@@ -51,8 +51,9 @@ private:
     void ShowDragImage(POINT point);
     void HideDragImage();
     void CreateColumns();
+    // The columns keep their share of the list at a new DPI.
+    void RescaleColumns(int dpi);
     void PushSelection();
-    bool OnGetDispInfo(NMLVDISPINFOA& info);
     bool OnGetDispInfo(NMLVDISPINFOW& info);
     int FindRowByName(const std::string& text, UINT flags, int startRow) const;
 
@@ -60,6 +61,8 @@ private:
     POINT hotSpot{};
     HIMAGELIST dragImage = nullptr;
     UINT_PTR scrollTimer = 0;
+    // The DPI the column widths are at.
+    int columnsDpi = 96;
     // Set while the model's selection is copied into the control, whose echoes are ignored.
     bool pushing = false;
 };

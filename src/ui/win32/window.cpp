@@ -10,27 +10,27 @@ CWindow::~CWindow() {
     }
 }
 
-bool CWindow::RegisterClassOnce(HINSTANCE instance, const char* className, UINT style,
+bool CWindow::RegisterClassOnce(HINSTANCE instance, const wchar_t* className, UINT style,
                                 HBRUSH background) {
-    WNDCLASSEXA existing{};
+    WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
-    if (GetClassInfoExA(instance, className, &existing)) {
+    if (GetClassInfoExW(instance, className, &existing)) {
         return true;
     }
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = style;
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = background;
     windowClass.lpszClassName = className;
-    return RegisterClassExA(&windowClass) != 0;
+    return RegisterClassExW(&windowClass) != 0;
 }
 
-bool CWindow::CreateAs(const char* className, DWORD exStyle, DWORD style, const RECT& rect,
+bool CWindow::CreateAs(const wchar_t* className, DWORD exStyle, DWORD style, const RECT& rect,
                        HWND parent, HMENU menuOrId, HINSTANCE instance) {
-    return CreateWindowExA(exStyle, className, "", style, rect.left, rect.top,
+    return CreateWindowExW(exStyle, className, L"", style, rect.left, rect.top,
                            rect.right - rect.left, rect.bottom - rect.top, parent, menuOrId,
                            instance, this) != nullptr;
 }
@@ -38,7 +38,7 @@ bool CWindow::CreateAs(const char* className, DWORD exStyle, DWORD style, const 
 LRESULT CALLBACK CWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWindow* created = nullptr;
     if (message == WM_NCCREATE) {
-        created = static_cast<CWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        created = static_cast<CWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         created->hwnd = hwnd;
     }
     LRESULT result = 0;
@@ -46,5 +46,5 @@ LRESULT CALLBACK CWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         hwnd, message, GWLP_USERDATA, created, "CWindow::WindowProc", false,
         [&](CWindow& self) { return self.OnMessage(message, wParam, lParam, result); },
         [](CWindow& self) { self.hwnd = nullptr; }, [] { return false; });
-    return handled ? result : DefWindowProcA(hwnd, message, wParam, lParam);
+    return handled ? result : DefWindowProcW(hwnd, message, wParam, lParam);
 }

@@ -15,11 +15,11 @@ public:
 
 protected:
     // Registers the class once per process; its procedure is the trampoline.
-    static bool RegisterClassOnce(HINSTANCE instance, const char* className, UINT style,
+    static bool RegisterClassOnce(HINSTANCE instance, const wchar_t* className, UINT style,
                                   HBRUSH background);
     // Creates the window with this object behind it; false when it could not be made.
-    bool CreateAs(const char* className, DWORD exStyle, DWORD style, const RECT& rect, HWND parent,
-                  HMENU menuOrId, HINSTANCE instance);
+    bool CreateAs(const wchar_t* className, DWORD exStyle, DWORD style, const RECT& rect,
+                  HWND parent, HMENU menuOrId, HINSTANCE instance);
     // A message; the default handling runs when this returns false.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
 

@@ -1,0 +1,27 @@
+// Latin-1 as the ANSI code page of the list tests: Windows-1252 on every letter they use.
+#pragma once
+
+#include "base/utf8.h"
+#include "list/code_page.h"
+
+class Latin1CodePage final : public AnsiCodePage {
+public:
+    std::string ToUtf8(std::string_view ansi) const override {
+        std::string out;
+        for (char byte : ansi) {
+            utf8::Append(out, static_cast<unsigned char>(byte));
+        }
+        return out;
+    }
+    std::optional<std::string> FromUtf8(std::string_view text) const override {
+        std::string out;
+        for (size_t i = 0; i < text.size();) {
+            const char32_t c = utf8::Decode(text, i);
+            if (c > 0xFF) {
+                return std::nullopt;
+            }
+            out += static_cast<char>(c);
+        }
+        return out;
+    }
+};
