@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "render/desktop.h"
+#include "render/screen_size.h"
 
 struct MonitorRect {
     int left = 0;
