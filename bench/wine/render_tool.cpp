@@ -28,6 +28,10 @@ class BenchDesktop final : public Desktop {
 public:
     explicit BenchDesktop(std::string folder) : folder(std::move(folder)) {}
     ScreenSize DesktopSize() override { return {1920, 1080}; }
+    std::vector<MonitorRect> Monitors() override {
+        const ScreenSize s = DesktopSize();
+        return {{0, 0, s.width, s.height, true}};
+    }
     int BitsPerPixel() override { return 32; }
     ColorRef BackgroundColor() override { return 0x00402010; }
     std::string WindowsDirectory() override { return folder; }

@@ -6,19 +6,20 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/utf8.h"
 #include "imagelib/image_library.h"
-
-struct ScreenSize {
-    int width = 0;
-    int height = 0;
-};
+#include "render/monitor_layout.h"
+#include "render/screen_size.h"
 
 class Desktop {
 public:
     // The primary display's size in pixels, read afresh at every call.
     virtual ScreenSize DesktopSize() = 0;
+    // The monitors in virtual-screen coordinates (the primary's top-left corner is 0,0), read
+    // afresh at every call, in the system's order.
+    virtual std::vector<MonitorRect> Monitors() = 0;
     // Bits per pixel of the display.
     virtual int BitsPerPixel() = 0;
     // The desktop background colour, which masked parts blend into.

@@ -42,3 +42,15 @@ void WallpaperRenderer::Prepare(const std::string& path, int rotation, int page,
                                 const RenderSettings& settings) {
     worker.Prepare(InputsFor(path, rotation, page, settings));
 }
+
+std::uint64_t WallpaperRenderer::Show(const std::vector<ShowPicture>& pictures,
+                                      const RenderSettings& settings) {
+    const ShowPicture& first = pictures.front();
+    return Show(first.path, first.rotation, first.page, settings);
+}
+
+void WallpaperRenderer::Prepare(const std::vector<ShowPicture>& pictures,
+                                const RenderSettings& settings) {
+    const ShowPicture& first = pictures.front();
+    Prepare(first.path, first.rotation, first.page, settings);
+}

@@ -4,11 +4,13 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/render_settings.h"
 #include "imagelib/image_library.h"
 #include "render/desktop.h"
 #include "render/prepared_wallpaper.h"
+#include "render/show_picture.h"
 #include "render/wallpaper_worker.h"
 
 class WallpaperRenderer {
@@ -22,6 +24,10 @@ public:
     // inputs when there is one, else rendered now. The ticket Finished reports.
     std::uint64_t Show(const std::string& path, int rotation, int page,
                        const RenderSettings& settings);
+    // The same for a show of one or more pictures (see ShowPicture). For now only the first
+    // picture is rendered, for the whole desktop.
+    std::uint64_t Show(const std::vector<ShowPicture>& pictures, const RenderSettings& settings);
+    void Prepare(const std::vector<ShowPicture>& pictures, const RenderSettings& settings);
     // Cancels a show not finished.
     void CancelShow() { worker.CancelShow(); }
     // Starts rendering that page of the file ahead.

@@ -37,6 +37,10 @@ public:
     std::mutex lock;
 
     ScreenSize DesktopSize() override { return size; }
+    std::vector<MonitorRect> Monitors() override {
+        const ScreenSize s = DesktopSize();
+        return {{0, 0, s.width, s.height, true}};
+    }
     int BitsPerPixel() override { return bits; }
     ColorRef BackgroundColor() override { return 0x123456; }
     std::string WindowsDirectory() override { return windowsDirectory; }

@@ -15,6 +15,10 @@ class TestDesktop final : public Desktop {
 public:
     explicit TestDesktop(std::string folder) : folder(std::move(folder)) {}
     ScreenSize DesktopSize() override { return {64, 48}; }
+    std::vector<MonitorRect> Monitors() override {
+        const ScreenSize s = DesktopSize();
+        return {{0, 0, s.width, s.height, true}};
+    }
     int BitsPerPixel() override { return 32; }
     ColorRef BackgroundColor() override { return 0x00204080; }  // B 0x20, G 0x40, R 0x80
     std::string WindowsDirectory() override { return folder; }

@@ -11,6 +11,26 @@ ScreenSize Win32Desktop::DesktopSize() {
     return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
+std::vector<MonitorRect> Win32Desktop::Monitors() {
+    std::vector<MonitorRect> monitors;
+    auto collect = [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof(info);
+        if (GetMonitorInfoW(monitor, &info)) {
+            const RECT& r = info.rcMonitor;
+            reinterpret_cast<std::vector<MonitorRect>*>(data)->push_back(
+                {r.left, r.top, r.right, r.bottom, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+        }
+        return TRUE;
+    };
+    EnumDisplayMonitors(nullptr, nullptr, collect, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty()) {
+        const ScreenSize size = DesktopSize();
+        monitors.push_back({0, 0, size.width, size.height, true});
+    }
+    return monitors;
+}
+
 int Win32Desktop::BitsPerPixel() {
     // The screen's device context: every window of the primary display has the same depth.
     HDC screen = GetDC(nullptr);

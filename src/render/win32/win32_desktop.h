@@ -11,6 +11,7 @@ std::optional<FileStamp> Win32FileStamp(const std::string& path);
 class Win32Desktop final : public Desktop {
 public:
     ScreenSize DesktopSize() override;
+    std::vector<MonitorRect> Monitors() override;
     int BitsPerPixel() override;
     ColorRef BackgroundColor() override;
     std::string WindowsDirectory() override;
