@@ -113,22 +113,20 @@ MonitorItems ChooseInOrder(std::vector<WallpaperEntry>& sequence, int start,
         return *known;
     };
     int cursor = 0;
+    // Beyond these, an unreadable item is taken like any other: its show fails and the loop
+    // passes the set over, on the worker rather than with ever more reads here.
+    int passable = kOrientationSearch;
     for (const bool portrait : portraitMonitors) {
-        while (cursor < n && shape(cursor) == PictureShape::Unreadable) {
+        while (cursor < n && passable > 0 && shape(cursor) == PictureShape::Unreadable) {
             ++cursor;
+            --passable;
         }
         if (cursor == n) {
             break;
         }
-        int searched = 0;
-        for (int offset = cursor; matchOrientation && offset < n && searched < kOrientationSearch;
-             ++offset) {
-            const PictureShape found = shape(offset);
-            if (found == PictureShape::Unreadable) {
-                continue;
-            }
-            ++searched;
-            if (Fits(found, portrait)) {
+        const int searchEnd = std::min(n, cursor + kOrientationSearch);
+        for (int offset = cursor; matchOrientation && offset < searchEnd; ++offset) {
+            if (Fits(shape(offset), portrait)) {
                 // Forward to the cursor; the items between keep their order behind it.
                 for (int i = offset; i > cursor; --i) {
                     std::swap(sequence[at(i)], sequence[at(i - 1)]);
@@ -185,9 +183,9 @@ MonitorItems ChooseAtRandom(const std::vector<WallpaperEntry>& sequence, int fir
         if (chosen[m] >= 0) {
             continue;
         }
-        // Enough draws to pass over unreadable items and items of the set already.
+        // Enough draws to pass over a few unreadable items and items of the set already.
         int searched = 0;
-        for (int draws = 0; draws < n + kOrientationSearch; ++draws) {
+        for (int draws = 0; draws < 2 * kOrientationSearch; ++draws) {
             const int position = draw();
             if (position < 0 || position >= n || (taken(position) && takenCount() < n)) {
                 continue;

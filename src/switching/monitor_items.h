@@ -4,22 +4,26 @@
 //
 // In order, a switch takes the next items of the sequence from the start position. An item whose
 // file cannot be read is passed over before the show (one missing file would otherwise fail the
-// whole set, losing the good pictures of the other monitors); an item whose file reads but does
-// not render fails the show, and the loop then tries the next set. With orientation matching, a
-// monitor takes the first item of its shape among the next kOrientationSearch readable items
-// and moves it forward to its place, so the items it passed keep their order and come next; when
-// none of them has the shape (or its shape is unknown) it takes the next item. The set uses up
-// `advance` positions (the number of monitors when every file reads), and the next switch starts
-// there, wrapping at the sequence's end, so the sequence is gone through once without repeats.
+// whole set, losing the good pictures of the other monitors), up to kOrientationSearch of them
+// per switch; an item whose file reads but does not render fails the show, and the loop then
+// tries the next set. With orientation matching, a monitor takes the first item of its shape
+// among the next kOrientationSearch items and moves it forward to its place, so the items it passed
+// keep their order and come next; when none of them has the shape (or its shape is unknown) it
+// takes the next item. The set uses up `advance` positions (the number of monitors when every file
+// reads), and the next switch starts there, wrapping at the sequence's end, so the sequence is gone
+// through once without repeats.
 //
 // In random order the first monitor that can take it gets the item drawn already (the one
 // prepared ahead), and each further monitor draws at random, or deals from the deck without
 // repeats; with orientation matching a monitor draws up to kOrientationSearch readable items
-// and takes the first of its shape, else the first drawn. Draws it passes over are spent: in
-// plain random order nothing is lost, and from the deck those cards come again in the next deck.
-// An item drawn already for the set is drawn again while the sequence has other items.
+// and takes the first of its shape, else the first drawn (a monitor draws at most twice that).
+// Draws it passes over are spent: in plain random order nothing is lost, and from the deck those
+// cards come again in the next deck. An item drawn already for the set is drawn again while the
+// sequence has other items.
 //
 // With fewer readable items than monitors, the items taken are shown again on the monitors left.
+// A switch reads at most the monitors' count plus twice kOrientationSearch headers (in order),
+// each a few small reads.
 #pragma once
 
 #include <cstdint>
