@@ -43,9 +43,10 @@ std::string Names(const std::vector<WallpaperEntry>& items) {
 }
 
 TEST(MonitorItems, EachMonitorTakesTheNextItemOfItsShape) {
-    const std::string wide22(22, 'W');
+    const std::string wide19(19, 'W');
+    const std::string names19 = Names(Sequence(wide19));
+    const std::string unreadable21(21, 'x');
     const struct Case {
-        const char* what;
         std::string shapes;
         // P portrait, L landscape, in the monitors' order.
         std::string monitors;
@@ -58,138 +59,38 @@ TEST(MonitorItems, EachMonitorTakesTheNextItemOfItsShape) {
         // The sequence's order afterwards.
         std::string order;
     } cases[] = {
-        {"in order", "WWWW", "LL", true, 1, {}, {1, 2}, 2, "abcd"},
-        {"without matching a portrait monitor takes what comes",
-         "WWTW",
-         "LP",
-         false,
-         0,
-         {},
-         {0, 1},
-         2,
-         "abcd"},
-        {"the tall item moves forward, the others keep their order",
-         "WWTW",
-         "LP",
-         true,
-         0,
-         {},
-         {0, 1},
-         2,
-         "acbd"},
-        {"a portrait first monitor", "WWT", "PL", true, 0, {}, {0, 1}, 2, "cab"},
-        {"the 20th item is searched",
-         wide22.substr(0, 19) + "TW",
-         "P",
-         true,
-         0,
-         {},
-         {0},
-         1,
-         "t" + Names(Sequence(wide22.substr(0, 19))) + "u"},
-        {"the 21st is not",
-         wide22.substr(0, 20) + "T",
-         "P",
-         true,
-         0,
-         {},
-         {0},
-         1,
-         Names(Sequence(wide22.substr(0, 21)))},
-        {"an unknown shape fits nothing but comes when nothing fits",
-         "?W",
-         "P",
-         true,
-         0,
-         {},
-         {0},
-         1,
-         "ab"},
-        {"unreadable items are passed over", "xWxW", "LL", true, 0, {}, {1, 3}, 4, "abcd"},
-        {"at most 20 of them before the show",
-         std::string(21, 'x') + "W",
-         "L",
-         true,
-         0,
-         {},
-         {20},
-         21,
-         Names(Sequence(std::string(22, 'x')))},
-        {"the end wraps", "WWW", "LL", true, 2, {}, {2, 0}, 2, "abc"},
-        {"the search wraps too", "TWW", "LP", true, 1, {}, {1, 2}, 2, "cba"},
-        {"fewer items than monitors show again", "W", "LLL", true, 0, {}, {0, 0, 0}, 1, "a"},
-        {"nothing readable: the start stands for the set",
-         "xx",
-         "LL",
-         true,
-         1,
-         {},
-         {1, 1},
-         2,
-         "ab"},
-        {"random: the drawn item first, then draws",
-         "WWWWW",
-         "LL",
-         false,
-         2,
-         {4},
-         {2, 4},
-         2,
-         "abcde"},
-        {"random: the drawn tall item goes to the portrait monitor",
-         "WWTWW",
-         "LP",
-         true,
-         2,
-         {0},
-         {0, 2},
-         2,
-         "abcde"},
-        {"random: a portrait monitor draws until tall",
-         "WWWTW",
-         "LP",
-         true,
-         0,
-         {1, 4, 3},
-         {0, 3},
-         2,
-         "abcde"},
-        {"random: without matching the first draw",
-         "WWWTW",
-         "LP",
-         false,
-         0,
-         {1, 4, 3},
-         {0, 1},
-         2,
-         "abcde"},
-        {"random: no tall item in 20 draws takes the first",
-         "WWWTW",
-         "LP",
-         true,
-         0,
-         {1, 2, 4},
-         {0, 1},
-         2,
-         "abcde"},
-        {"random: items of the set and unreadable ones are drawn again",
-         "WxWW",
-         "LL",
-         true,
-         0,
-         {0, 1, 2},
-         {0, 2},
-         2,
-         "abcd"},
-        {"random: an unreadable drawn item is passed over",
-         "xWW",
-         "LL",
-         true,
-         0,
-         {1, 2},
-         {1, 2},
-         2,
-         "abc"},
+        // In order; without matching a portrait monitor takes what comes.
+        {"WWWW", "LL", true, 1, {}, {1, 2}, 2, "abcd"},
+        {"WWTW", "LP", false, 0, {}, {0, 1}, 2, "abcd"},
+        // The tall item moves forward, the others keep their order; a portrait first monitor.
+        {"WWTW", "LP", true, 0, {}, {0, 1}, 2, "acbd"},
+        {"WWT", "PL", true, 0, {}, {0, 1}, 2, "cab"},
+        // The 20th item is searched, the 21st is not.
+        {wide19 + "TW", "P", true, 0, {}, {0}, 1, "t" + names19 + "u"},
+        {wide19 + "WT", "P", true, 0, {}, {0}, 1, names19 + "tu"},
+        // An unknown shape fits nothing, but comes when nothing fits.
+        {"?W", "P", true, 0, {}, {0}, 1, "ab"},
+        // Unreadable items are passed over before the show, at most 20 of them.
+        {"xWxW", "LL", true, 0, {}, {1, 3}, 4, "abcd"},
+        {unreadable21 + "W", "L", false, 0, {}, {20}, 21, Names(Sequence(unreadable21 + "W"))},
+        // The end wraps, and the search with it.
+        {"WWW", "LL", true, 2, {}, {2, 0}, 2, "abc"},
+        {"TWW", "LP", true, 1, {}, {1, 2}, 2, "cba"},
+        // Fewer items than monitors show again; with none readable the start stands for the set.
+        {"W", "LLL", true, 0, {}, {0, 0, 0}, 1, "a"},
+        {"xx", "LL", true, 1, {}, {1, 1}, 2, "ab"},
+        // Random order: the item drawn already first, then draws.
+        {"WWWWW", "LL", false, 2, {4}, {2, 4}, 2, "abcde"},
+        // The drawn tall item goes to the portrait monitor.
+        {"WWTWW", "LP", true, 2, {0}, {0, 2}, 2, "abcde"},
+        // A portrait monitor draws until tall; without matching it takes the first draw, and so
+        // it does when no draw in 20 is tall.
+        {"WWWTW", "LP", true, 0, {1, 4, 3}, {0, 3}, 2, "abcde"},
+        {"WWWTW", "LP", false, 0, {1, 4, 3}, {0, 1}, 2, "abcde"},
+        {"WWWTW", "LP", true, 0, {1, 2, 4}, {0, 1}, 2, "abcde"},
+        // Items of the set and unreadable ones are drawn again; an unreadable first is passed.
+        {"WxWW", "LL", true, 0, {0, 1, 2}, {0, 2}, 2, "abcd"},
+        {"xWW", "LL", true, 0, {1, 2}, {1, 2}, 2, "abc"},
     };
     for (const Case& c : cases) {
         std::vector<WallpaperEntry> sequence = Sequence(c.shapes);
@@ -205,9 +106,11 @@ TEST(MonitorItems, EachMonitorTakesTheNextItemOfItsShape) {
             set = ChooseAtRandom(sequence, c.start, portrait, c.match, ShapeOf,
                                  [&] { return c.draws[std::min(next++, c.draws.size() - 1)]; });
         }
-        EXPECT_EQ(set.positions, c.positions) << c.what;
-        EXPECT_EQ(set.advance, c.advance) << c.what;
-        EXPECT_EQ(Names(sequence), c.order) << c.what;
+        const std::string what = c.shapes + " on " + c.monitors + (c.match ? " matching" : "") +
+                                 (c.draws.empty() ? "" : " at random");
+        EXPECT_EQ(set.positions, c.positions) << what;
+        EXPECT_EQ(set.advance, c.advance) << what;
+        EXPECT_EQ(Names(sequence), c.order) << what;
     }
 }
 
