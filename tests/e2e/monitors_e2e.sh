@@ -19,8 +19,8 @@ read -r number <"$fifo"
 rm -f "$fifo"
 export DISPLAY=":$number"
 trap 'wineserver -k >/dev/null 2>&1 || true; kill $xvfb 2>/dev/null || true' EXIT
-xrandr --setmonitor PORTRAIT 1080/286x1920/508+0+0 screen
-xrandr --setmonitor WIDE 1920/508x1080/286+1080+0 none
+xrandr --setmonitor PORTRAIT 1080/286x1920/508+0+0 screen >/dev/null
+xrandr --setmonitor WIDE 1920/508x1080/286+1080+0 none >/dev/null
 
 velumar_use_prefix monitors fresh
 velumar_wine_quiet reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f
