@@ -19,6 +19,12 @@ struct FolderIdentity {
     auto operator<=>(const FolderIdentity&) const = default;
 };
 
+// A piece of a file and the file's whole size.
+struct FilePart {
+    std::string bytes;
+    uint64_t fileSize = 0;
+};
+
 class FileSystem {
 public:
     // Attribute bits of the path, or nothing when its status cannot be read.
@@ -32,6 +38,10 @@ public:
     virtual std::optional<FolderIdentity> Identity(const std::string& folder) = 0;
     // The whole contents of a file, or nothing when it cannot be opened or read.
     virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+    // Up to count bytes from offset (fewer at the end), for reading a header without the rest;
+    // nothing when the file cannot be opened or read.
+    virtual std::optional<FilePart> ReadFilePart(const std::string& path, uint64_t offset,
+                                                 size_t count) = 0;
     // Writes the contents to a temporary file beside path, then puts it in place of path.
     // On failure the file at path is as it was.
     virtual bool SaveFile(const std::string& path, std::string_view contents) = 0;

@@ -8,6 +8,7 @@ void SwitchingLoop::StartStop() {
         switchingActive = false;
         missedSwitch = false;
         sequence.clear();
+        upcomingStart = -1;
         waiting.reset();
         if (job && !job->request.entry) {
             rendering.CancelShow();
@@ -18,6 +19,7 @@ void SwitchingLoop::StartStop() {
         return;
     }
     sequence = view.BuildSwitchingSequence();
+    upcomingStart = -1;
     if (sequence.empty()) {
         view.UpdateControls();
         return;
@@ -86,6 +88,7 @@ void SwitchingLoop::SetPaused(bool pause) {
 void SwitchingLoop::SwitchNow() {
     if (sequence.empty()) {
         sequence = view.BuildSwitchingSequence();
+        upcomingStart = -1;
         PrepareNextIndex(false);
     }
     if (sequence.size() < 2 && !history.HasLater()) {
@@ -125,7 +128,8 @@ void SwitchingLoop::Run(const Request& request) {
     job->historyAt = historyAt;
     view.SetBusy(true);
     if (request.entry) {
-        job->ticket = rendering.BeginShow(*request.entry, request.page);
+        job->ticket = rendering.BeginShow(
+            PicturesOf(request.entry->path, request.entry->rotation, request.page));
         return;
     }
     int& nextIndex = settings.nextIndex;
@@ -138,12 +142,86 @@ void SwitchingLoop::Run(const Request& request) {
 void SwitchingLoop::Begin() {
     if (job->historyAt >= 0) {
         const HistoryEntry& entry = history.Entries()[static_cast<std::size_t>(job->historyAt)];
-        job->ticket = rendering.BeginShow({-1, entry.rotation, "", entry.path}, entry.page);
+        job->ticket = rendering.BeginShow(PicturesOf(entry.path, entry.rotation, entry.page));
         return;
     }
     job->lastTried = settings.nextIndex;
+    if (PerMonitor()) {
+        BeginPerMonitor();
+        return;
+    }
     const WallpaperEntry& item = sequence[static_cast<std::size_t>(settings.nextIndex)];
-    job->ticket = rendering.BeginShow(item, ParsePageList(item.pages).front());
+    job->ticket =
+        rendering.BeginShow({{item.path, item.rotation, ParsePageList(item.pages).front()}});
+}
+
+void SwitchingLoop::BeginPerMonitor() {
+    if (job->set.positions.empty()) {
+        job->set = UpcomingSet();
+        upcomingStart = -1;
+    }
+    job->ticket = rendering.BeginShow(PicturesOf(job->set));
+}
+
+std::vector<bool> SwitchingLoop::PortraitMonitors() {
+    std::vector<bool> portrait;
+    for (const MonitorRect& monitor : view.Monitors()) {
+        portrait.push_back(monitor.IsPortrait());
+    }
+    if (portrait.empty()) {
+        portrait.push_back(false);
+    }
+    return portrait;
+}
+
+MonitorItems SwitchingLoop::ChooseSet(const std::vector<bool>& portraitMonitors) {
+    const ShapeOfItem shapeOf = [this](const WallpaperEntry& item) {
+        return view.ShapeOf(item, ParsePageList(item.pages).front());
+    };
+    if (!InRandomOrder()) {
+        return ChooseInOrder(sequence, settings.nextIndex, portraitMonitors,
+                             settings.matchOrientation, shapeOf);
+    }
+    const std::vector<DeckCard> cards = DealsFromDeck() ? Cards() : std::vector<DeckCard>();
+    bool dealt = false;
+    MonitorItems set = ChooseAtRandom(sequence, settings.nextIndex, portraitMonitors,
+                                      settings.matchOrientation, shapeOf, [&] {
+                                          if (cards.empty()) {
+                                              return RandomIndex(random, Count());
+                                          }
+                                          dealt = true;
+                                          return deck.Deal(cards);
+                                      });
+    // The deck is stored once for all the cards the set dealt.
+    if (dealt) {
+        view.StoreDeck(deck.Save());
+    }
+    return set;
+}
+
+const MonitorItems& SwitchingLoop::UpcomingSet() {
+    std::vector<bool> portrait = PortraitMonitors();
+    if (upcomingStart != settings.nextIndex || upcomingMonitors != portrait) {
+        upcoming = ChooseSet(portrait);
+        upcomingStart = settings.nextIndex;
+        upcomingMonitors = std::move(portrait);
+    }
+    return upcoming;
+}
+
+std::vector<ShowPicture> SwitchingLoop::PicturesOf(const std::string& path, int rotation,
+                                                   int page) {
+    const std::size_t count = PerMonitor() ? PortraitMonitors().size() : 1;
+    return std::vector<ShowPicture>(count, ShowPicture{path, rotation, page});
+}
+
+std::vector<ShowPicture> SwitchingLoop::PicturesOf(const MonitorItems& set) const {
+    std::vector<ShowPicture> pictures;
+    for (const int position : set.positions) {
+        const WallpaperEntry& item = sequence[static_cast<std::size_t>(position)];
+        pictures.push_back({item.path, item.rotation, ParsePageList(item.pages).front()});
+    }
+    return pictures;
 }
 
 void SwitchingLoop::ShowFinished(std::uint64_t ticket, bool shown) {
@@ -173,16 +251,21 @@ void SwitchingLoop::ShowFinished(std::uint64_t ticket, bool shown) {
         EndJob();
         return;
     }
+    // With a picture per monitor a failed show passes over its whole set: the next set is tried.
+    const int advance = Advance();
     if (!shown) {
-        settings.nextIndex = DealsFromDeck() ? DealNext() : (settings.nextIndex + 1) % Count();
+        settings.nextIndex =
+            DealsFromDeck() ? DealNext() : (settings.nextIndex + advance) % Count();
         view.OnItemFailed();
-        if (++job->attempts < Count()) {
+        job->attempts += advance;
+        if (job->attempts < Count()) {
+            job->set = {};
             Begin();
             return;
         }
     }
     if (shown) {
-        const WallpaperEntry& item = sequence[static_cast<std::size_t>(job->lastTried)];
+        const WallpaperEntry& item = sequence[static_cast<std::size_t>(ShownPosition())];
         RecordShown(item, ParsePageList(item.pages).front());
     }
     FinishSwitch();
@@ -214,7 +297,7 @@ void SwitchingLoop::RecordShown(const WallpaperEntry& item, int page) {
 void SwitchingLoop::FinishSwitch() {
     const int n = Count();
     int& nextIndex = settings.nextIndex;
-    view.ShowSourceRow(sequence[static_cast<std::size_t>(job->lastTried)].index);
+    view.ShowSourceRow(sequence[static_cast<std::size_t>(ShownPosition())].index);
     if (DealsFromDeck()) {
         nextIndex = DealNext();
     } else if (settings.randomOrder && n >= 4) {
@@ -224,7 +307,7 @@ void SwitchingLoop::FinishSwitch() {
         }
         nextIndex = next;
     } else {
-        nextIndex = (nextIndex + 1) % n;
+        nextIndex = (nextIndex + Advance()) % n;
     }
     view.StoreNextIndex(nextIndex);
     schedule.ArmInterval(settings, environment.TickCount());
@@ -244,13 +327,15 @@ void SwitchingLoop::EndJob() {
 
 void SwitchingLoop::RenderSettingsChanged() {
     rendering.DropPrepared();
+    upcomingStart = -1;
     if (!job) {
         PrepareNext();
         return;
     }
     rendering.CancelShow();
     if (job->request.entry) {
-        job->ticket = rendering.BeginShow(*job->request.entry, job->request.page);
+        job->ticket = rendering.BeginShow(
+            PicturesOf(job->request.entry->path, job->request.entry->rotation, job->request.page));
     } else {
         Begin();
     }
@@ -265,6 +350,7 @@ void SwitchingLoop::End() {
     }
     switchingActive = false;
     sequence.clear();
+    upcomingStart = -1;
 }
 
 void SwitchingLoop::PrepareNextIndex(bool randomStart) {
@@ -283,10 +369,15 @@ void SwitchingLoop::PrepareNextIndex(bool randomStart) {
 
 void SwitchingLoop::PrepareNext() {
     const int next = settings.nextIndex;
-    if (next >= 0 && next < Count()) {
-        const WallpaperEntry& item = sequence[static_cast<std::size_t>(next)];
-        rendering.Prepare(item, ParsePageList(item.pages).front());
+    if (next < 0 || next >= Count()) {
+        return;
     }
+    if (PerMonitor()) {
+        rendering.Prepare(PicturesOf(UpcomingSet()));
+        return;
+    }
+    const WallpaperEntry& item = sequence[static_cast<std::size_t>(next)];
+    rendering.Prepare({{item.path, item.rotation, ParsePageList(item.pages).front()}});
 }
 
 int SwitchingLoop::DealNext() {

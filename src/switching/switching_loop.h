@@ -1,7 +1,10 @@
 // The switching loop: Start/Stop, the one-second tick, "Switch wallpaper now" and a direct
 // choice. It owns the sequence, the position in it and the schedule; each show runs on the
 // render worker, and its end arrives through ShowFinished, after which the loop passes over a
-// failed item, moves on and stores the position.
+// failed item, moves on and stores the position. With a picture per monitor (monitor mode 2) a
+// show takes one item per monitor (monitor_items.h), and a direct choice or a history entry is
+// shown on every monitor. The history records such a show by its first monitor's picture, so
+// "Previous wallpaper" brings that picture back on every monitor.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +14,9 @@
 #include <vector>
 
 #include "app/app_settings.h"
+#include "render/monitor_layout.h"
+#include "render/show_picture.h"
+#include "switching/monitor_items.h"
 #include "switching/random_source.h"
 #include "switching/schedule.h"
 #include "switching/shuffle_deck.h"
@@ -45,11 +51,12 @@ protected:
 // Where the loop's items are rendered: on a worker, never on the caller's thread.
 class SwitchRendering {
 public:
-    // Starts showing that page of the item; the loop then hears ShowFinished with the ticket.
-    virtual std::uint64_t BeginShow(const WallpaperEntry& item, int page) = 0;
+    // Starts showing the pictures (one, or one per monitor); the loop then hears ShowFinished
+    // with the ticket.
+    virtual std::uint64_t BeginShow(const std::vector<ShowPicture>& pictures) = 0;
     virtual void CancelShow() = 0;
-    // Starts rendering that page of the item ahead.
-    virtual void Prepare(const WallpaperEntry& item, int page) = 0;
+    // Starts rendering the pictures of the next show ahead.
+    virtual void Prepare(const std::vector<ShowPicture>& pictures) = 0;
     // Forgets what was rendered ahead.
     virtual void DropPrepared() = 0;
 
@@ -81,6 +88,10 @@ public:
     virtual void FinishTick() = 0;
     // The history changed (a wallpaper shown, or an earlier one shown again): stored at once.
     virtual void StoreHistory(const WallpaperHistory& history) = 0;
+    // The monitors in OrderMonitors' order, asked at every show with a picture per monitor.
+    virtual std::vector<MonitorRect> Monitors() = 0;
+    // The shape of that page of the item's file, from its header (ReadPictureShape).
+    virtual PictureShape ShapeOf(const WallpaperEntry& item, int page) = 0;
 
 protected:
     SwitchingView() = default;
@@ -146,6 +157,8 @@ private:
         std::uint64_t ticket = 0;
         int attempts = 0;
         int lastTried = 0;
+        // With a picture per monitor: the items of the show under way; empty until chosen.
+        MonitorItems set = {};
         // The history entry being shown again; -1 for the sequence or a direct choice.
         int historyAt = -1;
     };
@@ -157,6 +170,8 @@ private:
     void SwitchToNext();
     void Run(const Request& request);
     void Begin();
+    // Shows the sequence's items from nextIndex, one per monitor.
+    void BeginPerMonitor();
     // The sequence's show ended: the row, the next position, the interval, the next preparation.
     void FinishSwitch();
     void EndJob();
@@ -171,6 +186,28 @@ private:
     // holds it back now.
     void OnTimedSwitchDue(bool due);
     int Count() const { return static_cast<int>(sequence.size()); }
+    // How far a show of the sequence moves nextIndex on in order: past its set, or one item.
+    int Advance() const {
+        return PerMonitor() && job && job->set.advance > 0 ? job->set.advance : 1;
+    }
+    // The position of the item shown (on the first monitor).
+    int ShownPosition() const {
+        return PerMonitor() && job && !job->set.positions.empty() ? job->set.positions.front()
+                                                                  : job->lastTried;
+    }
+    // Monitor mode 2: a picture per monitor.
+    bool PerMonitor() const { return settings.render.monitorMode == 2; }
+    // Whether the next position is drawn rather than the following one.
+    bool InRandomOrder() const { return DealsFromDeck() || (settings.randomOrder && Count() >= 4); }
+    // The pictures of one item: once, or on every monitor with a picture per monitor.
+    std::vector<ShowPicture> PicturesOf(const std::string& path, int rotation, int page);
+    std::vector<ShowPicture> PicturesOf(const MonitorItems& set) const;
+    // Whether each monitor, in order, is taller than wide; one wide monitor when none is known.
+    std::vector<bool> PortraitMonitors();
+    // The items of the show from nextIndex on those monitors.
+    MonitorItems ChooseSet(const std::vector<bool>& portraitMonitors);
+    // The set chosen ahead when it was chosen for nextIndex and these monitors, else a new one.
+    const MonitorItems& UpcomingSet();
     // Random order without repeats: the next position comes from the deck.
     bool DealsFromDeck() const { return settings.randomOrder && settings.noRepeats; }
     int DealNext();
@@ -193,4 +230,8 @@ private:
     // it back; it is made up once they let go. (The pause marker of another program drops it.)
     bool missedSwitch = false;
     ShuffleDeck deck{random};
+    // With a picture per monitor: the set chosen ahead for the show from upcomingStart.
+    MonitorItems upcoming;
+    int upcomingStart = -1;
+    std::vector<bool> upcomingMonitors;
 };

@@ -56,6 +56,15 @@ public:
         auto found = files.find(path);
         return found == files.end() ? std::nullopt : std::optional<std::string>(found->second);
     }
+    std::optional<FilePart> ReadFilePart(const std::string& path, uint64_t offset,
+                                         size_t count) override {
+        auto found = files.find(path);
+        if (found == files.end()) {
+            return std::nullopt;
+        }
+        const std::string& all = found->second;
+        return FilePart{offset < all.size() ? all.substr(offset, count) : "", all.size()};
+    }
     bool SaveFile(const std::string& path, std::string_view contents) override {
         if (failSaves) {
             return false;

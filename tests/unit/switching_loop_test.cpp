@@ -41,14 +41,23 @@ public:
 // Records every effect in order; shows end only when the test says so.
 class Recorder final : public SwitchRendering, public SwitchingView {
 public:
-    std::uint64_t BeginShow(const WallpaperEntry& item, int page) override {
-        log.push_back("show " + item.path + "@" + std::to_string(page));
-        rotation = item.rotation;
+    // One picture as "path@page"; several joined by "+".
+    std::uint64_t BeginShow(const std::vector<ShowPicture>& pictures) override {
+        std::string text;
+        for (const ShowPicture& picture : pictures) {
+            text += (text.empty() ? "" : "+") + picture.path + "@" + std::to_string(picture.page);
+        }
+        log.push_back("show " + text);
+        rotation = pictures.front().rotation;
         return ++ticket;
     }
     void CancelShow() override { log.push_back("cancel"); }
-    void Prepare(const WallpaperEntry& item, int) override {
-        log.push_back("prepare " + item.path);
+    void Prepare(const std::vector<ShowPicture>& pictures) override {
+        std::string text;
+        for (const ShowPicture& picture : pictures) {
+            text += (text.empty() ? "" : "+") + picture.path;
+        }
+        log.push_back("prepare " + text);
     }
     void DropPrepared() override { log.push_back("drop"); }
     std::vector<WallpaperEntry> BuildSwitchingSequence() override { return items; }
@@ -64,6 +73,10 @@ public:
     void StoreHistory(const WallpaperHistory& history) override {
         storedHistory = history.ToText();
     }
+    std::vector<MonitorRect> Monitors() override { return monitors; }
+    PictureShape ShapeOf(const WallpaperEntry& item, int) override {
+        return item.path == "missing" ? PictureShape::Unreadable : PictureShape::Wide;
+    }
 
     std::vector<WallpaperEntry> items;
     std::vector<std::string> log;
@@ -73,6 +86,7 @@ public:
     int ticks = 0;
     int rotation = 0;
     std::string storedHistory;
+    std::vector<MonitorRect> monitors{{0, 0, 1920, 1080, true}};
 };
 
 std::vector<WallpaperEntry> Items(int n) {
@@ -342,6 +356,26 @@ TEST_F(SwitchingLoopTest, ChangedRenderSettingsStartTheRunningShowAgain) {
     recorder.log.clear();
     loop.RenderSettingsChanged();
     EXPECT_EQ(recorder.log, (Log{"drop", "prepare item1"}));
+}
+
+TEST_F(SwitchingLoopTest, APictureOnEachMonitorMovesOnByTheMonitorsAndPreparesTheWholeNextSet) {
+    recorder.items = Items(5);
+    recorder.items[3].path = "missing";
+    recorder.monitors = {{0, 0, 1920, 1080, true}, {1920, 0, 3000, 1920, false}};
+    settings.render.monitorMode = 2;
+    loop.SwitchNow();
+    EXPECT_EQ(recorder.log, (Log{"busy", "show item0@0+item1@0"}));
+    // The history keeps the first monitor's picture; an unreadable item is passed over.
+    EXPECT_EQ(Finish(true), (Log{"row 0", "store 2", "idle", "prepare item2+item4"}));
+    EXPECT_EQ(loop.History().Entries().back().path, "item0");
+    loop.SwitchNow();
+    EXPECT_EQ(recorder.log.back(), "show item2@0+item4@0");
+    // A failed show passes over its set; the sequence's end wraps.
+    EXPECT_EQ(Finish(false), (Log{"failed", "show item0@0+item1@0"}));
+    EXPECT_EQ(Finish(true), (Log{"row 0", "store 2", "idle", "prepare item2+item4"}));
+    // A direct choice goes on every monitor.
+    loop.ShowEntry({1, 0, "", "chosen"}, 3);
+    EXPECT_EQ(recorder.log.back(), "show chosen@3+chosen@3");
 }
 
 }  // namespace

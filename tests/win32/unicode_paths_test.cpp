@@ -1,4 +1,5 @@
-// Names in any script at the real Windows edges: files, folder scan, WIC, code page, case.
+// Names in any script at the real Windows edges: files, folder scan, WIC, image headers, code
+// page, case.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include "list/path_helpers.h"
 #include "list/win32/win32_code_page.h"
 #include "list/win32/win32_file_system.h"
+#include "switching/monitor_items.h"
 #include "tests/win32/wic_test_files.h"
 
 namespace {
@@ -34,6 +36,8 @@ TEST_F(WicImageTest, FilesNamedInAnyScriptAreScannedReadAndDecoded) {
         ASSERT_EQ(library.cLoadImage(session, path.c_str(), 0, 0, 0), 1) << path;
         const bool jpeg = path.ends_with(".jpg");
         ExpectSize(session, jpeg ? 16 : 21, jpeg ? 8 : 13);
+        // The shape from the header alone, read in pieces; a quarter turn makes it tall.
+        EXPECT_EQ(ReadPictureShape(fileSystem, path, 0, 1), PictureShape::Tall) << path;
     }
     // The library's own bitmap, saved and read back under such a name.
     const std::string bitmap = PathOf("😀.bmp");
@@ -49,6 +53,11 @@ TEST_F(WicImageTest, FilesNamedInAnyScriptAreScannedReadAndDecoded) {
         ASSERT_TRUE(fileSystem.SaveFile(list, contents));
         EXPECT_EQ(fileSystem.ReadFile(list), contents);
     }
+    const std::optional<FilePart> part = fileSystem.ReadFilePart(list, 2, 100);
+    ASSERT_TRUE(part);
+    EXPECT_EQ(part->bytes, "cond\r\n");
+    EXPECT_EQ(part->fileSize, 8u);
+    EXPECT_FALSE(fileSystem.ReadFilePart(PathOf("gone.png"), 0, 4));
 }
 
 TEST(CodePageTest, ListTextTakesTheAnsiFormOnlyWhenItIsExact) {

@@ -100,6 +100,34 @@ std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) {
     }
 }
 
+std::optional<FilePart> Win32FileSystem::ReadFilePart(const std::string& path, uint64_t offset,
+                                                      size_t count) {
+    UniqueHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    LARGE_INTEGER size;
+    if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) {
+        return std::nullopt;
+    }
+    FilePart part;
+    part.fileSize = static_cast<uint64_t>(size.QuadPart);
+    if (offset >= part.fileSize) {
+        return part;
+    }
+    part.bytes.resize(static_cast<size_t>(
+        std::min<uint64_t>({uint64_t{count}, part.fileSize - offset, uint64_t{1} << 24})));
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(offset);
+    DWORD read = 0;
+    if (!SetFilePointerEx(file.Get(), at, nullptr, FILE_BEGIN) ||
+        !::ReadFile(file.Get(), part.bytes.data(), static_cast<DWORD>(part.bytes.size()), &read,
+                    nullptr)) {
+        return std::nullopt;
+    }
+    part.bytes.resize(read);
+    return part;
+}
+
 namespace {
 
 // One temporary name per file: a save cut short (the process killed, the power gone) leaves at

@@ -10,6 +10,8 @@ public:
                    const std::function<void(std::string_view, uint32_t)>& onEntry) override;
     std::optional<FolderIdentity> Identity(const std::string& folder) override;
     std::optional<std::string> ReadFile(const std::string& path) override;
+    std::optional<FilePart> ReadFilePart(const std::string& path, uint64_t offset,
+                                         size_t count) override;
     bool SaveFile(const std::string& path, std::string_view contents) override;
     // Removes the temporary file a save of that file left when it was cut short.
     void RemoveUnfinishedSave(const std::string& path);

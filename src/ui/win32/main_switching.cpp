@@ -67,12 +67,12 @@ void CSwitchingAdapter::OnRemoveWallpaper() {
     RemoveWallpaper(desktop);
 }
 
-std::uint64_t CSwitchingAdapter::BeginShow(const WallpaperEntry& item, int page) {
-    return renderer.Show(item.path, item.rotation, page, app.settings.render);
+std::uint64_t CSwitchingAdapter::BeginShow(const std::vector<ShowPicture>& pictures) {
+    return renderer.Show(pictures, app.settings.render);
 }
 
-void CSwitchingAdapter::Prepare(const WallpaperEntry& item, int page) {
-    renderer.Prepare(item.path, item.rotation, page, app.settings.render);
+void CSwitchingAdapter::Prepare(const std::vector<ShowPicture>& pictures) {
+    renderer.Prepare(pictures, app.settings.render);
 }
 
 std::vector<WallpaperEntry> CSwitchingAdapter::BuildSwitchingSequence() {

@@ -82,9 +82,9 @@ private:
     std::string AppDataFile(std::string_view name, bool makeFolders);
 
     // SwitchRendering
-    std::uint64_t BeginShow(const WallpaperEntry& item, int page) override;
+    std::uint64_t BeginShow(const std::vector<ShowPicture>& pictures) override;
     void CancelShow() override { renderer.CancelShow(); }
-    void Prepare(const WallpaperEntry& item, int page) override;
+    void Prepare(const std::vector<ShowPicture>& pictures) override;
     void DropPrepared() override { renderer.Drop(); }
     // SwitchingView
     std::vector<WallpaperEntry> BuildSwitchingSequence() override;
@@ -98,6 +98,12 @@ private:
     void RefreshIconTextColors() override;
     void FinishTick() override;
     void StoreHistory(const WallpaperHistory& history) override;
+    std::vector<MonitorRect> Monitors() override { return OrderMonitors(desktop.Monitors()); }
+    // A few small reads of the file's header on the window's thread, beside the file stamps the
+    // renderer reads there for the same show; never a decode.
+    PictureShape ShapeOf(const WallpaperEntry& item, int page) override {
+        return ReadPictureShape(fileSystem, item.path, page, item.rotation);
+    }
 
     HINSTANCE instance;
     CWallpaperApp& app;
