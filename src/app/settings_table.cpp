@@ -132,6 +132,8 @@ constexpr Setting kSettings[] = {
     Int<&A::previousKey>("HP", 0),
     Int<&A::pauseKey>("HS", 0),
     Bool<&A::noRepeats>("NR", false),
+    Int<kRender, &R::monitorMode>("MM", 0, 3),
+    Bool<&A::matchOrientation>("MO", true),
 };
 
 }  // namespace

@@ -161,6 +161,7 @@ void SwitchingLoop::ShowFinished(std::uint64_t ticket, bool shown) {
     if (job->historyAt >= 0) {
         if (shown) {
             history.SetCurrent(job->historyAt);
+            onDesktop = history.Entries()[static_cast<std::size_t>(job->historyAt)];
             view.StoreHistory(history);
             // The picture chosen stays for a whole interval, as after "Switch wallpaper now".
             schedule.ArmInterval(settings, environment.TickCount());
@@ -208,6 +209,7 @@ bool SwitchingLoop::PassOverHistoryEntry() {
 
 void SwitchingLoop::RecordShown(const WallpaperEntry& item, int page) {
     history.Record({item.path, page, item.rotation, environment.LocalNow()});
+    onDesktop = history.Entries().back();
     view.StoreHistory(history);
 }
 
@@ -254,6 +256,20 @@ void SwitchingLoop::RenderSettingsChanged() {
     } else {
         Begin();
     }
+}
+
+void SwitchingLoop::ShowCurrentAgain() {
+    if (job) {
+        RenderSettingsChanged();
+        return;
+    }
+    rendering.DropPrepared();
+    if (onDesktop) {
+        // Not a job: it records nothing, and the ticket it reports is stale to ShowFinished. A
+        // switch asked for meanwhile replaces it on the worker.
+        rendering.BeginShow({-1, onDesktop->rotation, "", onDesktop->path}, onDesktop->page);
+    }
+    PrepareNext();
 }
 
 void SwitchingLoop::End() {

@@ -119,6 +119,11 @@ public:
     // The settings that shape a render changed: the show under way starts again with them and
     // what was prepared ahead is made anew.
     void RenderSettingsChanged();
+    // The displays changed: the wallpaper this run put on the desktop is rendered again for them,
+    // the same item with nothing advanced (sequence, nextIndex, history and deck stay), and what
+    // was prepared ahead is dropped; a show under way starts again instead. Nothing before the
+    // first show of the run.
+    void ShowCurrentAgain();
     // The window ends: whatever runs is cancelled and the sequence forgotten.
     void End();
     // "Pause switching": no timed switch while paused; one that fell due meanwhile happens at
@@ -193,4 +198,6 @@ private:
     // it back; it is made up once they let go. (The pause marker of another program drops it.)
     bool missedSwitch = false;
     ShuffleDeck deck{random};
+    // What this run last put on the desktop; nothing before its first show.
+    std::optional<HistoryEntry> onDesktop;
 };

@@ -67,6 +67,14 @@ void CSwitchingAdapter::OnRemoveWallpaper() {
     RemoveWallpaper(desktop);
 }
 
+bool CSwitchingAdapter::ShowCurrentAgain() {
+    if (ticksHeld > 0) {
+        return false;
+    }
+    loop.ShowCurrentAgain();
+    return true;
+}
+
 std::uint64_t CSwitchingAdapter::BeginShow(const WallpaperEntry& item, int page) {
     return renderer.Show(item.path, item.rotation, page, app.settings.render);
 }
