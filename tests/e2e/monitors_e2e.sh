@@ -28,9 +28,9 @@ wineserver -p
 velumar_wine_quiet cmd /c exit
 (
     while true; do
-        if [ -f "$signals/remove-left" ] && [ ! -f "$signals/remove-left.done" ]; then
-            xrandr --delmonitor LEFT
-            touch "$signals/remove-left.done"
+        if [ -f "$signals/remove-right" ] && [ ! -f "$signals/remove-right.done" ]; then
+            xrandr --delmonitor RIGHT
+            touch "$signals/remove-right.done"
         fi
         sleep 0.1
     done

@@ -1,5 +1,5 @@
 // Two monitors under Wine: tests/e2e/monitors_e2e.sh gives a wide X screen split into a 1920 x
-// 1080 and a 1280 x 1024 monitor, and removes the first when asked. The title counts the
+// 1080 and a 1280 x 1024 monitor, and removes the second when asked. The title counts the
 // monitors the wallpaper covers; the wallpaper follows the displays: a monitor removed at run
 // time and a resume from sleep render the current wallpaper again, once, without moving on, and
 // a wallpaper set by another program is left alone.
@@ -56,6 +56,19 @@ std::optional<DWORD> NextIndex() {
     return value ? value->AsDword() : std::nullopt;
 }
 
+// The bounding rectangle of the monitors.
+RECT MonitorsBounds() {
+    RECT bounds{};
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR, HDC, RECT* monitor, LPARAM into) {
+            UnionRect(reinterpret_cast<RECT*>(into), reinterpret_cast<RECT*>(into), monitor);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&bounds));
+    return bounds;
+}
+
 std::pair<int, int> PrimarySize() {
     return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
@@ -97,6 +110,26 @@ protected:
         });
     }
 
+    // Runs the tool beside this program that sets the current display mode again.
+    static bool ReapplyDisplayMode() {
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        std::string tool(self);
+        tool = tool.substr(0, tool.rfind('\\') + 1) + "reapply_display_mode.exe";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessA(tool.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &started)) {
+            return false;
+        }
+        UniqueHandle process(started.hProcess);
+        UniqueHandle thread(started.hThread);
+        DWORD code = 1;
+        return WaitForSingleObject(process.Get(), 10000) == WAIT_OBJECT_0 &&
+               GetExitCodeProcess(process.Get(), &code) && code == 0;
+    }
+
     VelumarProcess velumar;
 };
 
@@ -116,17 +149,17 @@ TEST_F(MonitorsTest, TheWallpaperFollowsARemovedMonitorAndAResumeWithoutMovingOn
     EXPECT_EQ(WallpaperSize(), PrimarySize());
     const std::uint64_t shown = WallpaperIdentity();
 
-    // Wine reads the monitors again, and tells the windows, at a display-settings change.
-    ASSERT_TRUE(AskScript("remove-left"));
-    DEVMODEW mode{};
-    mode.dmSize = sizeof(mode);
-    ASSERT_TRUE(EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode));
-    const std::pair<int, int> before = PrimarySize();
-    ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr);
+    // Wine reads the monitors again, and tells the windows, at a display-settings change made by
+    // a process started after the X change.
+    ASSERT_TRUE(AskScript("remove-right"));
+    ASSERT_TRUE(ReapplyDisplayMode());
     const DWORD changed = GetTickCount();
-    EXPECT_EQ(GetSystemMetrics(SM_CMONITORS), 1);
-    std::cout << "primary " << before.first << " x " << before.second << " before the removal, "
-              << PrimarySize().first << " x " << PrimarySize().second << " after\n";
+    EXPECT_TRUE(WaitUntil([] { return GetSystemMetrics(SM_CMONITORS) == 1; }, 2000));
+    EXPECT_EQ(MonitorsBounds().right, 1920);
+    std::cout << "after the removal: primary " << PrimarySize().first << " x "
+              << PrimarySize().second << ", virtual screen " << GetSystemMetrics(SM_CXVIRTUALSCREEN)
+              << " x " << GetSystemMetrics(SM_CYVIRTUALSCREEN) << "\n";
+    // In the mode with one image for the desktop the bitmap keeps the primary monitor's size.
     EXPECT_TRUE(WaitUntil(
         [&] { return WallpaperIdentity() != shown && WallpaperSize() == PrimarySize(); }, 3000));
     std::cout << "rendered again after " << GetTickCount() - changed << " ms\n";
