@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Runs the two-monitor scenario of the end-to-end tests: an X screen of its own, 3200 pixels wide,
-# split into a 1920 x 1080 and a 1280 x 1024 RandR monitor that Wine reads through Xinerama (no
-# virtual desktop, "UseXRandR" N before the wineserver starts), in a Wine prefix of its own. The
-# test asks for xrandr steps by writing a file into a shared folder; the script answers with a
-# ".done" file. Usage: monitors_e2e.sh E2E_TESTS_EXE
+# Runs the two-monitor scenario of the end-to-end tests on an X screen split into a 1920 x 1080
+# and a 1280 x 1024 RandR monitor, which Wine reads through Xinerama (no virtual desktop,
+# "UseXRandR" N), in a Wine prefix of its own. The test asks for a step with a file in a shared
+# folder; the script answers with a ".done" file. Wine reads the X monitors once per process, so
+# a process started after the xrandr change sets the display mode to pass the new layout on.
+# Usage: monitors_e2e.sh E2E_TESTS_EXE
 set -euo pipefail
 exe=$1
 source "$(dirname "$0")/../../scripts/lib/wine-env.sh"
@@ -30,6 +31,7 @@ velumar_wine_quiet cmd /c exit
     while true; do
         if [ -f "$signals/remove-right" ] && [ ! -f "$signals/remove-right.done" ]; then
             xrandr --delmonitor RIGHT
+            wine "$(dirname "$exe")/reapply_display_mode.exe"
             touch "$signals/remove-right.done"
         fi
         sleep 0.1

@@ -1,6 +1,5 @@
-// Sets the current display mode again. Wine reads the X monitors once per process, so only a
-// process started after an xrandr change passes the new layout on (to every window, with
-// WM_DISPLAYCHANGE) when it changes the display settings; the end-to-end tests start this one.
+// Sets the current display mode again, which makes Wine read the X monitors and send
+// WM_DISPLAYCHANGE to every window (tests/e2e/monitors_e2e.sh runs it after an xrandr change).
 #include <windows.h>
 
 int main() {
