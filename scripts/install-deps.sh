@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake g++ make libgtest-dev googletest libbenchmark-dev
     g++-mingw-w64-x86-64-posix mingw-w64-tools
-    wine wine64 fonts-wine xvfb x11-utils imagemagick xdotool nsis fp-utils-3.2.2
+    wine wine64 fonts-wine xvfb x11-utils x11-xserver-utils imagemagick xdotool nsis fp-utils-3.2.2
     clang libclang-rt-14-dev
 )
 

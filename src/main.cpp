@@ -41,7 +41,8 @@ public:
                     Win32FileStamp),
           frame(instance, app.settings, [this] { list.Refresh(); }),
           dialogs(instance, app, desktopListView, list, switching),
-          window(instance, app, list, switching, frame, dialogs) {}
+          follower(app, desktop, switching),
+          window(instance, app, list, switching, frame, dialogs, follower) {}
 
     void RunModal() override { window.RunModal(); }
 
@@ -54,6 +55,7 @@ private:
     CSwitchingAdapter switching;
     CMainFrame frame;
     CMainDialogs dialogs;
+    CDesktopFollower follower;
     CWallpaperDlg window;
 };
 

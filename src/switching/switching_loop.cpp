@@ -128,8 +128,8 @@ void SwitchingLoop::Run(const Request& request) {
     job->historyAt = historyAt;
     view.SetBusy(true);
     if (request.entry) {
-        job->ticket = rendering.BeginShow(
-            PicturesOf(request.entry->path, request.entry->rotation, request.page));
+        job->ticket =
+            ShowPictures(PicturesOf(request.entry->path, request.entry->rotation, request.page));
         return;
     }
     int& nextIndex = settings.nextIndex;
@@ -142,7 +142,7 @@ void SwitchingLoop::Run(const Request& request) {
 void SwitchingLoop::Begin() {
     if (job->historyAt >= 0) {
         const HistoryEntry& entry = history.Entries()[static_cast<std::size_t>(job->historyAt)];
-        job->ticket = rendering.BeginShow(PicturesOf(entry.path, entry.rotation, entry.page));
+        job->ticket = ShowPictures(PicturesOf(entry.path, entry.rotation, entry.page));
         return;
     }
     job->lastTried = settings.nextIndex;
@@ -151,8 +151,7 @@ void SwitchingLoop::Begin() {
         return;
     }
     const WallpaperEntry& item = sequence[static_cast<std::size_t>(settings.nextIndex)];
-    job->ticket =
-        rendering.BeginShow({{item.path, item.rotation, ParsePageList(item.pages).front()}});
+    job->ticket = ShowPictures({{item.path, item.rotation, ParsePageList(item.pages).front()}});
 }
 
 void SwitchingLoop::BeginPerMonitor() {
@@ -160,7 +159,7 @@ void SwitchingLoop::BeginPerMonitor() {
         job->set = UpcomingSet();
         upcomingStart = -1;
     }
-    job->ticket = rendering.BeginShow(PicturesOf(job->set));
+    job->ticket = ShowPictures(PicturesOf(job->set));
 }
 
 std::vector<bool> SwitchingLoop::PortraitMonitors() {
@@ -224,9 +223,17 @@ std::vector<ShowPicture> SwitchingLoop::PicturesOf(const MonitorItems& set) cons
     return pictures;
 }
 
+std::uint64_t SwitchingLoop::ShowPictures(std::vector<ShowPicture> pictures) {
+    job->pictures = pictures;
+    return rendering.BeginShow(job->pictures);
+}
+
 void SwitchingLoop::ShowFinished(std::uint64_t ticket, bool shown) {
     if (!job || ticket != job->ticket) {
         return;
+    }
+    if (shown) {
+        onDesktop = job->pictures;
     }
     if (job->request.entry) {
         if (shown) {
@@ -334,11 +341,25 @@ void SwitchingLoop::RenderSettingsChanged() {
     }
     rendering.CancelShow();
     if (job->request.entry) {
-        job->ticket = rendering.BeginShow(
+        job->ticket = ShowPictures(
             PicturesOf(job->request.entry->path, job->request.entry->rotation, job->request.page));
     } else {
         Begin();
     }
+}
+
+void SwitchingLoop::ShowCurrentAgain() {
+    if (job) {
+        RenderSettingsChanged();
+        return;
+    }
+    rendering.DropPrepared();
+    if (!onDesktop.empty()) {
+        // Not a job: it records nothing, and the ticket it reports is stale to ShowFinished. A
+        // switch asked for meanwhile replaces it on the worker.
+        rendering.BeginShow(onDesktop);
+    }
+    PrepareNext();
 }
 
 void SwitchingLoop::End() {

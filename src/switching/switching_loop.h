@@ -130,6 +130,11 @@ public:
     // The settings that shape a render changed: the show under way starts again with them and
     // what was prepared ahead is made anew.
     void RenderSettingsChanged();
+    // The displays changed: the wallpaper this run put on the desktop is rendered again for them,
+    // the same item with nothing advanced (sequence, nextIndex, history and deck stay), and what
+    // was prepared ahead is dropped; a show under way starts again instead. Nothing before the
+    // first show of the run.
+    void ShowCurrentAgain();
     // The window ends: whatever runs is cancelled and the sequence forgotten.
     void End();
     // "Pause switching": no timed switch while paused; one that fell due meanwhile happens at
@@ -161,6 +166,8 @@ private:
         MonitorItems set = {};
         // The history entry being shown again; -1 for the sequence or a direct choice.
         int historyAt = -1;
+        // What the show under way puts on the desktop.
+        std::vector<ShowPicture> pictures = {};
     };
 
     // After going back, shows the history's later entries again, newest last; then the item at
@@ -170,6 +177,8 @@ private:
     void SwitchToNext();
     void Run(const Request& request);
     void Begin();
+    // Starts showing the pictures for the job; the ticket.
+    std::uint64_t ShowPictures(std::vector<ShowPicture> pictures);
     // Shows the sequence's items from nextIndex, one per monitor.
     void BeginPerMonitor();
     // The sequence's show ended: the row, the next position, the interval, the next preparation.
@@ -234,4 +243,7 @@ private:
     MonitorItems upcoming;
     int upcomingStart = -1;
     std::vector<bool> upcomingMonitors;
+    // What this run last put on the desktop (one picture per monitor in that mode); nothing
+    // before its first show.
+    std::vector<ShowPicture> onDesktop;
 };

@@ -9,8 +9,13 @@ inline constexpr std::string_view kMainWindowTitlePrefix = "Velumar by Quorwick 
 // What the title and the tray tip add while switching is paused.
 inline constexpr std::string_view kPausedSuffix = " (paused)";
 
-// The window title for the current list name.
-inline std::string MainWindowTitle(std::string_view listName, bool paused = false) {
-    return std::string(kMainWindowTitlePrefix) + std::string(listName) +
-           std::string(paused ? kPausedSuffix : std::string_view());
+// The window title for the current list name, and the number of monitors the wallpaper covers
+// when it is rendered for each monitor or spans them (0 leaves it out).
+inline std::string MainWindowTitle(std::string_view listName, bool paused = false,
+                                   int monitors = 0) {
+    std::string title = std::string(kMainWindowTitlePrefix) + std::string(listName);
+    if (monitors > 0) {
+        title += " - " + std::to_string(monitors) + (monitors == 1 ? " monitor" : " monitors");
+    }
+    return title + std::string(paused ? kPausedSuffix : std::string_view());
 }

@@ -378,6 +378,35 @@ TEST_F(SwitchingLoopTest, APictureOnEachMonitorMovesOnByTheMonitorsAndPreparesTh
     EXPECT_EQ(recorder.log.back(), "show chosen@3+chosen@3");
 }
 
+TEST_F(SwitchingLoopTest, ADisplayChangeShowsTheCurrentWallpaperAgainWithNothingAdvanced) {
+    // Nothing shown yet in this run: nothing to show again, even with a history from before.
+    WallpaperHistory earlier;
+    earlier.Record({"old", 0, 0, environment.now});
+    loop.RestoreHistory(earlier);
+    loop.ShowCurrentAgain();
+    EXPECT_EQ(recorder.log, (Log{"drop"}));
+    loop.ShowEntry({1, 1, "", "chosen"}, 2);
+    Finish(true);
+    loop.SwitchNow();
+    recorder.log.clear();
+    // A show under way starts again.
+    loop.ShowCurrentAgain();
+    EXPECT_EQ(recorder.log, (Log{"drop", "cancel", "show item0@0"}));
+    Finish(true);
+    loop.ShowPrevious();
+    Finish(true);
+    recorder.log.clear();
+    loop.ShowCurrentAgain();
+    EXPECT_EQ(recorder.log, (Log{"drop", "show chosen@2", "prepare item1"}));
+    EXPECT_EQ(recorder.rotation, 1);
+    EXPECT_FALSE(loop.Busy());
+    // Its report changes nothing: no row, no position, no history entry.
+    EXPECT_TRUE(Finish(true).empty());
+    EXPECT_EQ(settings.nextIndex, 1);
+    EXPECT_EQ(loop.History().Entries().size(), 3u);
+    EXPECT_EQ(loop.History().Current(), 1);
+}
+
 }  // namespace
 
 TEST_F(SwitchingLoopTest, PreviousGoesBackThroughTheHistoryAndTheNextSwitchesWalkForwardFirst) {

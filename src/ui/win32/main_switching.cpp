@@ -67,6 +67,14 @@ void CSwitchingAdapter::OnRemoveWallpaper() {
     RemoveWallpaper(desktop);
 }
 
+bool CSwitchingAdapter::ShowCurrentAgain() {
+    if (ticksHeld > 0) {
+        return false;
+    }
+    loop.ShowCurrentAgain();
+    return true;
+}
+
 std::uint64_t CSwitchingAdapter::BeginShow(const std::vector<ShowPicture>& pictures) {
     return renderer.Show(pictures, app.settings.render);
 }

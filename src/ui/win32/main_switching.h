@@ -55,6 +55,9 @@ public:
     void OnShown(WPARAM ticket, LPARAM shown) { loop.ShowFinished(ticket, shown != 0); }
     // The settings that shape a render were changed.
     void OnRenderSettingsChanged() { loop.RenderSettingsChanged(); }
+    // The displays changed: the current wallpaper is rendered again for them; false, with nothing
+    // done, while the settings are being applied.
+    bool ShowCurrentAgain();
     // The list file changed: what was rendered ahead of it goes.
     void OnListFileChanged() { renderer.Drop(); }
     // The cursor over the window's client area while a show runs; true when it was set.

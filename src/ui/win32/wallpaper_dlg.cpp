@@ -11,13 +11,15 @@
 #include "ui/win32/help.h"
 
 CWallpaperDlg::CWallpaperDlg(HINSTANCE instance, CWallpaperApp& app, CListPanel& list,
-                             CSwitchingAdapter& switching, CMainFrame& frame, CMainDialogs& dialogs)
+                             CSwitchingAdapter& switching, CMainFrame& frame, CMainDialogs& dialogs,
+                             CDesktopFollower& follower)
     : CDialog(instance, IDD_WALLPAPER_DIALOG),
       app(app),
       list(list),
       switching(switching),
       frame(frame),
       dialogs(dialogs),
+      follower(follower),
       accelerators(LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS))),
       taskbarCreatedMessage(RegisterWindowMessageW(L"TaskbarCreated")) {}
 
@@ -30,6 +32,7 @@ bool CWallpaperDlg::OnInit() {
     list.Attach(*this, *this);
     frame.Show(app.settings.hideAtStartup);
     switching.Start(*this, list);
+    follower.Attach(Handle());
     // Before the title, which tells a driving program that the window is ready.
     keys.Register(Handle(), app.settings);
     UpdateTitle();
@@ -42,7 +45,17 @@ void CWallpaperDlg::ListFileChanged() {
 }
 
 void CWallpaperDlg::UpdateTitle() {
-    SetWindowTextW(Handle(), Widen(MainWindowTitle(list.ListName(), switching.Paused())).c_str());
+    SetWindowTextW(Handle(), Widen(MainWindowTitle(list.ListName(), switching.Paused(),
+                                                   follower.MonitorsCovered()))
+                                 .c_str());
+}
+
+void CWallpaperDlg::OnTimer(UINT_PTR id) {
+    if (follower.OnTimer(id)) {
+        UpdateTitle();
+        return;
+    }
+    switching.OnTimer(id);
 }
 
 bool CWallpaperDlg::OnCommand(int id, int code, HWND control) {
@@ -118,6 +131,7 @@ bool CWallpaperDlg::OnCommand(int id, int code, HWND control) {
             dialogs.ShowProperties(*this, keys);
             if (!HasEnded()) {
                 keys.Register(Handle(), app.settings);
+                UpdateTitle();
             }
             return true;
         case ID_APP_ABOUT:
@@ -167,6 +181,20 @@ bool CWallpaperDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         case WM_DPICHANGED:
             // Not answered: the dialog manager then gives the controls fonts for the new DPI.
             frame.OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            follower.OnDisplayChanged();
+            return false;
+        case WM_DISPLAYCHANGE:
+            follower.OnDisplayChanged();
+            return false;
+        case WM_SETTINGCHANGE:
+            follower.OnSettingChange(wParam);
+            return false;
+        case WM_POWERBROADCAST:
+            follower.OnPowerBroadcast(wParam);
+            result = TRUE;
+            return true;
+        case WM_WTSSESSION_CHANGE:
+            follower.OnSessionChange(wParam);
             return false;
         case WM_SYSCOMMAND:
             return frame.OnSysCommand(wParam);
@@ -214,6 +242,7 @@ bool CWallpaperDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     }
     if (message != 0 && message == taskbarCreatedMessage) {
         frame.OnTaskbarCreated();
+        follower.OnTaskbarCreated();
         return false;
     }
     return false;
@@ -257,6 +286,7 @@ void CWallpaperDlg::OnHotKey(WPARAM id) {
 
 void CWallpaperDlg::OnDestroy() {
     keys.Unregister();
+    follower.Detach();
     switching.Stop();
     list.Close();
     frame.RemoveTrayIcon();

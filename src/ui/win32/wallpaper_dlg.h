@@ -7,6 +7,7 @@
 
 #include "app/app_platform.h"
 #include "app/wallpaper_app.h"
+#include "ui/win32/desktop_follower.h"
 #include "ui/win32/dialog.h"
 #include "ui/win32/global_keys.h"
 #include "ui/win32/main_dialogs.h"
@@ -17,14 +18,15 @@
 class CWallpaperDlg final : public CDialog, public MainWindow, private ListPanelHost {
 public:
     CWallpaperDlg(HINSTANCE instance, CWallpaperApp& app, CListPanel& list,
-                  CSwitchingAdapter& switching, CMainFrame& frame, CMainDialogs& dialogs);
+                  CSwitchingAdapter& switching, CMainFrame& frame, CMainDialogs& dialogs,
+                  CDesktopFollower& follower);
 
     void RunModal() override;
 
 protected:
     bool OnInit() override;
     bool OnCommand(int id, int code, HWND control) override;
-    void OnTimer(UINT_PTR id) override { switching.OnTimer(id); }
+    void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -44,6 +46,7 @@ private:
     CSwitchingAdapter& switching;
     CMainFrame& frame;
     CMainDialogs& dialogs;
+    CDesktopFollower& follower;
     CGlobalKeys keys;
     HACCEL accelerators = nullptr;
     // Sent by a new taskbar, after which the tray icon is added again.
