@@ -43,6 +43,7 @@ public:
     void RemoveFile(const std::string& path) override { DeleteFileA(path.c_str()); }
     void RemoveFilesMatching(const std::string&) override {}
     void WriteTileWallpaper(bool) override {}
+    void WriteWallpaperStyle(int) override {}
     bool SetWallpaper(const std::string&) override { return true; }
 
 private:

@@ -50,6 +50,9 @@ struct AppSettings {
     uint32_t pauseKey = 0;
     // Random order deals every item once before any comes again.
     bool noRepeats = false;
+    // With a picture per monitor, a portrait monitor takes the next portrait image and a wide
+    // one the next wide image.
+    bool matchOrientation = true;
 
     // Desktop icon captions; iconTextColor has red in the low byte, then green, then blue.
     bool controlIconText = false;

@@ -26,6 +26,10 @@ struct RenderSettings {
     // General page; a tiled wallpaper is never masked.
     bool tileWallpaper = false;
 
+    // 0 one image for the whole desktop, 1 the same image on every monitor, 2 an image per
+    // monitor, 3 one image spanning all monitors.
+    int monitorMode = 0;
+
     // The same settings with the mask file cleared unless the mask comes from a file, so that
     // settings which render alike compare equal.
     RenderSettings Normalized() const {

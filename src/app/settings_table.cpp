@@ -8,6 +8,7 @@ namespace {
 
 constexpr int kMaxMaskMode = 2;
 constexpr int kMaxMaskPercent = 50;
+constexpr int kMaxMonitorMode = 3;
 // The icon caption options act only up to Windows 2000.
 constexpr int kLastOsWithIconTextControl = 500;
 
@@ -111,6 +112,7 @@ constexpr Setting kSettings[] = {
     Int<kRender, &R::maskBottom>("MRB", 0, kMaxMaskPercent),
     Text<kRender, &R::maskFile>("MF", ""),
     Bool<kRender, &R::maskImageOutline>("MI", false),
+    Int<kRender, &R::monitorMode>("MM", 0, kMaxMonitorMode),
 
     Text<&A::listFile>("CF", "", TextDefault::ListFileInListDir),
     Text<&A::lastListDir>("LD", "", TextDefault::DocumentsFolderWhenEmpty),
@@ -132,6 +134,7 @@ constexpr Setting kSettings[] = {
     Int<&A::previousKey>("HP", 0),
     Int<&A::pauseKey>("HS", 0),
     Bool<&A::noRepeats>("NR", false),
+    Bool<&A::matchOrientation>("MO", true),
 };
 
 }  // namespace

@@ -30,6 +30,7 @@ public:
     void RemoveFile(const std::string& path) override { DeleteFileA(path.c_str()); }
     void RemoveFilesMatching(const std::string&) override {}
     void WriteTileWallpaper(bool) override { ++tileWrites; }
+    void WriteWallpaperStyle(int) override {}
     bool SetWallpaper(const std::string& path) override {
         wallpaper = path;
         return true;
