@@ -5,13 +5,16 @@ VELUMAR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 VELUMAR_WINE_DIR=${VELUMAR_WINE_DIR:-$VELUMAR_ROOT/build/wine}
 VELUMAR_XVFB_PID=
 
-# Starts Xvfb on a free display number and exports DISPLAY.
+# Starts Xvfb on a free display number and exports DISPLAY; a screen size (default 1280x1024x24)
+# and further Xvfb options may follow.
 velumar_start_xvfb() {
+    local geometry=${1:-1280x1024x24}
+    shift || true
     mkdir -p "$VELUMAR_WINE_DIR"
     local fifo="$VELUMAR_WINE_DIR/display.$$"
     rm -f "$fifo"
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp "$@" 3>"$fifo" >/dev/null 2>&1 &
     VELUMAR_XVFB_PID=$!
     local number
     read -r number <"$fifo"
