@@ -1,7 +1,7 @@
 // The monitor modes on two monitors side by side, a 1920 x 1080 primary and a 1280 x 1024 at its
 // right (tests/e2e/monitor_modes_e2e.sh makes them): the wallpaper bitmap covers both, each
 // monitor's region holds its picture and the rest the desktop colour, stored as a tiled
-// wallpaper of style 0; the first mode keeps the one bitmap of the primary's size.
+// wallpaper of style 0; the first mode keeps the bitmap of the picture alone, untiled.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -84,8 +84,9 @@ TEST_F(MonitorModesTest, EachModeCoversTheMonitorsAsItSays) {
         const char* style;
         std::vector<Probe> probes;
     } cases[] = {
-        // The small picture centred: on the primary, on each monitor, on both together.
-        {0, 1920, 1080, "0", "2", {primaryCentre, corner}},
+        // The small picture as it is, which the system centres on the primary; centred on
+        // each monitor; centred on both together.
+        {0, 400, 300, "0", "2", {{200, 150, true}}},
         {1, 3200, 1080, "1", "0", {primaryCentre, rightCentre, corner, gap, {1600, 540, false}}},
         {3, 3200, 1080, "1", "0", {spanCentre, {960, 540, false}, corner, gap}},
     };
