@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 namespace pixelops {
 
@@ -22,13 +21,8 @@ void CopyRun(const PixelImage& source, std::uint32_t y, std::uint32_t x, std::ui
         std::memcpy(out, row + std::size_t{x} * 3, std::size_t{count} * 3);
         return;
     }
-    const std::vector<Bgr>& palette = source.Palette();
     for (std::uint32_t i = 0; i < count; ++i) {
-        const std::uint8_t value = row[x + i];
-        Bgr color{value, value, value};
-        if (source.Format() == PixelFormat::Indexed8 && std::size_t{value} < palette.size()) {
-            color = palette[value];
-        }
+        const Bgr color = source.ColorAt(x + i, y);
         out[3 * i] = color.b;
         out[3 * i + 1] = color.g;
         out[3 * i + 2] = color.r;
