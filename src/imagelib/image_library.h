@@ -103,6 +103,15 @@ public:
     // its colour limit afterwards, so it stays 8 bits per pixel.
     virtual int cMergeTransparency(int session, ColorRef color) = 0;
 
+    // Makes the session's image a 24-bit image of that size in one colour.
+    virtual int cNewImage(int session, int width, int height, ColorRef color) = 0;
+    // Copies a width x height area of the source session's image into the target session's
+    // 24-bit image at (targetX, targetY). The area's pixel (x, y) is the source's pixel
+    // ((sourceX + x) mod its width, (sourceY + y) mod its height): a smaller source repeats.
+    // Fails, copying nothing, when the area does not lie inside the target.
+    virtual int cPasteImage(int target, int source, int sourceX, int sourceY, int width, int height,
+                            int targetX, int targetY) = 0;
+
     // Writes the image to the file in a format; only kSaveBitmap is known. The last three
     // arguments are unused (0).
     virtual int cSave(int session, const char* path, int format, int reserved1, int reserved2,

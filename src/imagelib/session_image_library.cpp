@@ -7,6 +7,7 @@
 
 #include "imagelib/alpha_merge.h"
 #include "imagelib/color_reduction.h"
+#include "imagelib/compose.h"
 #include "imagelib/dib.h"
 #include "imagelib/pixel_convert.h"
 #include "imagelib/resize.h"
@@ -361,6 +362,36 @@ int SessionImageLibrary::cMergeTransparency(int session, ColorRef color) {
         }
         s.Replace(std::move(merged));
         return true;
+    });
+}
+
+int SessionImageLibrary::cNewImage(int session, int width, int height, ColorRef color) {
+    return Guarded([&] {
+        const std::shared_ptr<Session> s = Find(session);
+        if (!s || width <= 0 || height <= 0) {
+            return false;
+        }
+        std::optional<PixelImage> image =
+            pixelops::FilledImage(static_cast<std::uint32_t>(width),
+                                  static_cast<std::uint32_t>(height), FromColorRef(color));
+        if (!image) {
+            return false;
+        }
+        s->Replace(std::move(*image));
+        s->page = 0;
+        s->pageCount = 1;
+        return true;
+    });
+}
+
+int SessionImageLibrary::cPasteImage(int target, int source, int sourceX, int sourceY, int width,
+                                     int height, int targetX, int targetY) {
+    return Guarded([&] {
+        const std::shared_ptr<Session> from = Find(source);
+        const std::shared_ptr<Session> to = Find(target);
+        return from && to && from != to && from->image && to->image &&
+               pixelops::CopyArea(*from->image, sourceX, sourceY, width, height, *to->image,
+                                  targetX, targetY);
     });
 }
 

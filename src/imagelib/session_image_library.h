@@ -43,6 +43,9 @@ public:
     int cOpGrayScale(int session) override;
     int cLoadAlphaMask(int session, const std::uint8_t* mask) override;
     int cMergeTransparency(int session, ColorRef color) override;
+    int cNewImage(int session, int width, int height, ColorRef color) override;
+    int cPasteImage(int target, int source, int sourceX, int sourceY, int width, int height,
+                    int targetX, int targetY) override;
     int cSave(int session, const char* path, int format, int reserved1, int reserved2,
               int reserved3) override;
 

@@ -38,6 +38,9 @@ public:
     virtual void RemoveFilesMatching(const std::string& pattern) = 0;
     // Writes "TileWallpaper" ("1" or "0") under "Control Panel\Desktop"; failures are ignored.
     virtual void WriteTileWallpaper(bool tile) = 0;
+    // Writes "WallpaperStyle" (the number as text) under "Control Panel\Desktop"; failures are
+    // ignored.
+    virtual void WriteWallpaperStyle(int style) = 0;
     // Makes the file the wallpaper (an empty path removes it), stored in the user profile and
     // announced to every window; false when the system refused it.
     virtual bool SetWallpaper(const std::string& path) = 0;

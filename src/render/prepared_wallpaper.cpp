@@ -18,3 +18,29 @@ RenderInputs MakeRenderInputs(const std::string& path, int page, int rotation,
     }
     return in;
 }
+
+RenderInputs MakeShowInputs(const std::vector<ShowPicture>& pictures,
+                            const RenderSettings& settings, const DesktopShape& desktop,
+                            const std::vector<MonitorRect>& monitors, const StampOf& stampOf) {
+    const ShowPicture& first = pictures.front();
+    RenderInputs in =
+        MakeRenderInputs(first.path, first.page, first.rotation, settings, desktop, stampOf);
+    if (settings.monitorMode == 0) {
+        return in;
+    }
+    in.monitors = OrderMonitors(monitors);
+    if (settings.monitorMode == 2) {
+        for (std::size_t i = 1; i < pictures.size(); ++i) {
+            in.morePictures.push_back({pictures[i], stampOf(pictures[i].path)});
+        }
+    }
+    return in;
+}
+
+ShowPicture PictureForMonitor(const RenderInputs& inputs, std::size_t index) {
+    const std::size_t turn = index % (inputs.morePictures.size() + 1);
+    if (turn == 0) {
+        return {inputs.path, inputs.rotation, inputs.page};
+    }
+    return inputs.morePictures[turn - 1].picture;
+}

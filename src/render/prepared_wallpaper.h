@@ -10,7 +10,9 @@
 
 #include "app/render_settings.h"
 #include "render/desktop.h"
+#include "render/monitor_layout.h"
 #include "render/opacity_mask.h"
+#include "render/show_picture.h"
 
 // A file's size and last write time; two stamps differ when the file was changed.
 struct FileStamp {
@@ -30,6 +32,13 @@ struct DesktopShape {
     }
 };
 
+// A picture of a show and its file's stamp.
+struct PictureInputs {
+    ShowPicture picture;
+    std::optional<FileStamp> file;
+    bool operator==(const PictureInputs&) const = default;
+};
+
 // Everything the pixels of a rendered wallpaper depend on.
 struct RenderInputs {
     std::string path;
@@ -40,6 +49,10 @@ struct RenderInputs {
     // Normalized, so a mask file that is not used does not count.
     RenderSettings settings;
     std::optional<FileStamp> mask;
+    // With a monitor mode other than 0: the monitors in OrderMonitors' order, and in the mode
+    // with a picture per monitor the show's pictures after the first.
+    std::vector<MonitorRect> monitors;
+    std::vector<PictureInputs> morePictures;
     // Where the bitmap may go, best first, and the local application-data folder.
     std::vector<std::string> places;
     std::string appData;
@@ -53,6 +66,13 @@ using StampOf = std::function<std::optional<FileStamp>(const std::string& path)>
 RenderInputs MakeRenderInputs(const std::string& path, int page, int rotation,
                               const RenderSettings& settings, const DesktopShape& desktop,
                               const StampOf& stampOf);
+// The inputs of a show of one or more pictures (not empty) on these monitors: the first
+// picture's as above, and with a monitor mode the monitors and the further pictures.
+RenderInputs MakeShowInputs(const std::vector<ShowPicture>& pictures,
+                            const RenderSettings& settings, const DesktopShape& desktop,
+                            const std::vector<MonitorRect>& monitors, const StampOf& stampOf);
+// The picture of the i-th monitor: a shorter show repeats from its start.
+ShowPicture PictureForMonitor(const RenderInputs& inputs, std::size_t index);
 
 // A bitmap written beside the wallpaper file's place, ready to be moved over it.
 struct PreparedFile {

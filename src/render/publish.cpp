@@ -24,6 +24,16 @@ bool MakeWallpaper(const std::string& path, bool tileWallpaper, Desktop& desktop
     return desktop.SetWallpaper(path);
 }
 
+// A bitmap composed for the monitors covers the virtual screen when the system tiles it from
+// the primary monitor's top-left corner; the style "0" keeps it unstretched.
+bool MakeRenderedWallpaper(const std::string& path, const RenderInputs& inputs, Desktop& desktop) {
+    if (inputs.monitors.empty()) {
+        return MakeWallpaper(path, inputs.settings.tileWallpaper, desktop);
+    }
+    desktop.WriteWallpaperStyle(0);
+    return MakeWallpaper(path, true, desktop);
+}
+
 }  // namespace
 
 std::vector<std::string> WallpaperFileCandidates(Desktop& desktop, const std::string& fileSuffix) {
@@ -69,12 +79,13 @@ bool PublishPrepared(const PreparedFile& file, bool tileWallpaper, Desktop& desk
 bool PublishRendered(const PreparedFile& file, const RenderInputs& inputs, Desktop& desktop) {
     auto place = std::find(inputs.places.begin(), inputs.places.end(), file.target);
     if (place == inputs.places.end()) {
-        return PublishPrepared(file, inputs.settings.tileWallpaper, desktop);
+        return desktop.MoveFileOver(file.prepared, file.target) &&
+               MakeRenderedWallpaper(file.target, inputs, desktop);
     }
     for (; place != inputs.places.end(); ++place) {
         MakeFoldersFor(*place, inputs.appData, desktop);
         if (desktop.MoveFileOver(file.prepared, *place)) {
-            return MakeWallpaper(*place, inputs.settings.tileWallpaper, desktop);
+            return MakeRenderedWallpaper(*place, inputs, desktop);
         }
     }
     return false;

@@ -171,6 +171,105 @@ void FinishInSession(const RenderRequest& request, const RenderSettings& setting
               desktop.background, request.desktopEdgeMask);
 }
 
+// Copies the picture in the session (its size given), centred on the monitor or tiled from the
+// monitor's top-left corner, into the canvas at the monitor's pieces of the bitmap.
+bool PastePicture(ImageLibrary& library, int canvas, int picture, ScreenSize pictureSize,
+                  const MonitorRect& monitor, ScreenSize bitmap, bool tiled) {
+    if (pictureSize.width <= 0 || pictureSize.height <= 0) {
+        return false;
+    }
+    // The monitor's pixel (x, y) shows the picture's pixel (x - originX, y - originY); the
+    // library repeats the picture where a tiled area goes past it.
+    const int originX = tiled ? 0 : (monitor.Width() - pictureSize.width) / 2;
+    const int originY = tiled ? 0 : (monitor.Height() - pictureSize.height) / 2;
+    for (const PlacedPiece& piece : PlaceMonitor(monitor, bitmap)) {
+        int left = piece.sourceX;
+        int top = piece.sourceY;
+        int right = left + piece.width;
+        int bottom = top + piece.height;
+        if (!tiled) {
+            left = std::max(left, originX);
+            top = std::max(top, originY);
+            right = std::min(right, originX + pictureSize.width);
+            bottom = std::min(bottom, originY + pictureSize.height);
+        }
+        if (left >= right || top >= bottom) {
+            continue;
+        }
+        if (!library.cPasteImage(canvas, picture, left - originX, top - originY, right - left,
+                                 bottom - top, piece.targetX + left - piece.sourceX,
+                                 piece.targetY + top - piece.sourceY)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Renders the picture for one monitor's size, as the whole desktop is rendered in mode 0, and
+// copies it into the canvas. The monitor's picture lives only until it is copied.
+bool RenderOnMonitor(const RenderInputs& inputs, const ShowPicture& picture,
+                     const MonitorRect& monitor, ScreenSize bitmap, int canvas,
+                     DesktopEdgeMask& edgeMask, ImageLibrary& library,
+                     const pixelops::CancelCheck& cancelled) {
+    const RenderSettings& settings = inputs.settings;
+    const DesktopShape shape{{monitor.Width(), monitor.Height()},
+                             inputs.desktop.bitsPerPixel,
+                             inputs.desktop.background};
+    edgeMask.Ensure(settings, shape.size.width, shape.size.height);
+    const RenderRequest request{picture.path, picture.rotation, picture.page,
+                                edgeMask.For(shape.size.width, shape.size.height)};
+    ImageSession session(library);
+    if (!session || !LoadForRender(request, settings, shape.size, library, session.Handle()) ||
+        cancelled()) {
+        return false;
+    }
+    FinishInSession(request, settings, shape, library, session.Handle());
+    if (cancelled()) {
+        return false;
+    }
+    const ImageShape done = ReadShape(library, session.Handle());
+    return PastePicture(library, canvas, session.Handle(),
+                        {static_cast<int>(done.width), static_cast<int>(done.height)}, monitor,
+                        bitmap, settings.tileWallpaper);
+}
+
+// One bitmap of the monitors' bounding rectangle in the desktop colour, each monitor's picture
+// at its place (in the spanning mode one picture for the whole rectangle). Any picture that
+// fails fails the whole.
+std::optional<PreparedFile> RenderComposition(const RenderInputs& inputs, std::string_view suffix,
+                                              ImageLibrary& library, Desktop& desktop,
+                                              const pixelops::CancelCheck& cancelled) {
+    const MonitorRect bounds = BoundingRect(inputs.monitors);
+    const ScreenSize bitmap{bounds.Width(), bounds.Height()};
+    const bool spanning = inputs.settings.monitorMode == 3;
+    const std::vector<MonitorRect> areas =
+        spanning ? std::vector<MonitorRect>{bounds} : inputs.monitors;
+    ImageSession canvas(library);
+    if (!canvas || inputs.places.empty() ||
+        !library.cNewImage(canvas.Handle(), bitmap.width, bitmap.height,
+                           inputs.desktop.background)) {
+        return std::nullopt;
+    }
+    DesktopEdgeMask edgeMask;
+    for (std::size_t i = 0; i < areas.size(); ++i) {
+        const ShowPicture picture = inputs.settings.monitorMode == 2
+                                        ? PictureForMonitor(inputs, i)
+                                        : ShowPicture{inputs.path, inputs.rotation, inputs.page};
+        if (!RenderOnMonitor(inputs, picture, areas[i], bitmap, canvas.Handle(), edgeMask, library,
+                             cancelled)) {
+            return std::nullopt;
+        }
+    }
+    // A bitmap file has one palette: the pictures reduced each for itself are reduced together.
+    if (inputs.desktop.bitsPerPixel <= 8) {
+        library.cOpReduceColors(canvas.Handle(), 248, 8, 1);
+    }
+    if (cancelled()) {
+        return std::nullopt;
+    }
+    return SaveBeside(library, canvas.Handle(), inputs.places, suffix, inputs.appData, desktop);
+}
+
 }  // namespace
 
 DesktopShape ReadDesktopShape(Desktop& desktop) {
@@ -207,6 +306,9 @@ std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, std::
     // The library's row loops on this thread stop early once the render is no longer wanted.
     const pixelops::CancelScope scope(&cancelled);
     try {
+        if (!inputs.monitors.empty()) {
+            return RenderComposition(inputs, suffix, library, desktop, cancelled);
+        }
         const RenderSettings& settings = inputs.settings;
         const ScreenSize size = inputs.desktop.size;
         DesktopEdgeMask edgeMask;

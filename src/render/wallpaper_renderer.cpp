@@ -24,10 +24,14 @@ WallpaperRenderer::WallpaperRenderer(ImageLibrary& library, Desktop& desktop, St
           [this](const std::string& path) { this->desktop.RemoveFile(path); },
           std::move(finished)) {}
 
-RenderInputs WallpaperRenderer::InputsFor(const std::string& path, int rotation, int page,
+RenderInputs WallpaperRenderer::InputsFor(const std::vector<ShowPicture>& pictures,
                                           const RenderSettings& settings) {
+    // The monitors are read only for a monitor mode, so the one-desktop wallpaper depends on
+    // nothing new.
+    const std::vector<MonitorRect> monitors =
+        settings.monitorMode == 0 ? std::vector<MonitorRect>{} : desktop.Monitors();
     RenderInputs inputs =
-        MakeRenderInputs(path, page, rotation, settings, ReadDesktopShape(desktop), stampOf);
+        MakeShowInputs(pictures, settings, ReadDesktopShape(desktop), monitors, stampOf);
     inputs.places = WallpaperFileCandidates(desktop, wallpaperFileSuffix);
     inputs.appData = desktop.LocalAppDataFolder();
     return inputs;
@@ -35,22 +39,20 @@ RenderInputs WallpaperRenderer::InputsFor(const std::string& path, int rotation,
 
 std::uint64_t WallpaperRenderer::Show(const std::string& path, int rotation, int page,
                                       const RenderSettings& settings) {
-    return worker.Show(InputsFor(path, rotation, page, settings));
+    return Show(std::vector<ShowPicture>{{path, rotation, page}}, settings);
 }
 
 void WallpaperRenderer::Prepare(const std::string& path, int rotation, int page,
                                 const RenderSettings& settings) {
-    worker.Prepare(InputsFor(path, rotation, page, settings));
+    Prepare(std::vector<ShowPicture>{{path, rotation, page}}, settings);
 }
 
 std::uint64_t WallpaperRenderer::Show(const std::vector<ShowPicture>& pictures,
                                       const RenderSettings& settings) {
-    const ShowPicture& first = pictures.front();
-    return Show(first.path, first.rotation, first.page, settings);
+    return worker.Show(InputsFor(pictures, settings));
 }
 
 void WallpaperRenderer::Prepare(const std::vector<ShowPicture>& pictures,
                                 const RenderSettings& settings) {
-    const ShowPicture& first = pictures.front();
-    Prepare(first.path, first.rotation, first.page, settings);
+    worker.Prepare(InputsFor(pictures, settings));
 }

@@ -24,8 +24,8 @@ public:
     // inputs when there is one, else rendered now. The ticket Finished reports.
     std::uint64_t Show(const std::string& path, int rotation, int page,
                        const RenderSettings& settings);
-    // The same for a show of one or more pictures (see ShowPicture). For now only the first
-    // picture is rendered, for the whole desktop.
+    // The same for a show of one or more pictures (see ShowPicture; never empty): with a monitor
+    // mode, one bitmap for all monitors, each picture rendered for its monitor.
     std::uint64_t Show(const std::vector<ShowPicture>& pictures, const RenderSettings& settings);
     void Prepare(const std::vector<ShowPicture>& pictures, const RenderSettings& settings);
     // Cancels a show not finished.
@@ -36,7 +36,7 @@ public:
     void Drop() { worker.Drop(); }
 
 private:
-    RenderInputs InputsFor(const std::string& path, int rotation, int page,
+    RenderInputs InputsFor(const std::vector<ShowPicture>& pictures,
                            const RenderSettings& settings);
 
     ImageLibrary& library;

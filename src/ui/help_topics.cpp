@@ -157,6 +157,23 @@ constexpr PopupText kPopupTexts[] = {
     {IDC_PAUSE_KEY_TAKEN,
      "Says when another program already uses the key above; Velumar cannot use it then."},
 
+    // Monitors page
+    {IDC_MONITOR_GROUP, "Holds the choices for a desktop of more than one monitor."},
+    {IDC_MONITOR_WHOLE,
+     "Makes one picture for the whole desktop, sized for the main monitor, as with a single "
+     "monitor."},
+    {IDC_MONITOR_SAME,
+     "Shows the same picture on every monitor, each copy sized, turned and masked for its own "
+     "monitor."},
+    {IDC_MONITOR_EACH,
+     "Shows a different picture on each monitor: one change shows the next pictures of the "
+     "list, one per monitor, from left to right, then top to bottom."},
+    {IDC_MONITOR_SPAN,
+     "Makes one picture that spans all monitors together, sized for the rectangle they cover."},
+    {IDC_MATCH_ORIENTATION,
+     "With a different picture on each monitor, gives a monitor that is taller than wide the "
+     "next picture that is taller than wide, and a wide monitor the next wide picture."},
+
     // Masking page
     {IDC_EDGE_MASK,
      "Fades the edges of the wallpaper into the desktop background colour, over the "

@@ -130,6 +130,7 @@ PropertiesValues CopyIntoPages(const AppSettings& s) {
               render.maskFile,
               render.maskImageOutline ? 1 : 0};
     v.keys = {s.nextKey, s.previousKey, s.pauseKey};
+    v.monitors = {render.monitorMode, s.matchOrientation ? 1 : 0};
     return v;
 }
 
@@ -175,6 +176,13 @@ void CopyBackFromPages(const PropertiesValues& v, AppSettings& s) {
     s.nextKey = v.keys.next;
     s.previousKey = v.keys.previous;
     s.pauseKey = v.keys.pause;
+
+    render.monitorMode = v.monitors.monitorMode;
+    s.matchOrientation = v.monitors.matchOrientation != 0;
+}
+
+bool MatchOrientationEnabled(int monitorMode) {
+    return monitorMode == 2;
 }
 
 bool WarnNoSwitchTimes(const AppSettings& settings) {

@@ -126,12 +126,22 @@ struct KeysPageValues {
     std::uint32_t pause = 0;
 };
 
+// Monitors page: the monitor mode (0 to 3, the radio buttons' order) and the orientation match.
+struct MonitorsPageValues {
+    int monitorMode = 0;
+    int matchOrientation = 1;
+};
+
+// The orientation match applies only with a different picture on each monitor.
+bool MatchOrientationEnabled(int monitorMode);
+
 // The sheet as a whole.
 struct PropertiesValues {
     GeneralPageValues general;
     ResizingPageValues resizing;
     MaskPageValues mask;
     KeysPageValues keys;
+    MonitorsPageValues monitors;
 };
 
 PropertiesValues CopyIntoPages(const AppSettings& settings);

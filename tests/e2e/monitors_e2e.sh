@@ -56,7 +56,7 @@ run_layout() {
 }
 
 status=0
-run_layout 3200x1080x24 'MonitorsTest.*' \
+run_layout 3200x1080x24 'MonitorModesTest.*:MonitorsTest.*' \
     "LEFT 1920/508x1080/286+0+0" "RIGHT 1280/338x1024/270+1920+0" || status=1
 # A portrait primary at the left of a wide monitor.
 run_layout 3000x1920x24 'MonitorItemsTest.*' \

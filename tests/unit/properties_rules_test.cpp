@@ -105,6 +105,7 @@ TEST(PropertiesRules, EachPageEnablesByItsChoice) {
         EXPECT_EQ(m.edges, choice == 0);
         EXPECT_EQ(m.file, choice == 1);
         EXPECT_EQ(m.outline, choice != 2);
+        EXPECT_EQ(MatchOrientationEnabled(choice), choice == 2);
     }
 }
 
@@ -141,11 +142,14 @@ TEST(PropertiesRules, CopyBackKeepsTheMaskValuesTheModeDoesNotUse) {
     stored.render.maskFile = "old.bmp";
     stored.switchTimes = {"08:00"};
     stored.previousKey = 0x0625;
+    stored.render.monitorMode = 3;
+    stored.matchOrientation = false;
     for (int mode = 0; mode <= 2; ++mode) {
         PropertiesValues pages = CopyIntoPages(stored);
         pages.mask = {mode, 1, 2, 3, 4, "new.bmp", 1};
         pages.general.times = {"06:00", "07:30"};
         pages.resizing.width = 1234;
+        pages.monitors = {mode, 1};
         AppSettings after = stored;
         CopyBackFromPages(pages, after);
         EXPECT_EQ(after.render.maskMode, mode);
@@ -155,6 +159,8 @@ TEST(PropertiesRules, CopyBackKeepsTheMaskValuesTheModeDoesNotUse) {
         EXPECT_EQ(after.render.maskFile, mode == 1 ? "new.bmp" : "old.bmp") << mode;
         EXPECT_EQ(after.switchTimes, (std::vector<std::string>{"06:00", "07:30"}));
         EXPECT_EQ(after.render.customWidth, 1234);
+        EXPECT_EQ(after.render.monitorMode, mode);
+        EXPECT_TRUE(after.matchOrientation);
     }
     // Unchanged pages give back exactly the settings they were given.
     AppSettings roundTrip = stored;

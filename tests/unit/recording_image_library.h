@@ -147,6 +147,22 @@ public:
         Record(text);
         return 1;
     }
+    int cNewImage(int session, int w, int h, ColorRef color) override {
+        const std::lock_guard guard(lock);
+        char text[64];
+        std::snprintf(text, sizeof(text), "cNewImage(%d,%d,%06X)", w, h, color);
+        Record(text);
+        images[session] = {static_cast<std::uint32_t>(w), static_cast<std::uint32_t>(h), 24, 0};
+        return 1;
+    }
+    int cPasteImage(int target, int source, int sx, int sy, int w, int h, int tx, int ty) override {
+        const std::lock_guard guard(lock);
+        char text[96];
+        std::snprintf(text, sizeof(text), "cPasteImage(%d,%d,%d,%d,%d,%d,%d,%d)", target, source,
+                      sx, sy, w, h, tx, ty);
+        Record(text);
+        return 1;
+    }
     int cSave(int, const char* path, int format, int, int, int) override {
         const std::lock_guard guard(lock);
         Record("cSave(" + std::string(path) + "," + std::to_string(format) + ")");

@@ -37,9 +37,12 @@ public:
     std::mutex lock;
 
     ScreenSize DesktopSize() override { return size; }
+    // The primary alone when empty.
+    std::vector<MonitorRect> monitors;
     std::vector<MonitorRect> Monitors() override {
         const ScreenSize s = DesktopSize();
-        return {{0, 0, s.width, s.height, true}};
+        return monitors.empty() ? std::vector<MonitorRect>{{0, 0, s.width, s.height, true}}
+                                : monitors;
     }
     int BitsPerPixel() override { return bits; }
     ColorRef BackgroundColor() override { return 0x123456; }
@@ -59,6 +62,7 @@ public:
     void RemoveFile(const std::string& path) override { Record("remove " + path); }
     void RemoveFilesMatching(const std::string& pattern) override { Record("remove " + pattern); }
     void WriteTileWallpaper(bool tile) override { Record(tile ? "tile 1" : "tile 0"); }
+    void WriteWallpaperStyle(int style) override { Record("style " + std::to_string(style)); }
     bool SetWallpaper(const std::string& path) override {
         Record("wallpaper " + path);
         return !refusesWallpaper;
@@ -529,4 +533,93 @@ TEST(RenderWallpaperTest, LargeImagesMayDecodeAtAReducedScaleTheResizeWouldReach
     RenderWallpaper({path, 0, 0, nullptr}, RenderSettings{}, "\\x.bmp", library, desktopPort);
     std::filesystem::remove(path);
     EXPECT_EQ(library.calls.at(1), "cLoadImageAtLeast(" + path + ",0,1024,683)");
+}
+
+TEST(RenderWallpaperTest, MonitorModesComposeOneTiledBitmapOfEveryMonitorsPicture) {
+    // A 1920 x 1080 primary; a 1280 x 1024 monitor left of it or right of it.
+    const MonitorRect primary{0, 0, 1920, 1080, true};
+    const MonitorRect left{-1280, 0, 0, 1024};
+    const MonitorRect right{1920, 0, 3200, 1024};
+    const std::vector<std::string> oneDesktop = {"cLoadImage(a.jpg,0)",
+                                                 "cOpResize(1024,768,1,1,0)"};
+    const struct {
+        const char* what;
+        int mode;
+        int resizeMode;
+        std::vector<MonitorRect> monitors;
+        std::vector<std::string> pictures;
+        bool loadFails;
+        // The library's loads, resizes, new images and pastes, in order; empty when it fails.
+        std::vector<std::string> calls;
+    } cases[] = {
+        {"mode 0 as before", 0, 1, {primary, right}, {"a.jpg", "b.jpg"}, false, oneDesktop},
+        {"the same small picture centred on each monitor, the gaps in the desktop colour",
+         1,
+         0,
+         {right, primary},
+         {"a.jpg", "b.jpg"},
+         false,
+         {"cNewImage(3200,1080,123456)", "cLoadImage(a.jpg,0)",
+          "cPasteImage(7,8,0,0,800,600,560,240)", "cLoadImage(a.jpg,0)",
+          "cPasteImage(7,9,0,0,800,600,2160,212)"}},
+        {"a picture per monitor from left to right, repeated, the left one wrapped",
+         2,
+         1,
+         {primary, right, left},
+         {"a.jpg", "b.jpg"},
+         false,
+         {"cNewImage(4480,1080,123456)", "cLoadImage(a.jpg,0)", "cOpResize(1280,1024,1,1,0)",
+          "cPasteImage(7,8,0,0,1280,1024,3200,0)", "cLoadImage(b.jpg,0)",
+          "cOpResize(1920,1080,1,1,0)", "cPasteImage(7,9,0,0,1920,1080,0,0)", "cLoadImage(a.jpg,0)",
+          "cOpResize(1280,1024,1,1,0)", "cPasteImage(7,10,0,0,1280,1024,1920,0)"}},
+        {"one picture spanning both, split where the primary starts",
+         3,
+         1,
+         {primary, left},
+         {"a.jpg"},
+         false,
+         {"cNewImage(3200,1080,123456)", "cLoadImage(a.jpg,0)", "cOpResize(3200,1080,1,1,0)",
+          "cPasteImage(7,8,0,0,1280,1080,1920,0)", "cPasteImage(7,8,1280,0,1920,1080,0,0)"}},
+        {"a picture that fails fails the show", 2, 1, {primary, right}, {"a.jpg"}, true, {}},
+    };
+    for (const auto& c : cases) {
+        RecordingImageLibrary library;
+        library.loadFails = c.loadFails;
+        FakeDesktop desktop;
+        desktop.monitors = c.monitors;
+        RenderSettings settings;
+        settings.resizeMode = c.resizeMode;
+        settings.monitorMode = c.mode;
+        std::vector<ShowPicture> pictures;
+        for (const std::string& path : c.pictures) {
+            pictures.push_back({path, 0, 0});
+        }
+        RenderInputs inputs = MakeShowInputs(pictures, settings, ReadDesktopShape(desktop),
+                                             desktop.Monitors(), Stamps{}.Function());
+        inputs.places = {"C:\\WINDOWS\\V.bmp"};
+        const std::optional<PreparedFile> file =
+            RenderPreparedFile(inputs, ".next1", library, desktop, [] { return false; });
+        std::vector<std::string> calls;
+        for (const std::string& call : library.calls) {
+            if (call.rfind("cLoad", 0) == 0 || call.rfind("cOpResize", 0) == 0 ||
+                call.rfind("cNewImage", 0) == 0 || call.rfind("cPaste", 0) == 0) {
+                calls.push_back(call);
+            }
+        }
+        EXPECT_EQ(library.liveSessions, 0) << c.what;
+        if (c.calls.empty()) {
+            EXPECT_FALSE(file) << c.what;
+            continue;
+        }
+        EXPECT_EQ(calls, c.calls) << c.what;
+        ASSERT_TRUE(file) << c.what;
+        ASSERT_TRUE(PublishRendered(*file, inputs, desktop)) << c.what;
+        const std::vector<std::string> published =
+            c.mode == 0 ? std::vector<std::string>{"tile 0"}
+                        : std::vector<std::string>{"style 0", "tile 1"};
+        std::vector<std::string> expected = {"move C:\\WINDOWS\\V.bmp.next1 to C:\\WINDOWS\\V.bmp"};
+        expected.insert(expected.end(), published.begin(), published.end());
+        expected.push_back("wallpaper C:\\WINDOWS\\V.bmp");
+        EXPECT_EQ(desktop.actions, expected) << c.what;
+    }
 }

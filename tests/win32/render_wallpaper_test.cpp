@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "render/masking.h"
+#include "render/publish.h"
 #include "tests/win32/wic_test_files.h"
 
 namespace {
@@ -30,6 +31,7 @@ public:
     void RemoveFile(const std::string& path) override { DeleteFileA(path.c_str()); }
     void RemoveFilesMatching(const std::string&) override {}
     void WriteTileWallpaper(bool) override { ++tileWrites; }
+    void WriteWallpaperStyle(int) override {}
     bool SetWallpaper(const std::string& path) override {
         wallpaper = path;
         return true;
@@ -118,6 +120,41 @@ TEST_F(RenderFileTest, AMaskFileIsScaledToTheDesktop) {
     const BYTE image[3] = {10, 20, 30};
     EXPECT_EQ(0, memcmp(Pixel(out, 2, 12), background, 3));
     EXPECT_EQ(0, memcmp(Pixel(out, 29, 12), image, 3));
+}
+
+TEST_F(RenderFileTest, APicturePerMonitorLandsAtItsMonitorsPlaceTiledOverIt) {
+    settings.monitorMode = 2;
+    // Tiling keeps each picture's size and repeats it from its monitor's corner.
+    settings.tileWallpaper = true;
+    const Frame left = ColorFrame(16, 12);
+    const std::vector<ShowPicture> pictures = {
+        {Encode("left.png", GUID_ContainerFormatPng, {left}), 0, 0},
+        {Encode("primary.png", GUID_ContainerFormatPng, {UniformFrame(16, 12, 255, 0, 0)}), 0, 0}};
+    TestDesktop desktop(dir);
+    // Given primary first; the monitor left of it comes first in the monitors' order.
+    RenderInputs inputs = MakeShowInputs(
+        pictures, settings, ReadDesktopShape(desktop), {{0, 0, 64, 48, true}, {-32, 0, 0, 40}},
+        [](const std::string&) { return std::optional<FileStamp>(); });
+    inputs.places = {dir + "\\Quorwick Velumar.bmp"};
+    const std::optional<PreparedFile> file =
+        RenderPreparedFile(inputs, ".next1", ProcessImageLibrary(), desktop, [] { return false; });
+    ASSERT_TRUE(file);
+    ASSERT_TRUE(PublishRendered(*file, inputs, desktop));
+    Frame out{};
+    ASSERT_TRUE(ReadWithWic(PathOf("Quorwick Velumar.bmp"), &out));
+    ASSERT_EQ(out.width, 96u);
+    ASSERT_EQ(out.height, 48u);
+    // The left monitor (x -32 to 0) lies at 64 modulo the bitmap's width of 96.
+    for (auto [x, y] : {std::pair{0u, 0u}, {15u, 11u}, {20u, 30u}, {31u, 39u}}) {
+        EXPECT_EQ(0, memcmp(Pixel(out, 64 + x, y), Pixel(left, x % 16, y % 12), 3))
+            << x << "," << y;
+    }
+    const BYTE blue[3] = {255, 0, 0};
+    EXPECT_EQ(0, memcmp(Pixel(out, 0, 0), blue, 3));
+    EXPECT_EQ(0, memcmp(Pixel(out, 63, 47), blue, 3));
+    // Below the shorter left monitor: the desktop colour.
+    const BYTE background[3] = {0x20, 0x40, 0x80};
+    EXPECT_EQ(0, memcmp(Pixel(out, 80, 44), background, 3));
 }
 
 TEST_F(RenderFileTest, AFileThatDoesNotDecodeLeavesTheWallpaperAlone) {

@@ -121,15 +121,26 @@ void Win32Desktop::RemoveFilesMatching(const std::string& pattern) {
     FindClose(search);
 }
 
-void Win32Desktop::WriteTileWallpaper(bool tile) {
+namespace {
+
+void WriteDesktopText(const wchar_t* name, const std::wstring& value) {
     UniqueHKey key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_WRITE, key.Put()) !=
         ERROR_SUCCESS) {
         return;
     }
-    const wchar_t value[2] = {tile ? L'1' : L'0', L'\0'};
-    RegSetValueExW(key.Get(), L"TileWallpaper", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                   sizeof(value));
+    RegSetValueExW(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+}  // namespace
+
+void Win32Desktop::WriteTileWallpaper(bool tile) {
+    WriteDesktopText(L"TileWallpaper", tile ? L"1" : L"0");
+}
+
+void Win32Desktop::WriteWallpaperStyle(int style) {
+    WriteDesktopText(L"WallpaperStyle", std::to_wstring(style));
 }
 
 bool Win32Desktop::SetWallpaper(const std::string& path) {

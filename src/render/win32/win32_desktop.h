@@ -21,5 +21,6 @@ public:
     void RemoveFile(const std::string& path) override;
     void RemoveFilesMatching(const std::string& pattern) override;
     void WriteTileWallpaper(bool tile) override;
+    void WriteWallpaperStyle(int style) override;
     bool SetWallpaper(const std::string& path) override;
 };

@@ -10,6 +10,7 @@
 #include "ui/win32/general_page.h"
 #include "ui/win32/keys_page.h"
 #include "ui/win32/mask_page.h"
+#include "ui/win32/monitors_page.h"
 #include "ui/win32/resizing_page.h"
 #include "ui/win32/resource_text.h"
 
@@ -39,8 +40,9 @@ void CMainDialogs::ShowProperties(const CDialog& window, const CGlobalKeys& keys
         CMaskProperties mask(instance, values.mask, app.settings.lastMaskDir);
         CResizingPage resizing(instance, values.resizing);
         CKeysPage keysPage(instance, keys, values.keys);
+        CMonitorsPage monitorsPage(instance, values.monitors);
         ok = RunPropertySheet(instance, window.Handle(), "Velumar Properties", IDI_MAINICON,
-                              {&general, &mask, &resizing, &keysPage});
+                              {&general, &mask, &resizing, &keysPage, &monitorsPage});
     }
     if (!ok || window.HasEnded()) {
         return;

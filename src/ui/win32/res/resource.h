@@ -90,6 +90,15 @@
 #define IDC_PREVIOUS_KEY_TAKEN 1115
 #define IDC_PAUSE_KEY_TAKEN 1116
 
+// Monitors page (dialog 144); the four radio buttons in the order of the monitor modes
+#define IDD_MONITORS_PAGE 144
+#define IDC_MONITOR_GROUP 1200
+#define IDC_MONITOR_WHOLE 1201
+#define IDC_MONITOR_SAME 1202
+#define IDC_MONITOR_EACH 1203
+#define IDC_MONITOR_SPAN 1204
+#define IDC_MATCH_ORIENTATION 1205
+
 // Open dialog's preview panel (dialog 136, a child template of the open dialog)
 #define IDD_PREVIEW_PANEL 136
 #define IDC_PREVIEW_PLACEHOLDER 1119
