@@ -78,28 +78,6 @@ protected:
 };
 
 // Whether a control below the window shows exactly the text.
-bool HasChildWithText(HWND window, const std::string& text) {
-    return FindDescendant(window, [&](HWND child) { return WindowText(child) == text; }) != nullptr;
-}
-
-// Selects a folder in a folder browser of another process (BFFM_SETSELECTIONW with the path
-// in that process's memory).
-void SelectInBrowser(DWORD processId, HWND browser, const std::string& folder) {
-    const std::wstring wide = Widen(folder);
-    const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
-    void* remote = process == nullptr ? nullptr
-                                      : VirtualAllocEx(process, nullptr, bytes,
-                                                       MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (remote != nullptr && WriteProcessMemory(process, remote, wide.c_str(), bytes, nullptr)) {
-        SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote));
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    if (process != nullptr) {
-        CloseHandle(process);
-    }
-}
-
 }  // namespace
 
 TEST_F(AddingTest, AddFilesAddsTheChosenFilesSavesAtOnceOrAtExitAndRemembersTheFolder) {
@@ -198,10 +176,7 @@ TEST_F(AddingTest, AddAFolderAddsOneRowAndRemembersItsParent) {
     // The browser starts at the remembered folder, which its status text then names. Wine's
     // browser now and then drops that first selection while it is still filling its tree;
     // the folder is then chosen in it the way the program does.
-    if (!WaitUntil([&] { return HasChildWithText(browser, summer); }, 3000)) {
-        SelectInBrowser(velumar.ProcessId(), browser, summer);
-    }
-    EXPECT_TRUE(WaitUntil([&] { return HasChildWithText(browser, summer); }));
+    EXPECT_TRUE(ChooseInFolderBrowser(velumar.ProcessId(), browser, summer));
     PostMessageA(browser, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
     SendMessageA(velumar.MainWindow(), WM_NULL, 0, 0);

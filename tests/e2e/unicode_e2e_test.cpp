@@ -140,7 +140,7 @@ TEST_F(UnicodeTest, NamesInAnyScriptAreAddedShownSetAsWallpaperAndKeptInTheListF
     velumar.PostCommand(kAddFolderButton);
     HWND browser = WaitForWindow(velumar.ProcessId(), "Browse for Folder");
     ASSERT_NE(browser, nullptr);
-    Sleep(500);
+    ASSERT_TRUE(ChooseInFolderBrowser(velumar.ProcessId(), browser, pictures));
     PostMessageW(browser, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
     // "Add Files...": the three names typed in the dialog's name box.

@@ -284,6 +284,32 @@ void SendDpiChanged(DWORD processId, HWND window, int dpi, const RECT& suggested
                  reinterpret_cast<LPARAM>(rect.Address()));
 }
 
+namespace {
+
+bool HasChildWithText(HWND window, const std::string& text) {
+    return FindDescendant(window, [&](HWND child) { return WindowText(child) == text; }) != nullptr;
+}
+
+// Selects a folder in a folder browser of another process (BFFM_SETSELECTIONW with the path
+// in that process's memory).
+void SelectInBrowser(DWORD processId, HWND browser, const std::string& folder) {
+    const std::wstring wide = Widen(folder);
+    const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+    RemoteBuffer remote(processId, bytes);
+    if (remote.Address() != nullptr && remote.Write(0, wide.c_str(), bytes)) {
+        SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote.Address()));
+    }
+}
+
+}  // namespace
+
+bool ChooseInFolderBrowser(DWORD processId, HWND browser, const std::string& folder) {
+    if (!WaitUntil([&] { return HasChildWithText(browser, folder); }, 3000)) {
+        SelectInBrowser(processId, browser, folder);
+    }
+    return WaitUntil([&] { return HasChildWithText(browser, folder); });
+}
+
 void SendHelpRequest(HWND window, HWND control) {
     RECT rect{};
     GetWindowRect(control, &rect);

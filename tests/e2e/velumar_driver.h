@@ -75,6 +75,10 @@ void DropFiles(DWORD processId, HWND window, POINT clientPoint,
 // Tells a window that it now stands on a monitor of another DPI, with the rectangle Windows
 // suggests for it there (WM_DPICHANGED; the rectangle is made in the receiving process).
 void SendDpiChanged(DWORD processId, HWND window, int dpi, const RECT& suggested);
+// Waits until a folder browser of the process names the folder in its status text, selecting
+// it there when it does not (Wine's browser now and then drops the selection it starts with
+// while it fills its tree); whether it was named.
+bool ChooseInFolderBrowser(DWORD processId, HWND browser, const std::string& folder);
 // Asks for help on a control as the question-mark button does (WM_HELP to the window).
 void SendHelpRequest(HWND window, HWND control);
 // Real mouse input at screen points (from xdotool on the display): a move, a left-button drag
