@@ -14,42 +14,6 @@
 namespace e2e {
 namespace {
 
-std::string WallpaperFile() {
-    char windows[MAX_PATH] = {};
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    return std::string(windows) + "\\Quorwick Velumar.bmp";
-}
-
-std::string DesktopValue(const char* name) {
-    std::optional<RegistryValue> value = ReadValue("Control Panel\\Desktop", name);
-    return value && value->AsText() ? *value->AsText() : std::string("(none)");
-}
-
-// A 24-bit bitmap file as its size and the colour of a pixel counted from the top-left.
-struct BitmapFile {
-    std::string bytes;
-
-    int Get32(size_t offset) const {
-        int value = 0;
-        for (int i = 3; i >= 0; --i) {
-            value = (value << 8) | static_cast<unsigned char>(bytes[offset + i]);
-        }
-        return value;
-    }
-    int Width() const { return bytes.size() < 54 ? 0 : Get32(18); }
-    int Height() const { return bytes.size() < 54 ? 0 : Get32(22); }
-    COLORREF Pixel(int x, int y) const {
-        const size_t stride = (static_cast<size_t>(Width()) * 3 + 3) & ~size_t{3};
-        const size_t at = static_cast<size_t>(Get32(10)) +
-                          stride * static_cast<size_t>(Height() - 1 - y) + size_t{3} * x;
-        if (at + 3 > bytes.size()) {
-            return CLR_INVALID;
-        }
-        const auto byte = [&](size_t i) { return static_cast<unsigned char>(bytes[at + i]); };
-        return RGB(byte(2), byte(1), byte(0));
-    }
-};
-
 class MonitorModesTest : public VelumarTest {
 protected:
     void SetUp() override {
@@ -58,8 +22,10 @@ protected:
         }
         VelumarTest::SetUp();
         WriteFileBytes(InFolder("red.bmp"), SolidBitmap(400, 300, 0, 0, 255));
+        WriteFileBytes(InFolder("blue.bmp"), SolidBitmap(400, 300, 255, 0, 0));
         const std::string list = InFolder("list.vlt");
-        WriteFileBytes(list, "\r\n" + InFolder("red.bmp") + " 0 \"\"\r\n");
+        WriteFileBytes(list, "\r\n" + InFolder("red.bmp") + " 0 \"\"\r\n" + InFolder("blue.bmp") +
+                                 " 0 \"\"\r\n");
         WriteText(kSettingsKey, "CF", list);
         WriteDword(kSettingsKey, "SA", 0);
     }
@@ -67,13 +33,15 @@ protected:
 
 TEST_F(MonitorModesTest, EachModeCoversTheMonitorsAsItSays) {
     const COLORREF red = RGB(255, 0, 0);
+    const COLORREF blue = RGB(0, 0, 255);
     const COLORREF desktop = GetSysColor(COLOR_BACKGROUND);
     ASSERT_NE(desktop, red);
+    ASSERT_NE(desktop, blue);
     const struct Probe {
         int x, y;
-        bool red;
-    } primaryCentre{960, 540, true}, rightCentre{2560, 512, true}, spanCentre{1600, 540, true},
-        corner{100, 100, false}, gap{2560, 1060, false};
+        COLORREF color;
+    } primaryCentre{960, 540, red}, rightCentre{2560, 512, red}, spanCentre{1600, 540, red},
+        corner{100, 100, desktop}, gap{2560, 1060, desktop};
     const struct {
         int mode;
         int width, height;
@@ -83,13 +51,15 @@ TEST_F(MonitorModesTest, EachModeCoversTheMonitorsAsItSays) {
     } cases[] = {
         // The small picture as it is, which the system centres on the primary; centred on
         // each monitor; centred on both together.
-        {0, 400, 300, "0", "2", {{200, 150, true}}},
-        {1, 3200, 1080, "1", "0", {primaryCentre, rightCentre, corner, gap, {1600, 540, false}}},
-        {3, 3200, 1080, "1", "0", {spanCentre, {960, 540, false}, corner, gap}},
+        {0, 400, 300, "0", "2", {{200, 150, red}}},
+        {1, 3200, 1080, "1", "0", {primaryCentre, rightCentre, corner, gap, {1600, 540, desktop}}},
+        {2, 3200, 1080, "1", "0", {primaryCentre, {2560, 512, blue}, corner, gap}},
+        {3, 3200, 1080, "1", "0", {spanCentre, {960, 540, desktop}, corner, gap}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode);
         WriteDword(kSettingsKey, "MM", static_cast<DWORD>(c.mode));
+        WriteDword(kSettingsKey, "II", 0);
         WriteText("Control Panel\\Desktop", "WallpaperStyle", "2");
         DeleteFileA(WallpaperFile().c_str());
         VelumarProcess velumar;
@@ -108,8 +78,7 @@ TEST_F(MonitorModesTest, EachModeCoversTheMonitorsAsItSays) {
         EXPECT_EQ(DesktopValue("TileWallpaper"), c.tile);
         EXPECT_EQ(DesktopValue("WallpaperStyle"), c.style);
         for (const Probe& probe : c.probes) {
-            EXPECT_EQ(bitmap.Pixel(probe.x, probe.y), probe.red ? red : desktop)
-                << probe.x << "," << probe.y;
+            EXPECT_EQ(bitmap.Pixel(probe.x, probe.y), probe.color) << probe.x << "," << probe.y;
         }
     }
 }

@@ -22,21 +22,6 @@
 namespace e2e {
 namespace {
 
-// Width and height of the wallpaper bitmap, from its header.
-std::pair<int, int> WallpaperSize() {
-    std::string bytes = ReadFileBytes(WallpaperFile());
-    if (bytes.size() < 26) {
-        return {0, 0};
-    }
-    auto get32 = [&](size_t offset) {
-        return static_cast<int>(static_cast<unsigned char>(bytes[offset]) |
-                                (static_cast<unsigned char>(bytes[offset + 1]) << 8) |
-                                (static_cast<unsigned char>(bytes[offset + 2]) << 16) |
-                                (static_cast<unsigned char>(bytes[offset + 3]) << 24));
-    };
-    return {get32(18), get32(22)};
-}
-
 // The bitmaps rendered ahead that wait beside the wallpaper, each named by its job.
 std::vector<std::string> PreparedFiles() {
     std::vector<std::string> files;
@@ -50,25 +35,6 @@ std::vector<std::string> PreparedFiles() {
         FindClose(search);
     }
     return files;
-}
-
-// The file's identity on its volume, which a move keeps and a new write does not.
-std::uint64_t FileIndex(const std::string& path) {
-    UniqueHandle file(CreateFileA(path.c_str(), 0,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, 0, nullptr));
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!file || !GetFileInformationByHandle(file.Get(), &info)) {
-        return 0;
-    }
-    return (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
-}
-
-// The stored desktop setting (Wine caches system parameters per process, so the registry
-// tells what another process set).
-std::string DesktopValue(const char* name) {
-    std::optional<RegistryValue> value = ReadValue("Control Panel\\Desktop", name);
-    return value && value->AsText() ? *value->AsText() : std::string("(none)");
 }
 
 std::optional<DWORD> NextIndex() {

@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include "base/win32/wide_text.h"
+#include "tests/e2e/registry_probe.h"
 #include "tests/e2e/resource_ids.h"
 
 namespace e2e {
@@ -144,6 +145,36 @@ std::array<int, 3> WallpaperColor() {
     }
     return {static_cast<unsigned char>(bytes[54]), static_cast<unsigned char>(bytes[55]),
             static_cast<unsigned char>(bytes[56])};
+}
+
+std::pair<int, int> WallpaperSize() {
+    const std::string bytes = ReadFileBytes(WallpaperFile());
+    if (bytes.size() < 26) {
+        return {0, 0};
+    }
+    auto get32 = [&](size_t offset) {
+        return static_cast<int>(static_cast<unsigned char>(bytes[offset]) |
+                                (static_cast<unsigned char>(bytes[offset + 1]) << 8) |
+                                (static_cast<unsigned char>(bytes[offset + 2]) << 16) |
+                                (static_cast<unsigned char>(bytes[offset + 3]) << 24));
+    };
+    return {get32(18), get32(22)};
+}
+
+std::uint64_t FileIndex(const std::string& path) {
+    UniqueHandle file(CreateFileW(Widen(path).c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !GetFileInformationByHandle(file.Get(), &info)) {
+        return 0;
+    }
+    return (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+}
+
+std::string DesktopValue(const char* name) {
+    std::optional<RegistryValue> value = ReadValue("Control Panel\\Desktop", name);
+    return value && value->AsText() ? *value->AsText() : std::string("(none)");
 }
 
 bool IsNear(const std::array<int, 3>& color, const std::array<int, 3>& expected) {

@@ -4,9 +4,11 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/win32/unique_handle.h"
@@ -50,8 +52,40 @@ long PeakResidentKiB(const std::string& exeName);
 std::string WallpaperFile();
 // The first stored pixel of the wallpaper bitmap (blue, green, red); zeros when unreadable.
 std::array<int, 3> WallpaperColor();
+// Width and height of the wallpaper bitmap, from its header; zeros when unreadable.
+std::pair<int, int> WallpaperSize();
+// The file's identity on its volume, which a move keeps and a new write does not; 0 when none.
+std::uint64_t FileIndex(const std::string& path);
+// A text value under "Control Panel\Desktop" as stored ("(none)" when missing): Wine caches
+// system parameters per process, so the registry tells what another process set.
+std::string DesktopValue(const char* name);
 // Whether two colours differ by at most 8 in each channel (a JPEG's rounding).
 bool IsNear(const std::array<int, 3>& color, const std::array<int, 3>& expected);
+
+// A 24-bit bitmap file as its size and the colour of a pixel counted from the top-left.
+struct BitmapFile {
+    std::string bytes;
+
+    int Get32(size_t offset) const {
+        int value = 0;
+        for (int i = 3; i >= 0; --i) {
+            value = (value << 8) | static_cast<unsigned char>(bytes[offset + i]);
+        }
+        return value;
+    }
+    int Width() const { return bytes.size() < 54 ? 0 : Get32(18); }
+    int Height() const { return bytes.size() < 54 ? 0 : Get32(22); }
+    COLORREF Pixel(int x, int y) const {
+        const size_t stride = (static_cast<size_t>(Width()) * 3 + 3) & ~size_t{3};
+        const size_t at = static_cast<size_t>(Get32(10)) +
+                          stride * static_cast<size_t>(Height() - 1 - y) + size_t{3} * x;
+        if (at + 3 > bytes.size()) {
+            return CLR_INVALID;
+        }
+        const auto byte = [&](size_t i) { return static_cast<unsigned char>(bytes[at + i]); };
+        return RGB(byte(2), byte(1), byte(0));
+    }
+};
 
 // A 24-bit bitmap file of one colour.
 std::string SolidBitmap(int width, int height, BYTE b, BYTE g, BYTE r);
