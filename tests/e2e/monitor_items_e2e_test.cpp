@@ -24,13 +24,7 @@ TEST_F(MonitorItemsTest, APortraitMonitorTakesTheNextPortraitImage) {
     WriteFileBytes(InFolder("red.bmp"), SolidBitmap(40, 30, 0, 0, 255));
     WriteFileBytes(InFolder("green.bmp"), SolidBitmap(40, 30, 0, 255, 0));
     WriteFileBytes(InFolder("blue.bmp"), SolidBitmap(30, 40, 255, 0, 0));
-    const std::string list = InFolder("list.vlt");
-    std::string text = "\r\n";
-    for (const char* name : {"red.bmp", "green.bmp", "blue.bmp"}) {
-        text += InFolder(name) + " 0 \"\"\r\n";
-    }
-    WriteFileBytes(list, text);
-    WriteText(kSettingsKey, "CF", list);
+    UseListOf({"red.bmp", "green.bmp", "blue.bmp"});
     WriteDword(kSettingsKey, "SA", 0);
     WriteDword(kSettingsKey, "WH", 1);
     WriteDword(kSettingsKey, "MM", 2);

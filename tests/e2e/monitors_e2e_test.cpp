@@ -44,10 +44,7 @@ protected:
         DeleteFileA(WallpaperFile().c_str());
         WriteFileBytes(InFolder("red.bmp"), SolidBitmap(40, 30, 0, 0, 255));
         WriteFileBytes(InFolder("blue.bmp"), SolidBitmap(30, 20, 255, 0, 0));
-        const std::string list = InFolder("list.vlt");
-        WriteFileBytes(list, "\r\n" + InFolder("red.bmp") + " 0 \"\"\r\n" + InFolder("blue.bmp") +
-                                 " 0 \"\"\r\n");
-        WriteText(kSettingsKey, "CF", list);
+        UseListOf({"red.bmp", "blue.bmp"});
         WriteDword(kSettingsKey, "SA", 0);
         WriteDword(kSettingsKey, "WH", 1);
         // Stretched to the desktop, so the bitmap's size is the desktop's.

@@ -41,6 +41,17 @@ void VelumarTest::SetUp() {
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
 }
 
+std::string VelumarTest::UseListOf(const std::vector<std::string>& names) const {
+    std::string text = "\r\n";
+    for (const std::string& name : names) {
+        text += InFolder(name) + " 0 \"\"\r\n";
+    }
+    const std::string list = InFolder("list.vlt");
+    WriteFileBytes(list, text);
+    WriteText(kSettingsKey, "CF", list);
+    return list;
+}
+
 void VelumarTest::TearDown() {
     DeleteTree(kCompanyKey);
     RemoveFolder(folder);

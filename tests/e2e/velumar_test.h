@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/e2e/velumar_driver.h"
 
@@ -16,6 +17,10 @@ protected:
 
     // A path inside the test's own folder.
     std::string InFolder(const std::string& name) const { return folder + "\\" + name; }
+
+    // Writes the list file "list.vlt" of these files of the folder, each unturned and with all its
+    // pages, and makes it the program's list; its path.
+    std::string UseListOf(const std::vector<std::string>& names) const;
 
     std::string folder;
 };
