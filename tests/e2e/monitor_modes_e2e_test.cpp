@@ -24,7 +24,9 @@ protected:
         WriteFileBytes(InFolder("red.bmp"), SolidBitmap(400, 300, 0, 0, 255));
         WriteFileBytes(InFolder("blue.bmp"), SolidBitmap(400, 300, 255, 0, 0));
         UseListOf({"red.bmp", "blue.bmp"});
+        // Only the switch the test asks for: none at start-up.
         WriteDword(kSettingsKey, "SA", 0);
+        WriteDword(kSettingsKey, "WH", 1);
     }
 };
 
