@@ -72,6 +72,9 @@ struct AppSettings {
     bool openDialogPreview = true;
     bool mainPreview = true;
     WindowRect windowRect{0, 0, 620, 450};
+    // The DPI the window was at when windowRect was recorded; 0 when not known (settings kept
+    // by earlier versions).
+    int windowDpi = 0;
 
     bool operator==(const AppSettings&) const = default;
 };

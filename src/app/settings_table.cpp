@@ -9,6 +9,8 @@ namespace {
 constexpr int kMaxMaskMode = 2;
 constexpr int kMaxMaskPercent = 50;
 constexpr int kMaxMonitorMode = 3;
+// Ten times the logical DPI, beyond any display's scaling.
+constexpr int kMaxWindowDpi = 960;
 // The icon caption options act only up to Windows 2000.
 constexpr int kLastOsWithIconTextControl = 500;
 
@@ -126,6 +128,7 @@ constexpr Setting kSettings[] = {
     Int<kWindow, &WindowRect::top>("PT", 0),
     Int<kWindow, &WindowRect::right>("PR", 620),
     Int<kWindow, &WindowRect::bottom>("PB", 450),
+    Int<&A::windowDpi>("PDI", 0, kMaxWindowDpi),
 
     Bool<&A::holdWhenFullscreen>("FS", true),
     Bool<&A::holdOnBattery>("BA", false),

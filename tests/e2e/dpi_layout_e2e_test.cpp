@@ -189,6 +189,29 @@ TEST_F(DpiLayoutTest, EveryWindowFitsItsControlsAtTheDisplaysDpi) {
     velumar.PostCommand(kAboutCommand);
     check("About Velumar", IDOK);
     ASSERT_TRUE(velumar.Exit());
+
+    // The rectangle is stored with the DPI it was recorded at; one recorded at 96 DPI opens
+    // with its size scaled to this DPI, its corner kept as far as the work area allows.
+    EXPECT_EQ(ReadValue(kSettingsKey, "PDI")->AsDword(), static_cast<DWORD>(dpi));
+    const struct {
+        const char* name;
+        DWORD value;
+    } stored[] = {{"PL", 20}, {"PT", 10}, {"PR", 580}, {"PB", 410}, {"PDI", 96}};
+    for (const auto& value : stored) {
+        WriteDword(kSettingsKey, value.name, value.value);
+    }
+    VelumarProcess again;
+    ASSERT_TRUE(again.Start());
+    ASSERT_NE(again.WaitForMainWindow(), nullptr);
+    const int scaledWidth = std::min<int>(MulDiv(560, dpi, 96), work.right - work.left);
+    const int scaledHeight = std::min<int>(MulDiv(400, dpi, 96), work.bottom - work.top);
+    const int scaledLeft = std::min<int>(20, work.right - scaledWidth);
+    const int scaledTop = std::min<int>(10, work.bottom - scaledHeight);
+    const RECT scaled{scaledLeft, scaledTop, scaledLeft + scaledWidth, scaledTop + scaledHeight};
+    GetWindowRect(again.MainWindow(), &frame);
+    EXPECT_TRUE(EqualRect(&frame, &scaled))
+        << frame.left << "," << frame.top << "," << frame.right << "," << frame.bottom;
+    ASSERT_TRUE(again.Exit());
 }
 
 }  // namespace e2e

@@ -247,6 +247,7 @@ TEST(SaveSettings, FirstSaveWritesAllValuesWithTheirKindAndDefault) {
         {"OP", 1},        {"PRV", 1},     {"PL", 0},  {"PT", 0},
         {"PR", 620},      {"PB", 450},    {"FS", 1},  {"BA", 0},
         {"HN", 0},        {"HP", 0},      {"HS", 0},  {"NR", 0},
+        {"PDI", 0},
     };
     // One value per entry of the table; these stored values keep their names, kinds and defaults
     // whatever is added.

@@ -95,10 +95,22 @@ void CMainFrame::Show(bool hideAtStartup) {
     // DPI it was made at.
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const WindowRect stored =
-        StartingWindowRect(settings.windowRect, layoutDpi, ToWindowRect(work));
+    WindowRect stored = StartingWindowRect(settings.windowRect, layoutDpi, ToWindowRect(work));
     RECT candidate{stored.left, stored.top, stored.right, stored.bottom};
-    const bool onAMonitor = MonitorFromRect(&candidate, MONITOR_DEFAULTTONULL) != nullptr;
+    HMONITOR monitor = MonitorFromRect(&candidate, MONITOR_DEFAULTTONULL);
+    const bool onAMonitor = monitor != nullptr;
+    // A rectangle recorded at another DPI than its monitor's now is resized by the ratio, so the
+    // window keeps its proportions to the controls laid out at the monitor's DPI, and kept on
+    // the monitor's work area.
+    const int monitorDpi = onAMonitor ? MonitorDpi(monitor) : layoutDpi;
+    if (stored == settings.windowRect && settings.windowDpi > 0 &&
+        settings.windowDpi != monitorDpi) {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        GetMonitorInfoW(monitor, &info);
+        stored = KeepInsideArea(RescaleRectSize(stored, settings.windowDpi, monitorDpi),
+                                ToWindowRect(info.rcWork));
+    }
     const WindowRect r = PlaceWindowRect(stored, onAMonitor, ToWindowRect(work));
     {
         const ScopedFlag moving(placing);
@@ -168,7 +180,7 @@ void CMainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
     if (placed) {
         TrayIconNotify(items.Handle(), NIM_MODIFY, kTrayIconId, trayIcon.Get(), TrayTip().c_str());
     }
-    // The remembered rectangle was recorded on its monitor, at its DPI: it stands as it is.
+    // While the window is placed, its rectangle is already sized for the monitor's DPI.
     if (!placing) {
         SetWindowPos(items.Handle(), nullptr, suggested.left, suggested.top,
                      suggested.right - suggested.left, suggested.bottom - suggested.top,
@@ -179,6 +191,7 @@ void CMainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
         GetClientRect(items.Handle(), &client);
         LayOut(client.right, client.bottom);
     }
+    RememberWindowRect();
 }
 
 void CMainFrame::OnMove() {
@@ -192,6 +205,7 @@ void CMainFrame::RememberWindowRect() {
     RECT r{};
     GetWindowRect(items.Handle(), &r);
     settings.windowRect = {r.left, r.top, r.right, r.bottom};
+    settings.windowDpi = layoutDpi;
 }
 
 std::string CMainFrame::TrayTip() const {
