@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <future>
+#include <memory>
+#include <thread>
 
 #include "imagelib/image_header.h"
 #include "imagelib/resize.h"
@@ -205,32 +208,54 @@ bool PastePicture(ImageLibrary& library, int canvas, int picture, ScreenSize pic
     return true;
 }
 
-// Renders the picture for one monitor's size, as the whole desktop is rendered in mode 0, and
-// copies it into the canvas. The monitor's picture lives only until it is copied.
-bool RenderOnMonitor(const RenderInputs& inputs, const ShowPicture& picture,
-                     const MonitorRect& monitor, ScreenSize bitmap, int canvas,
-                     DesktopEdgeMask& edgeMask, ImageLibrary& library,
-                     const pixelops::CancelCheck& cancelled) {
+// Renders the picture for one monitor's size, as the whole desktop is rendered in mode 0, into
+// the session.
+bool RenderForMonitor(const RenderInputs& inputs, const ShowPicture& picture,
+                      const MonitorRect& monitor, int session, ImageLibrary& library,
+                      const pixelops::CancelCheck& cancelled) {
     const RenderSettings& settings = inputs.settings;
     const DesktopShape shape{{monitor.Width(), monitor.Height()},
                              inputs.desktop.bitsPerPixel,
                              inputs.desktop.background};
+    DesktopEdgeMask edgeMask;
     edgeMask.Ensure(settings, shape.size.width, shape.size.height);
     const RenderRequest request{picture.path, picture.rotation, picture.page,
                                 edgeMask.For(shape.size.width, shape.size.height)};
-    ImageSession session(library);
-    if (!session || !LoadForRender(request, settings, shape.size, library, session.Handle()) ||
-        cancelled()) {
+    if (!LoadForRender(request, settings, shape.size, library, session) || cancelled()) {
         return false;
     }
-    FinishInSession(request, settings, shape, library, session.Handle());
-    if (cancelled()) {
-        return false;
+    FinishInSession(request, settings, shape, library, session);
+    return !cancelled();
+}
+
+// Renders the monitors' pictures, each in its own session, as many at a time as the machine
+// has cores (the decodes then run side by side); false when any of them fails. Every thread has
+// ended when this returns.
+bool RenderForMonitors(const RenderInputs& inputs, const std::vector<MonitorRect>& areas,
+                       std::size_t first, const std::vector<std::unique_ptr<ImageSession>>& into,
+                       ImageLibrary& library, const pixelops::CancelCheck& cancelled) {
+    const auto render = [&](std::size_t k) {
+        const std::size_t i = first + k;
+        const ShowPicture picture = inputs.settings.monitorMode == 2
+                                        ? PictureForMonitor(inputs, i)
+                                        : ShowPicture{inputs.path, inputs.rotation, inputs.page};
+        try {
+            const pixelops::CancelScope scope(&cancelled);
+            return RenderForMonitor(inputs, picture, areas[i], into[k]->Handle(), library,
+                                    cancelled);
+        } catch (...) {
+            return false;
+        }
+    };
+    std::vector<std::future<bool>> others;
+    for (std::size_t k = 1; k < into.size(); ++k) {
+        others.push_back(std::async(std::launch::async | std::launch::deferred, render, k));
     }
-    const ImageShape done = ReadShape(library, session.Handle());
-    return PastePicture(library, canvas, session.Handle(),
-                        {static_cast<int>(done.width), static_cast<int>(done.height)}, monitor,
-                        bitmap, settings.tileWallpaper);
+    bool rendered = render(0);
+    for (std::future<bool>& other : others) {
+        rendered = other.get() && rendered;
+    }
+    return rendered;
 }
 
 // One bitmap of the monitors' bounding rectangle in the desktop colour, each monitor's picture
@@ -250,14 +275,26 @@ std::optional<PreparedFile> RenderComposition(const RenderInputs& inputs, std::s
                            inputs.desktop.background)) {
         return std::nullopt;
     }
-    DesktopEdgeMask edgeMask;
-    for (std::size_t i = 0; i < areas.size(); ++i) {
-        const ShowPicture picture = inputs.settings.monitorMode == 2
-                                        ? PictureForMonitor(inputs, i)
-                                        : ShowPicture{inputs.path, inputs.rotation, inputs.page};
-        if (!RenderOnMonitor(inputs, picture, areas[i], bitmap, canvas.Handle(), edgeMask, library,
-                             cancelled)) {
+    // A monitor's picture lives only until it is copied into the canvas.
+    const std::size_t atOnce = std::max(1u, std::thread::hardware_concurrency());
+    for (std::size_t first = 0; first < areas.size(); first += atOnce) {
+        std::vector<std::unique_ptr<ImageSession>> sessions;
+        for (std::size_t i = first; i < std::min(areas.size(), first + atOnce); ++i) {
+            sessions.push_back(std::make_unique<ImageSession>(library));
+            if (!*sessions.back()) {
+                return std::nullopt;
+            }
+        }
+        if (!RenderForMonitors(inputs, areas, first, sessions, library, cancelled)) {
             return std::nullopt;
+        }
+        for (std::size_t k = 0; k < sessions.size(); ++k) {
+            const ImageShape done = ReadShape(library, sessions[k]->Handle());
+            if (!PastePicture(library, canvas.Handle(), sessions[k]->Handle(),
+                              {static_cast<int>(done.width), static_cast<int>(done.height)},
+                              areas[first + k], bitmap, inputs.settings.tileWallpaper)) {
+                return std::nullopt;
+            }
         }
     }
     // A bitmap file has one palette: the pictures reduced each for itself are reduced together.

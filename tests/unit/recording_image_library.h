@@ -27,6 +27,8 @@ public:
     ByteArray dib;
 
     std::vector<std::string> calls;
+    // The loads and resizes of each session, in order (sessions may work on several threads).
+    std::map<int, std::vector<std::string>> sessionCalls;
     // Calls come from the window's thread and the preparing worker at once.
     std::recursive_mutex lock;
     int liveSessions = 0;
@@ -49,14 +51,15 @@ public:
     }
     int cLoadImage(int session, const char* path, int page, int, int) override {
         const std::lock_guard guard(lock);
-        Record("cLoadImage(" + std::string(path) + "," + std::to_string(page) + ")");
+        Record("cLoadImage(" + std::string(path) + "," + std::to_string(page) + ")", session);
         images[session] = {loadWidth, loadHeight, loadBits, loadGray};
         return loadFails ? 0 : 1;
     }
     int cLoadImageAtLeast(int session, const char* path, int page, int w, int h) override {
         const std::lock_guard guard(lock);
         Record("cLoadImageAtLeast(" + std::string(path) + "," + std::to_string(page) + "," +
-               std::to_string(w) + "," + std::to_string(h) + ")");
+                   std::to_string(w) + "," + std::to_string(h) + ")",
+               session);
         images[session] = {loadWidth, loadHeight, loadBits, loadGray};
         return loadFails ? 0 : 1;
     }
@@ -93,8 +96,9 @@ public:
         const std::lock_guard guard(lock);
         Image& image = images[session];
         Record("cOpResize(" + std::to_string(w) + "," + std::to_string(h) + "," +
-               std::to_string(keepAspect) + "," + std::to_string(reserved) + "," +
-               std::to_string(method) + ")");
+                   std::to_string(keepAspect) + "," + std::to_string(reserved) + "," +
+                   std::to_string(method) + ")",
+               session);
         image.width = static_cast<std::uint32_t>(w);
         image.height = static_cast<std::uint32_t>(h);
         return 1;
@@ -177,8 +181,11 @@ private:
         int gray = 0;
     };
 
-    void Record(const std::string& call) {
+    void Record(const std::string& call, int session = 0) {
         calls.push_back(call);
+        if (session != 0) {
+            sessionCalls[session].push_back(call);
+        }
         if (!throwOn.empty() && call.rfind(throwOn, 0) == 0) {
             throw std::runtime_error("library failure");
         }
