@@ -142,7 +142,7 @@ void SwitchingLoop::Run(const Request& request) {
 void SwitchingLoop::Begin() {
     if (job->historyAt >= 0) {
         const HistoryEntry& entry = history.Entries()[static_cast<std::size_t>(job->historyAt)];
-        job->ticket = ShowPictures(PicturesOf(entry.path, entry.rotation, entry.page));
+        job->ticket = ShowPictures(PicturesOf(entry));
         return;
     }
     job->lastTried = settings.nextIndex;
@@ -214,6 +214,15 @@ std::vector<ShowPicture> SwitchingLoop::PicturesOf(const std::string& path, int 
     return std::vector<ShowPicture>(count, ShowPicture{path, rotation, page});
 }
 
+std::vector<ShowPicture> SwitchingLoop::PicturesOf(const HistoryEntry& entry) {
+    std::vector<ShowPicture> pictures = PicturesOf(entry.path, entry.rotation, entry.page);
+    // A picture per monitor comes back on the same monitors, as far as there are as many now.
+    for (std::size_t i = 1; i < pictures.size() && i <= entry.otherMonitors.size(); ++i) {
+        pictures[i] = entry.otherMonitors[i - 1];
+    }
+    return pictures;
+}
+
 std::vector<ShowPicture> SwitchingLoop::PicturesOf(const MonitorItems& set) const {
     std::vector<ShowPicture> pictures;
     for (const int position : set.positions) {
@@ -237,7 +246,7 @@ void SwitchingLoop::ShowFinished(std::uint64_t ticket, bool shown) {
     }
     if (job->request.entry) {
         if (shown) {
-            RecordShown(*job->request.entry, job->request.page);
+            RecordShown();
         }
         view.OnItemFailed();
         EndJob();
@@ -272,8 +281,7 @@ void SwitchingLoop::ShowFinished(std::uint64_t ticket, bool shown) {
         }
     }
     if (shown) {
-        const WallpaperEntry& item = sequence[static_cast<std::size_t>(ShownPosition())];
-        RecordShown(item, ParsePageList(item.pages).front());
+        RecordShown();
     }
     FinishSwitch();
 }
@@ -296,8 +304,14 @@ bool SwitchingLoop::PassOverHistoryEntry() {
     return true;
 }
 
-void SwitchingLoop::RecordShown(const WallpaperEntry& item, int page) {
-    history.Record({item.path, page, item.rotation, environment.LocalNow()});
+void SwitchingLoop::RecordShown() {
+    const ShowPicture& first = job->pictures.front();
+    HistoryEntry entry{first.path, first.page, first.rotation, environment.LocalNow(), {}};
+    if (std::any_of(job->pictures.begin(), job->pictures.end(),
+                    [&first](const ShowPicture& picture) { return !(picture == first); })) {
+        entry.otherMonitors.assign(job->pictures.begin() + 1, job->pictures.end());
+    }
+    history.Record(std::move(entry));
     view.StoreHistory(history);
 }
 

@@ -3,8 +3,8 @@
 // render worker, and its end arrives through ShowFinished, after which the loop passes over a
 // failed item, moves on and stores the position. With a picture per monitor (monitor mode 2) a
 // show takes one item per monitor (monitor_items.h), and a direct choice or a history entry is
-// shown on every monitor. The history records such a show by its first monitor's picture, so
-// "Previous wallpaper" brings that picture back on every monitor.
+// shown on every monitor. The history records every monitor's picture of a show, so "Previous
+// wallpaper" brings each back on its monitor.
 #pragma once
 
 #include <cstdint>
@@ -187,7 +187,9 @@ private:
     // A history show failed: the entry beyond it in the same direction, or after the newest the
     // sequence; false when there is none.
     bool PassOverHistoryEntry();
-    void RecordShown(const WallpaperEntry& item, int page);
+    // The job's pictures go into the history: the first monitor's, and the others' when they
+    // differ.
+    void RecordShown();
     // Puts nextIndex in range: a random start in random order, else 0 when outside.
     void PrepareNextIndex(bool randomStart);
     void PrepareNext();
@@ -211,6 +213,7 @@ private:
     // The pictures of one item: once, or on every monitor with a picture per monitor.
     std::vector<ShowPicture> PicturesOf(const std::string& path, int rotation, int page);
     std::vector<ShowPicture> PicturesOf(const MonitorItems& set) const;
+    std::vector<ShowPicture> PicturesOf(const HistoryEntry& entry);
     // Whether each monitor, in order, is taller than wide; one wide monitor when none is known.
     std::vector<bool> PortraitMonitors();
     // The items of the show from nextIndex on those monitors.

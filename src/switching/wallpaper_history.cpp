@@ -2,6 +2,7 @@
 #include "switching/wallpaper_history.h"
 
 #include <charconv>
+#include <iterator>
 #include <cstdio>
 #include <optional>
 #include <utility>
@@ -47,21 +48,34 @@ std::optional<std::string_view> TakeField(std::string_view& line) {
     return field;
 }
 
+// After the time, page, rotation and path of each picture, the first monitor's first.
 std::optional<HistoryEntry> ReadEntry(std::string_view line) {
     std::optional<std::string_view> time = TakeField(line);
-    std::optional<std::string_view> page = TakeField(line);
-    std::optional<std::string_view> rotation = TakeField(line);
-    if (!time || !page || !rotation || line.empty() ||
-        line.find_first_of(std::string_view("\t\0", 2)) != std::string_view::npos) {
+    std::optional<LocalTime> when = time ? ReadTime(*time) : std::nullopt;
+    if (!when || line.find('\0') != std::string_view::npos) {
         return std::nullopt;
     }
-    std::optional<LocalTime> when = ReadTime(*time);
-    std::optional<int> pageNumber = ReadNumber(*page, 0, 1 << 30);
-    std::optional<int> rotationCode = ReadNumber(*rotation, 0, 1 << 30);
-    if (!when || !pageNumber || !rotationCode) {
+    std::vector<std::string_view> fields;
+    while (std::optional<std::string_view> field = TakeField(line)) {
+        fields.push_back(*field);
+    }
+    fields.push_back(line);
+    if (fields.size() % 3 != 0) {
         return std::nullopt;
     }
-    return HistoryEntry{std::string(line), *pageNumber, *rotationCode, *when};
+    std::vector<ShowPicture> pictures;
+    for (std::size_t i = 0; i < fields.size(); i += 3) {
+        std::optional<int> page = ReadNumber(fields[i], 0, 1 << 30);
+        std::optional<int> rotation = ReadNumber(fields[i + 1], 0, 1 << 30);
+        if (!page || !rotation || fields[i + 2].empty()) {
+            return std::nullopt;
+        }
+        pictures.push_back({std::string(fields[i + 2]), *rotation, *page});
+    }
+    ShowPicture& first = pictures.front();
+    return HistoryEntry{std::move(first.path), first.page, first.rotation, *when,
+                        std::vector<ShowPicture>(std::make_move_iterator(pictures.begin() + 1),
+                                                 std::make_move_iterator(pictures.end()))};
 }
 
 }  // namespace
@@ -91,6 +105,11 @@ std::string WallpaperHistory::ToText() const {
                       entry.rotation);
         text += fields;
         text += entry.path;
+        for (const ShowPicture& other : entry.otherMonitors) {
+            std::snprintf(fields, sizeof(fields), "\t%d\t%d\t", other.page, other.rotation);
+            text += fields;
+            text += other.path;
+        }
         text += "\r\n";
     }
     return text;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "list/file_system.h"
+#include "render/show_picture.h"
 #include "switching/schedule.h"
 
 struct HistoryEntry {
@@ -17,6 +18,9 @@ struct HistoryEntry {
     int rotation = 0;
     // When it was shown, local time.
     LocalTime time;
+    // With a picture per monitor, the pictures of the other monitors, left to right; empty when
+    // the picture above covered every monitor.
+    std::vector<ShowPicture> otherMonitors = {};
 
     bool operator==(const HistoryEntry&) const = default;
 };
@@ -38,8 +42,8 @@ public:
     bool HasEarlier() const { return current > 0; }
     bool HasLater() const { return current + 1 < static_cast<int>(entries.size()); }
 
-    // One line per entry: time, page, rotation and path separated by tabs, the current entry's
-    // line starting with "*".
+    // One line per entry: time, page, rotation and path separated by tabs, then page, rotation
+    // and path of each other monitor's picture; the current entry's line starts with "*".
     std::string ToText() const;
     // Reads what ToText wrote; lines that make no sense are left out, and only the newest
     // entries within the limit are kept. Without a marked line the newest is current.

@@ -365,17 +365,23 @@ TEST_F(SwitchingLoopTest, APictureOnEachMonitorMovesOnByTheMonitorsAndPreparesTh
     settings.render.monitorMode = 2;
     loop.SwitchNow();
     EXPECT_EQ(recorder.log, (Log{"busy", "show item0@0+item1@0"}));
-    // The history keeps the first monitor's picture; an unreadable item is passed over.
+    // The history keeps each monitor's picture; an unreadable item is passed over.
     EXPECT_EQ(Finish(true), (Log{"row 0", "store 2", "idle", "prepare item2+item4"}));
     EXPECT_EQ(loop.History().Entries().back().path, "item0");
+    EXPECT_EQ(loop.History().Entries().back().otherMonitors,
+              (std::vector<ShowPicture>{{"item1", 0, 0}}));
     loop.SwitchNow();
     EXPECT_EQ(recorder.log.back(), "show item2@0+item4@0");
     // A failed show passes over its set; the sequence's end wraps.
     EXPECT_EQ(Finish(false), (Log{"failed", "show item0@0+item1@0"}));
     EXPECT_EQ(Finish(true), (Log{"row 0", "store 2", "idle", "prepare item2+item4"}));
-    // A direct choice goes on every monitor.
+    // A direct choice goes on every monitor; going back brings each monitor's picture back.
     loop.ShowEntry({1, 0, "", "chosen"}, 3);
     EXPECT_EQ(recorder.log.back(), "show chosen@3+chosen@3");
+    Finish(true);
+    EXPECT_TRUE(loop.History().Entries().back().otherMonitors.empty());
+    loop.ShowPrevious();
+    EXPECT_EQ(recorder.log.back(), "show item0@0+item1@0");
 }
 
 TEST_F(SwitchingLoopTest, ADisplayChangeShowsTheCurrentWallpaperAgainWithNothingAdvanced) {

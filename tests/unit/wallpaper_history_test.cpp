@@ -12,7 +12,12 @@ TEST(WallpaperHistoryTest, KeepsTheNewestHundredAndItsFileReadsBackAsWritten) {
     WallpaperHistory history;
     for (int i = 0; i < 103; ++i) {
         const std::string path = "C:\\P\\photo " + std::to_string(i) + " \xC3\xA9t\xC3\xA9.jpg";
-        history.Record({path, i % 3, i % 4, {2026, 12, 9, i % 24, i % 60}});
+        HistoryEntry entry{path, i % 3, i % 4, {2026, 12, 9, i % 24, i % 60}};
+        // Some with a picture per monitor.
+        if (i % 5 == 0) {
+            entry.otherMonitors = {{path + " 2", 1, 2}, {"C:\\P\\\xCF\x86.png", 0, 0}};
+        }
+        history.Record(std::move(entry));
     }
     ASSERT_EQ(history.Entries().size(), kHistoryLimit);
     EXPECT_EQ(history.Entries().front().path, "C:\\P\\photo 3 \xC3\xA9t\xC3\xA9.jpg");
@@ -49,8 +54,9 @@ TEST(WallpaperHistoryTest, LinesThatMakeNoSenseAreLeftOut) {
          "Velumar history\r\n" + good + "2026-13-09 01:08\t0\t0\tC:\\month.bmp\n" +
              "2026-12-09 1:08\t0\t0\tC:\\hour.bmp\n" + "2026-12-09 01:08\t-1\t0\tC:\\page.bmp\n" +
              "2026-12-09 01:08\t0\tx\tC:\\rotation.bmp\n" + "2026-12-09 01:08\t0\t0\t\n" +
-             "2026-12-09 01:08\t0\t0\tC:\\tab\there.bmp\n" + "*2026-12-09 01:08\t0\t0\n" + "**" +
-             good + "\n\n" + good,
+             "2026-12-09 01:08\t0\t0\tC:\\tab\there.bmp\n" + "*2026-12-09 01:08\t0\t0\n" +
+             "2026-12-09 01:08\t0\t0\tC:\\a.bmp\t1\t0\tC:\\b.bmp\t\n" +
+             "2026-12-09 01:08\t0\t0\tC:\\a.bmp\t1\tx\tC:\\b.bmp\n" + "**" + good + "\n\n" + good,
          2, 1},
         {"a marked line beyond the limit", longFile, 100, 99},
     };
