@@ -36,7 +36,8 @@ private:
 class ComposedMainWindow final : public MainWindow {
 public:
     ComposedMainWindow(HINSTANCE instance, CWallpaperApp& app, ImageLibrary& library)
-        : list(instance, app.settings, fileSystem, library),
+        : desktop(app.Store()),
+          list(instance, app.settings, fileSystem, library),
           switching(instance, app, library, desktop, fileSystem, environment, desktopListView,
                     Win32FileStamp),
           frame(instance, app.settings, [this] { list.Refresh(); }),

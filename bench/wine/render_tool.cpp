@@ -43,7 +43,10 @@ public:
     void RemoveFile(const std::string& path) override { DeleteFileA(path.c_str()); }
     void RemoveFilesMatching(const std::string&) override {}
     void WriteTileWallpaper(bool) override {}
-    void WriteWallpaperStyle(int) override {}
+    std::string ReadWallpaperStyle() override { return {}; }
+    void WriteWallpaperStyle(const std::string&) override {}
+    std::string KeptWallpaperStyle() override { return {}; }
+    void KeepWallpaperStyle(const std::string&) override {}
     bool SetWallpaper(const std::string&) override { return true; }
 
 private:

@@ -25,6 +25,8 @@ public:
     void LoadSettings();
     void SaveSettings();
     void SaveNextIndex();
+    // The settings store, once the start-up has opened it.
+    SettingsStore* Store() { return store.get(); }
 
     AppSettings settings;
     unsigned otherInstanceMessage = 0;

@@ -38,9 +38,14 @@ public:
     virtual void RemoveFilesMatching(const std::string& pattern) = 0;
     // Writes "TileWallpaper" ("1" or "0") under "Control Panel\Desktop"; failures are ignored.
     virtual void WriteTileWallpaper(bool tile) = 0;
-    // Writes "WallpaperStyle" (the number as text) under "Control Panel\Desktop"; failures are
-    // ignored.
-    virtual void WriteWallpaperStyle(int style) = 0;
+    // "WallpaperStyle" under "Control Panel\Desktop"; empty when it cannot be read.
+    virtual std::string ReadWallpaperStyle() = 0;
+    // Writes "WallpaperStyle" under "Control Panel\Desktop"; failures are ignored.
+    virtual void WriteWallpaperStyle(const std::string& style) = 0;
+    // The user's own "WallpaperStyle", kept in the program's settings while the bitmap composed
+    // for the monitors needs its own; empty when none is kept. Keeping an empty text forgets it.
+    virtual std::string KeptWallpaperStyle() = 0;
+    virtual void KeepWallpaperStyle(const std::string& style) = 0;
     // Makes the file the wallpaper (an empty path removes it), stored in the user profile and
     // announced to every window; false when the system refused it.
     virtual bool SetWallpaper(const std::string& path) = 0;

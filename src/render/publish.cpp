@@ -6,6 +6,7 @@
 namespace {
 
 constexpr std::string_view kTemporarySuffix = ".new";
+constexpr std::string_view kUnstretchedStyle = "0";
 
 // Makes the folders below the local application data that a place there needs.
 void MakeFoldersFor(const std::string& place, const std::string& appData, Desktop& desktop) {
@@ -25,12 +26,25 @@ bool MakeWallpaper(const std::string& path, bool tileWallpaper, Desktop& desktop
 }
 
 // A bitmap composed for the monitors covers the virtual screen when the system tiles it from
-// the primary monitor's top-left corner; the style "0" keeps it unstretched.
+// the primary monitor's top-left corner; the style "0" keeps it unstretched. The user's own
+// style is kept meanwhile and given back with the first single picture afterwards, unless the
+// user has chosen another since.
 bool MakeRenderedWallpaper(const std::string& path, const RenderInputs& inputs, Desktop& desktop) {
+    const std::string style = desktop.ReadWallpaperStyle();
     if (inputs.monitors.empty()) {
+        const std::string kept = desktop.KeptWallpaperStyle();
+        if (!kept.empty()) {
+            if (style == kUnstretchedStyle) {
+                desktop.WriteWallpaperStyle(kept);
+            }
+            desktop.KeepWallpaperStyle({});
+        }
         return MakeWallpaper(path, inputs.settings.tileWallpaper, desktop);
     }
-    desktop.WriteWallpaperStyle(0);
+    if (!style.empty() && style != kUnstretchedStyle) {
+        desktop.KeepWallpaperStyle(style);
+    }
+    desktop.WriteWallpaperStyle(std::string(kUnstretchedStyle));
     return MakeWallpaper(path, true, desktop);
 }
 

@@ -1,7 +1,8 @@
 // The monitor modes on two monitors side by side, a 1920 x 1080 primary and a 1280 x 1024 at its
 // right (tests/e2e/monitors_e2e.sh makes them): the wallpaper bitmap covers both, each
 // monitor's region holds its picture and the rest the desktop colour, stored as a tiled
-// wallpaper of style 0; the first mode keeps the bitmap of the picture alone, untiled.
+// wallpaper of style 0; the first mode keeps the bitmap of the picture alone, untiled, in the
+// user's style.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -48,18 +49,19 @@ TEST_F(MonitorModesTest, EachModeCoversTheMonitorsAsItSays) {
         const char* style;
         std::vector<Probe> probes;
     } cases[] = {
-        // The small picture as it is, which the system centres on the primary; centred on
-        // each monitor; centred on both together.
+        // The small picture as it is, which the system lays out by the user's style; centred on
+        // each monitor; centred on both together; the user's style back with the first mode.
         {0, 400, 300, "0", "2", {{200, 150, red}}},
         {1, 3200, 1080, "1", "0", {primaryCentre, rightCentre, corner, gap, {1600, 540, desktop}}},
         {2, 3200, 1080, "1", "0", {primaryCentre, {2560, 512, blue}, corner, gap}},
         {3, 3200, 1080, "1", "0", {spanCentre, {960, 540, desktop}, corner, gap}},
+        {0, 400, 300, "0", "2", {{200, 150, red}}},
     };
+    WriteText("Control Panel\\Desktop", "WallpaperStyle", "2");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode);
         WriteDword(kSettingsKey, "MM", static_cast<DWORD>(c.mode));
         WriteDword(kSettingsKey, "II", 0);
-        WriteText("Control Panel\\Desktop", "WallpaperStyle", "2");
         DeleteFileA(WallpaperFile().c_str());
         VelumarProcess velumar;
         ASSERT_TRUE(velumar.Start());

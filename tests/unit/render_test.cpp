@@ -63,7 +63,15 @@ public:
     void RemoveFile(const std::string& path) override { Record("remove " + path); }
     void RemoveFilesMatching(const std::string& pattern) override { Record("remove " + pattern); }
     void WriteTileWallpaper(bool tile) override { Record(tile ? "tile 1" : "tile 0"); }
-    void WriteWallpaperStyle(int style) override { Record("style " + std::to_string(style)); }
+    std::string style;
+    std::string keptStyle;
+    std::string ReadWallpaperStyle() override { return style; }
+    void WriteWallpaperStyle(const std::string& value) override {
+        style = value;
+        Record("style " + value);
+    }
+    std::string KeptWallpaperStyle() override { return keptStyle; }
+    void KeepWallpaperStyle(const std::string& value) override { keptStyle = value; }
     bool SetWallpaper(const std::string& path) override {
         Record("wallpaper " + path);
         return !refusesWallpaper;
@@ -534,6 +542,45 @@ TEST(RenderWallpaperTest, LargeImagesMayDecodeAtAReducedScaleTheResizeWouldReach
     RenderWallpaper({path, 0, 0, nullptr}, RenderSettings{}, "\\x.bmp", library, desktopPort);
     std::filesystem::remove(path);
     EXPECT_EQ(library.calls.at(1), "cLoadImageAtLeast(" + path + ",0,1024,683)");
+}
+
+TEST(PublishTest, TheUsersWallpaperStyleIsKeptWhileAComposedBitmapNeedsItsOwn) {
+    const struct {
+        const char* what;
+        int mode;
+        const char* style;
+        const char* kept;
+        const char* styleAfter;
+        const char* keptAfter;
+        bool writesStyle;
+    } cases[] = {
+        {"a composed bitmap keeps the user's style", 2, "10", "", "0", "10", true},
+        {"the next composed bitmap keeps what is kept", 3, "0", "10", "0", "10", true},
+        {"nothing to keep", 1, "", "", "0", "", true},
+        {"a single picture gives the style back", 0, "0", "10", "10", "", true},
+        {"unless the user chose another meanwhile", 0, "6", "10", "6", "", false},
+        {"a single picture leaves the style alone otherwise", 0, "2", "", "2", "", false},
+    };
+    for (const auto& c : cases) {
+        FakeDesktop desktop;
+        desktop.monitors = {{0, 0, 1920, 1080, true}, {1920, 0, 3200, 1024}};
+        desktop.style = c.style;
+        desktop.keptStyle = c.kept;
+        RenderSettings settings;
+        settings.monitorMode = c.mode;
+        RenderInputs inputs = MakeShowInputs({{"a.jpg", 0, 0}}, settings, ReadDesktopShape(desktop),
+                                             desktop.Monitors(), Stamps{}.Function());
+        inputs.places = {"C:\\WINDOWS\\V.bmp"};
+        ASSERT_TRUE(
+            PublishRendered({"C:\\WINDOWS\\V.bmp.next1", "C:\\WINDOWS\\V.bmp"}, inputs, desktop))
+            << c.what;
+        EXPECT_EQ(desktop.style, c.styleAfter) << c.what;
+        EXPECT_EQ(desktop.keptStyle, c.keptAfter) << c.what;
+        EXPECT_EQ(std::any_of(desktop.actions.begin(), desktop.actions.end(),
+                              [](const std::string& a) { return a.rfind("style", 0) == 0; }),
+                  c.writesStyle)
+            << c.what;
+    }
 }
 
 TEST(RenderWallpaperTest, MonitorModesComposeOneTiledBitmapOfEveryMonitorsPicture) {

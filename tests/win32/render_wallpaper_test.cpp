@@ -31,7 +31,10 @@ public:
     void RemoveFile(const std::string& path) override { DeleteFileA(path.c_str()); }
     void RemoveFilesMatching(const std::string&) override {}
     void WriteTileWallpaper(bool) override { ++tileWrites; }
-    void WriteWallpaperStyle(int) override {}
+    std::string ReadWallpaperStyle() override { return {}; }
+    void WriteWallpaperStyle(const std::string&) override {}
+    std::string KeptWallpaperStyle() override { return {}; }
+    void KeepWallpaperStyle(const std::string&) override {}
     bool SetWallpaper(const std::string& path) override {
         wallpaper = path;
         return true;

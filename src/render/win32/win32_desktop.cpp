@@ -123,6 +123,9 @@ void Win32Desktop::RemoveFilesMatching(const std::string& pattern) {
 
 namespace {
 
+// The value of the settings section that keeps the user's wallpaper style.
+constexpr std::string_view kKeptStyleValue = "WS";
+
 void WriteDesktopText(const wchar_t* name, const std::wstring& value) {
     UniqueHKey key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_WRITE, key.Put()) !=
@@ -139,8 +142,29 @@ void Win32Desktop::WriteTileWallpaper(bool tile) {
     WriteDesktopText(L"TileWallpaper", tile ? L"1" : L"0");
 }
 
-void Win32Desktop::WriteWallpaperStyle(int style) {
-    WriteDesktopText(L"WallpaperStyle", std::to_wstring(style));
+std::string Win32Desktop::ReadWallpaperStyle() {
+    // A style is a short number; anything longer is not one to keep.
+    wchar_t style[32] = {};
+    DWORD size = sizeof(style);
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"WallpaperStyle", RRF_RT_REG_SZ,
+                     nullptr, style, &size) != ERROR_SUCCESS) {
+        return {};
+    }
+    return Narrow(style);
+}
+
+void Win32Desktop::WriteWallpaperStyle(const std::string& style) {
+    WriteDesktopText(L"WallpaperStyle", Widen(style));
+}
+
+std::string Win32Desktop::KeptWallpaperStyle() {
+    return settings != nullptr ? settings->ReadText(kSettingsSection, kKeptStyleValue, "") : "";
+}
+
+void Win32Desktop::KeepWallpaperStyle(const std::string& style) {
+    if (settings != nullptr) {
+        settings->WriteText(kSettingsSection, kKeptStyleValue, style);
+    }
 }
 
 bool Win32Desktop::SetWallpaper(const std::string& path) {

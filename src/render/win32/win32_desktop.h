@@ -1,6 +1,7 @@
 // The desktop through the registry and SystemParametersInfo.
 #pragma once
 
+#include "app/settings_store.h"
 #include "render/desktop.h"
 
 #include "render/prepared_wallpaper.h"
@@ -10,6 +11,9 @@ std::optional<FileStamp> Win32FileStamp(const std::string& path);
 
 class Win32Desktop final : public Desktop {
 public:
+    // The user's wallpaper style is kept in the store's settings section (none without a store).
+    explicit Win32Desktop(SettingsStore* settings = nullptr) : settings(settings) {}
+
     ScreenSize DesktopSize() override;
     std::vector<MonitorRect> Monitors() override;
     int BitsPerPixel() override;
@@ -21,6 +25,12 @@ public:
     void RemoveFile(const std::string& path) override;
     void RemoveFilesMatching(const std::string& pattern) override;
     void WriteTileWallpaper(bool tile) override;
-    void WriteWallpaperStyle(int style) override;
+    std::string ReadWallpaperStyle() override;
+    void WriteWallpaperStyle(const std::string& style) override;
+    std::string KeptWallpaperStyle() override;
+    void KeepWallpaperStyle(const std::string& style) override;
     bool SetWallpaper(const std::string& path) override;
+
+private:
+    SettingsStore* settings;
 };
