@@ -1,6 +1,7 @@
 // The switching loop.
 #include "switching/switching_loop.h"
 
+#include <algorithm>
 #include <utility>
 
 void SwitchingLoop::StartStop() {

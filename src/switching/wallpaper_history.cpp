@@ -2,10 +2,11 @@
 #include "switching/wallpaper_history.h"
 
 #include <charconv>
-#include <iterator>
 #include <cstdio>
+#include <iterator>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace {
 

@@ -103,7 +103,7 @@ void CMainFrame::Show(bool hideAtStartup) {
     // window keeps its proportions to the controls laid out at the monitor's DPI, and kept on
     // the monitor's work area.
     const int monitorDpi = onAMonitor ? MonitorDpi(monitor) : layoutDpi;
-    if (stored == settings.windowRect && settings.windowDpi > 0 &&
+    if (onAMonitor && stored == settings.windowRect && settings.windowDpi > 0 &&
         settings.windowDpi != monitorDpi) {
         MONITORINFO info{};
         info.cbSize = sizeof info;
