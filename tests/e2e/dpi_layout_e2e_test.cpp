@@ -193,13 +193,8 @@ TEST_F(DpiLayoutTest, EveryWindowFitsItsControlsAtTheDisplaysDpi) {
     // The rectangle is stored with the DPI it was recorded at; one recorded at 96 DPI opens
     // with its size scaled to this DPI, its corner kept as far as the work area allows.
     EXPECT_EQ(ReadValue(kSettingsKey, "PDI")->AsDword(), static_cast<DWORD>(dpi));
-    const struct {
-        const char* name;
-        DWORD value;
-    } stored[] = {{"PL", 20}, {"PT", 10}, {"PR", 580}, {"PB", 410}, {"PDI", 96}};
-    for (const auto& value : stored) {
-        WriteDword(kSettingsKey, value.name, value.value);
-    }
+    StoreWindowRect({20, 10, 580, 410});
+    WriteDword(kSettingsKey, "PDI", 96);
     VelumarProcess again;
     ASSERT_TRUE(again.Start());
     ASSERT_NE(again.WaitForMainWindow(), nullptr);

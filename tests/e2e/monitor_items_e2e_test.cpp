@@ -36,10 +36,8 @@ TEST_F(MonitorItemsTest, APortraitMonitorTakesTheNextPortraitImage) {
     // The portrait monitor, first from the left, takes blue from the third place; red goes to
     // the other monitor, and the sequence moves on by two.
     BitmapFile bitmap;
-    EXPECT_TRUE(WaitUntil([&] {
-        bitmap.bytes = ReadFileBytes(WallpaperFile());
-        return bitmap.Pixel(540, 960) == RGB(0, 0, 255);
-    }));
+    EXPECT_TRUE(WaitForWallpaper(
+        bitmap, [](const BitmapFile& b) { return b.Pixel(540, 960) == RGB(0, 0, 255); }));
     EXPECT_EQ(bitmap.Pixel(1080 + 960, 540), RGB(255, 0, 0));
     EXPECT_TRUE(WaitUntil([] {
         const std::optional<RegistryValue> next = ReadValue(kSettingsKey, "II");

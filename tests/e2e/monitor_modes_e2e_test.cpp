@@ -68,10 +68,7 @@ TEST_F(MonitorModesTest, EachModeCoversTheMonitorsAsItSays) {
         ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
         velumar.SendCommand(kSwitchNowCommand);
         BitmapFile bitmap;
-        EXPECT_TRUE(WaitUntil([&] {
-            bitmap.bytes = ReadFileBytes(WallpaperFile());
-            return bitmap.Width() != 0;
-        }));
+        EXPECT_TRUE(WaitForWallpaper(bitmap, [](const BitmapFile& b) { return b.Width() != 0; }));
         ASSERT_TRUE(velumar.Exit());
         EXPECT_EQ(bitmap.Width(), c.width);
         EXPECT_EQ(bitmap.Height(), c.height);

@@ -126,10 +126,7 @@ TEST_F(StartUpTest, StoredValuesSurviveARestart) {
     WriteDword(kSettingsKey, "IC", 0x00123456);
     WriteText(kSettingsKey, "CF", InFolder("mine.vlt"));
     WriteText(kSettingsKey, "PD", "C:\\pictures");
-    WriteDword(kSettingsKey, "PL", 40);
-    WriteDword(kSettingsKey, "PT", 30);
-    WriteDword(kSettingsKey, "PR", 700);
-    WriteDword(kSettingsKey, "PB", 530);
+    StoreWindowRect({40, 30, 700, 530});
 
     VelumarProcess velumar;
     ASSERT_TRUE(velumar.Start());

@@ -148,17 +148,8 @@ std::array<int, 3> WallpaperColor() {
 }
 
 std::pair<int, int> WallpaperSize() {
-    const std::string bytes = ReadFileBytes(WallpaperFile());
-    if (bytes.size() < 26) {
-        return {0, 0};
-    }
-    auto get32 = [&](size_t offset) {
-        return static_cast<int>(static_cast<unsigned char>(bytes[offset]) |
-                                (static_cast<unsigned char>(bytes[offset + 1]) << 8) |
-                                (static_cast<unsigned char>(bytes[offset + 2]) << 16) |
-                                (static_cast<unsigned char>(bytes[offset + 3]) << 24));
-    };
-    return {get32(18), get32(22)};
+    const BitmapFile bitmap{ReadFileBytes(WallpaperFile())};
+    return {bitmap.Width(), bitmap.Height()};
 }
 
 std::uint64_t FileIndex(const std::string& path) {

@@ -87,6 +87,18 @@ struct BitmapFile {
     }
 };
 
+// Reads the wallpaper bitmap into the file until the condition holds of it; false when the time
+// is up.
+template <typename Condition>
+bool WaitForWallpaper(BitmapFile& bitmap, Condition ready, DWORD timeoutMs = 10000) {
+    return WaitUntil(
+        [&] {
+            bitmap.bytes = ReadFileBytes(WallpaperFile());
+            return ready(bitmap);
+        },
+        timeoutMs);
+}
+
 // A 24-bit bitmap file of one colour.
 std::string SolidBitmap(int width, int height, BYTE b, BYTE g, BYTE r);
 

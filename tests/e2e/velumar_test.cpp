@@ -52,6 +52,13 @@ std::string VelumarTest::UseListOf(const std::vector<std::string>& names) const 
     return list;
 }
 
+void VelumarTest::StoreWindowRect(const RECT& rect) {
+    WriteDword(kSettingsKey, "PL", static_cast<DWORD>(rect.left));
+    WriteDword(kSettingsKey, "PT", static_cast<DWORD>(rect.top));
+    WriteDword(kSettingsKey, "PR", static_cast<DWORD>(rect.right));
+    WriteDword(kSettingsKey, "PB", static_cast<DWORD>(rect.bottom));
+}
+
 void VelumarTest::TearDown() {
     DeleteTree(kCompanyKey);
     RemoveFolder(folder);

@@ -22,6 +22,9 @@ protected:
     // pages, and makes it the program's list; its path.
     std::string UseListOf(const std::vector<std::string>& names) const;
 
+    // Stores the main window's remembered rectangle, as the program stores it at Exit.
+    static void StoreWindowRect(const RECT& rect);
+
     std::string folder;
 };
 

@@ -226,10 +226,7 @@ TEST_F(WindowTest, ControlsMovedIntoAGrownWindowArePainted) {
 }
 
 TEST_F(WindowTest, ARectangleOffTheScreenIsBroughtBack) {
-    WriteDword(kSettingsKey, "PL", 5000);
-    WriteDword(kSettingsKey, "PT", 4000);
-    WriteDword(kSettingsKey, "PR", 5620);
-    WriteDword(kSettingsKey, "PB", 4450);
+    StoreWindowRect({5000, 4000, 5620, 4450});
     ASSERT_NO_FATAL_FAILURE(Launch());
     RECT rect{};
     GetWindowRect(velumar.MainWindow(), &rect);
@@ -269,10 +266,7 @@ TEST_F(WindowTest, ANewDpiTakesTheSuggestedRectangleAndScalesTheLayout) {
 }
 
 TEST_F(WindowTest, TheOpenDialogOverAWindowInTheCornerStaysInsideTheWorkArea) {
-    WriteDword(kSettingsKey, "PL", 1);
-    WriteDword(kSettingsKey, "PT", 1);
-    WriteDword(kSettingsKey, "PR", 481);
-    WriteDword(kSettingsKey, "PB", 351);
+    StoreWindowRect({1, 1, 481, 351});
     ASSERT_NO_FATAL_FAILURE(Launch());
     velumar.PostCommand(kAddFilesButton);
     HWND open = WaitForWindow(velumar.ProcessId(), "Select File(s)");
