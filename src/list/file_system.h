@@ -45,6 +45,8 @@ public:
     // Writes the contents to a temporary file beside path, then puts it in place of path.
     // On failure the file at path is as it was.
     virtual bool SaveFile(const std::string& path, std::string_view contents) = 0;
+    // Adds the contents at the end of the file (made when missing), without flushing it.
+    virtual bool AppendToFile(const std::string& path, std::string_view contents) = 0;
 
 protected:
     FileSystem() = default;

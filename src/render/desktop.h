@@ -49,11 +49,20 @@ public:
     // Makes the file the wallpaper (an empty path removes it), stored in the user profile and
     // announced to every window; false when the system refused it.
     virtual bool SetWallpaper(const std::string& path) = 0;
+    // The system's message for the last call on this thread that failed; empty when unknown.
+    virtual std::string LastErrorText() { return {}; }
 
 protected:
     Desktop() = default;
     ~Desktop() = default;
 };
+
+// Why the last call failed, as the title and the tray tip say it: the system's message, or a
+// plain one when the system gives none.
+inline std::string FailureText(Desktop& desktop) {
+    std::string text = desktop.LastErrorText();
+    return text.empty() ? std::string("the file could not be written") : text;
+}
 
 // The longest path the wallpaper setting takes, in UTF-16 units with its terminating NUL.
 inline constexpr size_t kWallpaperPathBuffer = 260;

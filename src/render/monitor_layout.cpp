@@ -3,7 +3,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <tuple>
+
+#include "imagelib/pixel_image.h"
 
 namespace {
 
@@ -39,6 +42,12 @@ std::vector<MonitorRect> OrderMonitors(std::vector<MonitorRect> monitors) {
                                 std::make_tuple(b.left, b.top, !b.primary);
                      });
     return monitors;
+}
+
+bool ComposedBitmapFits(const std::vector<MonitorRect>& monitors) {
+    const MonitorRect bounds = BoundingRect(monitors);
+    return IsAllowedSize(static_cast<std::uint64_t>(std::max(bounds.Width(), 0)),
+                         static_cast<std::uint64_t>(std::max(bounds.Height(), 0)));
 }
 
 MonitorRect BoundingRect(const std::vector<MonitorRect>& monitors) {

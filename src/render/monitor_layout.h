@@ -25,6 +25,10 @@ std::vector<MonitorRect> OrderMonitors(std::vector<MonitorRect> monitors);
 // The rectangle that bounds every monitor; the wallpaper bitmap has its size.
 MonitorRect BoundingRect(const std::vector<MonitorRect>& monitors);
 
+// Whether one bitmap of the bounding rectangle stays within the image library's pixel limit;
+// a layout beyond it (monitors far apart) gets one picture for the whole desktop instead.
+bool ComposedBitmapFits(const std::vector<MonitorRect>& monitors);
+
 // A piece of a monitor's picture and where it goes in the bitmap.
 struct PlacedPiece {
     int sourceX = 0;

@@ -37,6 +37,16 @@ RenderInputs MakeShowInputs(const std::vector<ShowPicture>& pictures,
     return in;
 }
 
+void StampInputs(RenderInputs& inputs, const StampOf& stampOf) {
+    inputs.file = stampOf(inputs.path);
+    if (inputs.settings.maskMode == 1) {
+        inputs.mask = stampOf(inputs.settings.maskFile);
+    }
+    for (PictureInputs& more : inputs.morePictures) {
+        more.file = stampOf(more.picture.path);
+    }
+}
+
 ShowPicture PictureForMonitor(const RenderInputs& inputs, std::size_t index) {
     const std::size_t turn = index % (inputs.morePictures.size() + 1);
     if (turn == 0) {

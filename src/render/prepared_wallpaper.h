@@ -71,6 +71,8 @@ RenderInputs MakeRenderInputs(const std::string& path, int page, int rotation,
 RenderInputs MakeShowInputs(const std::vector<ShowPicture>& pictures,
                             const RenderSettings& settings, const DesktopShape& desktop,
                             const std::vector<MonitorRect>& monitors, const StampOf& stampOf);
+// Reads the stamps of the inputs' files again (the pictures and the mask file).
+void StampInputs(RenderInputs& inputs, const StampOf& stampOf);
 // The picture of the i-th monitor: a shorter show repeats from its start.
 ShowPicture PictureForMonitor(const RenderInputs& inputs, std::size_t index);
 

@@ -71,14 +71,20 @@ std::vector<std::string> WallpaperFileCandidates(Desktop& desktop, const std::st
 std::optional<PreparedFile> SaveBeside(ImageLibrary& library, int session,
                                        const std::vector<std::string>& candidates,
                                        std::string_view suffix, const std::string& appData,
-                                       Desktop& desktop) {
+                                       Desktop& desktop, std::string* failure) {
     for (const std::string& path : candidates) {
         MakeFoldersFor(path, appData, desktop);
         PreparedFile file{path + std::string(suffix), path};
         if (library.cSave(session, file.prepared.c_str(), kSaveBitmap, 0, 0, 0)) {
             return file;
         }
+        if (failure != nullptr) {
+            *failure = FailureText(desktop);
+        }
         desktop.RemoveFile(file.prepared);
+    }
+    if (failure != nullptr && failure->empty()) {
+        *failure = FailureText(desktop);
     }
     return std::nullopt;
 }

@@ -19,11 +19,12 @@ inline constexpr std::string_view kPreparedSuffix = ".next";
 
 // Writes the session's image beside the first of the candidates that takes it (the candidate's
 // path followed by the suffix), making the folders below the local application data (appData)
-// that a candidate there needs; nothing when none takes it.
+// that a candidate there needs; nothing when none takes it, and then failure (when given) says
+// why.
 std::optional<PreparedFile> SaveBeside(ImageLibrary& library, int session,
                                        const std::vector<std::string>& candidates,
                                        std::string_view suffix, const std::string& appData,
-                                       Desktop& desktop);
+                                       Desktop& desktop, std::string* failure = nullptr);
 
 // Moves a prepared bitmap over the wallpaper file, then writes the tiling value and makes the
 // file the wallpaper. False, with nothing else touched, when it cannot be moved; false also

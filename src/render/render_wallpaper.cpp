@@ -263,7 +263,8 @@ bool RenderForMonitors(const RenderInputs& inputs, const std::vector<MonitorRect
 // fails fails the whole.
 std::optional<PreparedFile> RenderComposition(const RenderInputs& inputs, std::string_view suffix,
                                               ImageLibrary& library, Desktop& desktop,
-                                              const pixelops::CancelCheck& cancelled) {
+                                              const pixelops::CancelCheck& cancelled,
+                                              std::string* saveFailure) {
     const MonitorRect bounds = BoundingRect(inputs.monitors);
     const ScreenSize bitmap{bounds.Width(), bounds.Height()};
     const bool spanning = inputs.settings.monitorMode == 3;
@@ -304,7 +305,8 @@ std::optional<PreparedFile> RenderComposition(const RenderInputs& inputs, std::s
     if (cancelled()) {
         return std::nullopt;
     }
-    return SaveBeside(library, canvas.Handle(), inputs.places, suffix, inputs.appData, desktop);
+    return SaveBeside(library, canvas.Handle(), inputs.places, suffix, inputs.appData, desktop,
+                      saveFailure);
 }
 
 }  // namespace
@@ -339,12 +341,13 @@ bool RenderWallpaper(const RenderRequest& request, const RenderSettings& setting
 
 std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, std::string_view suffix,
                                                ImageLibrary& library, Desktop& desktop,
-                                               const pixelops::CancelCheck& cancelled) {
+                                               const pixelops::CancelCheck& cancelled,
+                                               std::string* saveFailure) {
     // The library's row loops on this thread stop early once the render is no longer wanted.
     const pixelops::CancelScope scope(&cancelled);
     try {
         if (!inputs.monitors.empty()) {
-            return RenderComposition(inputs, suffix, library, desktop, cancelled);
+            return RenderComposition(inputs, suffix, library, desktop, cancelled, saveFailure);
         }
         const RenderSettings& settings = inputs.settings;
         const ScreenSize size = inputs.desktop.size;
@@ -362,7 +365,7 @@ std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, std::
             return std::nullopt;
         }
         return SaveBeside(library, session.Handle(), inputs.places, suffix, inputs.appData,
-                          desktop);
+                          desktop, saveFailure);
     } catch (...) {
         return std::nullopt;
     }

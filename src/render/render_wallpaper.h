@@ -51,7 +51,9 @@ DesktopShape ReadDesktopShape(Desktop& desktop);
 
 // Renders the inputs as RenderWallpaper renders a request, but leaves the bitmap beside the
 // first of the places that takes it (its name followed by the suffix) instead of publishing it.
-// Stops early, between bands of rows, when cancelled() turns true. Nothing on any failure.
+// Stops early, between bands of rows, when cancelled() turns true. Nothing on any failure; when
+// the picture rendered but no place took the bitmap, saveFailure (when given) says why.
 std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, std::string_view suffix,
                                                ImageLibrary& library, Desktop& desktop,
-                                               const pixelops::CancelCheck& cancelled);
+                                               const pixelops::CancelCheck& cancelled,
+                                               std::string* saveFailure = nullptr);

@@ -4,6 +4,10 @@
 
 #include <string>
 
+// How a show ended: its bitmap is the wallpaper; a picture could not be read or rendered; the
+// bitmap was rendered but could not be saved or made the wallpaper; or it was cancelled.
+enum class ShowResult { Shown, Unreadable, NotSet, Cancelled };
+
 struct ShowPicture {
     std::string path;
     int rotation = 0;

@@ -15,23 +15,37 @@ WallpaperRenderer::WallpaperRenderer(ImageLibrary& library, Desktop& desktop, St
       wallpaperFileSuffix(std::move(wallpaperFileSuffix)),
       worker(
           [this](const RenderInputs& inputs, std::string_view suffix,
-                 const pixelops::CancelCheck& cancelled) {
-              return RenderPreparedFile(inputs, suffix, this->library, this->desktop, cancelled);
+                 const pixelops::CancelCheck& cancelled, std::string& saveFailure) {
+              return RenderPreparedFile(inputs, suffix, this->library, this->desktop, cancelled,
+                                        &saveFailure);
           },
-          [this](const PreparedFile& file, const RenderInputs& inputs) {
-              return PublishRendered(file, inputs, this->desktop);
+          [this](const PreparedFile& file, const RenderInputs& inputs, std::string& why) {
+              if (PublishRendered(file, inputs, this->desktop)) {
+                  return true;
+              }
+              why = FailureText(this->desktop);
+              return false;
           },
           [this](const std::string& path) { this->desktop.RemoveFile(path); },
-          std::move(finished)) {}
+          std::move(finished),
+          [this](RenderInputs& inputs) { StampInputs(inputs, this->stampOf); },
+          [this] { ::RemoveWallpaper(this->desktop); }) {}
 
 RenderInputs WallpaperRenderer::InputsFor(const std::vector<ShowPicture>& pictures,
                                           const RenderSettings& settings) {
     // The monitors are read only for a monitor mode, so the one-desktop wallpaper depends on
     // nothing new.
-    const std::vector<MonitorRect> monitors =
+    std::vector<MonitorRect> monitors =
         settings.monitorMode == 0 ? std::vector<MonitorRect>{} : desktop.Monitors();
+    if (!monitors.empty() && !ComposedBitmapFits(monitors)) {
+        RenderSettings whole = settings;
+        whole.monitorMode = 0;
+        return InputsFor({pictures.front()}, whole);
+    }
+    // The files' stamps are read on the worker, which may wait on a slow disk.
+    const StampOf noStamps = [](const std::string&) { return std::optional<FileStamp>(); };
     RenderInputs inputs =
-        MakeShowInputs(pictures, settings, ReadDesktopShape(desktop), monitors, stampOf);
+        MakeShowInputs(pictures, settings, ReadDesktopShape(desktop), monitors, noStamps);
     inputs.places = WallpaperFileCandidates(desktop, wallpaperFileSuffix);
     inputs.appData = desktop.LocalAppDataFolder();
     return inputs;

@@ -5,11 +5,14 @@
 
 #include "render/publish.h"
 
-WallpaperWorker::WallpaperWorker(Render render, Publish publish, Discard discard, Finished finished)
+WallpaperWorker::WallpaperWorker(Render render, Publish publish, Discard discard, Finished finished,
+                                 Stamp stamp, Remove remove)
     : render(std::move(render)),
       publish(std::move(publish)),
       discard(std::move(discard)),
-      finished(std::move(finished)) {
+      finished(std::move(finished)),
+      stamp(std::move(stamp)),
+      remove(std::move(remove)) {
     worker = std::thread([this] { WorkerMain(); });
 }
 
@@ -20,6 +23,7 @@ WallpaperWorker::~WallpaperWorker() {
         stopping = true;
         showTicket = 0;
         showWaiting = false;
+        removeWaiting = false;
         leftover = DropLocked();
     }
     changed.notify_all();
@@ -59,7 +63,7 @@ std::uint64_t WallpaperWorker::Show(const RenderInputs& inputs) {
     }
     changed.notify_all();
     if (replaced != 0) {
-        finished(replaced, ShowResult::Cancelled);
+        finished(replaced, ShowResult::Cancelled, {});
     }
     if (leftover) {
         discard(*leftover);
@@ -79,8 +83,17 @@ void WallpaperWorker::CancelShow() {
     }
     // A show the worker had not started ends here; one under way ends on the worker.
     if (cancelled != 0) {
-        finished(cancelled, ShowResult::Cancelled);
+        finished(cancelled, ShowResult::Cancelled, {});
     }
+}
+
+void WallpaperWorker::RemoveWallpaper() {
+    CancelShow();
+    {
+        const std::lock_guard guard(lock);
+        removeWaiting = true;
+    }
+    changed.notify_all();
 }
 
 void WallpaperWorker::Prepare(const RenderInputs& inputs) {
@@ -118,11 +131,21 @@ std::string WallpaperWorker::NextSuffix() {
 void WallpaperWorker::WorkerMain() {
     std::unique_lock guard(lock);
     while (true) {
-        changed.wait(guard, [this] { return stopping || showWaiting || state == State::Pending; });
+        changed.wait(guard, [this] {
+            return stopping || removeWaiting || showWaiting || state == State::Pending;
+        });
         if (stopping) {
             return;
         }
-        if (showWaiting) {
+        if (removeWaiting) {
+            // After any publish of a show cancelled for it, and before any show asked later.
+            removeWaiting = false;
+            guard.unlock();
+            if (remove) {
+                remove();
+            }
+            guard.lock();
+        } else if (showWaiting) {
             RunShow(guard);
         } else {
             RunPrepare(guard);
@@ -131,47 +154,57 @@ void WallpaperWorker::WorkerMain() {
 }
 
 void WallpaperWorker::RunShow(std::unique_lock<std::mutex>& guard) {
-    const RenderInputs inputs = showJob;
+    const RenderInputs asked = showJob;
     const std::uint64_t mine = showTicket;
     showWaiting = false;
+    if (state == State::Pending && job == asked) {
+        // Not started yet: the show renders it now.
+        DropLocked();
+    }
+    RenderInputs inputs = asked;
+    guard.unlock();
+    if (stamp) {
+        stamp(inputs);
+    }
+    guard.lock();
     std::optional<PreparedFile> file;
-    if (state == State::Ready && job == inputs) {
+    if (state == State::Ready && job == asked && stampedJob == inputs) {
         file = std::move(result);
         result.reset();
         state = State::Idle;
         ++generation;
-    } else if (state == State::Pending && job == inputs) {
-        // Not started yet: the show renders it now.
-        DropLocked();
     }
     guard.unlock();
     const pixelops::CancelCheck cancelled = [this, mine] {
         const std::lock_guard check(lock);
         return stopping || showTicket != mine;
     };
+    std::string why;
     if (!file) {
         try {
-            file = render(inputs, NextSuffix(), cancelled);
+            file = render(inputs, NextSuffix(), cancelled, why);
         } catch (...) {
             file.reset();
         }
     }
-    ShowResult outcome = ShowResult::Failed;
+    ShowResult outcome = why.empty() ? ShowResult::Unreadable : ShowResult::NotSet;
     if (cancelled()) {
         outcome = ShowResult::Cancelled;
-    } else if (file && publish(*file, inputs)) {
-        outcome = ShowResult::Shown;
-        file.reset();
+    } else if (file) {
+        outcome = publish(*file, inputs, why) ? ShowResult::Shown : ShowResult::NotSet;
+        if (outcome == ShowResult::Shown) {
+            file.reset();
+        }
     }
     if (file) {
         discard(file->prepared);
     }
-    finished(mine, outcome);
+    finished(mine, outcome, outcome == ShowResult::NotSet ? why : std::string());
     guard.lock();
 }
 
 void WallpaperWorker::RunPrepare(std::unique_lock<std::mutex>& guard) {
-    const RenderInputs inputs = job;
+    RenderInputs inputs = job;
     const std::uint64_t mine = generation;
     state = State::Running;
     guard.unlock();
@@ -179,15 +212,20 @@ void WallpaperWorker::RunPrepare(std::unique_lock<std::mutex>& guard) {
         const std::lock_guard check(lock);
         return stopping || generation != mine;
     };
+    if (stamp) {
+        stamp(inputs);
+    }
     std::optional<PreparedFile> prepared;
     try {
-        prepared = render(inputs, NextSuffix(), cancelled);
+        std::string unused;
+        prepared = render(inputs, NextSuffix(), cancelled, unused);
     } catch (...) {
         prepared.reset();
     }
     guard.lock();
     if (generation == mine && !stopping) {
         result = std::move(prepared);
+        stampedJob = std::move(inputs);
         state = result ? State::Ready : State::Failed;
     } else if (prepared) {
         // Dropped while it was rendered: nobody will take it.

@@ -15,23 +15,31 @@
 #include "imagelib/cancellation.h"
 #include "render/prepared_wallpaper.h"
 
-enum class ShowResult { Shown, Failed, Cancelled };
-
 class WallpaperWorker {
 public:
     // Renders the inputs into a bitmap beside the wallpaper file's place (its name followed by
-    // the suffix); the render may stop early once cancelled() turns true.
+    // the suffix); the render may stop early once cancelled() turns true. When the picture
+    // rendered but no place took the bitmap, saveFailure gets the system's reason.
     using Render = std::function<std::optional<PreparedFile>(
-        const RenderInputs& inputs, std::string_view suffix,
-        const pixelops::CancelCheck& cancelled)>;
-    // Moves a rendered bitmap over the wallpaper file and makes it the wallpaper.
-    using Publish = std::function<bool(const PreparedFile& file, const RenderInputs& inputs)>;
+        const RenderInputs& inputs, std::string_view suffix, const pixelops::CancelCheck& cancelled,
+        std::string& saveFailure)>;
+    // Moves a rendered bitmap over the wallpaper file and makes it the wallpaper; false, with the
+    // system's reason, when it could not.
+    using Publish =
+        std::function<bool(const PreparedFile& file, const RenderInputs& inputs, std::string& why)>;
     // Removes a bitmap that was rendered but not used.
     using Discard = std::function<void(const std::string& path)>;
-    // Hears, on the worker's thread, how the show of a ticket ended.
-    using Finished = std::function<void(std::uint64_t ticket, ShowResult result)>;
+    // Hears, on the worker's thread, how the show of a ticket ended; for NotSet, why.
+    using Finished =
+        std::function<void(std::uint64_t ticket, ShowResult result, const std::string& why)>;
+    // Fills in what the inputs read from the files (their stamps), on the worker's thread, so
+    // the caller's thread never waits on a slow disk or share.
+    using Stamp = std::function<void(RenderInputs& inputs)>;
+    // Takes the wallpaper off the desktop.
+    using Remove = std::function<void()>;
 
-    WallpaperWorker(Render render, Publish publish, Discard discard, Finished finished);
+    WallpaperWorker(Render render, Publish publish, Discard discard, Finished finished,
+                    Stamp stamp = {}, Remove remove = {});
     // Cancels what runs, waits for it to stop and removes what was prepared.
     ~WallpaperWorker();
     WallpaperWorker(const WallpaperWorker&) = delete;
@@ -42,6 +50,8 @@ public:
     std::uint64_t Show(const RenderInputs& inputs);
     // Cancels the show under way or waiting; its ticket ends as Cancelled.
     void CancelShow();
+    // Cancels any show and then, after whatever the worker is publishing, removes the wallpaper.
+    void RemoveWallpaper();
     // Starts preparing these inputs, dropping any other preparation; nothing when they are
     // already prepared or being prepared.
     void Prepare(const RenderInputs& inputs);
@@ -62,6 +72,8 @@ private:
     Publish publish;
     Discard discard;
     Finished finished;
+    Stamp stamp;
+    Remove remove;
     std::mutex lock;
     std::condition_variable changed;
     bool stopping = false;
@@ -70,9 +82,11 @@ private:
     std::uint64_t lastTicket = 0;
     bool showWaiting = false;
     RenderInputs showJob;
-    // The preparation.
+    bool removeWaiting = false;
+    // The preparation: the inputs asked for, and once stamped on the worker, the stamped ones.
     State state = State::Idle;
     RenderInputs job;
+    RenderInputs stampedJob;
     std::optional<PreparedFile> result;
     // Counts preparations, so the worker can tell that the one it renders was dropped.
     std::uint64_t generation = 0;

@@ -3,10 +3,19 @@
 
 #include <algorithm>
 
-void DisplayFollow::Changed(std::uint32_t now) {
+void DisplayFollow::Changed(std::uint32_t now, bool wokeNow) {
     if (!firstChange) {
         firstChange = now;
     }
+    woke = woke || wokeNow;
+}
+
+FollowStep DecideFollow(const std::vector<MonitorRect>& now,
+                        const std::optional<std::vector<MonitorRect>>& renderedFor, bool woke) {
+    if (renderedFor && *renderedFor != now) {
+        return FollowStep::RenderAgain;
+    }
+    return woke ? FollowStep::SetAgainIfLost : FollowStep::Nothing;
 }
 
 std::optional<std::uint32_t> DisplayFollow::Wait(std::uint32_t now) const {

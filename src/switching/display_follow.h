@@ -1,21 +1,29 @@
 // The desktop following the displays: changes of the display layout come in bursts (a dock
-// connecting sends several), so they are gathered into at most one re-render per two seconds;
-// and whether the desktop's wallpaper setting still is, or should again be, Velumar's bitmap.
+// connecting sends several), so they are gathered into at most one look per two seconds, which
+// renders again only when the monitors differ from those the wallpaper was rendered for; and
+// whether the desktop's wallpaper setting still is, or should again be, Velumar's bitmap.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "render/monitor_layout.h"
 
 // How long a burst of display changes is gathered before the wallpaper is rendered again.
 inline constexpr std::uint32_t kDisplayFollowDelayMs = 2000;
 
 class DisplayFollow {
 public:
-    // A display change arrived at that tick count (milliseconds, wrapping at 32 bits).
-    void Changed(std::uint32_t now);
+    // A display change arrived at that tick count (milliseconds, wrapping at 32 bits); woke
+    // when it is a resume from sleep or a new taskbar, after which the desktop may have lost
+    // the wallpaper.
+    void Changed(std::uint32_t now, bool woke = false);
+    // Whether a resume or a new taskbar was among the changes gathered; asked once per burst.
+    bool TakeWoke() { return std::exchange(woke, false); }
     // Milliseconds until a re-render is due; nothing when no change waits.
     std::optional<std::uint32_t> Wait(std::uint32_t now) const;
     // True once, when a re-render is due: the first change waiting came two seconds ago. Changes
@@ -25,7 +33,23 @@ public:
 private:
     // When the first change not yet rendered for arrived.
     std::optional<std::uint32_t> firstChange;
+    bool woke = false;
 };
+
+// What a gathered burst of display changes leads to.
+enum class FollowStep {
+    Nothing,
+    // The same monitors: the bitmap on the desktop fits; after a resume or a new taskbar it is
+    // set again if the desktop lost it, never rendered.
+    SetAgainIfLost,
+    // Other monitors (rectangles or primary) than the wallpaper was rendered for.
+    RenderAgain,
+};
+
+// The step for the monitors now (OrderMonitors' order) against those the wallpaper on the
+// desktop, or the show under way, was rendered for (nothing before the first show of the run).
+FollowStep DecideFollow(const std::vector<MonitorRect>& now,
+                        const std::optional<std::vector<MonitorRect>>& renderedFor, bool woke);
 
 // Whether a wallpaper setting names one of the places Velumar writes its bitmap to (paths are
 // compared without regard to ASCII case, as Windows does).

@@ -16,13 +16,7 @@ CardKey KeyOf(const DeckCard& card) {
     return {card.path, card.page};
 }
 
-struct CardKeyHash {
-    std::size_t operator()(const CardKey& key) const {
-        return std::hash<std::string_view>()(key.first) ^ static_cast<std::size_t>(key.second);
-    }
-};
-
-using CardKeys = std::unordered_set<CardKey, CardKeyHash>;
+using CardKeys = std::unordered_set<CardKey, CardHash>;
 
 CardKeys KeysOf(const std::vector<DeckCard>& cards) {
     CardKeys keys;
@@ -33,9 +27,14 @@ CardKeys KeysOf(const std::vector<DeckCard>& cards) {
     return keys;
 }
 
-int PositionOf(const std::vector<DeckCard>& items, const DeckCard& card) {
-    const auto found = std::find(items.begin(), items.end(), card);
-    return found == items.end() ? -1 : static_cast<int>(found - items.begin());
+// One card a line: "D" dealt or "R" to come in the deck's text, "S" dealt since in the journal
+// after it; the page, a tab, the path.
+void AddLine(std::string& text, char kind, const DeckCard& card) {
+    text += kind;
+    text += std::to_string(card.page);
+    text += '\t';
+    text += card.path;
+    text += "\r\n";
 }
 
 constexpr std::string_view kHeader = "Velumar deck 1";
@@ -48,17 +47,27 @@ void ShuffleDeck::Sync(const std::vector<DeckCard>& items) {
         return;
     }
     synced = items;
-    const CardKeys present = KeysOf(items);
-    const auto gone = [&](const DeckCard& card) { return !present.contains(KeyOf(card)); };
+    positions.clear();
+    positions.reserve(synced.size());
+    for (std::size_t i = 0; i < synced.size(); ++i) {
+        positions.emplace(KeyOf(synced[i]), static_cast<int>(i));
+    }
+    const auto gone = [&](const DeckCard& card) { return !positions.contains(KeyOf(card)); };
+    const std::size_t before = dealt.size() + remaining.size();
     std::erase_if(dealt, gone);
     std::erase_if(remaining, gone);
+    bool changed = dealt.size() + remaining.size() != before;
     CardKeys known = KeysOf(dealt);
     known.merge(KeysOf(remaining));
     for (const DeckCard& item : items) {
         if (known.insert(KeyOf(item)).second) {
             const int at = RandomIndex(random, static_cast<int>(remaining.size()) + 1);
             remaining.insert(remaining.begin() + at, item);
+            changed = true;
         }
+    }
+    if (changed) {
+        MarkRewrite();
     }
 }
 
@@ -82,41 +91,95 @@ void ShuffleDeck::Shuffle(const std::vector<DeckCard>& items) {
     }
     dealt.clear();
     remaining = std::move(deck);
+    MarkRewrite();
 }
 
-int ShuffleDeck::Deal(const std::vector<DeckCard>& items) {
+void ShuffleDeck::MarkRewrite() {
+    rewrite = true;
+    journal.clear();
+}
+
+int ShuffleDeck::PositionIn(const DeckCard& card) const {
+    const auto found = positions.find(KeyOf(card));
+    return found == positions.end() ? -1 : found->second;
+}
+
+int ShuffleDeck::Next(const std::vector<DeckCard>& items) {
+    const std::vector<int> next = Upcoming(items, 1);
+    return next.empty() ? -1 : next.front();
+}
+
+std::vector<int> ShuffleDeck::Upcoming(const std::vector<DeckCard>& items, int count) {
+    std::vector<int> upcoming;
     if (items.empty()) {
-        return -1;
+        return upcoming;
     }
     Sync(items);
     if (remaining.empty()) {
         Shuffle(items);
     }
-    dealt.push_back(remaining.front());
-    remaining.erase(remaining.begin());
-    return PositionOf(items, dealt.back());
+    const std::size_t n = std::min(remaining.size(), static_cast<std::size_t>(std::max(count, 0)));
+    for (std::size_t i = 0; i < n; ++i) {
+        upcoming.push_back(PositionIn(remaining[i]));
+    }
+    return upcoming;
 }
 
-int ShuffleDeck::Current(const std::vector<DeckCard>& items) const {
-    return dealt.empty() ? -1 : PositionOf(items, dealt.back());
+void ShuffleDeck::Shown(const std::vector<DeckCard>& items, int position) {
+    if (position < 0 || position >= static_cast<int>(items.size())) {
+        return;
+    }
+    Sync(items);
+    const DeckCard& card = items[static_cast<std::size_t>(position)];
+    auto found = std::find(remaining.begin(), remaining.end(), card);
+    if (found == remaining.end()) {
+        // Dealt already in this deck: it counts for the next one, once this one is used up.
+        if (!remaining.empty()) {
+            return;
+        }
+        Shuffle(items);
+        found = std::find(remaining.begin(), remaining.end(), card);
+        if (found == remaining.end()) {
+            return;
+        }
+    }
+    dealt.push_back(std::move(*found));
+    remaining.erase(found);
+    if (!rewrite) {
+        AddLine(journal, 'S', dealt.back());
+    }
 }
 
-// One card a line: "D" dealt or "R" to come, the page, a tab, the path.
+int ShuffleDeck::Deal(const std::vector<DeckCard>& items) {
+    const int next = Next(items);
+    Shown(items, next);
+    return next;
+}
+
+void ShuffleDeck::StartWith(const std::vector<DeckCard>& items, int position) {
+    if (items.empty()) {
+        return;
+    }
+    Sync(items);
+    Shuffle(items);
+    if (position < 0 || position >= static_cast<int>(items.size())) {
+        return;
+    }
+    const auto found =
+        std::find(remaining.begin(), remaining.end(), items[static_cast<std::size_t>(position)]);
+    if (found != remaining.end()) {
+        std::rotate(remaining.begin(), found, found + 1);
+    }
+}
+
 std::string ShuffleDeck::Save() const {
     std::string text(kHeader);
     text += "\r\n";
-    const auto add = [&](char kind, const DeckCard& card) {
-        text += kind;
-        text += std::to_string(card.page);
-        text += '\t';
-        text += card.path;
-        text += "\r\n";
-    };
     for (const DeckCard& card : dealt) {
-        add('D', card);
+        AddLine(text, 'D', card);
     }
     for (const DeckCard& card : remaining) {
-        add('R', card);
+        AddLine(text, 'R', card);
     }
     return text;
 }
@@ -125,9 +188,14 @@ void ShuffleDeck::Load(std::string_view text) {
     dealt.clear();
     remaining.clear();
     synced.clear();
+    positions.clear();
+    rewrite = false;
+    journal.clear();
     std::vector<DeckCard> readDealt;
     std::vector<DeckCard> readRemaining;
+    std::vector<DeckCard> journaled;
     std::set<std::pair<std::string, int>> seen;
+    std::set<std::pair<std::string, int>> shown;
     bool header = true;
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
@@ -143,18 +211,28 @@ void ShuffleDeck::Load(std::string_view text) {
             continue;
         }
         const std::size_t tab = line.find('\t');
-        if (line.size() < 2 || (line[0] != 'D' && line[0] != 'R') ||
-            tab == std::string_view::npos || tab + 1 == line.size()) {
-            return;
+        const bool journalLine = !line.empty() && line[0] == 'S';
+        DeckCard card;
+        bool valid = line.size() >= 2 && (line[0] == 'D' || line[0] == 'R' || journalLine) &&
+                     tab != std::string_view::npos && tab + 1 < line.size();
+        if (valid) {
+            card.path = std::string(line.substr(tab + 1));
+            const char* first = line.data() + 1;
+            const char* last = line.data() + tab;
+            const auto [rest, error] = std::from_chars(first, last, card.page);
+            valid = first != last && error == std::errc() && rest == last && card.page >= 0;
         }
-        DeckCard card{std::string(line.substr(tab + 1)), 0};
-        const char* first = line.data() + 1;
-        const char* last = line.data() + tab;
-        const auto [rest, error] = std::from_chars(first, last, card.page);
-        if (first == last || error != std::errc() || rest != last || card.page < 0) {
-            return;
+        if (!journaled.empty() || journalLine) {
+            // A journal line cut short by a crash ends the journal; the deck stands.
+            if (!valid || !journalLine) {
+                break;
+            }
+            if (shown.emplace(card.path, card.page).second) {
+                journaled.push_back(std::move(card));
+            }
+            continue;
         }
-        if (!seen.emplace(card.path, card.page).second) {
+        if (!valid || !seen.emplace(card.path, card.page).second) {
             return;
         }
         if (line[0] == 'D') {
@@ -168,6 +246,15 @@ void ShuffleDeck::Load(std::string_view text) {
     }
     if (header) {
         return;
+    }
+    // The journal's cards were dealt after the text was written.
+    std::erase_if(readRemaining, [&](const DeckCard& card) {
+        return shown.contains({card.path, card.page});
+    });
+    for (DeckCard& card : journaled) {
+        if (!std::ranges::any_of(readDealt, [&](const DeckCard& d) { return d == card; })) {
+            readDealt.push_back(std::move(card));
+        }
     }
     dealt = std::move(readDealt);
     remaining = std::move(readRemaining);

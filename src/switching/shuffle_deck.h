@@ -1,10 +1,16 @@
 // Random order without repeats: the items are dealt like a shuffled deck, each once before any
-// comes again, and a new deck never starts with the item the previous one ended with.
+// comes again, and a new deck never starts with the item the previous one ended with. A card
+// counts as dealt only when its picture was shown (or passed over as unreadable): looking at
+// the cards to come deals nothing. The deck is kept as a text written whole when a deck starts
+// or the items change, and a journal line appended for every card dealt in between, so a deal
+// costs the same whatever the list's length.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "switching/random_source.h"
@@ -17,21 +23,42 @@ struct DeckCard {
     bool operator==(const DeckCard&) const = default;
 };
 
+struct CardHash {
+    std::size_t operator()(const std::pair<std::string_view, int>& key) const {
+        return std::hash<std::string_view>()(key.first) ^ static_cast<std::size_t>(key.second);
+    }
+};
+
 class ShuffleDeck {
 public:
     explicit ShuffleDeck(RandomSource& random) : random(random) {}
 
-    // Deals the next card of the deck and returns its position in items; a new deck is
+    // The position in items of the card that comes next, dealing nothing; a new deck is
     // shuffled when the current one is used up. Cards no longer among the items leave the deck
     // first; new ones join the rest of the deck at random places. -1 when items is empty.
+    int Next(const std::vector<DeckCard>& items);
+    // The positions in items of up to count cards to come, the next one first.
+    std::vector<int> Upcoming(const std::vector<DeckCard>& items, int count);
+    // The card at that position of items was shown: it is dealt. A card dealt already in this
+    // deck is dealt again only from the next deck, which starts when this one is used up.
+    void Shown(const std::vector<DeckCard>& items, int position);
+    // Next, then Shown: the card dealt.
     int Deal(const std::vector<DeckCard>& items);
-    // The position in items of the card dealt last, or -1 when there is none or it is gone.
-    int Current(const std::vector<DeckCard>& items) const;
+    // Whether there is no deck yet (none stored, or a stored one that did not read).
+    bool Empty() const { return dealt.empty() && remaining.empty(); }
+    // Starts a new deck with the item at that position first (a picture already waiting to be
+    // shown when the deck begins), the others shuffled behind it.
+    void StartWith(const std::vector<DeckCard>& items, int position);
 
     // The deck as text, one card a line; Load of that text gives the same deck. A text that
-    // does not read whole leaves an empty deck (a new one is shuffled at the next deal).
+    // does not read whole leaves an empty deck (a new one is shuffled at the next deal). The
+    // text may be followed by journal lines (JournalText).
     std::string Save() const;
     void Load(std::string_view text);
+    // What changed since the last call: true when the deck must be written whole (Save), else
+    // the journal lines to append to the text written last (empty when nothing changed).
+    bool TakeRewrite() { return std::exchange(rewrite, false); }
+    std::string TakeJournal() { return std::exchange(journal, std::string()); }
 
     const std::vector<DeckCard>& Dealt() const { return dealt; }
     const std::vector<DeckCard>& Remaining() const { return remaining; }
@@ -39,6 +66,10 @@ public:
 private:
     void Sync(const std::vector<DeckCard>& items);
     void Shuffle(const std::vector<DeckCard>& items);
+    // The deck must be written whole; the journal is of no use then.
+    void MarkRewrite();
+    // The position of a card in the items last synced; -1 when it is not there.
+    int PositionIn(const DeckCard& card) const;
 
     RandomSource& random;
     // The cards dealt from the current deck, in order; the last is the one dealt last.
@@ -47,4 +78,9 @@ private:
     std::vector<DeckCard> remaining;
     // The items the deck was last brought in line with.
     std::vector<DeckCard> synced;
+    // Each synced card's position, keyed by views into synced.
+    std::unordered_map<std::pair<std::string_view, int>, int, CardHash> positions;
+    // Changes not yet taken by the store.
+    bool rewrite = false;
+    std::string journal;
 };

@@ -8,8 +8,7 @@ void SwitchingLoop::StartStop() {
     if (switchingActive) {
         switchingActive = false;
         missedSwitch = false;
-        sequence.clear();
-        upcomingStart = -1;
+        SetSequence({});
         waiting.reset();
         if (job && !job->request.entry) {
             rendering.CancelShow();
@@ -19,8 +18,7 @@ void SwitchingLoop::StartStop() {
         view.UpdateControls();
         return;
     }
-    sequence = view.BuildSwitchingSequence();
-    upcomingStart = -1;
+    SetSequence(view.BuildSwitchingSequence());
     if (sequence.empty()) {
         view.UpdateControls();
         return;
@@ -31,7 +29,7 @@ void SwitchingLoop::StartStop() {
     if (settings.switchMode == 2) {
         if (settings.switchTimes.empty()) {
             switchingActive = false;
-            sequence.clear();
+            SetSequence({});
         } else {
             schedule.BuildTimeTable(settings.switchTimes);
             PrepareNext();
@@ -43,9 +41,9 @@ void SwitchingLoop::StartStop() {
     view.UpdateControls();
 }
 
-void SwitchingLoop::OnTick() {
+bool SwitchingLoop::OnTick() {
     if (environment.IsScreenSaverRunning()) {
-        return;
+        return false;
     }
     if (switchingActive) {
         view.SetStartStopText(StopButtonText(stopPhase));
@@ -57,18 +55,23 @@ void SwitchingLoop::OnTick() {
                                                   environment.LocalNow()));
         }
     }
-    view.RefreshIconTextColors();
-    view.FinishTick();
+    // A switch that started above renders for the displays as they are now.
+    if (showAgainWaits && !Busy() && !Held()) {
+        ShowCurrentAgain();
+    }
+    return true;
+}
+
+bool SwitchingLoop::Held() {
+    return paused || (settings.holdWhenFullscreen && environment.IsForegroundFullscreen()) ||
+           (settings.holdOnBattery && environment.IsOnBattery());
 }
 
 void SwitchingLoop::OnTimedSwitchDue(bool due) {
     if ((!due && !missedSwitch) || sequence.empty()) {
         return;
     }
-    const bool held = paused ||
-                      (settings.holdWhenFullscreen && environment.IsForegroundFullscreen()) ||
-                      (settings.holdOnBattery && environment.IsOnBattery());
-    if (held) {
+    if (Held()) {
         missedSwitch = true;
         return;
     }
@@ -88,8 +91,7 @@ void SwitchingLoop::SetPaused(bool pause) {
 
 void SwitchingLoop::SwitchNow() {
     if (sequence.empty()) {
-        sequence = view.BuildSwitchingSequence();
-        upcomingStart = -1;
+        SetSequence(view.BuildSwitchingSequence());
         PrepareNextIndex(false);
     }
     if (sequence.size() < 2 && !history.HasLater()) {
@@ -127,6 +129,8 @@ void SwitchingLoop::Run(const Request& request) {
     }
     job = Job{request};
     job->historyAt = historyAt;
+    // The show renders for the displays as they are now.
+    showAgainWaits = false;
     view.SetBusy(true);
     if (request.entry) {
         job->ticket =
@@ -179,24 +183,26 @@ MonitorItems SwitchingLoop::ChooseSet(const std::vector<bool>& portraitMonitors)
         return view.ShapeOf(item, ParsePageList(item.pages).front());
     };
     if (!InRandomOrder()) {
+        // It may move items forward in the sequence.
+        cardsMade = false;
         return ChooseInOrder(sequence, settings.nextIndex, portraitMonitors,
                              settings.matchOrientation, shapeOf);
     }
-    const std::vector<DeckCard> cards = DealsFromDeck() ? Cards() : std::vector<DeckCard>();
-    bool dealt = false;
-    MonitorItems set = ChooseAtRandom(sequence, settings.nextIndex, portraitMonitors,
-                                      settings.matchOrientation, shapeOf, [&] {
-                                          if (cards.empty()) {
-                                              return RandomIndex(random, Count());
-                                          }
-                                          dealt = true;
-                                          return deck.Deal(cards);
-                                      });
-    // The deck is stored once for all the cards the set dealt.
-    if (dealt) {
-        view.StoreDeck(deck.Save());
+    // From the deck, the cards to come after the first, in their order: looking deals nothing,
+    // so a set chosen again (new settings, new monitors) uses up no card. Past the deck's end,
+    // any item.
+    std::vector<int> upcomingCards;
+    if (DealsFromDeck()) {
+        upcomingCards = deck.Upcoming(Cards(), 2 * kOrientationSearch *
+                                                   static_cast<int>(portraitMonitors.size()));
+        StoreDeck();
     }
-    return set;
+    std::size_t drawn = 1;
+    return ChooseAtRandom(sequence, settings.nextIndex, portraitMonitors,
+                          settings.matchOrientation, shapeOf, [&] {
+                              return drawn < upcomingCards.size() ? upcomingCards[drawn++]
+                                                                  : RandomIndex(random, Count());
+                          });
 }
 
 const MonitorItems& SwitchingLoop::UpcomingSet() {
@@ -238,25 +244,41 @@ std::uint64_t SwitchingLoop::ShowPictures(std::vector<ShowPicture> pictures) {
     return rendering.BeginShow(job->pictures);
 }
 
-void SwitchingLoop::ShowFinished(std::uint64_t ticket, bool shown) {
+void SwitchingLoop::ShowFinished(std::uint64_t ticket, ShowResult result,
+                                 const std::string& why) {
     if (!job || ticket != job->ticket) {
         return;
     }
+    const bool shown = result == ShowResult::Shown;
     if (shown) {
         onDesktop = job->pictures;
+        view.SetPublishFailure({});
+    }
+    if (result == ShowResult::NotSet || result == ShowResult::Cancelled) {
+        // The pictures are fine but the desktop did not take them: the position stays, and the
+        // next due switch tries the same again, an interval from now rather than at once.
+        if (result == ShowResult::NotSet) {
+            view.SetPublishFailure(why);
+        }
+        if (!job->request.entry) {
+            schedule.ArmInterval(settings, environment.TickCount());
+        }
+        EndJob();
+        return;
     }
     if (job->request.entry) {
         if (shown) {
             RecordShown();
+        } else {
+            view.OnItemFailed();
         }
-        view.OnItemFailed();
         EndJob();
         return;
     }
     if (job->historyAt >= 0) {
         if (shown) {
             history.SetCurrent(job->historyAt);
-            view.StoreHistory(history);
+            store.SaveHistory(history.ToText());
             // The picture chosen stays for a whole interval, as after "Switch wallpaper now".
             schedule.ArmInterval(settings, environment.TickCount());
         } else {
@@ -271,8 +293,13 @@ void SwitchingLoop::ShowFinished(std::uint64_t ticket, bool shown) {
     // With a picture per monitor a failed show passes over its whole set: the next set is tried.
     const int advance = Advance();
     if (!shown) {
-        settings.nextIndex =
-            DealsFromDeck() ? DealNext() : (settings.nextIndex + advance) % Count();
+        if (DealsFromDeck()) {
+            // An item that cannot be read is dealt like a shown one, so the deck moves past it.
+            DealShown();
+            settings.nextIndex = NextFromDeck();
+        } else {
+            settings.nextIndex = (settings.nextIndex + advance) % Count();
+        }
         view.OnItemFailed();
         job->attempts += advance;
         if (job->attempts < Count()) {
@@ -285,6 +312,20 @@ void SwitchingLoop::ShowFinished(std::uint64_t ticket, bool shown) {
         RecordShown();
     }
     FinishSwitch();
+}
+
+void SwitchingLoop::DealShown() {
+    if (!DealsFromDeck()) {
+        return;
+    }
+    const std::vector<DeckCard>& all = Cards();
+    if (PerMonitor() && !job->set.positions.empty()) {
+        for (const int position : job->set.positions) {
+            deck.Shown(all, position);
+        }
+    } else {
+        deck.Shown(all, job->lastTried);
+    }
 }
 
 bool SwitchingLoop::PassOverHistoryEntry() {
@@ -313,7 +354,7 @@ void SwitchingLoop::RecordShown() {
         entry.otherMonitors.assign(job->pictures.begin() + 1, job->pictures.end());
     }
     history.Record(std::move(entry));
-    view.StoreHistory(history);
+    store.SaveHistory(history.ToText());
 }
 
 void SwitchingLoop::FinishSwitch() {
@@ -321,7 +362,11 @@ void SwitchingLoop::FinishSwitch() {
     int& nextIndex = settings.nextIndex;
     view.ShowSourceRow(sequence[static_cast<std::size_t>(ShownPosition())].index);
     if (DealsFromDeck()) {
-        nextIndex = DealNext();
+        // A set that failed as a whole was dealt when it failed.
+        if (job->attempts < n) {
+            DealShown();
+        }
+        nextIndex = NextFromDeck();
     } else if (settings.randomOrder && n >= 4) {
         int next = nextIndex;
         while (next == nextIndex) {
@@ -331,7 +376,7 @@ void SwitchingLoop::FinishSwitch() {
     } else {
         nextIndex = (nextIndex + Advance()) % n;
     }
-    view.StoreNextIndex(nextIndex);
+    store.StoreNextIndex(nextIndex);
     schedule.ArmInterval(settings, environment.TickCount());
     EndJob();
 }
@@ -363,7 +408,29 @@ void SwitchingLoop::RenderSettingsChanged() {
     }
 }
 
+void SwitchingLoop::SettingsApplied(const AppSettings& before) {
+    const AppSettings& now = settings;
+    if (!(before.render.Normalized() == now.render.Normalized()) ||
+        before.matchOrientation != now.matchOrientation || before.randomOrder != now.randomOrder ||
+        before.noRepeats != now.noRepeats) {
+        RenderSettingsChanged();
+    }
+}
+
+void SwitchingLoop::CancelShow() {
+    waiting.reset();
+    if (job) {
+        rendering.CancelShow();
+        EndJob();
+    }
+}
+
 void SwitchingLoop::ShowCurrentAgain() {
+    if (Held()) {
+        showAgainWaits = !onDesktop.empty() || job.has_value();
+        return;
+    }
+    showAgainWaits = false;
     if (job) {
         RenderSettingsChanged();
         return;
@@ -385,16 +452,14 @@ void SwitchingLoop::End() {
         job.reset();
     }
     switchingActive = false;
-    sequence.clear();
-    upcomingStart = -1;
+    showAgainWaits = false;
+    SetSequence({});
 }
 
 void SwitchingLoop::PrepareNextIndex(bool randomStart) {
     int& nextIndex = settings.nextIndex;
-    if (randomStart && DealsFromDeck()) {
-        // The item dealt last has not been shown yet: it comes first.
-        const int current = deck.Current(Cards());
-        nextIndex = current >= 0 ? current : DealNext();
+    if (DealsFromDeck()) {
+        nextIndex = NextFromDeck();
     } else if (randomStart && settings.randomOrder) {
         nextIndex = RandomIndex(random, Count());
     }
@@ -416,17 +481,41 @@ void SwitchingLoop::PrepareNext() {
     rendering.Prepare({{item.path, item.rotation, ParsePageList(item.pages).front()}});
 }
 
-int SwitchingLoop::DealNext() {
-    const int next = deck.Deal(Cards());
-    view.StoreDeck(deck.Save());
+int SwitchingLoop::NextFromDeck() {
+    const std::vector<DeckCard>& all = Cards();
+    if (deck.Empty()) {
+        // The picture waiting from before (the position stored without a deck) comes first.
+        const int waitingPicture = settings.nextIndex;
+        deck.StartWith(all, waitingPicture >= 0 && waitingPicture < Count() ? waitingPicture : -1);
+    }
+    const int next = deck.Next(all);
+    StoreDeck();
     return next;
 }
 
-std::vector<DeckCard> SwitchingLoop::Cards() const {
-    std::vector<DeckCard> cards;
-    cards.reserve(sequence.size());
-    for (const WallpaperEntry& item : sequence) {
-        cards.push_back({item.path, ParsePageList(item.pages).front()});
+void SwitchingLoop::StoreDeck() {
+    if (deck.TakeRewrite()) {
+        deck.TakeJournal();
+        store.SaveDeck(deck.Save());
+    } else if (std::string lines = deck.TakeJournal(); !lines.empty()) {
+        store.AppendDeck(std::move(lines));
+    }
+}
+
+const std::vector<DeckCard>& SwitchingLoop::Cards() {
+    if (!cardsMade) {
+        cards.clear();
+        cards.reserve(sequence.size());
+        for (const WallpaperEntry& item : sequence) {
+            cards.push_back({item.path, ParsePageList(item.pages).front()});
+        }
+        cardsMade = true;
     }
     return cards;
+}
+
+void SwitchingLoop::SetSequence(std::vector<WallpaperEntry> items) {
+    sequence = std::move(items);
+    cardsMade = false;
+    upcomingStart = -1;
 }

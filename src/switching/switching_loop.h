@@ -1,7 +1,8 @@
 // The switching loop: Start/Stop, the one-second tick, "Switch wallpaper now" and a direct
 // choice. It owns the sequence, the position in it and the schedule; each show runs on the
-// render worker, and its end arrives through ShowFinished, after which the loop passes over a
-// failed item, moves on and stores the position. With a picture per monitor (monitor mode 2) a
+// render worker, and its end arrives through ShowFinished, after which the loop passes over an
+// item that could not be read, moves on and stores the position. A bitmap that could not be
+// saved or set keeps the position: the same item is tried again at the next due switch. With a picture per monitor (monitor mode 2) a
 // show takes one item per monitor (monitor_items.h), and a direct choice or a history entry is
 // shown on every monitor. The history records every monitor's picture of a show, so "Previous
 // wallpaper" brings each back on its monitor.
@@ -65,6 +66,22 @@ protected:
     ~SwitchRendering() = default;
 };
 
+// Where the loop keeps what outlives a run; the files are written off the caller's thread.
+class SwitchingStore {
+public:
+    // The position to start from next time.
+    virtual void StoreNextIndex(int nextIndex) = 0;
+    // The deck of the random order without repeats, whole, or journal lines added to it.
+    virtual void SaveDeck(std::string text) = 0;
+    virtual void AppendDeck(std::string lines) = 0;
+    // The history (WallpaperHistory::ToText).
+    virtual void SaveHistory(std::string text) = 0;
+
+protected:
+    SwitchingStore() = default;
+    ~SwitchingStore() = default;
+};
+
 // What the loop tells the main window.
 class SwitchingView {
 public:
@@ -72,22 +89,15 @@ public:
     virtual std::vector<WallpaperEntry> BuildSwitchingSequence() = 0;
     // Switched to an item of that row: only it is selected (none when it no longer exists).
     virtual void ShowSourceRow(int row) = 0;
-    // The position to start from next time, stored at once.
-    virtual void StoreNextIndex(int nextIndex) = 0;
-    // An item failed to show, or a direct choice ended.
+    // An item could not be read and was passed over.
     virtual void OnItemFailed() = 0;
+    // Why the last show's bitmap could not be saved or made the wallpaper (the title and the
+    // tray tip say so); empty once a show succeeded.
+    virtual void SetPublishFailure(const std::string& why) = 0;
     // A show the window asked for runs (its cursor is busy over the window) or has ended.
     virtual void SetBusy(bool busy) = 0;
     virtual void SetStartStopText(const std::string& text) = 0;
     virtual void UpdateControls() = 0;
-    // The deck of the random order without repeats changed; its text is stored at once.
-    virtual void StoreDeck(const std::string& text) = 0;
-    // The desktop icon caption colours, when the option applies.
-    virtual void RefreshIconTextColors() = 0;
-    // The tick's list tail: the list's changed flag and the deferred selection refresh.
-    virtual void FinishTick() = 0;
-    // The history changed (a wallpaper shown, or an earlier one shown again): stored at once.
-    virtual void StoreHistory(const WallpaperHistory& history) = 0;
     // The monitors in OrderMonitors' order, asked at every show with a picture per monitor.
     virtual std::vector<MonitorRect> Monitors() = 0;
     // The shape of that page of the item's file, from its header (ReadPictureShape).
@@ -101,17 +111,19 @@ protected:
 class SwitchingLoop {
 public:
     SwitchingLoop(AppSettings& settings, RandomSource& random, ScheduleEnvironment& environment,
-                  SwitchRendering& rendering, SwitchingView& view)
+                  SwitchRendering& rendering, SwitchingView& view, SwitchingStore& store)
         : settings(settings),
           random(random),
           environment(environment),
           rendering(rendering),
-          view(view) {}
+          view(view),
+          store(store) {}
 
     // The Start/Stop button.
     void StartStop();
-    // One tick of the switching timer, after the welcome step.
-    void OnTick();
+    // One tick of the switching timer, after the welcome step; false while the screen saver
+    // runs, when the tick does nothing else either.
+    bool OnTick();
     // "Switch wallpaper now": after going back, the history's next entry; else the item at the
     // stored position (drawn at random already, in random order), building the sequence when
     // there is none; nothing with fewer than two.
@@ -125,23 +137,34 @@ public:
     const WallpaperHistory& History() const { return history; }
     // "Set selection as wallpaper": that page of one entry, the position left as it is.
     void ShowEntry(const WallpaperEntry& entry, int page);
-    // How the show of a ticket ended; other tickets than the running show's are stale.
-    void ShowFinished(std::uint64_t ticket, bool shown);
+    // How the show of a ticket ended (for NotSet, why); other tickets than the running show's
+    // are stale.
+    void ShowFinished(std::uint64_t ticket, ShowResult result, const std::string& why = {});
     // The settings that shape a render changed: the show under way starts again with them and
     // what was prepared ahead is made anew.
     void RenderSettingsChanged();
+    // The properties were applied over these settings: only a change that shapes a render or
+    // the items of a show renders anything again.
+    void SettingsApplied(const AppSettings& before);
     // The displays changed: the wallpaper this run put on the desktop is rendered again for them,
     // the same item with nothing advanced (sequence, nextIndex, history and deck stay), and what
     // was prepared ahead is dropped; a show under way starts again instead. Nothing before the
-    // first show of the run.
+    // first show of the run. While a hold (pause, full screen, battery) is on it waits until the
+    // hold ends, and a show of the loop meanwhile makes it unnecessary.
     void ShowCurrentAgain();
+    // The displays are back as the wallpaper was rendered for: a render waiting for a hold to
+    // end is not needed any more.
+    void DropShowAgain() { showAgainWaits = false; }
+    // "Remove wallpaper now": the show under way is dropped, the position kept.
+    void CancelShow();
     // The window ends: whatever runs is cancelled and the sequence forgotten.
     void End();
     // "Pause switching": no timed switch while paused; one that fell due meanwhile happens at
     // resume. Switches asked for by the user still happen.
     void SetPaused(bool pause);
     bool Paused() const { return paused; }
-    // The deck stored by an earlier run (StoreDeck's text); any other text starts a new deck.
+    // The deck stored by an earlier run (SaveDeck's text and AppendDeck's lines after it); any
+    // other text starts a new deck.
     void LoadDeck(std::string_view text) { deck.Load(text); }
 
     bool Active() const { return switchingActive; }
@@ -196,6 +219,10 @@ private:
     // A timed switch fell due (or one held back earlier waits): it happens unless something
     // holds it back now.
     void OnTimedSwitchDue(bool due);
+    // The user's pause, a full-screen window or the battery holds timed work back.
+    bool Held();
+    // A show of the sequence ended: its items count as dealt from the deck.
+    void DealShown();
     int Count() const { return static_cast<int>(sequence.size()); }
     // How far a show of the sequence moves nextIndex on in order: past its set, or one item.
     int Advance() const {
@@ -222,14 +249,21 @@ private:
     const MonitorItems& UpcomingSet();
     // Random order without repeats: the next position comes from the deck.
     bool DealsFromDeck() const { return settings.randomOrder && settings.noRepeats; }
-    int DealNext();
-    std::vector<DeckCard> Cards() const;
+    // The deck's next card; a deck that starts takes the picture already waiting first.
+    int NextFromDeck();
+    // Writes what changed in the deck: whole, or the journal lines of the cards dealt.
+    void StoreDeck();
+    // The sequence's items as the deck's cards, made once per sequence.
+    const std::vector<DeckCard>& Cards();
+    // A new sequence: what was derived from the old one goes.
+    void SetSequence(std::vector<WallpaperEntry> items);
 
     AppSettings& settings;
     RandomSource& random;
     ScheduleEnvironment& environment;
     SwitchRendering& rendering;
     SwitchingView& view;
+    SwitchingStore& store;
     bool switchingActive = false;
     int stopPhase = 0;
     std::vector<WallpaperEntry> sequence;
@@ -249,4 +283,9 @@ private:
     // What this run last put on the desktop (one picture per monitor in that mode); nothing
     // before its first show.
     std::vector<ShowPicture> onDesktop;
+    // The displays changed while a hold was on: the wallpaper is rendered again once it ends.
+    bool showAgainWaits = false;
+    // Cards() for the sequence; empty until asked.
+    std::vector<DeckCard> cards;
+    bool cardsMade = false;
 };

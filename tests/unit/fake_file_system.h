@@ -72,6 +72,13 @@ public:
         files[path] = std::string(contents);
         return true;
     }
+    bool AppendToFile(const std::string& path, std::string_view contents) override {
+        if (failSaves) {
+            return false;
+        }
+        files[path] += contents;
+        return true;
+    }
 
     // A folder entry that leads to another folder, as a junction does.
     void AddLink(const std::string& path, const std::string& target) {

@@ -384,9 +384,10 @@ TEST(PreparedWallpaperTest, EveryInputThatShapesThePixelsInvalidatesIt) {
 class ShowResults {
 public:
     WallpaperWorker::Finished Callback() {
-        return [this](std::uint64_t ticket, ShowResult result) {
+        return [this](std::uint64_t ticket, ShowResult result, const std::string& why) {
             const std::lock_guard guard(lock);
             results[ticket] = result;
+            reasons[ticket] = why;
             arrived.notify_all();
         };
     }
@@ -400,6 +401,9 @@ private:
     std::mutex lock;
     std::condition_variable arrived;
     std::map<std::uint64_t, ShowResult> results;
+
+public:
+    std::map<std::uint64_t, std::string> reasons;
 };
 
 TEST(WallpaperWorkerTest, AShowMovesThePreparedBitmapOnlyWhenItsInputsAreUnchanged) {
@@ -428,6 +432,11 @@ TEST(WallpaperWorkerTest, AShowMovesThePreparedBitmapOnlyWhenItsInputsAreUnchang
         ASSERT_EQ(results.WaitFor(renderer.Show("b.jpg", 0, 0, settings)), ShowResult::Shown);
         EXPECT_TRUE(desktop.Did("move C:\\W\\x.bmp.next2 to C:\\L\\Quorwick\\Velumar\\x.bmp"));
         EXPECT_TRUE(desktop.Did("wallpaper C:\\L\\Quorwick\\Velumar\\x.bmp"));
+        // No place takes the bitmap: the picture was fine, the wallpaper could not be set.
+        desktop.unwritable.push_back("C:\\L\\Quorwick\\Velumar\\x.bmp");
+        const std::uint64_t notSet = renderer.Show("a.jpg", 0, 0, settings);
+        ASSERT_EQ(results.WaitFor(notSet), ShowResult::NotSet);
+        EXPECT_FALSE(results.reasons[notSet].empty());
         renderer.Prepare("a.jpg", 0, 0, settings);
     }
     EXPECT_EQ(library.liveSessions, 0);
@@ -443,7 +452,8 @@ TEST(WallpaperWorkerTest, AShowCancelsAnotherPreparationAndEachJobKeepsItsOwnFil
     std::vector<std::string> published;
     // Renders block until released or cancelled.
     const auto render = [&](const RenderInputs& in, std::string_view suffix,
-                            const pixelops::CancelCheck& cancelled) -> std::optional<PreparedFile> {
+                            const pixelops::CancelCheck& cancelled,
+                            std::string&) -> std::optional<PreparedFile> {
         std::unique_lock guard(lock);
         started.push_back(in.path);
         changed.notify_all();
@@ -473,7 +483,7 @@ TEST(WallpaperWorkerTest, AShowCancelsAnotherPreparationAndEachJobKeepsItsOwnFil
     {
         WallpaperWorker worker(
             render,
-            [&](const PreparedFile& file, const RenderInputs&) {
+            [&](const PreparedFile& file, const RenderInputs&, std::string&) {
                 published.push_back(file.prepared);
                 return true;
             },

@@ -39,7 +39,7 @@ public:
 };
 
 // Records every effect in order; shows end only when the test says so.
-class Recorder final : public SwitchRendering, public SwitchingView {
+class Recorder final : public SwitchRendering, public SwitchingView, public SwitchingStore {
 public:
     // One picture as "path@page"; several joined by "+".
     std::uint64_t BeginShow(const std::vector<ShowPicture>& pictures) override {
@@ -64,15 +64,13 @@ public:
     void ShowSourceRow(int row) override { log.push_back("row " + std::to_string(row)); }
     void StoreNextIndex(int index) override { log.push_back("store " + std::to_string(index)); }
     void OnItemFailed() override { log.push_back("failed"); }
-    void StoreDeck(const std::string& text) override { deck = text; }
+    void SetPublishFailure(const std::string& why) override { publishFailure = why; }
+    void SaveDeck(std::string text) override { deck = std::move(text); }
+    void AppendDeck(std::string lines) override { deck += lines; }
     void SetBusy(bool busy) override { log.push_back(busy ? "busy" : "idle"); }
     void SetStartStopText(const std::string& text) override { texts.push_back(text); }
     void UpdateControls() override {}
-    void RefreshIconTextColors() override {}
-    void FinishTick() override { ++ticks; }
-    void StoreHistory(const WallpaperHistory& history) override {
-        storedHistory = history.ToText();
-    }
+    void SaveHistory(std::string text) override { storedHistory = std::move(text); }
     std::vector<MonitorRect> Monitors() override { return monitors; }
     PictureShape ShapeOf(const WallpaperEntry& item, int) override {
         return item.path == "missing" ? PictureShape::Unreadable : PictureShape::Wide;
@@ -82,8 +80,8 @@ public:
     std::vector<std::string> log;
     std::vector<std::string> texts;
     std::string deck;
+    std::string publishFailure;
     std::uint64_t ticket = 0;
-    int ticks = 0;
     int rotation = 0;
     std::string storedHistory;
     std::vector<MonitorRect> monitors{{0, 0, 1920, 1080, true}};
@@ -106,17 +104,18 @@ protected:
         settings.switchPeriod = "0:0:10";
     }
     // Ends the running show and returns what followed it.
-    Log Finish(bool shown) {
+    Log Finish(ShowResult result, const std::string& why = {}) {
         recorder.log.clear();
-        loop.ShowFinished(recorder.ticket, shown);
+        loop.ShowFinished(recorder.ticket, result, why);
         return recorder.log;
     }
+    Log Finish(bool shown) { return Finish(shown ? ShowResult::Shown : ShowResult::Unreadable); }
 
     AppSettings settings;
     ScriptedRandom random{{0}};
     FakeEnvironment environment;
     Recorder recorder;
-    SwitchingLoop loop{settings, random, environment, recorder, recorder};
+    SwitchingLoop loop{settings, random, environment, recorder, recorder, recorder};
 };
 
 TEST_F(SwitchingLoopTest, ASwitchShowsOnTheWorkerThenSelectsStoresAndPreparesTheNext) {
@@ -186,7 +185,7 @@ TEST_F(SwitchingLoopTest, NoRepeatsDealsEachItemOncePerDeckAndTheDeckOutlivesARe
     recorder.items = Items(5);
     random = ScriptedRandom({0, 3, 0, 1, 0, 4, 0, 2, 0, 0, 0, 3, 0, 1});
     std::vector<std::string> shown;
-    SwitchingLoop again{settings, random, environment, recorder, recorder};
+    SwitchingLoop again{settings, random, environment, recorder, recorder, recorder};
     for (SwitchingLoop* run : {&loop, &loop, &again}) {
         // Started again, and in a new run from the stored deck, the item dealt last and not
         // shown yet comes first.
@@ -198,7 +197,7 @@ TEST_F(SwitchingLoopTest, NoRepeatsDealsEachItemOncePerDeckAndTheDeckOutlivesARe
         EXPECT_TRUE(shown.empty() || recorder.log.back() == dealt);
         for (int i = 0; i < 4; ++i) {
             shown.push_back(recorder.log.back());
-            run->ShowFinished(recorder.ticket, true);
+            run->ShowFinished(recorder.ticket, ShowResult::Shown);
             run->SwitchNow();
         }
         run->End();
@@ -215,7 +214,7 @@ TEST_F(SwitchingLoopTest, RequestsWhileAShowRunsWaitOnceAndADirectChoiceKeepsThe
     loop.SwitchNow();
     loop.SwitchNow();
     // A stale ticket changes nothing.
-    loop.ShowFinished(recorder.ticket + 7, true);
+    loop.ShowFinished(recorder.ticket + 7, ShowResult::Shown);
     EXPECT_EQ(Finish(true), (Log{"row 0", "store 1", "idle", "busy", "show item1@0"}));
     EXPECT_EQ(Finish(true), (Log{"row 1", "store 2", "idle", "prepare item2"}));
 
@@ -242,9 +241,9 @@ TEST_F(SwitchingLoopTest, IntervalModeSwitchesAtStartThenWhenDueAndNotPaused) {
     EXPECT_FALSE(loop.Busy());
     environment.paused = false;
     environment.screenSaver = true;
-    loop.OnTick();
+    // Under the screen saver the tick does nothing, its list chores included.
+    EXPECT_FALSE(loop.OnTick());
     EXPECT_FALSE(loop.Busy());
-    EXPECT_EQ(recorder.ticks, 3);
     environment.screenSaver = false;
     loop.OnTick();
     EXPECT_EQ(recorder.log.back(), "show item1@0");

@@ -142,6 +142,12 @@ void Win32FileSystem::RemoveUnfinishedSave(const std::string& path) {
     DeleteFileW(Widen(TemporaryPathOf(path)).c_str());
 }
 
+bool Win32FileSystem::AppendToFile(const std::string& path, std::string_view contents) {
+    UniqueHandle file(CreateFileW(Widen(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && WriteAll(file.Get(), contents);
+}
+
 bool Win32FileSystem::SaveFile(const std::string& path, std::string_view contents) {
     const std::wstring temporaryPath = Widen(TemporaryPathOf(path));
     const wchar_t* temporary = temporaryPath.c_str();

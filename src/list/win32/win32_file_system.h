@@ -13,6 +13,7 @@ public:
     std::optional<FilePart> ReadFilePart(const std::string& path, uint64_t offset,
                                          size_t count) override;
     bool SaveFile(const std::string& path, std::string_view contents) override;
+    bool AppendToFile(const std::string& path, std::string_view contents) override;
     // Removes the temporary file a save of that file left when it was cut short.
     void RemoveUnfinishedSave(const std::string& path);
 };

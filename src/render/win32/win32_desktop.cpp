@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "base/win32/system_error.h"
 #include "base/win32/unique_hkey.h"
 #include "base/win32/wide_text.h"
 
@@ -84,6 +85,7 @@ bool Win32Desktop::MoveFileOver(const std::string& from, const std::string& to) 
     const std::wstring wideTo = Widen(to);
     const DWORD target = GetFileAttributesW(wideTo.c_str());
     if (target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        SetLastError(ERROR_ACCESS_DENIED);  // as the move itself would say
         return false;  // a folder in the file's place never lets go
     }
     for (int attempt = 1;; ++attempt) {
@@ -175,6 +177,11 @@ bool Win32Desktop::SetWallpaper(const std::string& path) {
     }
     return SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, buffer.data(),
                                  SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE) != FALSE;
+}
+
+std::string Win32Desktop::LastErrorText() {
+    const DWORD error = GetLastError();
+    return error == ERROR_SUCCESS ? std::string() : SystemErrorText(error);
 }
 
 std::optional<FileStamp> Win32FileStamp(const std::string& path) {

@@ -30,6 +30,7 @@ public:
     std::string KeptWallpaperStyle() override;
     void KeepWallpaperStyle(const std::string& style) override;
     bool SetWallpaper(const std::string& path) override;
+    std::string LastErrorText() override;
 
 private:
     SettingsStore* settings;

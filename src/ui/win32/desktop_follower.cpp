@@ -81,25 +81,19 @@ void CDesktopFollower::Detach() {
     window = nullptr;
 }
 
-void CDesktopFollower::OnDisplayChanged() {
+void CDesktopFollower::Gather(bool woke) {
     if (window == nullptr) {
         return;
     }
     const DWORD now = GetTickCount();
-    follow.Changed(now);
+    follow.Changed(now, woke);
     // Set again at each change of a burst, always for the time left since its first change.
     SetTimer(window, kDisplayFollowTimerId, follow.Wait(now).value_or(0), nullptr);
 }
 
-void CDesktopFollower::OnSettingChange(WPARAM action) {
-    if (action == SPI_SETWORKAREA) {
-        OnDisplayChanged();
-    }
-}
-
 void CDesktopFollower::OnPowerBroadcast(WPARAM event) {
     if (event == PBT_APMRESUMEAUTOMATIC) {
-        OnDisplayChanged();
+        Gather(true);
     }
 }
 
@@ -123,22 +117,35 @@ bool CDesktopFollower::OnTimer(UINT_PTR id) {
         return false;
     }
     KillTimer(window, kDisplayFollowTimerId);
-    // Only Velumar's own wallpaper follows: one the user set meanwhile stays as it is.
-    if (ShowsVelumarBitmap(CurrentWallpaperSetting(), StoredWallpaperSetting(),
-                           WallpaperFileCandidates(desktop, app.wallpaperFileSuffix)) &&
-        !switching.ShowCurrentAgain()) {
-        // The settings are being applied: try again shortly.
-        follow.Changed(now - kDisplayFollowDelayMs);
-        SetTimer(window, kDisplayFollowTimerId, USER_TIMER_MINIMUM * 50, nullptr);
+    const bool woke = follow.TakeWoke();
+    switch (DecideFollow(OrderMonitors(desktop.Monitors()), switching.RenderedLayout(), woke)) {
+        case FollowStep::Nothing:
+            switching.DisplaysUnchanged();
+            break;
+        case FollowStep::SetAgainIfLost:
+            switching.DisplaysUnchanged();
+            PublishAgainIfLost();
+            break;
+        case FollowStep::RenderAgain:
+            // Only Velumar's own wallpaper follows: one the user set meanwhile stays as it is.
+            if (ShowsVelumarBitmap(CurrentWallpaperSetting(), StoredWallpaperSetting(),
+                                   WallpaperFileCandidates(desktop, app.wallpaperFileSuffix)) &&
+                !switching.ShowCurrentAgain()) {
+                // The settings are being applied: try again shortly.
+                follow.Changed(now - kDisplayFollowDelayMs, woke);
+                SetTimer(window, kDisplayFollowTimerId, USER_TIMER_MINIMUM * 50, nullptr);
+            }
+            break;
     }
     return true;
 }
 
 int CDesktopFollower::MonitorsCovered() const {
-    if (app.settings.render.monitorMode == 0) {
+    const std::vector<MonitorRect> monitors = desktop.Monitors();
+    if (app.settings.render.monitorMode == 0 || !ComposedBitmapFits(monitors)) {
         return 0;
     }
-    return static_cast<int>(desktop.Monitors().size());
+    return static_cast<int>(monitors.size());
 }
 
 void CDesktopFollower::PublishAgainIfLost() {

@@ -1,7 +1,8 @@
-// The main window's part that keeps the desktop following the displays: display, work-area and
-// DPI changes and resume from sleep render the current wallpaper again for the new layout (after
-// the burst of changes has settled); a new taskbar or an unlocked session sets Velumar's
-// wallpaper again when the desktop lost it.
+// The main window's part that keeps the desktop following the displays: a display change, a
+// resume from sleep or a new taskbar renders the current wallpaper again when the monitors
+// differ from those it was rendered for (after the burst of changes has settled); with the same
+// monitors, a resume, a new taskbar or an unlocked session sets Velumar's wallpaper again only
+// when the desktop lost it. DPI and work-area changes alone never touch the wallpaper.
 #pragma once
 
 #include <windows.h>
@@ -26,13 +27,12 @@ public:
     // Stops those notifications and the timer.
     void Detach();
 
-    // The display layout, the work area or the window's DPI changed.
-    void OnDisplayChanged();
-    void OnSettingChange(WPARAM action);
+    // The display layout changed (WM_DISPLAYCHANGE).
+    void OnDisplayChanged() { Gather(false); }
     void OnPowerBroadcast(WPARAM event);
     void OnSessionChange(WPARAM event);
     // Explorer started again (the "TaskbarCreated" message).
-    void OnTaskbarCreated() { PublishAgainIfLost(); }
+    void OnTaskbarCreated() { Gather(true); }
     // True when the timer was the follower's: the layout changes were taken in.
     bool OnTimer(UINT_PTR id);
 
@@ -41,6 +41,8 @@ public:
     int MonitorsCovered() const;
 
 private:
+    // A change to look at once the burst has settled; woke for a resume or a new taskbar.
+    void Gather(bool woke);
     // Sets the wallpaper setting again when Velumar set it last and the desktop no longer
     // names it (see ShouldPublishAgain); never renders.
     void PublishAgainIfLost();

@@ -47,6 +47,7 @@ void CMainDialogs::ShowProperties(const CDialog& window, const CGlobalKeys& keys
     if (!ok || window.HasEnded()) {
         return;
     }
+    const AppSettings before = app.settings;
     CopyBackFromPages(values, app.settings);
     const CSwitchingAdapter::HoldTicks hold(switching);
     if (WarnNoSwitchTimes(app.settings)) {
@@ -60,7 +61,7 @@ void CMainDialogs::ShowProperties(const CDialog& window, const CGlobalKeys& keys
         ApplyIconTextColors(desktopListView, values.general.textColor,
                             values.general.transparent != 0);
     }
-    switching.OnRenderSettingsChanged();
+    switching.OnSettingsApplied(before);
     app.SaveSettings();
 }
 

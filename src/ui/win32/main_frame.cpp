@@ -209,15 +209,19 @@ void CMainFrame::RememberWindowRect() {
 }
 
 std::string CMainFrame::TrayTip() const {
-    return std::string(kTrayTip) + std::string(paused ? kPausedSuffix : std::string_view());
+    return std::string(kTrayTip) + std::string(paused ? kPausedSuffix : std::string_view()) + note;
 }
 
 void CMainFrame::AddTrayIcon() {
     TrayIconNotify(items.Handle(), NIM_ADD, kTrayIconId, trayIcon.Get(), TrayTip().c_str());
 }
 
-void CMainFrame::ShowPaused(bool pause) {
+void CMainFrame::ShowStatus(bool pause, const std::string& statusNote) {
+    if (pause == paused && statusNote == note) {
+        return;
+    }
     paused = pause;
+    note = statusNote;
     TrayIconNotify(items.Handle(), NIM_MODIFY, kTrayIconId, trayIcon.Get(), TrayTip().c_str());
 }
 

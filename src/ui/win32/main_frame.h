@@ -34,8 +34,9 @@ public:
     void OnMove();
     // The tray icon's mouse message; its menu shows "Pause switching" checked while paused.
     void OnTrayNotify(UINT mouseMessage, bool paused);
-    // The tray tip says whether switching is paused.
-    void ShowPaused(bool paused);
+    // The tray tip says whether switching is paused, followed by a note (why the wallpaper could
+    // not be set, or why it is one picture for the whole desktop).
+    void ShowStatus(bool paused, const std::string& note);
     void OnTaskbarCreated() { AddTrayIcon(); }
     void Display();
     void Hide();
@@ -76,4 +77,5 @@ private:
     // The first showing of a window hidden at start-up is held back.
     bool hidePending = false;
     bool paused = false;
+    std::string note;
 };

@@ -22,6 +22,7 @@
 #include "ui/rotation_names.h"
 #include "ui/shell_open.h"
 #include "ui/win32/dialog.h"
+#include "base/win32/system_error.h"
 #include "ui/win32/open_file_dialog.h"
 #include "ui/win32/preview_file_dialog.h"
 #include "ui/win32/resource_text.h"
@@ -30,21 +31,6 @@ namespace {
 
 // Characters of the "Add Files..." buffer: thousands of names fit.
 constexpr size_t kAddFilesBufferChars = 1 << 20;
-
-// The system's text for an error code, without its line break.
-std::string SystemErrorText(DWORD error) {
-    wchar_t* text = nullptr;
-    DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string message = length > 0 && text != nullptr ? Narrow(std::wstring_view(text, length))
-                                                        : "Error " + std::to_string(error) + ".";
-    LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) {
-        message.pop_back();
-    }
-    return message;
-}
 
 bool SelectionToggled(UINT oldState, UINT newState) {
     return ((oldState ^ newState) & LVIS_SELECTED) != 0;

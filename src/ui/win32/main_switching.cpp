@@ -23,13 +23,18 @@ CSwitchingAdapter::CSwitchingAdapter(HINSTANCE instance, CWallpaperApp& app, Ima
       fileSystem(fileSystem),
       desktopListView(desktopListView),
       renderer(library, desktop, std::move(stampOf), app.wallpaperFileSuffix,
-               [this](std::uint64_t ticket, ShowResult result) {
+               [this](std::uint64_t ticket, ShowResult result, const std::string& why) {
+                   if (result == ShowResult::NotSet) {
+                       const std::lock_guard guard(reasonsLock);
+                       reasons[ticket] = why;
+                   }
                    if (HWND target = reportTo.load()) {
                        PostMessageW(target, kMsgWallpaperShown, static_cast<WPARAM>(ticket),
-                                    result == ShowResult::Shown ? 1 : 0);
+                                    static_cast<LPARAM>(result));
                    }
                }),
-      loop(app.settings, random, environment, *this, *this) {}
+      loop(app.settings, random, environment, *this, *this, *this),
+      writer(fileSystem, [this](const std::string& name) { return AppDataFile(name, true); }) {}
 
 void CSwitchingAdapter::Start(const CDialog& owner, CListPanel& panel) {
     window = &owner;
@@ -38,6 +43,7 @@ void CSwitchingAdapter::Start(const CDialog& owner, CListPanel& panel) {
     reportTo = owner.Handle();
     RemoveUnfinishedWallpaperFiles(desktop, app.wallpaperFileSuffix);
     random.Seed(GetTickCount());
+    // Read once at start-up; every later write goes through the writer's thread.
     if (const std::string deckFile = AppDataFile("deck.txt", false); !deckFile.empty()) {
         loop.LoadDeck(fileSystem.ReadFile(deckFile).value_or(std::string()));
     }
@@ -64,7 +70,45 @@ void CSwitchingAdapter::OnSetSelectionAsWallpaper() {
 }
 
 void CSwitchingAdapter::OnRemoveWallpaper() {
-    RemoveWallpaper(desktop);
+    // The show under way must not put a wallpaper back: it is dropped, and the worker removes
+    // the wallpaper after anything it was publishing.
+    loop.CancelShow();
+    renderer.RemoveWallpaper();
+}
+
+void CSwitchingAdapter::OnShown(WPARAM ticket, LPARAM result) {
+    const auto outcome = static_cast<ShowResult>(result);
+    std::string why;
+    {
+        const std::lock_guard guard(reasonsLock);
+        if (auto found = reasons.find(ticket); found != reasons.end()) {
+            why = std::move(found->second);
+            reasons.erase(found);
+        }
+    }
+    if (auto found = layouts.find(ticket); found != layouts.end()) {
+        if (outcome == ShowResult::Shown) {
+            shownLayout = std::move(found->second);
+        }
+        layouts.erase(found);
+    }
+    loop.ShowFinished(ticket, outcome, why);
+}
+
+std::optional<std::vector<MonitorRect>> CSwitchingAdapter::RenderedLayout() const {
+    // The newest show begun replaces any older one on the worker, so it is what will be shown.
+    if (!layouts.empty()) {
+        return layouts.rbegin()->second;
+    }
+    return shownLayout;
+}
+
+std::string CSwitchingAdapter::LayoutNote() {
+    if (app.settings.render.monitorMode == 0 || ComposedBitmapFits(desktop.Monitors())) {
+        return {};
+    }
+    return " (the monitors lie too far apart for a picture per monitor: one picture for the whole "
+           "desktop)";
 }
 
 bool CSwitchingAdapter::ShowCurrentAgain() {
@@ -76,7 +120,9 @@ bool CSwitchingAdapter::ShowCurrentAgain() {
 }
 
 std::uint64_t CSwitchingAdapter::BeginShow(const std::vector<ShowPicture>& pictures) {
-    return renderer.Show(pictures, app.settings.render);
+    const std::uint64_t ticket = renderer.Show(pictures, app.settings.render);
+    layouts[ticket] = Monitors();
+    return ticket;
 }
 
 void CSwitchingAdapter::Prepare(const std::vector<ShowPicture>& pictures) {
@@ -94,12 +140,6 @@ void CSwitchingAdapter::ShowSourceRow(int row) {
 
 void CSwitchingAdapter::StoreNextIndex(int) {
     app.SaveNextIndex();
-}
-
-void CSwitchingAdapter::StoreDeck(const std::string& text) {
-    if (const std::string deckFile = AppDataFile("deck.txt", true); !deckFile.empty()) {
-        fileSystem.SaveFile(deckFile, text);
-    }
 }
 
 std::string CSwitchingAdapter::AppDataFile(std::string_view name, bool makeFolders) {
@@ -147,15 +187,6 @@ void CSwitchingAdapter::RefreshIconTextColors() {
     }
 }
 
-void CSwitchingAdapter::FinishTick() {
-    list->FinishTick();
-}
-
-void CSwitchingAdapter::StoreHistory(const WallpaperHistory& history) {
-    if (const std::string historyFile = AppDataFile("history.txt", true); !historyFile.empty()) {
-        fileSystem.SaveFile(historyFile, history.ToText());
-    }
-}
 
 void CSwitchingAdapter::OnTimer(UINT_PTR id) {
     if (id != kSwitchTimerId || ticksHeld > 0) {
@@ -168,7 +199,12 @@ void CSwitchingAdapter::OnTimer(UINT_PTR id) {
         return;
     }
     const ScopedFlag ticking(inTick);
-    loop.OnTick();
+    if (loop.OnTick()) {
+        // The tick's list chores: the icon captions, the list's changed flag and the deferred
+        // selection refresh.
+        RefreshIconTextColors();
+        list->FinishTick();
+    }
 }
 
 void CSwitchingAdapter::ShowWelcomeIfDue() {

@@ -6,6 +6,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <map>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +19,7 @@
 #include "list/file_system.h"
 #include "render/desktop.h"
 #include "render/wallpaper_renderer.h"
+#include "switching/file_writer.h"
 #include "switching/random_source.h"
 #include "switching/switching_loop.h"
 #include "ui/win32/dialog_items.h"
@@ -26,7 +30,7 @@ class CListPanel;
 inline constexpr UINT_PTR kSwitchTimerId = 2001;
 inline constexpr UINT kSwitchTimerPeriodMs = 1000;
 
-class CSwitchingAdapter final : private SwitchRendering, private SwitchingView {
+class CSwitchingAdapter final : private SwitchRendering, private SwitchingView, private SwitchingStore {
 public:
     CSwitchingAdapter(HINSTANCE instance, CWallpaperApp& app, ImageLibrary& library,
                       Desktop& desktop, FileSystem& fileSystem, ScheduleEnvironment& environment,
@@ -51,13 +55,22 @@ public:
     // "Remove wallpaper now".
     void OnRemoveWallpaper();
     void OnTimer(UINT_PTR id);
-    // The render worker's report (kMsgWallpaperShown).
-    void OnShown(WPARAM ticket, LPARAM shown) { loop.ShowFinished(ticket, shown != 0); }
-    // The settings that shape a render were changed.
-    void OnRenderSettingsChanged() { loop.RenderSettingsChanged(); }
+    // The render worker's report (kMsgWallpaperShown): the ticket and the ShowResult.
+    void OnShown(WPARAM ticket, LPARAM result);
+    // The properties were applied over these settings.
+    void OnSettingsApplied(const AppSettings& before) { loop.SettingsApplied(before); }
     // The displays changed: the current wallpaper is rendered again for them; false, with nothing
     // done, while the settings are being applied.
     bool ShowCurrentAgain();
+    // The displays are as the wallpaper on the desktop was rendered for.
+    void DisplaysUnchanged() { loop.DropShowAgain(); }
+    // The monitors (OrderMonitors' order) that the wallpaper on the desktop, or the show under
+    // way, was rendered for; nothing before the first show of the run.
+    std::optional<std::vector<MonitorRect>> RenderedLayout() const;
+    // Why the last show's bitmap could not be set (empty when it was), and why a picture per
+    // monitor is not possible on this layout (empty when it is), for the title and tray tip.
+    const std::string& PublishFailure() const { return publishFailure; }
+    std::string LayoutNote();
     // The list file changed: what was rendered ahead of it goes.
     void OnListFileChanged() { renderer.Drop(); }
     // The cursor over the window's client area while a show runs; true when it was set.
@@ -92,15 +105,18 @@ private:
     // SwitchingView
     std::vector<WallpaperEntry> BuildSwitchingSequence() override;
     void ShowSourceRow(int row) override;
-    void StoreNextIndex(int nextIndex) override;
     void OnItemFailed() override { RefreshIconTextColors(); }
-    void StoreDeck(const std::string& text) override;
+    void SetPublishFailure(const std::string& why) override { publishFailure = why; }
     void SetBusy(bool busy) override;
     void SetStartStopText(const std::string& text) override;
     void UpdateControls() override;
-    void RefreshIconTextColors() override;
-    void FinishTick() override;
-    void StoreHistory(const WallpaperHistory& history) override;
+    // SwitchingStore: the files are written by the writer's thread.
+    void StoreNextIndex(int nextIndex) override;
+    void SaveDeck(std::string text) override { writer.Save("deck.txt", std::move(text)); }
+    void AppendDeck(std::string lines) override { writer.Append("deck.txt", std::move(lines)); }
+    void SaveHistory(std::string text) override { writer.Save("history.txt", std::move(text)); }
+    // The desktop icon caption colours, when the option applies.
+    void RefreshIconTextColors();
     std::vector<MonitorRect> Monitors() override { return OrderMonitors(desktop.Monitors()); }
     // A few small reads of the file's header on the window's thread, beside the file stamps the
     // renderer reads there for the same show; never a decode.
@@ -125,6 +141,13 @@ private:
     // A tick runs on this stack: a modal loop inside it dispatches the timer again.
     bool inTick = false;
     bool welcomeShown = false;
-    // The history file's path, below the local application data folder; empty when that folder
-    // is unknown.
+    std::string publishFailure;
+    // The worker's reasons for shows that could not be set, by ticket, until they are heard.
+    std::mutex reasonsLock;
+    std::map<std::uint64_t, std::string> reasons;
+    // The monitors each show begun was rendered for, by ticket, and those of the last one shown.
+    std::map<std::uint64_t, std::vector<MonitorRect>> layouts;
+    std::optional<std::vector<MonitorRect>> shownLayout;
+    // Writes the deck and the history; declared after what placing its files uses.
+    FileWriter writer;
 };

@@ -46,8 +46,11 @@ void CWallpaperDlg::ListFileChanged() {
 
 void CWallpaperDlg::UpdateTitle() {
     SetWindowTextW(Handle(), Widen(MainWindowTitle(list.ListName(), switching.Paused(),
-                                                   follower.MonitorsCovered()))
+                                                   follower.MonitorsCovered(),
+                                                   switching.PublishFailure()))
                                  .c_str());
+    frame.ShowStatus(switching.Paused(),
+                     NotSetSuffix(switching.PublishFailure()) + switching.LayoutNote());
 }
 
 void CWallpaperDlg::OnTimer(UINT_PTR id) {
@@ -108,7 +111,6 @@ bool CWallpaperDlg::OnCommand(int id, int code, HWND control) {
         case ID_PAUSE_SWITCHING:
             switching.OnPauseSwitching();
             UpdateTitle();
-            frame.ShowPaused(switching.Paused());
             return true;
         case ID_SET_SELECTION:
             switching.OnSetSelectionAsWallpaper();
@@ -162,10 +164,15 @@ bool CWallpaperDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             frame.OnTrayNotify(static_cast<UINT>(lParam), switching.Paused());
             result = 0;
             return true;
-        case kMsgWallpaperShown:
+        case kMsgWallpaperShown: {
+            const std::string failedBefore = switching.PublishFailure();
             switching.OnShown(wParam, lParam);
+            if (switching.PublishFailure() != failedBefore) {
+                UpdateTitle();
+            }
             result = 0;
             return true;
+        }
         case WM_SETCURSOR:
             if (switching.OnSetCursor(LOWORD(lParam))) {
                 result = TRUE;
@@ -180,14 +187,11 @@ bool CWallpaperDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             return false;
         case WM_DPICHANGED:
             // Not answered: the dialog manager then gives the controls fonts for the new DPI.
+            // The wallpaper is in physical pixels: a DPI change alone does not touch it.
             frame.OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-            follower.OnDisplayChanged();
             return false;
         case WM_DISPLAYCHANGE:
             follower.OnDisplayChanged();
-            return false;
-        case WM_SETTINGCHANGE:
-            follower.OnSettingChange(wParam);
             return false;
         case WM_POWERBROADCAST:
             follower.OnPowerBroadcast(wParam);
