@@ -79,3 +79,35 @@ TEST(DisplayFollowTest, OnlyVelumarsOwnWallpaperFollowsOrIsPublishedAgain) {
 }
 
 }  // namespace
+
+TEST(DisplayFollowTest, OnlyOtherMonitorsRenderAgainAndAWakeWithTheSameOnesSetsAgainIfLost) {
+    const std::vector<MonitorRect> two{{0, 0, 1920, 1080, true}, {1920, 0, 3200, 1024, false}};
+    std::vector<MonitorRect> otherPrimary = two;
+    otherPrimary[0].primary = false;
+    otherPrimary[1].primary = true;
+    std::vector<MonitorRect> resized = two;
+    resized[1].right = 3840;
+    const struct {
+        const char* what;
+        std::optional<std::vector<MonitorRect>> renderedFor;
+        bool woke;
+        FollowStep step;
+    } cases[] = {
+        {"the same monitors", two, false, FollowStep::Nothing},
+        {"the same monitors after a resume", two, true, FollowStep::SetAgainIfLost},
+        {"a monitor resized", resized, false, FollowStep::RenderAgain},
+        {"the other monitor made primary", otherPrimary, true, FollowStep::RenderAgain},
+        {"a monitor fewer", std::vector<MonitorRect>{two[0]}, false, FollowStep::RenderAgain},
+        {"nothing shown yet", std::nullopt, false, FollowStep::Nothing},
+        {"nothing shown yet, after a resume", std::nullopt, true, FollowStep::SetAgainIfLost},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DecideFollow(two, c.renderedFor, c.woke), c.step) << c.what;
+    }
+    // A wake anywhere in a burst counts once.
+    DisplayFollow follow;
+    follow.Changed(0, true);
+    follow.Changed(100);
+    EXPECT_TRUE(follow.TakeWoke());
+    EXPECT_FALSE(follow.TakeWoke());
+}

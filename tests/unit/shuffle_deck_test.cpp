@@ -88,4 +88,41 @@ TEST(ShuffleDeck, CardsJoinAndLeaveMidDeckAndTheDeckSurvivesSavingAndLoading) {
     }
 }
 
+TEST(ShuffleDeck, LookingDealsNothingAndEachShownCardAddsOneJournalLineThatReadsBack) {
+    SeededRandom random(5);
+    ShuffleDeck deck(random);
+    const std::vector<DeckCard> items = Cards(6);
+    std::string file;
+    const auto store = [&] {
+        if (deck.TakeRewrite()) {
+            deck.TakeJournal();
+            file = deck.Save();
+        } else {
+            file += deck.TakeJournal();
+        }
+    };
+    deck.StartWith(items, 4);
+    EXPECT_EQ(deck.Next(items), 4);
+    store();
+    const std::string whole = file;
+    // Looking ahead, however often, deals nothing.
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(deck.Upcoming(items, 3).size(), 3u);
+        EXPECT_EQ(deck.Next(items), 4);
+    }
+    deck.Shown(items, 4);
+    deck.Shown(items, deck.Next(items));
+    store();
+    EXPECT_EQ(file.size(), whole.size() + 2 * (std::string("S0\tC:\\p\\0.tif\r\n").size()));
+    SeededRandom sameRandom = random;
+    ShuffleDeck reloaded(sameRandom);
+    reloaded.Load(file);
+    EXPECT_EQ(reloaded.Save(), deck.Save());
+    // A journal line cut short by a crash ends the journal; the deck stands.
+    reloaded.Load(file + "S1\t");
+    EXPECT_EQ(reloaded.Dealt().size(), 2u);
+    reloaded.Load(file + "S");
+    EXPECT_EQ(reloaded.Dealt().size(), 2u);
+}
+
 }  // namespace

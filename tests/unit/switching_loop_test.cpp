@@ -473,3 +473,111 @@ TEST_F(SwitchingLoopTest, PreviousGoesBackThroughTheHistoryAndTheNextSwitchesWal
     EXPECT_EQ(recorder.log.back(), "show item0@0");
     EXPECT_EQ(Finish(true), (Log{"row 0", "store 1", "idle", "prepare item1"}));
 }
+
+TEST_F(SwitchingLoopTest, AnUnreadableItemIsPassedOverAndABitmapNotSetKeepsThePositionUntilDue) {
+    settings.switchMode = 1;
+    settings.startSwitchingAtStartup = true;
+    loop.StartStop();
+    EXPECT_EQ(Finish(ShowResult::Unreadable), (Log{"failed", "show item1@0"}));
+    // The desktop did not take the bitmap: no pass-over, no row, no new position, the reason
+    // shown, and no retry before the next due switch.
+    EXPECT_EQ(Finish(ShowResult::NotSet, "Access is denied."), (Log{"idle", "prepare item1"}));
+    EXPECT_EQ(recorder.publishFailure, "Access is denied.");
+    EXPECT_EQ(settings.nextIndex, 1);
+    environment.tick += 10000;
+    loop.OnTick();
+    EXPECT_FALSE(loop.Busy());
+    environment.tick += 1;
+    loop.OnTick();
+    EXPECT_EQ(recorder.log.back(), "show item1@0");
+    EXPECT_EQ(Finish(true), (Log{"row 1", "store 2", "idle", "prepare item2"}));
+    EXPECT_EQ(recorder.publishFailure, "");
+}
+
+TEST_F(SwitchingLoopTest, NoRepeatsDealsACardOnlyWhenShownAndAWaitingPictureStartsTheDeck) {
+    settings.randomOrder = settings.noRepeats = true;
+    recorder.items = Items(5);
+    random = ScriptedRandom({0, 3, 0, 1, 0, 4, 0, 2, 0, 0, 0, 3, 0, 1});
+    // The position stored before there was a deck is the deck's first card.
+    settings.nextIndex = 3;
+    std::vector<std::string> shown;
+    for (int i = 0; i < 10; ++i) {
+        loop.SwitchNow();
+        shown.push_back(recorder.log.back());
+        // Settings that change no picture deal nothing and prepare nothing again.
+        AppSettings before = settings;
+        before.pauseKey = 0x0241;
+        recorder.log.clear();
+        loop.SettingsApplied(before);
+        EXPECT_TRUE(recorder.log.empty());
+        Finish(true);
+    }
+    EXPECT_EQ(shown.front(), "show item3@0");
+    EXPECT_EQ(std::set<std::string>(shown.begin(), shown.begin() + 5).size(), 5u);
+    EXPECT_EQ(std::set<std::string>(shown.begin() + 5, shown.end()).size(), 5u);
+
+    // With a picture per monitor, a set chosen again (new monitors) uses up no card.
+    recorder.monitors = {{0, 0, 1920, 1080, true}, {1920, 0, 3840, 1080, false}};
+    settings.render.monitorMode = 2;
+    loop.End();
+    loop.StartStop();
+    const std::string first = recorder.log.back();
+    Finish(true);
+    for (int i = 0; i < 5; ++i) {
+        recorder.monitors.back().right += 10;
+        loop.ShowCurrentAgain();
+    }
+    loop.SwitchNow();
+    const std::string second = recorder.log.back();
+    std::set<std::string> five;
+    for (const std::string& show : {first, second}) {
+        const std::string pictures = show.substr(5);
+        five.insert(pictures.substr(0, pictures.find('+')));
+        five.insert(pictures.substr(pictures.find('+') + 1));
+    }
+    EXPECT_EQ(five.size(), 4u) << first << " " << second;
+}
+
+TEST_F(SwitchingLoopTest, ADisplayChangeUnderAHoldWaitsAndAnIntervalSwitchFallingTogetherRendersOnce) {
+    settings.switchMode = 1;
+    loop.StartStop();
+    Finish(true);
+    const struct {
+        const char* what;
+        std::function<void(bool)> hold;
+    } holds[] = {
+        {"the user's pause", [this](bool on) { loop.SetPaused(on); }},
+        {"a full-screen window", [this](bool on) { environment.fullscreen = on; }},
+        {"the battery", [this](bool on) { environment.battery = on; }},
+    };
+    settings.holdOnBattery = true;
+    for (const auto& c : holds) {
+        c.hold(true);
+        recorder.log.clear();
+        loop.ShowCurrentAgain();
+        loop.OnTick();
+        EXPECT_TRUE(recorder.log.empty()) << c.what;
+        // The displays came back as they were: nothing waits any more.
+        loop.DropShowAgain();
+        c.hold(false);
+        loop.OnTick();
+        EXPECT_TRUE(recorder.log.empty()) << c.what;
+        c.hold(true);
+        loop.ShowCurrentAgain();
+        c.hold(false);
+        loop.OnTick();
+        EXPECT_EQ(recorder.log, (Log{"drop", "show item0@0", "prepare item1"})) << c.what;
+    }
+    // The interval falls due while a render waits for the pause: the switch alone renders.
+    loop.SetPaused(true);
+    loop.ShowCurrentAgain();
+    environment.tick += 10001;
+    loop.OnTick();
+    recorder.log.clear();
+    loop.SetPaused(false);
+    EXPECT_EQ(recorder.log, (Log{"busy", "show item1@0"}));
+    Finish(true);
+    recorder.log.clear();
+    loop.OnTick();
+    EXPECT_TRUE(recorder.log.empty());
+}

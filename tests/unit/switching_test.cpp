@@ -1,4 +1,4 @@
-// The switching sequence and the choice of the next wallpaper.
+// The switching sequence, the choice of the next wallpaper, and the files the loop keeps.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,6 +6,7 @@
 #include <climits>
 #include <set>
 
+#include "switching/file_writer.h"
 #include "switching/random_source.h"
 #include "switching/switching_sequence.h"
 #include "tests/unit/fake_file_system.h"
@@ -73,6 +74,28 @@ TEST(RandomIndexTest, EveryIndexComesUpAboutEquallyOften) {
         EXPECT_GT(*low, n < 100 ? 150 : 120) << n;
         EXPECT_LT(*high, n < 100 ? 250 : 290) << n;
     }
+}
+
+TEST(FileWriterTest, WritesInOrderAWholeFileDropsItsWaitingWritesAndAllIsWrittenBeforeItGoes) {
+    FakeFileSystem files;
+    {
+        FileWriter writer(files, [](const std::string& name) {
+            return name == "nowhere" ? std::string() : "C:\\L\\" + name;
+        });
+        writer.Save("deck.txt", "whole\n");
+        writer.Append("deck.txt", "S1\n");
+        writer.Append("deck.txt", "S2\n");
+        writer.Flush();
+        EXPECT_EQ(files.files["C:\\L\\deck.txt"], "whole\nS1\nS2\n");
+        writer.Append("deck.txt", "S3\n");
+        writer.Save("deck.txt", "new\n");
+        writer.Append("deck.txt", "S4\n");
+        writer.Save("history.txt", "h");
+        writer.Save("nowhere", "lost");
+    }
+    EXPECT_EQ(files.files["C:\\L\\deck.txt"], "new\nS4\n");
+    EXPECT_EQ(files.files["C:\\L\\history.txt"], "h");
+    EXPECT_EQ(files.files.size(), 2u);
 }
 
 }  // namespace
