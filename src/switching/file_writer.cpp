@@ -22,7 +22,7 @@ FileWriter::~FileWriter() {
 void FileWriter::Save(const std::string& name, std::string contents) {
     {
         const std::lock_guard guard(lock);
-        std::erase_if(queue, [&](const Write& write) { return write.name == name; });
+        std::erase_if(queue, [&](const Write& write) { return !write.task && write.name == name; });
         queue.push_back({name, std::move(contents), false});
     }
     changed.notify_all();
@@ -32,6 +32,14 @@ void FileWriter::Append(const std::string& name, std::string contents) {
     {
         const std::lock_guard guard(lock);
         queue.push_back({name, std::move(contents), true});
+    }
+    changed.notify_all();
+}
+
+void FileWriter::Run(std::function<void()> task) {
+    {
+        const std::lock_guard guard(lock);
+        queue.push_back({std::string(), std::string(), false, std::move(task)});
     }
     changed.notify_all();
 }
@@ -53,7 +61,9 @@ void FileWriter::WriterMain() {
         writing = true;
         guard.unlock();
         try {
-            if (const std::string path = placeOf(write.name); !path.empty()) {
+            if (write.task) {
+                write.task();
+            } else if (const std::string path = placeOf(write.name); !path.empty()) {
                 if (write.append) {
                     fileSystem.AppendToFile(path, write.contents);
                 } else {

@@ -1,5 +1,6 @@
 // Writes files on a thread of its own, in the order asked, so the caller never waits on a disk
-// or a share: the switching loop's deck and history are saved there after every show.
+// or a share: the switching loop's deck and history are saved there after every show, and the
+// headers of the pictures a show may choose from are read there.
 #pragma once
 
 #include <condition_variable>
@@ -26,6 +27,8 @@ public:
     void Save(const std::string& name, std::string contents);
     // Adds to the end of the file, after every write of it asked before.
     void Append(const std::string& name, std::string contents);
+    // Runs other small file work (reading picture headers) in the same order.
+    void Run(std::function<void()> task);
     // Waits until everything asked so far is written.
     void Flush();
 
@@ -34,6 +37,7 @@ private:
         std::string name;
         std::string contents;
         bool append = false;
+        std::function<void()> task = {};
     };
     void WriterMain();
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/scoped_flag.h"
+
 void SwitchingLoop::StartStop() {
     if (switchingActive) {
         switchingActive = false;
@@ -155,16 +157,39 @@ void SwitchingLoop::Begin() {
         BeginPerMonitor();
         return;
     }
-    const WallpaperEntry& item = sequence[static_cast<std::size_t>(settings.nextIndex)];
-    job->ticket = ShowPictures({{item.path, item.rotation, ParsePageList(item.pages).front()}});
+    job->ticket = ShowPictures({PictureAt(settings.nextIndex)});
 }
 
 void SwitchingLoop::BeginPerMonitor() {
     if (job->set.positions.empty()) {
-        job->set = UpcomingSet();
+        const MonitorItems* set = UpcomingSet();
+        if (set == nullptr) {
+            // The shapes are being read; ShapesRead goes on from here.
+            job->ticket = 0;
+            job->awaitingShapes = true;
+            return;
+        }
+        job->set = *set;
         upcomingStart = -1;
     }
     job->ticket = ShowPictures(PicturesOf(job->set));
+}
+
+void SwitchingLoop::ShapesRead(const std::vector<std::pair<ShowPicture, PictureShape>>& read) {
+    for (const auto& [picture, shape] : read) {
+        shapes[ShapeKey(picture)] = shape;
+        shapesAsked.erase(ShapeKey(picture));
+    }
+    // Answered while the loop asked: it goes on by itself.
+    if (choosing) {
+        return;
+    }
+    if (job && job->awaitingShapes) {
+        job->awaitingShapes = false;
+        BeginPerMonitor();
+    } else if (!job) {
+        PrepareNext();
+    }
 }
 
 std::vector<bool> SwitchingLoop::PortraitMonitors() {
@@ -178,9 +203,68 @@ std::vector<bool> SwitchingLoop::PortraitMonitors() {
     return portrait;
 }
 
-MonitorItems SwitchingLoop::ChooseSet(const std::vector<bool>& portraitMonitors) {
+std::vector<int> SwitchingLoop::Draws(std::size_t monitors) {
+    if (drawsStart == settings.nextIndex && drawsMonitors == monitors) {
+        return draws;
+    }
+    // A monitor draws at most twice kOrientationSearch items.
+    const int count = 2 * kOrientationSearch * static_cast<int>(monitors);
+    draws.clear();
+    // From the deck, the cards to come after the first, in their order: looking deals nothing,
+    // so a set chosen again (new settings, new monitors) uses up no card. Past the deck's end,
+    // any item.
+    if (DealsFromDeck()) {
+        const std::vector<int> cardsToCome = deck.Upcoming(Cards(), count + 1);
+        StoreDeck();
+        if (cardsToCome.size() > 1) {
+            draws.assign(cardsToCome.begin() + 1, cardsToCome.end());
+        }
+    }
+    while (static_cast<int>(draws.size()) < count) {
+        draws.push_back(RandomIndex(random, Count()));
+    }
+    drawsStart = settings.nextIndex;
+    drawsMonitors = monitors;
+    return draws;
+}
+
+std::optional<MonitorItems> SwitchingLoop::ChooseSet(const std::vector<bool>& portraitMonitors) {
+    // The positions the choice may look at: in order the next ones, at random the ones drawn
+    // (drawn once, so the choice made after the shapes arrive is the one they were read for).
+    std::vector<int> looked{settings.nextIndex};
+    std::vector<int> drawn;
+    if (InRandomOrder()) {
+        drawn = Draws(portraitMonitors.size());
+        looked.insert(looked.end(), drawn.begin(), drawn.end());
+    } else {
+        const int reach = std::min(Count(), static_cast<int>(portraitMonitors.size()) +
+                                                2 * kOrientationSearch + 1);
+        for (int k = 1; k < reach; ++k) {
+            looked.push_back((settings.nextIndex + k) % Count());
+        }
+    }
+    // Unreadable items are passed over before the show, so every one looked at needs its shape.
+    std::vector<ShowPicture> missing;
+    for (const int position : looked) {
+        const ShowPicture picture = PictureAt(position);
+        if (!shapes.contains(ShapeKey(picture)) &&
+            shapesAsked.insert(ShapeKey(picture)).second) {
+            missing.push_back(picture);
+        }
+    }
+    if (!missing.empty()) {
+        const ScopedFlag asking(choosing);
+        rendering.ReadShapes(missing);
+    }
+    for (const int position : looked) {
+        if (!shapes.contains(ShapeKey(PictureAt(position)))) {
+            return std::nullopt;
+        }
+    }
     const ShapeOfItem shapeOf = [this](const WallpaperEntry& item) {
-        return view.ShapeOf(item, ParsePageList(item.pages).front());
+        const auto found =
+            shapes.find(ShapeKey({item.path, item.rotation, ParsePageList(item.pages).front()}));
+        return found == shapes.end() ? PictureShape::Unknown : found->second;
     };
     if (!InRandomOrder()) {
         // It may move items forward in the sequence.
@@ -188,31 +272,31 @@ MonitorItems SwitchingLoop::ChooseSet(const std::vector<bool>& portraitMonitors)
         return ChooseInOrder(sequence, settings.nextIndex, portraitMonitors,
                              settings.matchOrientation, shapeOf);
     }
-    // From the deck, the cards to come after the first, in their order: looking deals nothing,
-    // so a set chosen again (new settings, new monitors) uses up no card. Past the deck's end,
-    // any item.
-    std::vector<int> upcomingCards;
-    if (DealsFromDeck()) {
-        upcomingCards = deck.Upcoming(Cards(), 2 * kOrientationSearch *
-                                                   static_cast<int>(portraitMonitors.size()));
-        StoreDeck();
-    }
-    std::size_t drawn = 1;
+    std::size_t next = 0;
     return ChooseAtRandom(sequence, settings.nextIndex, portraitMonitors,
                           settings.matchOrientation, shapeOf, [&] {
-                              return drawn < upcomingCards.size() ? upcomingCards[drawn++]
-                                                                  : RandomIndex(random, Count());
+                              return next < drawn.size() ? drawn[next++]
+                                                         : RandomIndex(random, Count());
                           });
 }
 
-const MonitorItems& SwitchingLoop::UpcomingSet() {
+const MonitorItems* SwitchingLoop::UpcomingSet() {
     std::vector<bool> portrait = PortraitMonitors();
     if (upcomingStart != settings.nextIndex || upcomingMonitors != portrait) {
-        upcoming = ChooseSet(portrait);
+        std::optional<MonitorItems> set = ChooseSet(portrait);
+        if (!set) {
+            return nullptr;
+        }
+        upcoming = std::move(*set);
         upcomingStart = settings.nextIndex;
         upcomingMonitors = std::move(portrait);
     }
-    return upcoming;
+    return &upcoming;
+}
+
+ShowPicture SwitchingLoop::PictureAt(int position) const {
+    const WallpaperEntry& item = sequence[static_cast<std::size_t>(position)];
+    return {item.path, item.rotation, ParsePageList(item.pages).front()};
 }
 
 std::vector<ShowPicture> SwitchingLoop::PicturesOf(const std::string& path, int rotation,
@@ -233,8 +317,7 @@ std::vector<ShowPicture> SwitchingLoop::PicturesOf(const HistoryEntry& entry) {
 std::vector<ShowPicture> SwitchingLoop::PicturesOf(const MonitorItems& set) const {
     std::vector<ShowPicture> pictures;
     for (const int position : set.positions) {
-        const WallpaperEntry& item = sequence[static_cast<std::size_t>(position)];
-        pictures.push_back({item.path, item.rotation, ParsePageList(item.pages).front()});
+        pictures.push_back(PictureAt(position));
     }
     return pictures;
 }
@@ -474,11 +557,13 @@ void SwitchingLoop::PrepareNext() {
         return;
     }
     if (PerMonitor()) {
-        rendering.Prepare(PicturesOf(UpcomingSet()));
+        // Without the shapes yet, ShapesRead prepares it when they arrive.
+        if (const MonitorItems* set = UpcomingSet()) {
+            rendering.Prepare(PicturesOf(*set));
+        }
         return;
     }
-    const WallpaperEntry& item = sequence[static_cast<std::size_t>(next)];
-    rendering.Prepare({{item.path, item.rotation, ParsePageList(item.pages).front()}});
+    rendering.Prepare({PictureAt(next)});
 }
 
 int SwitchingLoop::NextFromDeck() {
@@ -506,8 +591,9 @@ const std::vector<DeckCard>& SwitchingLoop::Cards() {
     if (!cardsMade) {
         cards.clear();
         cards.reserve(sequence.size());
-        for (const WallpaperEntry& item : sequence) {
-            cards.push_back({item.path, ParsePageList(item.pages).front()});
+        for (int position = 0; position < Count(); ++position) {
+            const ShowPicture picture = PictureAt(position);
+            cards.push_back({picture.path, picture.page});
         }
         cardsMade = true;
     }
@@ -518,4 +604,8 @@ void SwitchingLoop::SetSequence(std::vector<WallpaperEntry> items) {
     sequence = std::move(items);
     cardsMade = false;
     upcomingStart = -1;
+    drawsStart = -1;
+    // Read again for a new sequence: a file may have been replaced meanwhile.
+    shapes.clear();
+    shapesAsked.clear();
 }

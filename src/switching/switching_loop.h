@@ -9,8 +9,11 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -60,6 +63,9 @@ public:
     virtual void Prepare(const std::vector<ShowPicture>& pictures) = 0;
     // Forgets what was rendered ahead.
     virtual void DropPrepared() = 0;
+    // Reads the shapes of the pictures from their files' headers (ReadPictureShape) off the
+    // caller's thread; the loop hears them through ShapesRead, possibly before this returns.
+    virtual void ReadShapes(const std::vector<ShowPicture>& pictures) = 0;
 
 protected:
     SwitchRendering() = default;
@@ -100,8 +106,6 @@ public:
     virtual void UpdateControls() = 0;
     // The monitors in OrderMonitors' order, asked at every show with a picture per monitor.
     virtual std::vector<MonitorRect> Monitors() = 0;
-    // The shape of that page of the item's file, from its header (ReadPictureShape).
-    virtual PictureShape ShapeOf(const WallpaperEntry& item, int page) = 0;
 
 protected:
     SwitchingView() = default;
@@ -137,6 +141,8 @@ public:
     const WallpaperHistory& History() const { return history; }
     // "Set selection as wallpaper": that page of one entry, the position left as it is.
     void ShowEntry(const WallpaperEntry& entry, int page);
+    // The shapes ReadShapes was asked for; a show or a preparation waiting for them goes on.
+    void ShapesRead(const std::vector<std::pair<ShowPicture, PictureShape>>& read);
     // How the show of a ticket ended (for NotSet, why); other tickets than the running show's
     // are stale.
     void ShowFinished(std::uint64_t ticket, ShowResult result, const std::string& why = {});
@@ -191,6 +197,8 @@ private:
         int historyAt = -1;
         // What the show under way puts on the desktop.
         std::vector<ShowPicture> pictures = {};
+        // With a picture per monitor: the set waits for the shapes of its candidates.
+        bool awaitingShapes = false;
     };
 
     // After going back, shows the history's later entries again, newest last; then the item at
@@ -243,10 +251,21 @@ private:
     std::vector<ShowPicture> PicturesOf(const HistoryEntry& entry);
     // Whether each monitor, in order, is taller than wide; one wide monitor when none is known.
     std::vector<bool> PortraitMonitors();
-    // The items of the show from nextIndex on those monitors.
-    MonitorItems ChooseSet(const std::vector<bool>& portraitMonitors);
-    // The set chosen ahead when it was chosen for nextIndex and these monitors, else a new one.
-    const MonitorItems& UpcomingSet();
+    // The items of the show from nextIndex on those monitors; nothing while the shapes of the
+    // items it may look at are being read (ReadShapes was asked for them).
+    std::optional<MonitorItems> ChooseSet(const std::vector<bool>& portraitMonitors);
+    // The set chosen ahead when it was chosen for nextIndex and these monitors, else a new one;
+    // null while shapes are being read.
+    const MonitorItems* UpcomingSet();
+    // In random order: the positions drawn for the set from nextIndex on that many monitors,
+    // drawn once for them.
+    std::vector<int> Draws(std::size_t monitors);
+    // The picture of the item at that position of the sequence.
+    ShowPicture PictureAt(int position) const;
+    using PictureKey = std::tuple<std::string, int, int>;
+    static PictureKey ShapeKey(const ShowPicture& picture) {
+        return {picture.path, picture.rotation, picture.page};
+    }
     // Random order without repeats: the next position comes from the deck.
     bool DealsFromDeck() const { return settings.randomOrder && settings.noRepeats; }
     // The deck's next card; a deck that starts takes the picture already waiting first.
@@ -280,6 +299,14 @@ private:
     MonitorItems upcoming;
     int upcomingStart = -1;
     std::vector<bool> upcomingMonitors;
+    std::vector<int> draws;
+    int drawsStart = -1;
+    std::size_t drawsMonitors = 0;
+    // The shapes read for the sequence's pictures, and those asked for and not yet heard.
+    std::map<PictureKey, PictureShape> shapes;
+    std::set<PictureKey> shapesAsked;
+    // ReadShapes runs on this stack.
+    bool choosing = false;
     // What this run last put on the desktop (one picture per monitor in that mode); nothing
     // before its first show.
     std::vector<ShowPicture> onDesktop;

@@ -60,6 +60,18 @@ public:
         log.push_back("prepare " + text);
     }
     void DropPrepared() override { log.push_back("drop"); }
+    // Answers at once, as a fast disk would, or keeps the answer until Answer().
+    void ReadShapes(const std::vector<ShowPicture>& pictures) override {
+        for (const ShowPicture& picture : pictures) {
+            shapesToCome.emplace_back(picture, picture.path == "missing" ? PictureShape::Unreadable
+                                                                         : PictureShape::Wide);
+        }
+        log.push_back("read " + std::to_string(pictures.size()));
+        if (!slowDisk) {
+            Answer();
+        }
+    }
+    void Answer() { loop->ShapesRead(std::exchange(shapesToCome, {})); }
     std::vector<WallpaperEntry> BuildSwitchingSequence() override { return items; }
     void ShowSourceRow(int row) override { log.push_back("row " + std::to_string(row)); }
     void StoreNextIndex(int index) override { log.push_back("store " + std::to_string(index)); }
@@ -72,9 +84,6 @@ public:
     void UpdateControls() override {}
     void SaveHistory(std::string text) override { storedHistory = std::move(text); }
     std::vector<MonitorRect> Monitors() override { return monitors; }
-    PictureShape ShapeOf(const WallpaperEntry& item, int) override {
-        return item.path == "missing" ? PictureShape::Unreadable : PictureShape::Wide;
-    }
 
     std::vector<WallpaperEntry> items;
     std::vector<std::string> log;
@@ -85,6 +94,9 @@ public:
     int rotation = 0;
     std::string storedHistory;
     std::vector<MonitorRect> monitors{{0, 0, 1920, 1080, true}};
+    SwitchingLoop* loop = nullptr;
+    bool slowDisk = false;
+    std::vector<std::pair<ShowPicture, PictureShape>> shapesToCome;
 };
 
 std::vector<WallpaperEntry> Items(int n) {
@@ -101,6 +113,7 @@ class SwitchingLoopTest : public testing::Test {
 protected:
     SwitchingLoopTest() {
         recorder.items = Items(3);
+        recorder.loop = &loop;
         settings.switchPeriod = "0:0:10";
     }
     // Ends the running show and returns what followed it.
@@ -362,8 +375,14 @@ TEST_F(SwitchingLoopTest, APictureOnEachMonitorMovesOnByTheMonitorsAndPreparesTh
     recorder.items[3].path = "missing";
     recorder.monitors = {{0, 0, 1920, 1080, true}, {1920, 0, 3000, 1920, false}};
     settings.render.monitorMode = 2;
+    // The headers are read off the loop's thread; the show waits for them, once.
+    recorder.slowDisk = true;
     loop.SwitchNow();
-    EXPECT_EQ(recorder.log, (Log{"busy", "show item0@0+item1@0"}));
+    EXPECT_EQ(recorder.log, (Log{"busy", "read 5"}));
+    recorder.log.clear();
+    recorder.Answer();
+    recorder.slowDisk = false;
+    EXPECT_EQ(recorder.log, (Log{"show item0@0+item1@0"}));
     // The history keeps each monitor's picture; an unreadable item is passed over.
     EXPECT_EQ(Finish(true), (Log{"row 0", "store 2", "idle", "prepare item2+item4"}));
     EXPECT_EQ(loop.History().Entries().back().path, "item0");

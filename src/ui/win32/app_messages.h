@@ -13,6 +13,9 @@ static_assert(kTrayCallbackMessage == WM_APP + 1);
 // To the thumbnail pane: its worker has a result to take.
 inline constexpr UINT kThumbnailReadyMessage = WM_APP + 2;
 
-// To the main window: a show of the render worker ended (wParam the ticket, lParam nonzero
-// when it was shown).
+// To the main window: a show of the render worker ended (wParam the ticket, lParam its
+// ShowResult).
 inline constexpr UINT kMsgWallpaperShown = WM_APP + 3;
+
+// To the main window: picture shapes asked for were read and wait to be taken.
+inline constexpr UINT kMsgShapesRead = WM_APP + 4;

@@ -125,6 +125,35 @@ std::uint64_t CSwitchingAdapter::BeginShow(const std::vector<ShowPicture>& pictu
     return ticket;
 }
 
+void CSwitchingAdapter::ReadShapes(const std::vector<ShowPicture>& pictures) {
+    // A few small reads of each header, never a decode; on a slow share they may take long.
+    writer.Run([this, pictures] {
+        std::vector<std::pair<ShowPicture, PictureShape>> read;
+        for (const ShowPicture& picture : pictures) {
+            read.emplace_back(picture, ReadPictureShape(fileSystem, picture.path, picture.page,
+                                                        picture.rotation));
+        }
+        {
+            const std::lock_guard guard(shapesLock);
+            shapesRead.insert(shapesRead.end(), read.begin(), read.end());
+        }
+        if (HWND target = reportTo.load()) {
+            PostMessageW(target, kMsgShapesRead, 0, 0);
+        }
+    });
+}
+
+void CSwitchingAdapter::OnShapesRead() {
+    std::vector<std::pair<ShowPicture, PictureShape>> read;
+    {
+        const std::lock_guard guard(shapesLock);
+        read.swap(shapesRead);
+    }
+    if (!read.empty()) {
+        loop.ShapesRead(read);
+    }
+}
+
 void CSwitchingAdapter::Prepare(const std::vector<ShowPicture>& pictures) {
     renderer.Prepare(pictures, app.settings.render);
 }

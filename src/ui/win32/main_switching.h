@@ -57,6 +57,8 @@ public:
     void OnTimer(UINT_PTR id);
     // The render worker's report (kMsgWallpaperShown): the ticket and the ShowResult.
     void OnShown(WPARAM ticket, LPARAM result);
+    // The shapes asked for were read (kMsgShapesRead).
+    void OnShapesRead();
     // The properties were applied over these settings.
     void OnSettingsApplied(const AppSettings& before) { loop.SettingsApplied(before); }
     // The displays changed: the current wallpaper is rendered again for them; false, with nothing
@@ -102,6 +104,7 @@ private:
     void CancelShow() override { renderer.CancelShow(); }
     void Prepare(const std::vector<ShowPicture>& pictures) override;
     void DropPrepared() override { renderer.Drop(); }
+    void ReadShapes(const std::vector<ShowPicture>& pictures) override;
     // SwitchingView
     std::vector<WallpaperEntry> BuildSwitchingSequence() override;
     void ShowSourceRow(int row) override;
@@ -118,11 +121,6 @@ private:
     // The desktop icon caption colours, when the option applies.
     void RefreshIconTextColors();
     std::vector<MonitorRect> Monitors() override { return OrderMonitors(desktop.Monitors()); }
-    // A few small reads of the file's header on the window's thread, beside the file stamps the
-    // renderer reads there for the same show; never a decode.
-    PictureShape ShapeOf(const WallpaperEntry& item, int page) override {
-        return ReadPictureShape(fileSystem, item.path, page, item.rotation);
-    }
 
     HINSTANCE instance;
     CWallpaperApp& app;
@@ -148,6 +146,9 @@ private:
     // The monitors each show begun was rendered for, by ticket, and those of the last one shown.
     std::map<std::uint64_t, std::vector<MonitorRect>> layouts;
     std::optional<std::vector<MonitorRect>> shownLayout;
+    // Shapes read on the writer's thread, until the window takes them.
+    std::mutex shapesLock;
+    std::vector<std::pair<ShowPicture, PictureShape>> shapesRead;
     // Writes the deck and the history; declared after what placing its files uses.
     FileWriter writer;
 };

@@ -173,6 +173,10 @@ bool CWallpaperDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             result = 0;
             return true;
         }
+        case kMsgShapesRead:
+            switching.OnShapesRead();
+            result = 0;
+            return true;
         case WM_SETCURSOR:
             if (switching.OnSetCursor(LOWORD(lParam))) {
                 result = TRUE;
