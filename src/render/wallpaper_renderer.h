@@ -30,8 +30,8 @@ public:
     void Prepare(const std::vector<ShowPicture>& pictures, const RenderSettings& settings);
     // Cancels a show not finished.
     void CancelShow() { worker.CancelShow(); }
-    // Cancels a show not finished, then takes the wallpaper off the desktop on the worker, so a
-    // show that was being published cannot put it back.
+    // Cancels a show not finished, then takes the wallpaper off the desktop, after a publish
+    // under way, so no show can put it back.
     void RemoveWallpaper() { worker.RemoveWallpaper(); }
     // Starts rendering that page of the file ahead.
     void Prepare(const std::string& path, int rotation, int page, const RenderSettings& settings);

@@ -23,7 +23,6 @@ WallpaperWorker::~WallpaperWorker() {
         stopping = true;
         showTicket = 0;
         showWaiting = false;
-        removeWaiting = false;
         leftover = DropLocked();
     }
     changed.notify_all();
@@ -89,11 +88,11 @@ void WallpaperWorker::CancelShow() {
 
 void WallpaperWorker::RemoveWallpaper() {
     CancelShow();
-    {
-        const std::lock_guard guard(lock);
-        removeWaiting = true;
+    // After a publish under way; a show cancelled above publishes nothing after this.
+    const std::lock_guard guard(publishing);
+    if (remove) {
+        remove();
     }
-    changed.notify_all();
 }
 
 void WallpaperWorker::Prepare(const RenderInputs& inputs) {
@@ -131,21 +130,11 @@ std::string WallpaperWorker::NextSuffix() {
 void WallpaperWorker::WorkerMain() {
     std::unique_lock guard(lock);
     while (true) {
-        changed.wait(guard, [this] {
-            return stopping || removeWaiting || showWaiting || state == State::Pending;
-        });
+        changed.wait(guard, [this] { return stopping || showWaiting || state == State::Pending; });
         if (stopping) {
             return;
         }
-        if (removeWaiting) {
-            // After any publish of a show cancelled for it, and before any show asked later.
-            removeWaiting = false;
-            guard.unlock();
-            if (remove) {
-                remove();
-            }
-            guard.lock();
-        } else if (showWaiting) {
+        if (showWaiting) {
             RunShow(guard);
         } else {
             RunPrepare(guard);
@@ -188,12 +177,17 @@ void WallpaperWorker::RunShow(std::unique_lock<std::mutex>& guard) {
         }
     }
     ShowResult outcome = why.empty() ? ShowResult::Unreadable : ShowResult::NotSet;
-    if (cancelled()) {
-        outcome = ShowResult::Cancelled;
-    } else if (file) {
-        outcome = publish(*file, inputs, why) ? ShowResult::Shown : ShowResult::NotSet;
-        if (outcome == ShowResult::Shown) {
-            file.reset();
+    {
+        // A removal of the wallpaper waits for a publish, and a publish after it sees the
+        // cancellation that came with it.
+        const std::lock_guard published(publishing);
+        if (cancelled()) {
+            outcome = ShowResult::Cancelled;
+        } else if (file) {
+            outcome = publish(*file, inputs, why) ? ShowResult::Shown : ShowResult::NotSet;
+            if (outcome == ShowResult::Shown) {
+                file.reset();
+            }
         }
     }
     if (file) {

@@ -50,7 +50,7 @@ public:
     std::uint64_t Show(const RenderInputs& inputs);
     // Cancels the show under way or waiting; its ticket ends as Cancelled.
     void CancelShow();
-    // Cancels any show and then, after whatever the worker is publishing, removes the wallpaper.
+    // Cancels any show and removes the wallpaper now, after a publish under way if there is one.
     void RemoveWallpaper();
     // Starts preparing these inputs, dropping any other preparation; nothing when they are
     // already prepared or being prepared.
@@ -82,7 +82,8 @@ private:
     std::uint64_t lastTicket = 0;
     bool showWaiting = false;
     RenderInputs showJob;
-    bool removeWaiting = false;
+    // Held while a bitmap is made the wallpaper, and while the wallpaper is removed.
+    std::mutex publishing;
     // The preparation: the inputs asked for, and once stamped on the worker, the stamped ones.
     State state = State::Idle;
     RenderInputs job;

@@ -70,8 +70,8 @@ void CSwitchingAdapter::OnSetSelectionAsWallpaper() {
 }
 
 void CSwitchingAdapter::OnRemoveWallpaper() {
-    // The show under way must not put a wallpaper back: it is dropped, and the worker removes
-    // the wallpaper after anything it was publishing.
+    // The show under way must not put a wallpaper back: it is dropped, and the wallpaper is
+    // removed after anything the worker was publishing.
     loop.CancelShow();
     renderer.RemoveWallpaper();
 }
