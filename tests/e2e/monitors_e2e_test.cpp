@@ -1,8 +1,9 @@
 // Two monitors under Wine: tests/e2e/monitors_e2e.sh gives a wide X screen split into a 1920 x
 // 1080 and a 1280 x 1024 monitor, and removes the second when asked. The title counts the
 // monitors the wallpaper covers; the wallpaper follows the displays: a monitor removed at run
-// time and a resume from sleep render the current wallpaper again, once, without moving on, and
-// a wallpaper set by another program is left alone.
+// time renders the current wallpaper again, once, without moving on; a resume, a display
+// message, a work-area or DPI change with the monitors unchanged render nothing; and a
+// wallpaper set by another program is left alone.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -95,12 +96,18 @@ TEST_F(MonitorsTest, TheWallpaperFollowsARemovedMonitorAndAResumeWithoutMovingOn
               << PrimarySize().first << " x " << PrimarySize().second << "\n";
     EXPECT_EQ(NextIndex(), 1u);
 
-    // Resume from sleep, as another process would post it: one render, no switch.
-    const std::uint64_t followed = FileIndex(WallpaperFile());
-    PostMessageW(velumar.MainWindow(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
-    EXPECT_TRUE(WaitUntil([&] { return FileIndex(WallpaperFile()) != followed; }, 3000));
+    // With the monitors as the wallpaper was rendered for, a resume from sleep, a display
+    // message, a work-area change and a DPI change render nothing (as another process would
+    // send them).
     const std::uint64_t resumed = FileIndex(WallpaperFile());
-    Sleep(3000);
+    PostMessageW(velumar.MainWindow(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    PostMessageW(velumar.MainWindow(), WM_DISPLAYCHANGE, 24, MAKELPARAM(1920, 1080));
+    SendMessageW(velumar.MainWindow(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    RECT window{};
+    GetWindowRect(velumar.MainWindow(), &window);
+    SendDpiChanged(velumar.ProcessId(), velumar.MainWindow(), 96, window);
+    // Longer than the follower gathers changes.
+    Sleep(3500);
     EXPECT_EQ(FileIndex(WallpaperFile()), resumed);
     EXPECT_EQ(NextIndex(), 1u);
 
