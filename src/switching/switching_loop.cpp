@@ -262,8 +262,7 @@ std::optional<MonitorItems> SwitchingLoop::ChooseSet(const std::vector<bool>& po
         }
     }
     const ShapeOfItem shapeOf = [this](const WallpaperEntry& item) {
-        const auto found =
-            shapes.find(ShapeKey({item.path, item.rotation, ParsePageList(item.pages).front()}));
+        const auto found = shapes.find(ShapeKey(PictureOf(item)));
         return found == shapes.end() ? PictureShape::Unknown : found->second;
     };
     if (!InRandomOrder()) {
@@ -294,9 +293,13 @@ const MonitorItems* SwitchingLoop::UpcomingSet() {
     return &upcoming;
 }
 
-ShowPicture SwitchingLoop::PictureAt(int position) const {
-    const WallpaperEntry& item = sequence[static_cast<std::size_t>(position)];
+ShowPicture SwitchingLoop::PictureOf(const WallpaperEntry& item) {
+    // An item of the sequence stands for one page: its text is that page's number.
     return {item.path, item.rotation, ParsePageList(item.pages).front()};
+}
+
+ShowPicture SwitchingLoop::PictureAt(int position) const {
+    return PictureOf(sequence[static_cast<std::size_t>(position)]);
 }
 
 std::vector<ShowPicture> SwitchingLoop::PicturesOf(const std::string& path, int rotation,

@@ -260,7 +260,8 @@ private:
     // In random order: the positions drawn for the set from nextIndex on that many monitors,
     // drawn once for them.
     std::vector<int> Draws(std::size_t monitors);
-    // The picture of the item at that position of the sequence.
+    // The picture of an item of the sequence, and of the item at that position.
+    static ShowPicture PictureOf(const WallpaperEntry& item);
     ShowPicture PictureAt(int position) const;
     using PictureKey = std::tuple<std::string, int, int>;
     static PictureKey ShapeKey(const ShowPicture& picture) {

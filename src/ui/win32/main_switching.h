@@ -79,6 +79,8 @@ public:
     bool OnSetCursor(WORD hitTest);
 
     bool Active() const { return loop.Active(); }
+    // Waits until the deck and the history are written (the session ends).
+    void FlushFiles() { writer.Flush(); }
 
     // No tick switches while the scope lives (the settings are being applied).
     class HoldTicks {

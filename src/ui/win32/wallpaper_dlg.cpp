@@ -283,6 +283,7 @@ void CWallpaperDlg::OnEndSession(bool ending) {
     // The session may end this process without destroying the window: keep what Exit keeps.
     list.SaveIfModified();
     app.SaveSettings();
+    switching.FlushFiles();
 }
 
 void CWallpaperDlg::OnHotKey(WPARAM id) {
