@@ -28,7 +28,10 @@ void LoadValue(const Setting& setting, const SettingsStore& store,
                const std::function<std::string()>& personalDocumentsFolder,
                mbcs::LeadBytePredicate isLeadByte, AppSettings& settings) {
     if (setting.IsNumber()) {
-        const int stored = store.ReadInt(kSettingsSection, setting.name, setting.defaultNumber);
+        int stored = store.ReadInt(kSettingsSection, setting.name, setting.defaultNumber);
+        if (stored < 0 && setting.negativeReadsAsDefault) {
+            stored = setting.defaultNumber;
+        }
         setting.setNumber(settings, setting.limit ? Capped(stored, *setting.limit) : stored);
         return;
     }

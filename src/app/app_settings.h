@@ -15,6 +15,9 @@
 
 // Name of the list file placed in lastListDir when "CF" is not stored.
 inline constexpr std::string_view kDefaultListFileName = "Velumar.vlt";
+// The last Windows version (major * 100 + minor) on which the desktop icon caption options act:
+// Windows 2000.
+inline constexpr int kLastOsWithIconText = 500;
 // The value that holds nextIndex, also written alone after every switch.
 inline constexpr std::string_view kNextIndexValue = "II";
 
@@ -95,7 +98,7 @@ AppSettings LoadSettings(const SettingsStore& store,
                          mbcs::LeadBytePredicate isLeadByte = mbcs::NoLeadBytes);
 
 // Writes every field; the icon caption options only on Windows 2000 and earlier (osVersion
-// major * 100 + minor <= 500), the only systems on which they act.
+// major * 100 + minor at most kLastOsWithIconText), the only systems on which they act.
 void SaveSettings(const AppSettings& settings, int osVersion, SettingsStore& store);
 
 // Writes the position in the switching sequence alone, as every switch does.

@@ -11,8 +11,6 @@ constexpr int kMaxMaskPercent = 50;
 constexpr int kMaxMonitorMode = 3;
 // Ten times the logical DPI, beyond any display's scaling.
 constexpr int kMaxWindowDpi = 960;
-// The icon caption options act only up to Windows 2000.
-constexpr int kLastOsWithIconTextControl = 500;
 
 // The field a path of members leads to (a left fold over .*): one member of AppSettings, or a
 // part of it such as &AppSettings::render followed by a member of that part.
@@ -73,7 +71,12 @@ constexpr Setting List(std::string_view name) {
 }
 
 constexpr Setting UpToWindows2000(Setting setting) {
-    setting.writtenUpToOs = kLastOsWithIconTextControl;
+    setting.writtenUpToOs = kLastOsWithIconText;
+    return setting;
+}
+
+constexpr Setting NegativeIsNotKnown(Setting setting) {
+    setting.negativeReadsAsDefault = true;
     return setting;
 }
 
@@ -128,7 +131,7 @@ constexpr Setting kSettings[] = {
     Int<kWindow, &WindowRect::top>("PT", 0),
     Int<kWindow, &WindowRect::right>("PR", 620),
     Int<kWindow, &WindowRect::bottom>("PB", 450),
-    Int<&A::windowDpi>("PDI", 0, kMaxWindowDpi),
+    NegativeIsNotKnown(Int<&A::windowDpi>("PDI", 0, kMaxWindowDpi)),
 
     Bool<&A::holdWhenFullscreen>("FS", true),
     Bool<&A::holdOnBattery>("BA", false),

@@ -43,6 +43,9 @@ struct Setting {
     // An Int with a limit is read as an unsigned number and capped at the limit, so that a
     // stored negative number also becomes the limit.
     std::optional<int> limit;
+    // A stored negative number reads as the default instead (a value for which 0 means "not
+    // known").
+    bool negativeReadsAsDefault = false;
     // Written only while the Windows version (major * 100 + minor) is at most this.
     std::optional<int> writtenUpToOs;
 

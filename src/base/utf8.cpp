@@ -150,7 +150,9 @@ std::string FoldCase(std::string_view text, mbcs::LeadBytePredicate) {
 
 #ifdef _WIN32
 
-std::FILE* OpenFileUtf8(const std::string& path, const char* mode) {
+namespace {
+
+std::wstring WidePath(const std::string& path) {
     std::wstring widePath;
     for (size_t i = 0; i < path.size();) {
         const char32_t c = utf8::Decode(path, i);
@@ -161,14 +163,28 @@ std::FILE* OpenFileUtf8(const std::string& path, const char* mode) {
             widePath += static_cast<wchar_t>(c);
         }
     }
+    return widePath;
+}
+
+}  // namespace
+
+std::FILE* OpenFileUtf8(const std::string& path, const char* mode) {
     const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
-    return _wfopen(widePath.c_str(), wideMode.c_str());
+    return _wfopen(WidePath(path).c_str(), wideMode.c_str());
+}
+
+bool RemoveFileUtf8(const std::string& path) {
+    return _wremove(WidePath(path).c_str()) == 0;
 }
 
 #else
 
 std::FILE* OpenFileUtf8(const std::string& path, const char* mode) {
     return std::fopen(path.c_str(), mode);
+}
+
+bool RemoveFileUtf8(const std::string& path) {
+    return std::remove(path.c_str()) == 0;
 }
 
 #endif

@@ -1,5 +1,5 @@
 // UTF-8 text, the program's inner form of every name: decoding, encoding, repair, its length
-// in UTF-16 units, a portable case fold and opening a file by a UTF-8 path.
+// in UTF-16 units, a portable case fold, and opening and removing a file by a UTF-8 path.
 #pragma once
 
 #include <cstddef>
@@ -39,3 +39,5 @@ std::string FoldCase(std::string_view text, mbcs::LeadBytePredicate isLeadByte);
 // Opens a file by a UTF-8 path, as std::fopen does; under Windows through the wide API, so any
 // name opens.
 std::FILE* OpenFileUtf8(const std::string& path, const char* mode);
+// Removes a file by a UTF-8 path, as std::remove does; true when it is gone.
+bool RemoveFileUtf8(const std::string& path);

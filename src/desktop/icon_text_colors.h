@@ -30,5 +30,5 @@ void ApplyIconTextColors(DesktopListView& listView, std::uint32_t color, bool tr
 
 // The feature exists only up to Windows 2000 and only when the option is on.
 inline bool IconTextColorsApply(int osVersion, const AppSettings& settings) {
-    return osVersion <= 500 && settings.controlIconText;
+    return osVersion <= kLastOsWithIconText && settings.controlIconText;
 }

@@ -153,7 +153,7 @@ bool SaveBitmapFile(const PixelImage& image, const std::string& path) {
     }
     ok = std::fclose(f.release()) == 0 && ok;
     if (!ok) {
-        std::remove(path.c_str());
+        RemoveFileUtf8(path);
     }
     return ok;
 }

@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr std::string_view kTemporarySuffix = ".new";
 constexpr std::string_view kUnstretchedStyle = "0";
 
 // Makes the folders below the local application data that a place there needs.
@@ -106,25 +105,6 @@ bool PublishRendered(const PreparedFile& file, const RenderInputs& inputs, Deskt
         MakeFoldersFor(*place, inputs.appData, desktop);
         if (desktop.MoveFileOver(file.prepared, *place)) {
             return MakeRenderedWallpaper(*place, inputs, desktop);
-        }
-    }
-    return false;
-}
-
-bool PublishWallpaper(ImageLibrary& library, int session,
-                      const std::vector<std::string>& candidates, bool tileWallpaper,
-                      Desktop& desktop) {
-    // Each place in turn: a place whose temporary file is written but cannot be moved into
-    // place, or whose file the system refuses as the wallpaper, gives way to the next.
-    const std::string appData = desktop.LocalAppDataFolder();
-    for (const std::string& candidate : candidates) {
-        std::optional<PreparedFile> file =
-            SaveBeside(library, session, {candidate}, kTemporarySuffix, appData, desktop);
-        if (file && PublishPrepared(*file, tileWallpaper, desktop)) {
-            return true;
-        }
-        if (file) {
-            desktop.RemoveFile(file->prepared);
         }
     }
     return false;

@@ -16,6 +16,8 @@ std::vector<std::string> WallpaperFileCandidates(Desktop& desktop, const std::st
 // Where a rendered wallpaper bitmap waits beside the wallpaper file: this suffix and the number
 // of its job.
 inline constexpr std::string_view kPreparedSuffix = ".next";
+// Where a bitmap rendered and published at once waits beside the wallpaper file.
+inline constexpr std::string_view kTemporarySuffix = ".new";
 
 // Writes the session's image beside the first of the candidates that takes it (the candidate's
 // path followed by the suffix), making the folders below the local application data (appData)
@@ -35,14 +37,6 @@ bool PublishPrepared(const PreparedFile& file, bool tileWallpaper, Desktop& desk
 // the next of the inputs' places when that one cannot be replaced (a standard user's Windows
 // directory), then writes the tiling value and makes the file the wallpaper.
 bool PublishRendered(const PreparedFile& file, const RenderInputs& inputs, Desktop& desktop);
-
-// Writes the session's image as the bitmap file at the first place that takes it (a temporary
-// file beside it, then moved over the old bitmap in one step), then the tiling value, then
-// makes the file the wallpaper. False, with the old wallpaper and nothing else touched, when
-// no place takes it.
-bool PublishWallpaper(ImageLibrary& library, int session,
-                      const std::vector<std::string>& candidates, bool tileWallpaper,
-                      Desktop& desktop);
 
 // Removes the temporary and prepared bitmaps that a run cut short (killed, or the machine
 // switched off) may have left beside the wallpaper file's places.

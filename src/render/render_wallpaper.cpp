@@ -332,7 +332,21 @@ bool RenderWallpaper(const RenderRequest& request, const RenderSettings& setting
             return false;
         }
         FinishInSession(request, settings, ReadDesktopShape(desktop), library, session.Handle());
-        return PublishWallpaper(library, session.Handle(), files, settings.tileWallpaper, desktop);
+        // Saved and published as the program publishes a prepared bitmap.
+        RenderInputs inputs;
+        inputs.settings = settings;
+        inputs.places = files;
+        inputs.appData = desktop.LocalAppDataFolder();
+        const std::optional<PreparedFile> file =
+            SaveBeside(library, session.Handle(), files, kTemporarySuffix, inputs.appData, desktop);
+        if (!file) {
+            return false;
+        }
+        if (PublishRendered(*file, inputs, desktop)) {
+            return true;
+        }
+        desktop.RemoveFile(file->prepared);
+        return false;
     } catch (...) {
         // The session's owner has destroyed it on the way out.
         return false;

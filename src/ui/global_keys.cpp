@@ -6,8 +6,6 @@
 namespace {
 
 constexpr unsigned kKeyMask = 0xFF;
-// "Previous wallpaper"; the key does nothing while the window has no such command.
-constexpr int kPreviousCommand = 32790;
 
 struct ModifierPair {
     unsigned flag;      // in the control's high byte
@@ -52,7 +50,7 @@ std::optional<int> CommandOfGlobalKey(int id) {
         case GlobalKey::Next:
             return ID_SWITCH_NOW;
         case GlobalKey::Previous:
-            return kPreviousCommand;
+            return ID_PREVIOUS_WALLPAPER;
         case GlobalKey::Pause:
             return ID_PAUSE_SWITCHING;
     }

@@ -3,6 +3,7 @@
 #include "ui/main_window_layout.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "ui/screen_geometry.h"
 
@@ -36,6 +37,52 @@ ControlRects LayoutControls(const ControlRects& reference, ClientSize referenceS
         }
     }
     return placed;
+}
+
+namespace {
+
+bool Overlap(const LayoutRect& a, const LayoutRect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Every control inside the client area, none empty, no two overlapping.
+bool LayoutIsWhole(const ControlRects& reference, ClientSize referenceSize,
+                   std::span<const LayoutRect> fixed, ClientSize size, int dpi) {
+    const ControlRects placed = LayoutControls(reference, referenceSize, size, dpi);
+    std::vector<LayoutRect> all(placed.begin(), placed.end());
+    all.insert(all.end(), fixed.begin(), fixed.end());
+    for (size_t i = 0; i < all.size(); ++i) {
+        const LayoutRect& r = all[i];
+        if (r.Width() <= 0 || r.Height() <= 0 || r.left < 0 || r.top < 0 || r.right > size.cx ||
+            r.bottom > size.cy) {
+            return false;
+        }
+        for (size_t j = i + 1; j < all.size(); ++j) {
+            if (Overlap(r, all[j])) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+ClientSize MinimumClientSize(const ControlRects& reference, ClientSize referenceSize,
+                             std::span<const LayoutRect> fixed, int dpi) {
+    const int limit = ScaleForDpi(kLayoutShrinkLimit, dpi);
+    ClientSize size{std::max(referenceSize.cx - limit, 0), std::max(referenceSize.cy - limit, 0)};
+    // Each constraint eases as the client area grows, so the narrowest whole width at the full
+    // height, then the lowest whole height at that width, is the smallest whole size.
+    while (size.cx < referenceSize.cx &&
+           !LayoutIsWhole(reference, referenceSize, fixed, {size.cx, referenceSize.cy}, dpi)) {
+        ++size.cx;
+    }
+    while (size.cy < referenceSize.cy &&
+           !LayoutIsWhole(reference, referenceSize, fixed, size, dpi)) {
+        ++size.cy;
+    }
+    return size;
 }
 
 ControlRects RescaleLayout(const ControlRects& reference, int fromDpi, int toDpi) {

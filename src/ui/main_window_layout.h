@@ -3,8 +3,10 @@
 #pragma once
 
 #include <array>
+#include <span>
 
 #include "app/app_settings.h"
+#include "ui/win32/res/resource.h"
 
 struct LayoutRect {
     int left = 0;
@@ -37,17 +39,17 @@ struct LayoutItem {
 
 // The eleven laid-out controls; the preview check box stays where it is.
 inline constexpr std::array<LayoutItem, 11> kLayoutItems{{
-    {1000, LayoutRule::GrowHeight},  // wallpaper list
-    {1051, LayoutRule::MoveDown},    // information box
-    {1003, LayoutRule::GrowBoth},    // thumbnail pane
-    {1052, LayoutRule::MoveRight},   // Start/Stop
-    {1017, LayoutRule::MoveRight},   // Add Files...
-    {1018, LayoutRule::MoveRight},   // Add a Folder...
-    {1015, LayoutRule::MoveRight},   // Remove Selection(s)
-    {1046, LayoutRule::MoveRight},   // Rotate Selection(s)
-    {1014, LayoutRule::MoveRight},   // rotation combo
-    {1047, LayoutRule::MoveRight},   // Use Pages
-    {1044, LayoutRule::MoveRight},   // Use Pages edit
+    {IDC_WALLPAPER_LIST, LayoutRule::GrowHeight},
+    {IDC_INFO, LayoutRule::MoveDown},
+    {IDC_PREVIEW_FRAME, LayoutRule::GrowBoth},
+    {IDC_STARTSTOP, LayoutRule::MoveRight},
+    {IDC_ADD_FILES, LayoutRule::MoveRight},
+    {IDC_ADD_FOLDER, LayoutRule::MoveRight},
+    {IDC_REMOVE, LayoutRule::MoveRight},
+    {IDC_ROTATE_LABEL, LayoutRule::MoveRight},
+    {IDC_ROTATION, LayoutRule::MoveRight},
+    {IDC_PAGES_LABEL, LayoutRule::MoveRight},
+    {IDC_PAGES, LayoutRule::MoveRight},
 }};
 
 using ControlRects = std::array<LayoutRect, kLayoutItems.size()>;
@@ -60,6 +62,12 @@ inline constexpr int kLayoutShrinkLimit = 100;
 // the window's DPI) in either direction both directions are laid out for the limit together.
 ControlRects LayoutControls(const ControlRects& reference, ClientSize referenceSize,
                             ClientSize size, int dpi);
+
+// The smallest client size at which the laid-out controls and those the layout leaves in place
+// (fixed, such as the preview check box) all lie inside the client area, none empty and no two
+// overlapping; never below the limit of the layout at the DPI. All in client pixels at the DPI.
+ClientSize MinimumClientSize(const ControlRects& reference, ClientSize referenceSize,
+                             std::span<const LayoutRect> fixed, int dpi);
 
 // The reference rectangles recorded at one DPI, at another: every edge is scaled, so controls
 // that touched still touch.

@@ -5,18 +5,10 @@
 #include <cstdio>
 
 #include "switching/schedule.h"
+#include "ui/win32/res/resource.h"
 
 namespace {
 
-constexpr int kFirstOsWithoutIconText = 501;
-
-// Control ids of the checked fields.
-constexpr int kWidthEdit = 1025;
-constexpr int kHeightEdit = 1026;
-constexpr int kLeftEdit = 1073;
-constexpr int kRightEdit = 1074;
-constexpr int kTopEdit = 1075;
-constexpr int kBottomEdit = 1076;
 constexpr unsigned kMaxEdgePercent = 99;
 
 }  // namespace
@@ -27,7 +19,7 @@ GeneralEnabling ComputeGeneralEnabling(int switchMode, int selectedTimes, bool c
     e.interval = switchMode == 1;
     e.timeList = switchMode == 2;
     e.removeTime = switchMode == 2 && selectedTimes > 0;
-    e.iconTextAll = osVersion < kFirstOsWithoutIconText;
+    e.iconTextAll = osVersion <= kLastOsWithIconText;
     e.iconTextShown = e.iconTextAll && controlIconText;
     return e;
 }
@@ -47,8 +39,8 @@ IntervalCheck CheckInterval(int switchMode, const std::string& text) {
 
 ResizingEnabling ComputeResizingEnabling(int resizeChoice,
                                          const std::optional<FieldError>& refused) {
-    const bool sizeRefused =
-        refused && (refused->controlId == kWidthEdit || refused->controlId == kHeightEdit);
+    const bool sizeRefused = refused && (refused->controlId == IDC_CUSTOM_WIDTH ||
+                                         refused->controlId == IDC_CUSTOM_HEIGHT);
     return {resizeChoice == 2, resizeChoice == 3 || sizeRefused};
 }
 
@@ -56,12 +48,12 @@ std::optional<FieldError> ReadResizingPage(const ResizingPageControls& controls,
                                            ResizingPageValues& values) {
     values.retainAspect = controls.retainAspect;
     if (std::optional<FieldError> error =
-            ReadNumberField(kWidthEdit, controls.width, values.width)) {
+            ReadNumberField(IDC_CUSTOM_WIDTH, controls.width, values.width)) {
         return error;
     }
     values.resizeChoice = controls.resizeChoice;
     if (std::optional<FieldError> error =
-            ReadNumberField(kHeightEdit, controls.height, values.height)) {
+            ReadNumberField(IDC_CUSTOM_HEIGHT, controls.height, values.height)) {
         return error;
     }
     values.reductionChoice = controls.reductionChoice;
@@ -69,8 +61,11 @@ std::optional<FieldError> ReadResizingPage(const ResizingPageControls& controls,
     return std::nullopt;
 }
 
-MaskEnabling ComputeMaskEnabling(int maskType) {
-    return {maskType == 0, maskType == 1, maskType != 2};
+MaskEnabling ComputeMaskEnabling(int maskType, const std::optional<FieldError>& refused) {
+    const bool edgeRefused =
+        refused && (refused->controlId == IDC_MASK_BOTTOM || refused->controlId == IDC_MASK_LEFT ||
+                    refused->controlId == IDC_MASK_RIGHT || refused->controlId == IDC_MASK_TOP);
+    return {maskType == 0 || edgeRefused, maskType == 1, maskType != 2};
 }
 
 std::optional<FieldError> ReadMaskPage(const MaskPageControls& controls, MaskPageValues& values) {
@@ -80,10 +75,10 @@ std::optional<FieldError> ReadMaskPage(const MaskPageControls& controls, MaskPag
         const std::string& text;
         unsigned& value;
     } edges[] = {
-        {kBottomEdit, controls.bottom, values.bottom},
-        {kLeftEdit, controls.left, values.left},
-        {kRightEdit, controls.right, values.right},
-        {kTopEdit, controls.top, values.top},
+        {IDC_MASK_BOTTOM, controls.bottom, values.bottom},
+        {IDC_MASK_LEFT, controls.left, values.left},
+        {IDC_MASK_RIGHT, controls.right, values.right},
+        {IDC_MASK_TOP, controls.top, values.top},
     };
     for (const auto& edge : edges) {
         if (std::optional<FieldError> error =

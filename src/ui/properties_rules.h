@@ -37,7 +37,7 @@ struct GeneralEnabling {
     bool iconTextShown = false;  // group 1068, "Transparent" 1070 and the colour button 1069
 };
 
-// The icon text controls exist only before Windows XP (osVersion 501).
+// The icon text controls exist only up to Windows 2000 (kLastOsWithIconText).
 GeneralEnabling ComputeGeneralEnabling(int switchMode, int selectedTimes, bool controlIconText,
                                        int osVersion);
 
@@ -113,7 +113,10 @@ struct MaskEnabling {
     bool outline = false;  // 1082
 };
 
-MaskEnabling ComputeMaskEnabling(int maskType);
+// A refused percentage keeps the edge edits enabled whatever the choice, so the field the user
+// is sent back to can be corrected.
+MaskEnabling ComputeMaskEnabling(int maskType,
+                                 const std::optional<FieldError>& refused = std::nullopt);
 
 // Reads the controls in the page's order: the percentages bottom, left, right, top, each
 // 0 to 99; stops at the first refused field.

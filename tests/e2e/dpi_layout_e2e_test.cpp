@@ -1,7 +1,7 @@
-// Every window of the program laid out at the display's DPI: the main window at its default size,
-// the properties sheet's pages and the small dialogs have each visible control inside the client
-// area, no two controls overlapping, and each text fitting its control. tests/e2e/dpi_e2e.sh runs
-// this at 96, 120, 144 and 192 DPI, each in a Wine prefix of its own.
+// Every window of the program laid out at the display's DPI: the main window at its default and
+// its minimum size, the properties sheet's pages and the small dialogs have each visible control
+// inside the client area, no two controls overlapping, and each text fitting its control.
+// tests/e2e/dpi_e2e.sh runs this at 96, 120, 144 and 192 DPI, each in a Wine prefix of its own.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -168,6 +168,10 @@ TEST_F(DpiLayoutTest, EveryWindowFitsItsControlsAtTheDisplaysDpi) {
     EXPECT_TRUE(EqualRect(&frame, &expected))
         << frame.left << "," << frame.top << "," << frame.right << "," << frame.bottom;
     ExpectLaidOut(velumar.MainWindow(), "main window");
+
+    // Shrunk as far as it goes, the window keeps every control inside and apart.
+    MoveWindow(velumar.MainWindow(), frame.left, frame.top, 1, 1, TRUE);
+    ExpectLaidOut(velumar.MainWindow(), "main window at its minimum size");
 
     velumar.PostCommand(kPropertiesCommand);
     HWND sheet = WaitForWindow(velumar.ProcessId(), "Velumar Properties");

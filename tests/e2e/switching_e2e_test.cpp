@@ -453,6 +453,45 @@ TEST_F(SwitchingTest, TheStopButtonCyclesItsDotsWhileRunning) {
     ASSERT_TRUE(velumar.Exit());
 }
 
+TEST_F(SwitchingTest, SwitchesNeitherMoveThePointerNorSendMovesToTheWindowUnderIt) {
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    // A window of this process, clear of Velumar's, with the pointer resting on it.
+    WNDCLASSW kind{};
+    kind.lpfnWndProc = DefWindowProcW;
+    kind.hInstance = GetModuleHandleW(nullptr);
+    kind.lpszClassName = L"PointerWatch";
+    RegisterClassW(&kind);
+    HWND watch = CreateWindowExW(WS_EX_TOPMOST, L"PointerWatch", L"", WS_POPUP | WS_VISIBLE, 0, 0,
+                                 60, 60, nullptr, nullptr, kind.hInstance, nullptr);
+    ASSERT_NE(watch, nullptr);
+    const auto moves = [watch] {
+        int count = 0;
+        MSG message{};
+        while (PeekMessageW(&message, watch, 0, 0, PM_REMOVE)) {
+            count += message.message == WM_MOUSEMOVE ? 1 : 0;
+            DispatchMessageW(&message);
+        }
+        return count;
+    };
+    MouseMove({30, 30});
+    EXPECT_TRUE(WaitUntil([&] { return moves() > 0; }));
+    POINT before{};
+    GetCursorPos(&before);
+    int seen = 0;
+    for (int i = 0; i < 20; ++i) {
+        SwitchNow();
+        seen += moves();
+    }
+    POINT after{};
+    GetCursorPos(&after);
+    EXPECT_EQ(seen, 0);
+    EXPECT_EQ(before.x, 30);
+    EXPECT_EQ(before.y, 30);
+    EXPECT_TRUE(after.x == before.x && after.y == before.y) << after.x << "," << after.y;
+    DestroyWindow(watch);
+    ASSERT_TRUE(velumar.Exit());
+}
+
 using WallpaperTest = VelumarTest;
 
 TEST_F(WallpaperTest, RemoveWallpaperNowEmptiesTheDesktopAndKeepsTheFile) {

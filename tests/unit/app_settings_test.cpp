@@ -57,29 +57,53 @@ TEST(LoadSettings, FirstRunGivesDefaultsWithTheListFileInTheDocumentsFolder) {
     EXPECT_EQ(FirstRun(), expected);
 }
 
-TEST(LoadSettings, ALimitedValueAboveItsLimitOrNegativeReadsAsTheLimit) {
-    std::vector<std::pair<std::string_view, int>> limits;
+TEST(LoadSettings, ALimitedValueAboveItsLimitOrNegativeReadsAsTheLimitOrAsNotKnown) {
+    const struct {
+        std::string_view name;
+        int stored;
+        int loaded;
+    } cases[] = {
+        {"ME", 0, 0},
+        {"ME", 2, 2},
+        {"ME", 3, 2},
+        {"ME", -1, 2},
+        {"ME", INT_MIN, 2},
+        {"MRL", 50, 50},
+        {"MRL", 51, 50},
+        {"MRL", -1, 50},
+        {"MRT", 49, 49},
+        {"MRT", 51, 50},
+        {"MRR", 50, 50},
+        {"MRR", 51, 50},
+        {"MRB", 50, 50},
+        {"MRB", -1, 50},
+        {"MM", 0, 0},
+        {"MM", 3, 3},
+        {"MM", 4, 3},
+        {"MM", -1, 3},
+        {"PDI", 96, 96},
+        {"PDI", 960, 960},
+        {"PDI", 961, 960},
+        {"PDI", INT_MAX, 960},
+        // The DPI a rectangle was recorded at: a negative one is not known, as 0 is.
+        {"PDI", 0, 0},
+        {"PDI", -1, 0},
+        {"PDI", INT_MIN, 0},
+    };
     for (const Setting& setting : SettingsTable()) {
-        if (!setting.limit) {
-            continue;
-        }
-        const int limit = *setting.limit;
-        limits.emplace_back(setting.name, limit);
-        const int cases[][2] = {{0, 0},         {limit - 1, limit - 1},
-                                {limit, limit}, {limit + 1, limit},
-                                {-1, limit},    {INT_MIN, limit}};
-        for (const auto& [stored, loaded] : cases) {
+        bool pinned = false;
+        for (const auto& c : cases) {
+            if (c.name != setting.name) {
+                continue;
+            }
+            pinned = true;
             MemorySettingsStore store;
-            PutInt(store, setting.name, stored);
-            EXPECT_EQ(setting.number(LoadSettings(store, Documents)), loaded)
-                << setting.name << " stored " << stored;
+            PutInt(store, setting.name, c.stored);
+            EXPECT_EQ(setting.number(LoadSettings(store, Documents)), c.loaded)
+                << setting.name << " stored " << c.stored;
         }
-    }
-    // The limits the stored format has always had; a new limited setting only adds to them.
-    const std::pair<std::string_view, int> kept[] = {
-        {"ME", 2}, {"MRL", 50}, {"MRT", 50}, {"MRR", 50}, {"MRB", 50}};
-    for (const auto& pin : kept) {
-        EXPECT_NE(std::find(limits.begin(), limits.end(), pin), limits.end()) << pin.first;
+        // A new limit comes with its rows here.
+        EXPECT_EQ(pinned, setting.limit.has_value()) << setting.name;
     }
 }
 

@@ -3,6 +3,8 @@
 // steps.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "desktop/startup_shortcut.h"
 #include "desktop/tray_icon.h"
 #include "ui/main_window_layout.h"
@@ -85,6 +87,61 @@ TEST(MainWindowLayout, EachControlHasTheRuleOfItsRole) {
         EXPECT_EQ(kLayoutItems[IndexOf(id)].rule, LayoutRule::MoveRight) << id;
     }
     EXPECT_EQ(IndexOf(1004), kLayoutItems.size());
+}
+
+namespace {
+
+// The main window's template (dialog units, the drop-down list closed) in pixels for the
+// dialog base units of a DPI, as the dialog manager maps it.
+struct MainTemplate {
+    ControlRects rects;
+    ClientSize size;
+    LayoutRect checkBox;
+};
+
+MainTemplate MapMainTemplate(int baseX, int baseY) {
+    const auto map = [&](int x, int y, int w, int h) {
+        return LayoutRect{(x * baseX + 2) / 4, (y * baseY + 4) / 8, ((x + w) * baseX + 2) / 4,
+                          ((y + h) * baseY + 4) / 8};
+    };
+    // In the order of kLayoutItems.
+    return {{map(7, 7, 194, 160), map(7, 169, 194, 57), map(210, 141, 98, 85),
+             map(224, 106, 84, 19), map(224, 7, 84, 14), map(224, 23, 84, 14), map(224, 39, 84, 14),
+             map(224, 55, 84, 8), map(224, 64, 84, 12), map(224, 78, 68, 8), map(224, 86, 84, 14)},
+            {(315 * baseX + 2) / 4, (233 * baseY + 4) / 8},
+            map(210, 128, 98, 10)};
+}
+
+}  // namespace
+
+TEST(MainWindowLayout, TheMinimumSizeKeepsEveryControlInsideAndApart) {
+    const struct {
+        const char* why;
+        int dpi;
+        int baseX;
+        int baseY;
+        std::vector<LayoutRect> fixed;  // empty: the check box
+        ClientSize expected;
+    } cases[] = {
+        // The check box, left in place, ends at 539 of 551; the height shrinks to the limit.
+        {"96 DPI", 96, 7, 14, {}, {539, 308}},
+        {"144 DPI", 144, 10, 21, {}, {770, 462}},
+        {"192 DPI", 192, 14, 28, {}, {1078, 616}},
+        // Without it the right-hand column may come up to the list's right edge (352).
+        {"list and column", 96, 7, 14, {{0, 0, 1, 1}}, {511, 308}},
+        // A tall control left in place holds the height.
+        {"tall fixed control", 96, 7, 14, {{0, 0, 10, 380}}, {511, 380}},
+        // A layout that is not whole at its own size does not shrink.
+        {"overlap at the reference", 96, 7, 14, {{0, 0, 20, 20}}, {551, 408}},
+    };
+    for (const auto& c : cases) {
+        const MainTemplate t = MapMainTemplate(c.baseX, c.baseY);
+        const std::vector<LayoutRect> fixed =
+            c.fixed.empty() ? std::vector<LayoutRect>{t.checkBox} : c.fixed;
+        const ClientSize minimum = MinimumClientSize(t.rects, t.size, fixed, c.dpi);
+        EXPECT_EQ(minimum.cx, c.expected.cx) << c.why;
+        EXPECT_EQ(minimum.cy, c.expected.cy) << c.why;
+    }
 }
 
 TEST(MainWindowLayout, StoredRectangleIsKeptOnAMonitorAndBroughtBackOtherwise) {

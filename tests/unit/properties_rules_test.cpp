@@ -105,6 +105,12 @@ TEST(PropertiesRules, EachPageEnablesByItsChoice) {
         EXPECT_EQ(m.edges, choice == 0);
         EXPECT_EQ(m.file, choice == 1);
         EXPECT_EQ(m.outline, choice != 2);
+        // So does a refused percentage.
+        for (int refused : {1073, 1076, 1079}) {
+            m = ComputeMaskEnabling(choice, FieldError{refused, kNotAPositiveInteger});
+            EXPECT_EQ(m.edges, choice == 0 || refused != 1079) << refused;
+            EXPECT_EQ(m.file, choice == 1) << refused;
+        }
         EXPECT_EQ(MatchOrientationEnabled(choice), choice == 2);
     }
 }

@@ -209,18 +209,15 @@ TEST(RenderWallpaperTest, FailuresGiveFalseAndAlwaysDestroyTheSession) {
 }
 
 TEST(RenderWallpaperTest, PublishReplacesTheBitmapInOneStepThenWritesTileAndWallpaper) {
-    RecordingImageLibrary library;
     FakeDesktop desktop;
-    EXPECT_TRUE(PublishWallpaper(library, 7, {"C:\\W\\x.bmp"}, true, desktop));
-    EXPECT_EQ(library.calls.back(), "cSave(C:\\W\\x.bmp.new,2)");
-    EXPECT_EQ(desktop.actions, (std::vector<std::string>{"move C:\\W\\x.bmp.new to C:\\W\\x.bmp",
+    EXPECT_TRUE(PublishPrepared({"C:\\W\\x.bmp.next", "C:\\W\\x.bmp"}, true, desktop));
+    EXPECT_EQ(desktop.actions, (std::vector<std::string>{"move C:\\W\\x.bmp.next to C:\\W\\x.bmp",
                                                          "tile 1", "wallpaper C:\\W\\x.bmp"}));
     RemoveWallpaper(desktop);
     EXPECT_EQ(desktop.actions.back(), "wallpaper ");
 
-    // A wallpaper the system refuses is a failed publish, prepared ahead or not.
+    // A wallpaper the system refuses is a failed publish.
     desktop.refusesWallpaper = true;
-    EXPECT_FALSE(PublishWallpaper(library, 7, {"C:\\W\\x.bmp"}, true, desktop));
     EXPECT_FALSE(PublishPrepared({"C:\\W\\x.bmp.next", "C:\\W\\x.bmp"}, true, desktop));
 }
 
@@ -255,11 +252,12 @@ TEST(RenderWallpaperTest, AnUnwritableWindowsDirectoryFallsBackToLocalAppData) {
     const std::string appData = "C:\\Users\\u\\AppData\\Local\\Quorwick\\Velumar\\V.bmp";
     const Case cases[] = {
         {true, false, {"move " + windows + ".new to " + windows, "tile 0", "wallpaper " + windows}},
+        // The bitmap written beside a wallpaper that cannot be replaced moves to the next place.
         {false,
          false,
-         {"remove " + windows + ".new", "folder C:\\Users\\u\\AppData\\Local\\Quorwick",
+         {"folder C:\\Users\\u\\AppData\\Local\\Quorwick",
           "folder C:\\Users\\u\\AppData\\Local\\Quorwick\\Velumar",
-          "move " + appData + ".new to " + appData, "tile 0", "wallpaper " + appData}},
+          "move " + windows + ".new to " + appData, "tile 0", "wallpaper " + appData}},
         // Nowhere takes it: the old wallpaper stays, no setting changes.
         {false,
          true,

@@ -8,6 +8,7 @@
 #include <set>
 #include <sstream>
 
+#include "base/utf8.h"
 #include "base/win32/text_case.h"
 #include "list/folder_scan.h"
 #include "list/path_helpers.h"
@@ -45,6 +46,8 @@ TEST_F(WicImageTest, FilesNamedInAnyScriptAreScannedReadAndDecoded) {
     ASSERT_EQ(library.cLoadImage(session, bitmap.c_str(), 0, 0, 0), 1);
     ExpectSize(session, 21, 13);
     library.cDestroySession(session);
+    EXPECT_TRUE(RemoveFileUtf8(bitmap));
+    EXPECT_FALSE(IsExistingFile(bitmap, fileSystem));
 
     // A list file under such a name, replaced by a second save.
     const std::string list = PathOf("λίστα.vlt");

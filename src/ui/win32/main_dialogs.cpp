@@ -14,12 +14,6 @@
 #include "ui/win32/resizing_page.h"
 #include "ui/win32/resource_text.h"
 
-namespace {
-
-constexpr int kFirstOsWithoutIconText = 501;
-
-}  // namespace
-
 CMainDialogs::CMainDialogs(HINSTANCE instance, CWallpaperApp& app, DesktopListView& desktopListView,
                            CListPanel& list, CSwitchingAdapter& switching)
     : instance(instance),
@@ -57,7 +51,7 @@ void CMainDialogs::ShowProperties(const CDialog& window, const CGlobalKeys& keys
         }
     }
     list.Refresh();
-    if (app.osVersion < kFirstOsWithoutIconText && values.general.controlIconText != 0) {
+    if (app.osVersion <= kLastOsWithIconText && values.general.controlIconText != 0) {
         ApplyIconTextColors(desktopListView, values.general.textColor,
                             values.general.transparent != 0);
     }

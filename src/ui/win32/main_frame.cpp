@@ -30,6 +30,11 @@ void KeepOwnLayoutAtNewDpi(HWND window) {
     }
 }
 
+bool IsLaidOut(int id) {
+    return std::any_of(kLayoutItems.begin(), kLayoutItems.end(),
+                       [id](const LayoutItem& item) { return item.id == id; });
+}
+
 WindowRect ToWindowRect(const RECT& r) {
     return {r.left, r.top, r.right, r.bottom};
 }
@@ -54,24 +59,37 @@ void CMainFrame::Attach(HWND window) {
     }
     // The client size as created from the template; a size change while initialising (the
     // dialog manager's own) is recorded by OnSize as well.
+    fixedRects.clear();
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsLaidOut(GetDlgCtrlID(child))) {
+            RECT r{};
+            GetWindowRect(child, &r);
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+            fixedRects.push_back(ToLayout(r));
+        }
+    }
     RECT client{};
     GetClientRect(window, &client);
     referenceClientSize = {client.right, client.bottom};
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    templateSize = {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 void CMainFrame::OnGetMinMaxInfo(MINMAXINFO& limits) const {
-    // Asked while the window is being made, before the template's size is known.
-    if (templateSize.cx <= 0) {
+    // Asked while the window is being made, before its layout is recorded.
+    if (referenceClientSize.cx <= 0) {
         return;
     }
-    // The frame around the client area is the same at any size, so the window's limit is the
-    // template's size less what the layout lets the client area shrink.
-    const int limit = ScaleForDpi(kLayoutShrinkLimit, layoutDpi);
-    limits.ptMinTrackSize.x = std::max<LONG>(limits.ptMinTrackSize.x, templateSize.cx - limit);
-    limits.ptMinTrackSize.y = std::max<LONG>(limits.ptMinTrackSize.y, templateSize.cy - limit);
+    const ClientSize client =
+        MinimumClientSize(controlRects, referenceClientSize, fixedRects, layoutDpi);
+    // The frame around the client area is the same at any size.
+    RECT frame{};
+    RECT inside{};
+    GetWindowRect(items.Handle(), &frame);
+    GetClientRect(items.Handle(), &inside);
+    const LONG frameWidth = (frame.right - frame.left) - inside.right;
+    const LONG frameHeight = (frame.bottom - frame.top) - inside.bottom;
+    limits.ptMinTrackSize.x = std::max<LONG>(limits.ptMinTrackSize.x, client.cx + frameWidth);
+    limits.ptMinTrackSize.y = std::max<LONG>(limits.ptMinTrackSize.y, client.cy + frameHeight);
 }
 
 void CMainFrame::LoadIcons() {
@@ -157,15 +175,15 @@ void CMainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
     controlRects = RescaleLayout(controlRects, layoutDpi, dpi);
     referenceClientSize = {RescaleForDpi(referenceClientSize.cx, layoutDpi, dpi),
                            RescaleForDpi(referenceClientSize.cy, layoutDpi, dpi)};
-    templateSize = {RescaleForDpi(templateSize.cx, layoutDpi, dpi),
-                    RescaleForDpi(templateSize.cy, layoutDpi, dpi)};
+    for (LayoutRect& r : fixedRects) {
+        r = {RescaleForDpi(r.left, layoutDpi, dpi), RescaleForDpi(r.top, layoutDpi, dpi),
+             RescaleForDpi(r.right, layoutDpi, dpi), RescaleForDpi(r.bottom, layoutDpi, dpi)};
+    }
     // Controls the layout leaves where they are (the preview check box) keep their place.
     HWND window = items.Handle();
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        const int id = GetDlgCtrlID(child);
-        if (std::any_of(kLayoutItems.begin(), kLayoutItems.end(),
-                        [id](const LayoutItem& item) { return item.id == id; })) {
+        if (IsLaidOut(GetDlgCtrlID(child))) {
             continue;
         }
         RECT r{};

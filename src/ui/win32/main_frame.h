@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/app_settings.h"
 #include "base/win32/dpi.h"
@@ -43,7 +44,8 @@ public:
     void OnOtherInstance();
     bool OnSysCommand(WPARAM command);
     void OnWindowPosChanging(WINDOWPOS& position) const;
-    // The window is never made smaller than the layout follows.
+    // The window is never made smaller than the size at which every control is inside the
+    // client area and none overlaps another.
     void OnGetMinMaxInfo(MINMAXINFO& limits) const;
     // A double-click on the thumbnail pane opens the image it shows.
     bool IsOnPane(POINT clientPoint, HWND pane) const;
@@ -67,8 +69,8 @@ private:
     // The client size and control places the layout scales from, at layoutDpi.
     ClientSize referenceClientSize;
     ControlRects controlRects{};
-    // The window's size as its template made it (at layoutDpi).
-    SIZE templateSize{};
+    // The controls the layout leaves in place (the preview check box), at layoutDpi.
+    std::vector<LayoutRect> fixedRects;
     int layoutDpi = 96;
     // Until the window is placed, sizes are the dialog manager's own and are not remembered.
     bool placed = false;

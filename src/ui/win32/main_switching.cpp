@@ -186,10 +186,22 @@ std::string CSwitchingAdapter::AppDataFile(std::string_view name, bool makeFolde
 }
 
 void CSwitchingAdapter::SetBusy(bool) {
-    // The cursor over the window follows at once, not at the next mouse move.
+    // The cursor over the window follows at once, not at the next mouse move: the window under
+    // the pointer is asked for its cursor as a move would ask it. The pointer itself is never
+    // moved, so no other program sees a mouse move; over another window nothing changes.
     POINT at{};
-    GetCursorPos(&at);
-    SetCursorPos(at.x, at.y);
+    if (!GetCursorPos(&at)) {
+        return;
+    }
+    HWND window = items.Handle();
+    HWND under = WindowFromPoint(at);
+    if (under == nullptr || (under != window && !IsChild(window, under))) {
+        return;
+    }
+    const LPARAM point = MAKELPARAM(static_cast<SHORT>(at.x), static_cast<SHORT>(at.y));
+    const auto hitTest = static_cast<WORD>(SendMessageW(under, WM_NCHITTEST, 0, point));
+    SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+                 MAKELPARAM(hitTest, WM_MOUSEMOVE));
 }
 
 bool CSwitchingAdapter::OnSetCursor(WORD hitTest) {

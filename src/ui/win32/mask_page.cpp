@@ -18,7 +18,7 @@ void CMaskProperties::OnInit() {
     SetItemText(IDC_MASK_TOP, std::to_string(values.top));
     SetItemText(IDC_MASK_FILE, values.maskFile);
     SetChecked(IDC_MASK_OUTLINE, values.outline != 0);
-    ApplyEnabling(values.maskChoice);
+    ApplyEnabling(std::nullopt);
 }
 
 std::optional<FieldError> CMaskProperties::ReadBack() {
@@ -29,8 +29,9 @@ std::optional<FieldError> CMaskProperties::ReadBack() {
     return ReadMaskPage(controls, values);
 }
 
-void CMaskProperties::ApplyEnabling(int maskType) {
-    MaskEnabling e = ComputeMaskEnabling(maskType);
+void CMaskProperties::ApplyEnabling(const std::optional<FieldError>& refused) {
+    // The choice as the user sees it, also when a field after it was refused.
+    MaskEnabling e = ComputeMaskEnabling(CheckedRadio(kMaskGroup), refused);
     for (int id : {IDC_MASK_LEFT, IDC_MASK_RIGHT, IDC_MASK_TOP, IDC_MASK_BOTTOM, IDC_EDGE_GROUP}) {
         EnableItem(id, e.edges);
     }
@@ -46,14 +47,16 @@ bool CMaskProperties::OnCommand(int id, int code, HWND) {
     }
     switch (id) {
         case IDC_EDGE_MASK:
-            ApplyEnabling(0);
-            return true;
         case IDC_FILE_MASK:
-            ApplyEnabling(1);
+        case IDC_NO_MASK: {
+            std::optional<FieldError> error = ReadBack();
+            // Enabled before the message: the field it sends the user to must take focus.
+            ApplyEnabling(error);
+            if (error) {
+                ShowFieldError(*error);
+            }
             return true;
-        case IDC_NO_MASK:
-            ApplyEnabling(2);
-            return true;
+        }
         case IDC_MASK_BROWSE:
             Browse();
             return true;

@@ -19,7 +19,7 @@ protected:
     std::optional<FieldError> ReadBack() override;
 
 private:
-    void ApplyEnabling(int maskType);
+    void ApplyEnabling(const std::optional<FieldError>& refused);
     void Browse();
 
     MaskPageValues& values;
