@@ -164,6 +164,7 @@ double LongestSwitch(Host& host, AppSettings& settings, int switches) {
             busy += Ms(Clock::now() - start);
         }
         longest = std::max(longest, busy);
+        if (std::getenv("BUSY_EACH")) std::printf("    switch %d: %.2f ms\n", i, busy);
         host.ticket = 0;
     }
     return longest;

@@ -27,6 +27,50 @@ CardKeys KeysOf(const std::vector<DeckCard>& cards) {
     return keys;
 }
 
+// The cards with each joining card inserted in turn at its place (counted among the cards there
+// at that moment), in time proportional to n log n rather than n squared: the slots are given
+// from the last insertion back, each taking the place-th slot still free.
+std::vector<DeckCard> InsertAll(std::vector<DeckCard> cards,
+                                const std::vector<const DeckCard*>& joining,
+                                const std::vector<int>& places) {
+    const std::size_t total = cards.size() + joining.size();
+    // A Fenwick tree counting the free slots.
+    std::vector<int> tree(total + 1, 0);
+    for (std::size_t i = 1; i <= total; ++i) {
+        tree[i] += 1;
+        if (const std::size_t parent = i + (i & (~i + 1)); parent <= total) {
+            tree[parent] += tree[i];
+        }
+    }
+    std::size_t top = 1;
+    while (top * 2 <= total) {
+        top *= 2;
+    }
+    std::vector<const DeckCard*> slots(total, nullptr);
+    for (std::size_t k = joining.size(); k-- > 0;) {
+        // The slot with places[k] free slots before it.
+        std::size_t at = 0;
+        int before = places[k];
+        for (std::size_t step = top; step > 0; step /= 2) {
+            if (at + step <= total && tree[at + step] <= before) {
+                at += step;
+                before -= tree[at];
+            }
+        }
+        slots[at] = joining[k];
+        for (std::size_t i = at + 1; i <= total; i += i & (~i + 1)) {
+            tree[i] -= 1;
+        }
+    }
+    std::vector<DeckCard> result;
+    result.reserve(total);
+    auto next = cards.begin();
+    for (const DeckCard* slot : slots) {
+        result.push_back(slot != nullptr ? *slot : std::move(*next++));
+    }
+    return result;
+}
+
 // One card a line: "D" dealt or "R" to come in the deck's text, "S" dealt since in the journal
 // after it; the page, a tab, the path.
 void AddLine(std::string& text, char kind, const DeckCard& card) {
@@ -52,6 +96,10 @@ void ShuffleDeck::Sync(const std::vector<DeckCard>& items) {
     for (std::size_t i = 0; i < synced.size(); ++i) {
         positions.emplace(KeyOf(synced[i]), static_cast<int>(i));
     }
+    // Without a deck nothing joins: a new deck is shuffled from the items next.
+    if (Empty()) {
+        return;
+    }
     const auto gone = [&](const DeckCard& card) { return !positions.contains(KeyOf(card)); };
     const std::size_t before = dealt.size() + remaining.size();
     std::erase_if(dealt, gone);
@@ -59,12 +107,19 @@ void ShuffleDeck::Sync(const std::vector<DeckCard>& items) {
     bool changed = dealt.size() + remaining.size() != before;
     CardKeys known = KeysOf(dealt);
     known.merge(KeysOf(remaining));
+    // Each new card goes to a random place among the cards to come, as if inserted one by one.
+    std::vector<const DeckCard*> joining;
+    std::vector<int> places;
     for (const DeckCard& item : items) {
         if (known.insert(KeyOf(item)).second) {
-            const int at = RandomIndex(random, static_cast<int>(remaining.size()) + 1);
-            remaining.insert(remaining.begin() + at, item);
-            changed = true;
+            joining.push_back(&item);
+            places.push_back(
+                RandomIndex(random, static_cast<int>(remaining.size() + joining.size())));
         }
+    }
+    if (!joining.empty()) {
+        remaining = InsertAll(std::move(remaining), joining, places);
+        changed = true;
     }
     if (changed) {
         MarkRewrite();
@@ -72,11 +127,13 @@ void ShuffleDeck::Sync(const std::vector<DeckCard>& items) {
 }
 
 void ShuffleDeck::Shuffle(const std::vector<DeckCard>& items) {
+    // Each card once: an item listed twice is at its first position only.
+    Sync(items);
     std::vector<DeckCard> deck;
-    CardKeys seen;
-    for (const DeckCard& item : items) {
-        if (seen.insert(KeyOf(item)).second) {
-            deck.push_back(item);
+    deck.reserve(synced.size());
+    for (std::size_t i = 0; i < synced.size(); ++i) {
+        if (positions.at(KeyOf(synced[i])) == static_cast<int>(i)) {
+            deck.push_back(synced[i]);
         }
     }
     for (int i = static_cast<int>(deck.size()) - 1; i > 0; --i) {
@@ -160,7 +217,8 @@ void ShuffleDeck::StartWith(const std::vector<DeckCard>& items, int position) {
     if (items.empty()) {
         return;
     }
-    Sync(items);
+    dealt.clear();
+    remaining.clear();
     Shuffle(items);
     if (position < 0 || position >= static_cast<int>(items.size())) {
         return;
