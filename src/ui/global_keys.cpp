@@ -45,6 +45,10 @@ std::uint32_t HotkeyValueFromChord(const HotkeyChord& chord) {
     return (flags << 8) | (chord.virtualKey & kKeyMask);
 }
 
+unsigned RegistrationModifiers(const HotkeyChord& chord) {
+    return chord.modifiers | register_modifiers::kNoRepeat;
+}
+
 std::optional<int> CommandOfGlobalKey(int id) {
     switch (static_cast<GlobalKey>(id)) {
         case GlobalKey::Next:

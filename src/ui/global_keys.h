@@ -18,6 +18,7 @@ namespace register_modifiers {
 inline constexpr unsigned kAlt = 0x0001;
 inline constexpr unsigned kControl = 0x0002;
 inline constexpr unsigned kShift = 0x0004;
+inline constexpr unsigned kNoRepeat = 0x4000;  // a key held down sends its command once
 }  // namespace register_modifiers
 
 struct HotkeyChord {
@@ -31,6 +32,8 @@ struct HotkeyChord {
 std::optional<HotkeyChord> ChordFromHotkeyValue(std::uint32_t value);
 // The control value of a chord, as the control would hold it (without the extended flag).
 std::uint32_t HotkeyValueFromChord(const HotkeyChord& chord);
+// The modifiers RegisterHotKey gets for a chord: its own, and no repeats while it is held.
+unsigned RegistrationModifiers(const HotkeyChord& chord);
 
 // The three keys: their registration ids on the main window, in this order.
 enum class GlobalKey { Next = 1, Previous = 2, Pause = 3 };

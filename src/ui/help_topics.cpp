@@ -95,7 +95,8 @@ constexpr PopupText kPopupTexts[] = {
      "while this is checked."},
     {IDC_HOLD_FULLSCREEN,
      "Holds back timed changes while a program fills its whole screen (a game, a video, a "
-     "presentation); the change that fell due happens when it is gone."},
+     "presentation) or Windows says you are presenting or busy; the change that fell due happens "
+     "when it is gone."},
     {IDC_NO_REPEATS,
      "With Randomize file selection, deals the wallpapers like a shuffled deck of cards: every "
      "file (and every chosen page) is shown once before any comes again, and a new round never "
@@ -151,11 +152,14 @@ constexpr PopupText kPopupTexts[] = {
      "The key that pauses timed changes, or resumes them, from any program. Click the box and "
      "press the key; Backspace leaves no key."},
     {IDC_NEXT_KEY_TAKEN,
-     "Says when another program already uses the key above; Velumar cannot use it then."},
+     "Says when another program already uses the key above (Velumar cannot use it then), or when "
+     "the same key is chosen for another command."},
     {IDC_PREVIOUS_KEY_TAKEN,
-     "Says when another program already uses the key above; Velumar cannot use it then."},
+     "Says when another program already uses the key above (Velumar cannot use it then), or when "
+     "the same key is chosen for another command."},
     {IDC_PAUSE_KEY_TAKEN,
-     "Says when another program already uses the key above; Velumar cannot use it then."},
+     "Says when another program already uses the key above (Velumar cannot use it then), or when "
+     "the same key is chosen for another command."},
 
     // Monitors page
     {IDC_MONITOR_GROUP, "Holds the choices for a desktop of more than one monitor."},

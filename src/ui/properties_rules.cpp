@@ -3,6 +3,7 @@
 #include "ui/properties_rules.h"
 
 #include <cstdio>
+#include <iterator>
 
 #include "switching/schedule.h"
 #include "ui/win32/res/resource.h"
@@ -10,6 +11,30 @@
 namespace {
 
 constexpr unsigned kMaxEdgePercent = 99;
+
+// The Keys page's boxes in its order, with the names it gives their commands.
+struct KeyField {
+    GlobalKey key;
+    int control;
+    std::uint32_t KeysPageValues::*value;
+    const char* name;
+};
+
+constexpr KeyField kKeyFields[] = {
+    {GlobalKey::Next, IDC_NEXT_KEY, &KeysPageValues::next, "Next wallpaper"},
+    {GlobalKey::Previous, IDC_PREVIOUS_KEY, &KeysPageValues::previous, "Previous wallpaper"},
+    {GlobalKey::Pause, IDC_PAUSE_KEY, &KeysPageValues::pause, "Pause or resume switching"},
+};
+
+// Two values are the same key when RegisterHotKey would see the same chord.
+bool SameKey(std::uint32_t a, std::uint32_t b) {
+    const std::optional<HotkeyChord> chord = ChordFromHotkeyValue(a);
+    return chord && chord == ChordFromHotkeyValue(b);
+}
+
+const KeyField& FieldOf(GlobalKey key) {
+    return kKeyFields[static_cast<int>(key) - 1];
+}
 
 }  // namespace
 
@@ -88,6 +113,30 @@ std::optional<FieldError> ReadMaskPage(const MaskPageControls& controls, MaskPag
     }
     values.maskFile = controls.maskFile;
     values.outline = controls.outline;
+    return std::nullopt;
+}
+
+std::string SameKeyLine(const KeysPageValues& values, GlobalKey key) {
+    const std::uint32_t value = values.*FieldOf(key).value;
+    for (const KeyField& other : kKeyFields) {
+        if (other.key != key && SameKey(value, values.*other.value)) {
+            return std::string("Also chosen for \"") + other.name + "\".";
+        }
+    }
+    return {};
+}
+
+std::optional<FieldError> CheckKeysPage(const KeysPageValues& values) {
+    for (const KeyField* later = std::begin(kKeyFields); later != std::end(kKeyFields); ++later) {
+        for (const KeyField* earlier = std::begin(kKeyFields); earlier != later; ++earlier) {
+            if (SameKey(values.*later->value, values.*earlier->value)) {
+                return FieldError{later->control,
+                                  std::string("This key is already chosen for \"") + earlier->name +
+                                      "\". Please choose another one.",
+                                  true};
+            }
+        }
+    }
     return std::nullopt;
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/app_settings.h"
 #include "ui/dialog_data.h"
+#include "ui/global_keys.h"
 
 // General page.
 struct GeneralPageValues {
@@ -128,6 +129,13 @@ struct KeysPageValues {
     std::uint32_t previous = 0;
     std::uint32_t pause = 0;
 };
+
+// The line under a key's box when the same key is chosen for another command: it names the
+// first such command in the page's order; empty when there is none.
+std::string SameKeyLine(const KeysPageValues& values, GlobalKey key);
+
+// A key chosen for two commands is refused at the later box, naming the earlier command.
+std::optional<FieldError> CheckKeysPage(const KeysPageValues& values);
 
 // Monitors page: the monitor mode (0 to 3, the radio buttons' order) and the orientation match.
 struct MonitorsPageValues {

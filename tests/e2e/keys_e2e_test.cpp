@@ -1,5 +1,6 @@
 // The global keys of the real program: keys chosen in the settings act when pressed on the
-// display, and a key another program holds is reported on the Keys page while the others work.
+// display, a key another program holds is reported on the Keys page while the others work, and
+// one key chosen for two commands is refused there.
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
@@ -17,6 +18,7 @@ namespace {
 // Hotkey control values: Ctrl and Alt in the high byte, the key in the low byte.
 constexpr DWORD kCtrlAlt = 0x0600;
 constexpr int kKeysPage = 3;
+constexpr int kPreviousKey = 1112;
 constexpr int kNextKeyTaken = 1114;
 constexpr int kPauseKeyTaken = 1116;
 
@@ -56,7 +58,7 @@ TEST_F(KeysTest, ChosenKeysSwitchAndPauseWhenPressedOnTheDisplay) {
     ASSERT_TRUE(velumar.Exit());
 }
 
-TEST_F(KeysTest, AKeyAnotherProgramHoldsIsReportedOnTheKeysPageAndTheOthersWork) {
+TEST_F(KeysTest, TheKeysPageReportsAKeyHeldElsewhereAndRefusesOneKeyForTwoCommands) {
     HWND holder = CreateWindowExA(0, "STATIC", "holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   nullptr, nullptr);
     ASSERT_NE(holder, nullptr);
@@ -70,6 +72,12 @@ TEST_F(KeysTest, AKeyAnotherProgramHoldsIsReportedOnTheKeysPageAndTheOthersWork)
     EXPECT_EQ(WindowText(FindDescendant(sheet, kNextKeyTaken)),
               "This key is used by another program.");
     EXPECT_EQ(WindowText(FindDescendant(sheet, kPauseKeyTaken)), "");
+    // The pause key chosen for "Previous wallpaper" too: OK is refused, naming the other command.
+    SendMessageA(FindDescendant(sheet, kPreviousKey), HKM_SETHOTKEY, kCtrlAlt | 'P', 0);
+    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    EXPECT_EQ(DismissMessageBox(velumar.ProcessId()),
+              "This key is already chosen for \"Previous wallpaper\". Please choose another one.");
+    EXPECT_TRUE(IsWindow(sheet));
     PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }));
 

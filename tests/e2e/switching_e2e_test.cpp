@@ -297,7 +297,7 @@ TEST_F(SwitchingTest, AHeldPauseMarkerHoldsBackTimedSwitchesUntilReleased) {
     ASSERT_TRUE(velumar.Exit());
 }
 
-TEST_F(SwitchingTest, PauseAndAFullScreenWindowHoldTimedSwitchesUntilTheyEnd) {
+TEST_F(SwitchingTest, PauseHoldsTimedSwitchesUntilItEnds) {
     WriteDword(kSettingsKey, "SA", 1);
     WriteText(kSettingsKey, "PE", "0:0:1");
     ASSERT_NO_FATAL_FAILURE(Launch());
@@ -311,24 +311,92 @@ TEST_F(SwitchingTest, PauseAndAFullScreenWindowHoldTimedSwitchesUntilTheyEnd) {
     velumar.SendCommand(kPauseSwitchingCommand);
     EXPECT_FALSE(WindowText(velumar.MainWindow()).ends_with(" (paused)"));
     EXPECT_TRUE(WaitUntil([] { return NextIndex() == 0u; }, 1500));
+    ASSERT_TRUE(velumar.Exit());
+}
 
-    // Another program's window covers the whole screen: no timed switch until it closes.
-    HWND cover = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "cover", WS_POPUP | WS_VISIBLE, 0, 0,
+// A window of this test program's own in front of the others, kept answering while waiting.
+class FrontWindow {
+public:
+    // Maximised, it takes the whole monitor with its borders outside, as on a monitor without a
+    // taskbar.
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_GETMINMAXINFO) {
+            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+            // The invisible borders of Windows 10 at 96 DPI.
+            const int border = 8;
+            info->ptMaxPosition = {-border, -border};
+            info->ptMaxSize = {GetSystemMetrics(SM_CXSCREEN) + 2 * border,
+                               GetSystemMetrics(SM_CYSCREEN) + 2 * border};
+            return 0;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+
+    FrontWindow(DWORD style, int showCommand) {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.lpszClassName = "VelumarTestFront";
+        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        RegisterClassA(&windowClass);
+        window = CreateWindowExA(0, windowClass.lpszClassName, "front", style, 0, 0,
                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                  nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(cover, nullptr);
-    SetForegroundWindow(cover);
-    const std::optional<DWORD> held = NextIndex();
-    for (int i = 0; i < 25; ++i) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageA(&message);
-        }
-        Sleep(100);
+        ShowWindow(window, showCommand);
+        SetForegroundWindow(window);
     }
-    EXPECT_EQ(NextIndex(), held);
-    DestroyWindow(cover);
-    EXPECT_TRUE(WaitUntil([&] { return NextIndex() != held; }, 3000));
+    ~FrontWindow() { DestroyWindow(window); }
+
+    // Waits for the condition while the window answers its messages.
+    template <typename Condition>
+    bool WaitUntil(Condition condition, DWORD timeoutMs) const {
+        return e2e::WaitUntil(
+            [&] {
+                MSG message;
+                while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                    DispatchMessageA(&message);
+                }
+                return condition();
+            },
+            timeoutMs);
+    }
+
+    HWND window = nullptr;
+};
+
+TEST_F(SwitchingTest,
+       AMaximizedWindowDoesNotHoldTimedSwitchesAndABorderlessOneCoveringItsMonitorDoes) {
+    WriteDword(kSettingsKey, "SA", 1);
+    WriteText(kSettingsKey, "PE", "0:0:1");
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    ASSERT_TRUE(WaitUntil([] { return WallpaperSize() == std::make_pair(40, 30); }));
+    const auto shown = [](std::pair<int, int> size) {
+        return [size] { return WallpaperSize() == size; };
+    };
+
+    {
+        // An ordinary window, maximised: its rectangle holds the whole monitor, its caption says
+        // it is no full-screen program.
+        const FrontWindow maximized(WS_OVERLAPPEDWINDOW, SW_MAXIMIZE);
+        RECT rect{};
+        GetWindowRect(maximized.window, &rect);
+        ASSERT_TRUE(rect.left <= 0 && rect.top <= 0 &&
+                    rect.right >= GetSystemMetrics(SM_CXSCREEN) &&
+                    rect.bottom >= GetSystemMetrics(SM_CYSCREEN));
+        ASSERT_EQ(GetForegroundWindow(), maximized.window);
+        EXPECT_TRUE(maximized.WaitUntil(shown({30, 20}), 20000));
+        EXPECT_TRUE(maximized.WaitUntil(shown({40, 30}), 20000));
+    }
+    std::pair<int, int> held;
+    {
+        // A borderless window exactly on the monitor: nothing changes until it closes.
+        const FrontWindow cover(WS_POPUP | WS_VISIBLE, SW_SHOW);
+        ASSERT_EQ(GetForegroundWindow(), cover.window);
+        // A switch already under way when it came to the front ends first.
+        cover.WaitUntil([] { return false; }, 1500);
+        held = WallpaperSize();
+        EXPECT_FALSE(cover.WaitUntil([&] { return WallpaperSize() != held; }, 3000));
+    }
+    EXPECT_TRUE(WaitUntil([&] { return WallpaperSize() != held; }, 20000));
     ASSERT_TRUE(velumar.Exit());
 }
 

@@ -3,11 +3,14 @@
 #include "switching/win32/win32_schedule_environment.h"
 
 #include <windows.h>
+#include <dwmapi.h>
+#include <shellapi.h>
 
 #include <ctime>
 #include <iterator>
 
 #include "app/win32/instance_region.h"
+#include "switching/fullscreen_rule.h"
 
 std::uint32_t Win32ScheduleEnvironment::TickCount() {
     return GetTickCount();
@@ -43,28 +46,71 @@ bool Win32ScheduleEnvironment::IsPauseRequested() {
     return value == kPauseMarkerValue;
 }
 
-bool Win32ScheduleEnvironment::IsForegroundFullscreen() {
-    HWND front = GetForegroundWindow();
-    // The desktop and the shell's own window cover the screen whenever nothing else is active.
-    if (front == nullptr || front == GetDesktopWindow() || front == GetShellWindow() ||
-        !IsWindowVisible(front) || IsIconic(front)) {
-        return false;
+namespace {
+
+bool IsShellWindow(HWND window) {
+    // The desktop and the shell's own windows cover the screen whenever nothing else is active.
+    if (window == GetDesktopWindow() || window == GetShellWindow()) {
+        return true;
     }
     wchar_t className[16] = {};
-    GetClassNameW(front, className, static_cast<int>(std::size(className)));
-    if (lstrcmpW(className, L"WorkerW") == 0 || lstrcmpW(className, L"Progman") == 0) {
-        return false;
+    GetClassNameW(window, className, static_cast<int>(std::size(className)));
+    return lstrcmpW(className, L"WorkerW") == 0 || lstrcmpW(className, L"Progman") == 0;
+}
+
+ScreenRect ToScreenRect(const RECT& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+ForegroundWindowFacts ForegroundFacts() {
+    ForegroundWindowFacts facts;
+    HWND front = GetForegroundWindow();
+    facts.exists = front != nullptr;
+    if (!facts.exists) {
+        return facts;
     }
+    facts.visible = IsWindowVisible(front) != FALSE;
+    facts.minimised = IsIconic(front) != FALSE;
+    facts.shellOrDesktop = IsShellWindow(front);
+    const LONG_PTR style = GetWindowLongPtrW(front, GWL_STYLE);
+    facts.hasCaption = (style & WS_CAPTION) == WS_CAPTION;
+    facts.hasSizingBorder = (style & WS_THICKFRAME) != 0;
+    // Windows 7 knows no cloaking and says so with a failure; so does a system without the
+    // compositor, whose frame bounds are then the window's rectangle.
+    DWORD cloaked = 0;
+    facts.cloaked =
+        SUCCEEDED(DwmGetWindowAttribute(front, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) &&
+        cloaked != 0;
+    RECT window{};
+    if (FAILED(
+            DwmGetWindowAttribute(front, DWMWA_EXTENDED_FRAME_BOUNDS, &window, sizeof(window))) &&
+        !GetWindowRect(front, &window)) {
+        facts.exists = false;
+        return facts;
+    }
+    facts.window = ToScreenRect(window);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
-    RECT window{};
-    if (!GetWindowRect(front, &window) ||
-        !GetMonitorInfoW(MonitorFromWindow(front, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        return false;
+    if (!GetMonitorInfoW(MonitorFromWindow(front, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        facts.exists = false;
+        return facts;
     }
-    const RECT& screen = monitor.rcMonitor;
-    return window.left <= screen.left && window.top <= screen.top && window.right >= screen.right &&
-           window.bottom >= screen.bottom;
+    facts.monitor = ToScreenRect(monitor.rcMonitor);
+    return facts;
+}
+
+std::optional<int> ShellState() {
+    QUERY_USER_NOTIFICATION_STATE state{};
+    if (FAILED(SHQueryUserNotificationState(&state))) {
+        return std::nullopt;
+    }
+    return static_cast<int>(state);
+}
+
+}  // namespace
+
+bool Win32ScheduleEnvironment::IsForegroundFullscreen() {
+    return IsFullscreen(ShellState(), ForegroundFacts());
 }
 
 bool Win32ScheduleEnvironment::IsOnBattery() {

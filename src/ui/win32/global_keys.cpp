@@ -33,7 +33,7 @@ void CGlobalKeys::Register(HWND target, const AppSettings& settings) {
         const int id = static_cast<int>(key);
         const std::uint32_t value = ChosenKey(settings, key);
         const std::optional<HotkeyChord> chord = ChordFromHotkeyValue(value);
-        if (chord && RegisterHotKey(window, id, chord->modifiers, chord->virtualKey)) {
+        if (chord && RegisterHotKey(window, id, RegistrationModifiers(*chord), chord->virtualKey)) {
             held[id - 1] = Normalised(value);
         }
     }
@@ -60,7 +60,7 @@ bool CGlobalKeys::HeldElsewhere(HWND probe, std::uint32_t value) const {
             return false;
         }
     }
-    if (RegisterHotKey(probe, kProbeId, chord->modifiers, chord->virtualKey)) {
+    if (RegisterHotKey(probe, kProbeId, RegistrationModifiers(*chord), chord->virtualKey)) {
         UnregisterHotKey(probe, kProbeId);
         return false;
     }

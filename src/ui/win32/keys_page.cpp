@@ -1,18 +1,20 @@
-// The Keys page of the properties sheet: the global keys and whether another program holds one.
+// The Keys page of the properties sheet: the global keys, whether another program holds one and
+// whether one is chosen for two commands.
 #include "ui/win32/keys_page.h"
 
 namespace {
 
 struct KeyControl {
+    GlobalKey key;
     int control;
     int report;
     std::uint32_t KeysPageValues::*value;
 };
 
 constexpr KeyControl kKeyControls[] = {
-    {IDC_NEXT_KEY, IDC_NEXT_KEY_TAKEN, &KeysPageValues::next},
-    {IDC_PREVIOUS_KEY, IDC_PREVIOUS_KEY_TAKEN, &KeysPageValues::previous},
-    {IDC_PAUSE_KEY, IDC_PAUSE_KEY_TAKEN, &KeysPageValues::pause},
+    {GlobalKey::Next, IDC_NEXT_KEY, IDC_NEXT_KEY_TAKEN, &KeysPageValues::next},
+    {GlobalKey::Previous, IDC_PREVIOUS_KEY, IDC_PREVIOUS_KEY_TAKEN, &KeysPageValues::previous},
+    {GlobalKey::Pause, IDC_PAUSE_KEY, IDC_PAUSE_KEY_TAKEN, &KeysPageValues::pause},
 };
 
 constexpr const char* kTakenText = "This key is used by another program.";
@@ -33,15 +35,31 @@ std::uint32_t CKeysPage::KeyOf(int control) const {
     return LOWORD(SendMessageW(Item(control), HKM_GETHOTKEY, 0, 0));
 }
 
-void CKeysPage::ShowTaken(int control, int report) const {
-    SetItemText(report, keys.HeldElsewhere(hwnd, KeyOf(control)) ? kTakenText : "");
+KeysPageValues CKeysPage::Chosen() const {
+    KeysPageValues chosen;
+    for (const KeyControl& key : kKeyControls) {
+        chosen.*key.value = KeyOf(key.control);
+    }
+    return chosen;
+}
+
+void CKeysPage::ShowReports() const {
+    const KeysPageValues chosen = Chosen();
+    for (const KeyControl& key : kKeyControls) {
+        std::string line = SameKeyLine(chosen, key.key);
+        if (line.empty() && keys.HeldElsewhere(hwnd, chosen.*key.value)) {
+            line = kTakenText;
+        }
+        SetItemText(key.report, line);
+    }
 }
 
 bool CKeysPage::OnCommand(int id, int code, HWND) {
     for (const KeyControl& key : kKeyControls) {
         if (id == key.control) {
             if (code == EN_CHANGE) {
-                ShowTaken(key.control, key.report);
+                // A key chosen here can make another box's key a duplicate, or no longer one.
+                ShowReports();
             }
             return true;
         }
@@ -52,9 +70,7 @@ bool CKeysPage::OnCommand(int id, int code, HWND) {
 bool CKeysPage::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
     if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == PSN_SETACTIVE) {
         // Another program may have taken or left a key since the page was last shown.
-        for (const KeyControl& key : kKeyControls) {
-            ShowTaken(key.control, key.report);
-        }
+        ShowReports();
         result = 0;
         return true;
     }
@@ -62,8 +78,10 @@ bool CKeysPage::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) 
 }
 
 std::optional<FieldError> CKeysPage::ReadBack() {
-    for (const KeyControl& key : kKeyControls) {
-        values.*key.value = KeyOf(key.control);
+    const KeysPageValues chosen = Chosen();
+    if (std::optional<FieldError> error = CheckKeysPage(chosen)) {
+        return error;
     }
+    values = chosen;
     return std::nullopt;
 }

@@ -1,5 +1,5 @@
 // The Keys page of the properties sheet: the global keys, each with a line that says when
-// another program holds it.
+// another program holds it or another command has it too.
 #pragma once
 
 #include "resource.h"
@@ -20,7 +20,9 @@ protected:
 
 private:
     std::uint32_t KeyOf(int control) const;
-    void ShowTaken(int control, int report) const;
+    KeysPageValues Chosen() const;
+    // The line under each box: the same key chosen for another command, or held elsewhere.
+    void ShowReports() const;
 
     const CGlobalKeys& keys;
     KeysPageValues& values;
