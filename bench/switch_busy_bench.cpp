@@ -137,8 +137,8 @@ double Ms(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
-// The longest time one switch kept this thread busy.
-double LongestSwitch(Host& host, AppSettings& settings, int switches) {
+// The longest time one switch after the first kept this thread busy, and the first's.
+double LongestSwitch(Host& host, AppSettings& settings, int switches, double& first) {
     SeededRandom random(7);
     Environment environment;
     SwitchingLoop loop(settings, random, environment, host, host, host);
@@ -163,8 +163,13 @@ double LongestSwitch(Host& host, AppSettings& settings, int switches) {
             loop.ShapesRead(read);
             busy += Ms(Clock::now() - start);
         }
-        longest = std::max(longest, busy);
-        if (std::getenv("BUSY_EACH")) std::printf("    switch %d: %.2f ms\n", i, busy);
+        // The first switch builds the sequence and, without a deck yet, deals a new one: a
+        // start-up cost, told apart.
+        if (i == 0) {
+            first = busy;
+        } else {
+            longest = std::max(longest, busy);
+        }
         host.ticket = 0;
     }
     return longest;
@@ -180,15 +185,19 @@ int main(int argc, char** argv) {
         Host host(files, Items(100000), 1);
         AppSettings settings;
         settings.randomOrder = settings.noRepeats = true;
-        const double longest = LongestSwitch(host, settings, 20);
-        std::printf("  100,000 items, no repeats, 20 switches: %7.2f ms\n", longest);
+        double first = 0;
+        const double longest = LongestSwitch(host, settings, 21, first);
+        std::printf("  100,000 items, no repeats, 20 switches: %7.2f ms (the first switch, "
+                    "which makes the sequence and a new deck: %.2f ms)\n",
+                    longest, first);
     }
     {
         SlowFiles files(sleepMs);
         Host host(files, Items(1000), 2);
         AppSettings settings;
         settings.render.monitorMode = 2;
-        const double longest = LongestSwitch(host, settings, 3);
+        double first = 0;
+        const double longest = std::max(LongestSwitch(host, settings, 4, first), first);
         std::printf("  a picture per monitor, files answering in %d ms: %7.2f ms\n", sleepMs,
                     longest);
     }
