@@ -20,7 +20,7 @@ std::string DefaultText(const Setting& setting, const AppSettings& loaded,
         case TextDefault::AddFilesDir:
             return loaded.lastAddFilesDir;
         default:
-            return std::string(setting.defaultText);
+            return setting.DefaultText();
     }
 }
 
@@ -28,9 +28,10 @@ void LoadValue(const Setting& setting, const SettingsStore& store,
                const std::function<std::string()>& personalDocumentsFolder,
                mbcs::LeadBytePredicate isLeadByte, AppSettings& settings) {
     if (setting.IsNumber()) {
-        int stored = store.ReadInt(kSettingsSection, setting.name, setting.defaultNumber);
+        const int fallback = setting.DefaultNumber();
+        int stored = store.ReadInt(kSettingsSection, setting.name, fallback);
         if (stored < 0 && setting.negativeReadsAsDefault) {
-            stored = setting.defaultNumber;
+            stored = fallback;
         }
         setting.setNumber(settings, setting.limit ? Capped(stored, *setting.limit) : stored);
         return;

@@ -1,6 +1,6 @@
 // Every option that outlives a run, and how it is loaded from and saved to a SettingsStore. Each
-// stored value is declared in the settings table (settings_table.h), whose defaults a test holds
-// equal to the ones written here.
+// stored value is declared in the settings table (settings_table.h); the defaults written here
+// are the only ones, and the table reads them.
 #pragma once
 
 #include <cstdint>

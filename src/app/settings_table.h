@@ -1,6 +1,7 @@
-// The one declaration of every stored setting: its value name, type, default, limit and the
-// field of AppSettings it fills. LoadSettings, SaveSettings and the tests follow this table, so a
-// new setting is one line here (and its page).
+// The one declaration of every stored setting: its value name, type, limit and the field of
+// AppSettings it fills; its default is that field's in a default AppSettings, so the defaults are
+// written once, beside the fields. LoadSettings, SaveSettings and the tests follow this table,
+// so a new setting is one line here (and its page).
 #pragma once
 
 #include <optional>
@@ -36,9 +37,7 @@ enum class TextDefault {
 struct Setting {
     std::string_view name;
     SettingType type = SettingType::Int;
-    // The default of an Int, of a Bool (0 or 1) and of a Text with TextDefault::Declared.
-    int defaultNumber = 0;
-    std::string_view defaultText;
+    // Declared: the field's value in a default AppSettings.
     TextDefault textDefault = TextDefault::Declared;
     // An Int with a limit is read as an unsigned number and capped at the limit, so that a
     // stored negative number also becomes the limit.
@@ -48,6 +47,10 @@ struct Setting {
     bool negativeReadsAsDefault = false;
     // Written only while the Windows version (major * 100 + minor) is at most this.
     std::optional<int> writtenUpToOs;
+
+    // The default in its stored form, as the field of a default AppSettings holds it.
+    int DefaultNumber() const { return number(AppSettings()); }
+    std::string DefaultText() const { return text(AppSettings()); }
 
     // The field in its stored form: Int and Bool as a number, Text and List as a text.
     int (*number)(const AppSettings& settings) = nullptr;

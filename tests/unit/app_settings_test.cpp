@@ -40,16 +40,6 @@ AppSettings FirstRun() {
     return LoadSettings(MemorySettingsStore(), Documents);
 }
 
-TEST(SettingsTable, DeclaresTheDefaultsAppSettingsStartsWith) {
-    const AppSettings defaults;
-    for (const Setting& setting : SettingsTable()) {
-        EXPECT_EQ(StoredForm(setting, defaults), setting.IsNumber()
-                                                     ? std::to_string(setting.defaultNumber)
-                                                     : std::string(setting.defaultText))
-            << setting.name;
-    }
-}
-
 TEST(LoadSettings, FirstRunGivesDefaultsWithTheListFileInTheDocumentsFolder) {
     AppSettings expected;
     expected.lastListDir = Documents();
