@@ -70,9 +70,9 @@ public:
 class Host final : public SwitchRendering, public SwitchingView, public SwitchingStore {
 public:
     Host(FileSystem& files, std::vector<WallpaperEntry> items, int monitors)
-        : files(files), items(std::move(items)), writer(files, [](const std::string& name) {
-              return "C:\\L\\" + name;
-          }) {
+        : files(files),
+          items(std::move(items)),
+          writer(files, [](const std::string& name) { return "C:\\L\\" + name; }) {
         for (int i = 0; i < monitors; ++i) {
             monitorRects.push_back({1920 * i, 0, 1920 * (i + 1), 1080, i == 0});
         }
@@ -85,8 +85,8 @@ public:
         writer.Run([this, pictures] {
             std::vector<std::pair<ShowPicture, PictureShape>> read;
             for (const ShowPicture& picture : pictures) {
-                read.emplace_back(picture, ReadPictureShape(files, picture.path, picture.page,
-                                                            picture.rotation));
+                read.emplace_back(
+                    picture, ReadPictureShape(files, picture.path, picture.page, picture.rotation));
             }
             const std::lock_guard guard(lock);
             shapesRead.insert(shapesRead.end(), read.begin(), read.end());
@@ -127,8 +127,8 @@ std::vector<WallpaperEntry> Items(int count) {
     std::vector<WallpaperEntry> items;
     items.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        items.push_back({i, 0, "0", "\\\\share\\photos\\2026\\holiday\\IMG_" + std::to_string(i) +
-                                        ".jpg"});
+        items.push_back(
+            {i, 0, "0", "\\\\share\\photos\\2026\\holiday\\IMG_" + std::to_string(i) + ".jpg"});
     }
     return items;
 }
@@ -187,9 +187,10 @@ int main(int argc, char** argv) {
         settings.randomOrder = settings.noRepeats = true;
         double first = 0;
         const double longest = LongestSwitch(host, settings, 21, first);
-        std::printf("  100,000 items, no repeats, 20 switches: %7.2f ms (the first switch, "
-                    "which makes the sequence and a new deck: %.2f ms)\n",
-                    longest, first);
+        std::printf(
+            "  100,000 items, no repeats, 20 switches: %7.2f ms (the first switch, "
+            "which makes the sequence and a new deck: %.2f ms)\n",
+            longest, first);
     }
     {
         SlowFiles files(sleepMs);

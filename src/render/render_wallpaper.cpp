@@ -378,8 +378,8 @@ std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, std::
         if (cancelled()) {
             return std::nullopt;
         }
-        return SaveBeside(library, session.Handle(), inputs.places, suffix, inputs.appData,
-                          desktop, saveFailure);
+        return SaveBeside(library, session.Handle(), inputs.places, suffix, inputs.appData, desktop,
+                          saveFailure);
     } catch (...) {
         return std::nullopt;
     }

@@ -26,8 +26,7 @@ WallpaperRenderer::WallpaperRenderer(ImageLibrary& library, Desktop& desktop, St
               why = FailureText(this->desktop);
               return false;
           },
-          [this](const std::string& path) { this->desktop.RemoveFile(path); },
-          std::move(finished),
+          [this](const std::string& path) { this->desktop.RemoveFile(path); }, std::move(finished),
           [this](RenderInputs& inputs) { StampInputs(inputs, this->stampOf); },
           [this] { ::RemoveWallpaper(this->desktop); }) {}
 

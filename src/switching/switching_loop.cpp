@@ -237,8 +237,8 @@ std::optional<MonitorItems> SwitchingLoop::ChooseSet(const std::vector<bool>& po
         drawn = Draws(portraitMonitors.size());
         looked.insert(looked.end(), drawn.begin(), drawn.end());
     } else {
-        const int reach = std::min(Count(), static_cast<int>(portraitMonitors.size()) +
-                                                2 * kOrientationSearch + 1);
+        const int reach = std::min(
+            Count(), static_cast<int>(portraitMonitors.size()) + 2 * kOrientationSearch + 1);
         for (int k = 1; k < reach; ++k) {
             looked.push_back((settings.nextIndex + k) % Count());
         }
@@ -247,8 +247,7 @@ std::optional<MonitorItems> SwitchingLoop::ChooseSet(const std::vector<bool>& po
     std::vector<ShowPicture> missing;
     for (const int position : looked) {
         const ShowPicture picture = PictureAt(position);
-        if (!shapes.contains(ShapeKey(picture)) &&
-            shapesAsked.insert(ShapeKey(picture)).second) {
+        if (!shapes.contains(ShapeKey(picture)) && shapesAsked.insert(ShapeKey(picture)).second) {
             missing.push_back(picture);
         }
     }
@@ -272,11 +271,9 @@ std::optional<MonitorItems> SwitchingLoop::ChooseSet(const std::vector<bool>& po
                              settings.matchOrientation, shapeOf);
     }
     std::size_t next = 0;
-    return ChooseAtRandom(sequence, settings.nextIndex, portraitMonitors,
-                          settings.matchOrientation, shapeOf, [&] {
-                              return next < drawn.size() ? drawn[next++]
-                                                         : RandomIndex(random, Count());
-                          });
+    return ChooseAtRandom(
+        sequence, settings.nextIndex, portraitMonitors, settings.matchOrientation, shapeOf,
+        [&] { return next < drawn.size() ? drawn[next++] : RandomIndex(random, Count()); });
 }
 
 const MonitorItems* SwitchingLoop::UpcomingSet() {
@@ -330,8 +327,7 @@ std::uint64_t SwitchingLoop::ShowPictures(std::vector<ShowPicture> pictures) {
     return rendering.BeginShow(job->pictures);
 }
 
-void SwitchingLoop::ShowFinished(std::uint64_t ticket, ShowResult result,
-                                 const std::string& why) {
+void SwitchingLoop::ShowFinished(std::uint64_t ticket, ShowResult result, const std::string& why) {
     if (!job || ticket != job->ticket) {
         return;
     }

@@ -2,10 +2,10 @@
 // choice. It owns the sequence, the position in it and the schedule; each show runs on the
 // render worker, and its end arrives through ShowFinished, after which the loop passes over an
 // item that could not be read, moves on and stores the position. A bitmap that could not be
-// saved or set keeps the position: the same item is tried again at the next due switch. With a picture per monitor (monitor mode 2) a
-// show takes one item per monitor (monitor_items.h), and a direct choice or a history entry is
-// shown on every monitor. The history records every monitor's picture of a show, so "Previous
-// wallpaper" brings each back on its monitor.
+// saved or set keeps the position: the same item is tried again at the next due switch. With a
+// picture per monitor (monitor mode 2) a show takes one item per monitor (monitor_items.h), and a
+// direct choice or a history entry is shown on every monitor. The history records every monitor's
+// picture of a show, so "Previous wallpaper" brings each back on its monitor.
 #pragma once
 
 #include <cstdint>

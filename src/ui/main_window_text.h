@@ -12,15 +12,14 @@ inline constexpr std::string_view kPausedSuffix = " (paused)";
 // What the title and the tray tip add while the last show's bitmap could not be saved or set,
 // with the system's reason; nothing when it was set.
 inline std::string NotSetSuffix(std::string_view why) {
-    return why.empty() ? std::string()
-                       : " (could not set the wallpaper: " + std::string(why) + ")";
+    return why.empty() ? std::string() : " (could not set the wallpaper: " + std::string(why) + ")";
 }
 
 // The window title for the current list name, and the number of monitors the wallpaper covers
 // when it is rendered for each monitor or spans them (0 leaves it out), followed by why the
 // wallpaper could not be set when it could not.
-inline std::string MainWindowTitle(std::string_view listName, bool paused = false,
-                                   int monitors = 0, std::string_view notSetWhy = {}) {
+inline std::string MainWindowTitle(std::string_view listName, bool paused = false, int monitors = 0,
+                                   std::string_view notSetWhy = {}) {
     std::string title = std::string(kMainWindowTitlePrefix) + std::string(listName);
     if (monitors > 0) {
         title += " - " + std::to_string(monitors) + (monitors == 1 ? " monitor" : " monitors");

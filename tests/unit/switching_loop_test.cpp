@@ -63,8 +63,8 @@ public:
     // Answers at once, as a fast disk would, or keeps the answer until Answer().
     void ReadShapes(const std::vector<ShowPicture>& pictures) override {
         for (const ShowPicture& picture : pictures) {
-            shapesToCome.emplace_back(picture, picture.path == "missing" ? PictureShape::Unreadable
-                                                                         : PictureShape::Wide);
+            shapesToCome.emplace_back(
+                picture, picture.path == "missing" ? PictureShape::Unreadable : PictureShape::Wide);
         }
         log.push_back("read " + std::to_string(pictures.size()));
         if (!slowDisk) {
@@ -557,7 +557,8 @@ TEST_F(SwitchingLoopTest, NoRepeatsDealsACardOnlyWhenShownAndAWaitingPictureStar
     EXPECT_EQ(five.size(), 4u) << first << " " << second;
 }
 
-TEST_F(SwitchingLoopTest, ADisplayChangeUnderAHoldWaitsAndAnIntervalSwitchFallingTogetherRendersOnce) {
+TEST_F(SwitchingLoopTest,
+       ADisplayChangeUnderAHoldWaitsAndAnIntervalSwitchFallingTogetherRendersOnce) {
     settings.switchMode = 1;
     loop.StartStop();
     Finish(true);

@@ -86,7 +86,7 @@ bool Win32Desktop::MoveFileOver(const std::string& from, const std::string& to) 
     const DWORD target = GetFileAttributesW(wideTo.c_str());
     if (target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         SetLastError(ERROR_ACCESS_DENIED);  // as the move itself would say
-        return false;  // a folder in the file's place never lets go
+        return false;                       // a folder in the file's place never lets go
     }
     for (int attempt = 1;; ++attempt) {
         if (MoveFileExW(wideFrom.c_str(), wideTo.c_str(),

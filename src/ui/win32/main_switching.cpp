@@ -228,7 +228,6 @@ void CSwitchingAdapter::RefreshIconTextColors() {
     }
 }
 
-
 void CSwitchingAdapter::OnTimer(UINT_PTR id) {
     if (id != kSwitchTimerId || ticksHeld > 0) {
         return;

@@ -30,7 +30,9 @@ class CListPanel;
 inline constexpr UINT_PTR kSwitchTimerId = 2001;
 inline constexpr UINT kSwitchTimerPeriodMs = 1000;
 
-class CSwitchingAdapter final : private SwitchRendering, private SwitchingView, private SwitchingStore {
+class CSwitchingAdapter final : private SwitchRendering,
+                                private SwitchingView,
+                                private SwitchingStore {
 public:
     CSwitchingAdapter(HINSTANCE instance, CWallpaperApp& app, ImageLibrary& library,
                       Desktop& desktop, FileSystem& fileSystem, ScheduleEnvironment& environment,

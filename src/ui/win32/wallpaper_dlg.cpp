@@ -45,10 +45,10 @@ void CWallpaperDlg::ListFileChanged() {
 }
 
 void CWallpaperDlg::UpdateTitle() {
-    SetWindowTextW(Handle(), Widen(MainWindowTitle(list.ListName(), switching.Paused(),
-                                                   follower.MonitorsCovered(),
-                                                   switching.PublishFailure()))
-                                 .c_str());
+    SetWindowTextW(Handle(),
+                   Widen(MainWindowTitle(list.ListName(), switching.Paused(),
+                                         follower.MonitorsCovered(), switching.PublishFailure()))
+                       .c_str());
     frame.ShowStatus(switching.Paused(),
                      NotSetSuffix(switching.PublishFailure()) + switching.LayoutNote());
 }
