@@ -62,6 +62,24 @@ TEST(MonitorLayoutTest, EachMonitorLandsAtItsPositionModuloTheBitmapAndNoneOverl
     }
 }
 
+TEST(MonitorLayoutTest, OneBitmapAroundMonitorsFarApartWouldPassThePixelLimit) {
+    const MonitorRect primary{0, 0, 3840, 2160, true};
+    const struct {
+        const char* what;
+        MonitorRect other;
+        bool fits;
+    } cases[] = {
+        {"side by side", {3840, 0, 7680, 2160, false}, true},
+        // 7680 x 17476 is the largest bitmap of that width within 2^27 pixels.
+        {"diagonal, just within", {3840, 15316, 7680, 17476, false}, true},
+        {"diagonal, one row more", {3840, 15317, 7680, 17477, false}, false},
+        {"far to the left", {-60000, 0, -56160, 2160, false}, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ComposedBitmapFits({primary, c.other}), c.fits) << c.what;
+    }
+}
+
 TEST(MonitorLayoutTest, MonitorsAreOrderedLeftToRightThenTopToBottomPrimaryFirstOnATie) {
     const MonitorRect left{-1280, 0, 0, 1024};
     const MonitorRect above{0, -1024, 1280, 0};
