@@ -20,6 +20,7 @@
 #include "render/wallpaper_renderer.h"
 #include "tests/unit/recording_image_library.h"
 #include "tests/unit/setting_changes.h"
+#include "tests/unit/wait_or_fail.h"
 
 namespace {
 
@@ -392,7 +393,9 @@ public:
     }
     ShowResult WaitFor(std::uint64_t ticket) {
         std::unique_lock guard(lock);
-        arrived.wait(guard, [&] { return results.contains(ticket); });
+        WaitOrFail(
+            arrived, guard, [&] { return results.contains(ticket); },
+            "the end of show " + std::to_string(ticket));
         return results[ticket];
     }
 
@@ -441,15 +444,21 @@ TEST(WallpaperWorkerTest, AShowCancelsAnotherPreparationAndEachJobKeepsItsOwnFil
     std::set<std::string> released;
     std::vector<std::string> discarded;
     std::vector<std::string> published;
-    // Renders block until released or cancelled.
+    // Renders block until released or cancelled (or, should neither come, the deadline).
     const auto render = [&](const RenderInputs& in, std::string_view suffix,
                             const pixelops::CancelCheck& cancelled) -> std::optional<PreparedFile> {
         std::unique_lock guard(lock);
         started.push_back(in.path);
         changed.notify_all();
+        const auto deadline = std::chrono::steady_clock::now() + kWaitDeadline;
         while (!released.contains(in.path)) {
             if (cancelled()) {
                 cancelledRenders.push_back(in.path);
+                break;
+            }
+            if (std::chrono::steady_clock::now() > deadline) {
+                ADD_FAILURE() << "the render of " << in.path
+                              << " was neither released nor cancelled";
                 break;
             }
             changed.wait_for(guard, std::chrono::milliseconds(5));
@@ -458,7 +467,9 @@ TEST(WallpaperWorkerTest, AShowCancelsAnotherPreparationAndEachJobKeepsItsOwnFil
     };
     const auto waitStarted = [&](std::size_t count) {
         std::unique_lock guard(lock);
-        changed.wait(guard, [&] { return started.size() >= count; });
+        WaitOrFail(
+            changed, guard, [&] { return started.size() >= count; },
+            std::to_string(count) + " renders started");
     };
     const auto release = [&](const std::string& path) {
         const std::lock_guard guard(lock);
