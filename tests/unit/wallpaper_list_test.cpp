@@ -269,6 +269,9 @@ TEST_F(WallpaperListTest, UniquenessIgnoresLetterCaseInEveryAlphabet) {
         {"C:\\café", "C:\\CAFÉ", true},
         {"C:\\α", "C:\\β", false},
         {"C:\\café", "C:\\cafe", false},
+        // "ß" has no capital of its own here: it is neither "ss" nor the letter after it.
+        {"C:\\straße", "C:\\STRASSE", false},
+        {"C:\\ß", "C:\\ÿ", false},
     };
     for (const auto& c : cases) {
         rows.RemoveAll();
