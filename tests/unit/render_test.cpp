@@ -508,6 +508,42 @@ TEST(WallpaperWorkerTest, AShowCancelsAnotherPreparationAndEachJobKeepsItsOwnFil
     EXPECT_EQ(discarded, (std::vector<std::string>{"a.next1", "a.next3"}));
 }
 
+TEST(WallpaperWorkerTest, APreparationThatFailedIsRenderedAgainWhenAskedAgain) {
+    std::mutex lock;
+    std::condition_variable changed;
+    std::vector<std::string> renders;
+    ShowResults results;
+    RenderInputs a;
+    a.path = "a";
+    WallpaperWorker worker(
+        [&](const RenderInputs& in, std::string_view suffix,
+            const pixelops::CancelCheck&) -> std::optional<PreparedFile> {
+            const std::lock_guard guard(lock);
+            renders.push_back(in.path);
+            changed.notify_all();
+            // The first preparation fails, as a file being written meanwhile does.
+            if (renders.size() == 1) {
+                return std::nullopt;
+            }
+            return PreparedFile{in.path + std::string(suffix), in.path};
+        },
+        [](const PreparedFile&, const RenderInputs&) { return true; }, [](const std::string&) {},
+        results.Callback());
+    const auto waitRenders = [&](std::size_t count) {
+        std::unique_lock guard(lock);
+        WaitOrFail(
+            changed, guard, [&] { return renders.size() >= count; },
+            std::to_string(count) + " renders");
+    };
+    worker.Prepare(a);
+    waitRenders(1);
+    // The worker takes one job at a time: once a is shown (rendered anew), its preparation has
+    // failed.
+    ASSERT_EQ(results.WaitFor(worker.Show(a)), ShowResult::Shown);
+    worker.Prepare(a);
+    waitRenders(3);
+}
+
 TEST(RenderWallpaperTest, LargeImagesMayDecodeAtAReducedScaleTheResizeWouldReachAnyway) {
     const ScreenSize desktop{1024, 768};
     const auto settingsWith = [](int mode, bool keepAspect, int method) {
