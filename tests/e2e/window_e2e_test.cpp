@@ -224,7 +224,7 @@ TEST_F(WindowTest, ControlsMovedIntoAGrownWindowArePainted) {
                 GetWindowRect(velumar.Control(id), &r);
                 if (ScreenPixel({r.right - 1, (r.top + r.bottom) / 2}) == face ||
                     ScreenPixel({(r.left + r.right) / 2, r.bottom - 1}) == face) {
-                    unpainted += " " + std::to_string(id);
+                    unpainted.append(" ").append(std::to_string(id));
                 }
             }
             return unpainted.empty();
