@@ -38,7 +38,7 @@ DWORD RunAndWait(const std::string& exe, const std::string& arguments) {
                         &startup, &info)) {
         return 0xFFFFFFFF;
     }
-    WaitForSingleObject(info.hProcess, 60000);
+    WaitForSingleObject(info.hProcess, Deadline(30000));
     DWORD code = 0xFFFFFFFF;
     GetExitCodeProcess(info.hProcess, &code);
     CloseHandle(info.hThread);

@@ -69,7 +69,7 @@ protected:
 TEST_F(ListViewTest, DraggingARowMovesItSelectsItAndTheListKeepsTheOrder) {
     ASSERT_NO_FATAL_FAILURE(StartWith({"a.txt", "b.txt", "c.txt"}));
     MouseClick(RowCenter(0));
-    ASSERT_EQ(velumar.SelectedRows(kListView), std::vector<int>{0});
+    ASSERT_TRUE(WaitUntil([&] { return velumar.SelectedRows(kListView) == std::vector<int>{0}; }));
     Sleep(700);  // the drag's press is not a second click
     MouseDrag(RowCenter(0), RowCenter(2));
     EXPECT_TRUE(WaitUntil([&] { return Names() == Texts{"b.txt", "c.txt", "a.txt"}; }, 3000));
@@ -113,9 +113,11 @@ TEST_F(ListViewTest, HoldingTheDraggedRowBelowTheListScrollsIt) {
     Sleep(700);
     RECT bounds{};
     GetWindowRect(view, &bounds);
-    // Held below the list for a second, then released there: it scrolled, nothing moved.
-    MouseDrag(RowCenter(0), {(bounds.left + bounds.right) / 2, bounds.bottom + 20}, 1200);
-    EXPECT_GE(SendMessageA(view, LVM_GETTOPINDEX, 0, 0), 2);
+    // Held below the list, then released there: it scrolled, nothing moved.
+    const POINT below{(bounds.left + bounds.right) / 2, bounds.bottom + 20};
+    MousePressAndMove(RowCenter(0), below);
+    EXPECT_TRUE(WaitUntil([&] { return SendMessageA(view, LVM_GETTOPINDEX, 0, 0) >= 2; }, 2000));
+    MouseRelease(below);
     EXPECT_EQ(Names(), names);
     ASSERT_TRUE(velumar.Exit());
 }

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <iostream>
 #include <set>
 #include <thread>
 
@@ -214,22 +215,27 @@ TEST_F(SwitchingTest, RandomSwitchNowShowsThePreparedBitmapAndTheWindowAnswersWh
     WriteDword(kSettingsKey, "SA", 1);
     WriteText(kSettingsKey, "PE", "1:00:00");
     ASSERT_NO_FATAL_FAILURE(Launch());
-    // The start switch decodes a photograph on the worker; the window answers meanwhile.
+    // The start switch decodes a photograph on the worker; the window answers meanwhile, each
+    // time at once or in a small part of the render's time (however slow the machine makes both).
     DWORD slowest = 0;
     int answers = 0;
     const DWORD begin = GetTickCount();
-    while (!NextIndex() && GetTickCount() - begin < 20000) {
+    while (!NextIndex() && GetTickCount() - begin < Deadline(20000)) {
         char title[256] = {};
         DWORD_PTR copied = 0;
         const DWORD start = GetTickCount();
         ASSERT_NE(SendMessageTimeoutA(velumar.MainWindow(), WM_GETTEXT, sizeof(title),
-                                      reinterpret_cast<LPARAM>(title), SMTO_BLOCK, 2000, &copied),
+                                      reinterpret_cast<LPARAM>(title), SMTO_BLOCK, Deadline(2000),
+                                      &copied),
                   0);
         slowest = std::max(slowest, GetTickCount() - start);
         ++answers;
     }
+    const DWORD rendered = GetTickCount() - begin;
+    std::cout << "slowest WM_GETTEXT " << slowest << " ms of a " << rendered << " ms render\n";
     EXPECT_GT(answers, 1);
-    EXPECT_LT(slowest, 50u) << "ms for WM_GETTEXT while the start switch rendered";
+    EXPECT_LT(slowest, std::max<DWORD>(50, rendered / 4))
+        << "ms for WM_GETTEXT while the start switch rendered";
     // The other photograph is prepared next; "Switch wallpaper now" moves that very file into
     // place instead of drawing again.
     ASSERT_TRUE(WaitUntil([] { return PreparedFiles().size() == 1u; }, 5000));

@@ -229,7 +229,7 @@ HWND FindDescendant(HWND parent, int id) {
     return FindDescendant(parent, [id](HWND child) { return GetDlgCtrlID(child) == id; });
 }
 
-HWND WaitForWindow(DWORD processId, const std::string& title, DWORD timeoutMs) {
+HWND WaitForWindow(DWORD processId, const std::string& title, DWORD idleMs) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
@@ -241,19 +241,19 @@ HWND WaitForWindow(DWORD processId, const std::string& title, DWORD timeoutMs) {
             }
             return false;
         },
-        timeoutMs);
+        idleMs);
     return found;
 }
 
-std::string DismissMessageBox(DWORD processId, DWORD timeoutMs, int button) {
-    HWND box = WaitForWindow(processId, "Velumar", timeoutMs);
+std::string DismissMessageBox(DWORD processId, DWORD idleMs, int button) {
+    HWND box = WaitForWindow(processId, "Velumar", idleMs);
     if (box == nullptr) {
         return {};
     }
     // A message box's text is its static control 0xFFFF.
     std::string text = WindowText(GetDlgItem(box, 0xFFFF));
     PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
-    WaitUntil([&] { return !IsWindow(box); }, timeoutMs);
+    WaitUntil([&] { return !IsWindow(box); }, idleMs);
     return text;
 }
 
@@ -326,10 +326,21 @@ void SelectInBrowser(DWORD processId, HWND browser, const std::string& folder) {
 }  // namespace
 
 bool ChooseInFolderBrowser(DWORD processId, HWND browser, const std::string& folder) {
-    if (!WaitUntil([&] { return HasChildWithText(browser, folder); }, 3000)) {
-        SelectInBrowser(processId, browser, folder);
-    }
-    return WaitUntil([&] { return HasChildWithText(browser, folder); });
+    // Selected again each time a while goes by without it, since the browser may drop a
+    // selection as long as it is still filling its tree.
+    DWORD selected = GetTickCount();
+    return WaitUntil(
+        [&] {
+            if (HasChildWithText(browser, folder)) {
+                return true;
+            }
+            if (GetTickCount() - selected > 3000) {
+                SelectInBrowser(processId, browser, folder);
+                selected = GetTickCount();
+            }
+            return false;
+        },
+        15000);
 }
 
 void SendHelpRequest(HWND window, HWND control) {
@@ -356,7 +367,7 @@ void Xdotool(const std::string& arguments) {
     PROCESS_INFORMATION info{};
     if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                        &startup, &info)) {
-        WaitForSingleObject(info.hProcess, 10000);
+        WaitForSingleObject(info.hProcess, Deadline(5000));
         CloseHandle(info.hThread);
         CloseHandle(info.hProcess);
     }
@@ -393,9 +404,9 @@ void MouseRelease(POINT at) {
     Sleep(100);
 }
 
-void MouseDrag(POINT from, POINT to, DWORD holdMs) {
+void MouseDrag(POINT from, POINT to) {
     MousePressAndMove(from, to);
-    Sleep(holdMs);
+    Sleep(100);
     MouseRelease(to);
 }
 
@@ -424,7 +435,7 @@ COLORREF ScreenPixel(POINT at) {
 VelumarProcess::~VelumarProcess() {
     if (IsRunning()) {
         TerminateProcess(process.Get(), 99);
-        WaitForSingleObject(process.Get(), 5000);
+        WaitForSingleObject(process.Get(), Deadline(5000));
     }
 }
 
@@ -459,14 +470,14 @@ bool VelumarProcess::Start(const std::string& exePath, const std::string& argume
     return true;
 }
 
-HWND VelumarProcess::WaitForMainWindow(DWORD timeoutMs) {
+HWND VelumarProcess::WaitForMainWindow(DWORD idleMs) {
     WaitUntil(
         [&] {
             std::vector<HWND> windows = TopLevelWindows(processId, kMainTitlePrefix);
             window = windows.empty() ? nullptr : windows.front();
             return window != nullptr || !IsRunning();
         },
-        timeoutMs);
+        idleMs);
     return window;
 }
 
@@ -529,13 +540,13 @@ void VelumarProcess::SetRowSelected(int listId, int row, bool selected) const {
     SetListRowSelected(processId, Control(listId), row, selected);
 }
 
-bool VelumarProcess::Exit(DWORD timeoutMs) {
+bool VelumarProcess::Exit(DWORD idleMs) {
     PostCommand(kExitCommand);
-    return WaitForExit(timeoutMs);
+    return WaitForExit(idleMs);
 }
 
-bool VelumarProcess::WaitForExit(DWORD timeoutMs) {
-    return process && WaitForSingleObject(process.Get(), timeoutMs) == WAIT_OBJECT_0;
+bool VelumarProcess::WaitForExit(DWORD idleMs) {
+    return process && WaitForSingleObject(process.Get(), Deadline(idleMs)) == WAIT_OBJECT_0;
 }
 
 bool VelumarProcess::IsRunning() const {

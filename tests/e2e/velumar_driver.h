@@ -18,15 +18,24 @@ namespace e2e {
 // Velumar.exe beside the running test program.
 std::string VelumarExePath();
 
-// Polls until the condition holds or the time is up; returns the last result.
+// Every deadline of a wait is the time a state takes at most on an idle machine, times this: a
+// loaded machine (parallel builds, a busy CI runner) slows Wine several times over, and a wait
+// ends as soon as its state holds, so only a failing wait pays for the margin.
+constexpr DWORD kSlowMachineFactor = 4;
+constexpr DWORD Deadline(DWORD idleMs) {
+    return idleMs * kSlowMachineFactor;
+}
+
+// Polls until the condition holds or the deadline for that idle time is up; returns the last
+// result.
 template <typename Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs = 10000) {
-    DWORD start = GetTickCount();
+bool WaitUntil(Condition condition, DWORD idleMs = 10000) {
+    const DWORD start = GetTickCount();
     for (;;) {
         if (condition()) {
             return true;
         }
-        if (GetTickCount() - start > timeoutMs) {
+        if (GetTickCount() - start > Deadline(idleMs)) {
             return condition();
         }
         Sleep(20);
@@ -90,13 +99,13 @@ struct BitmapFile {
 // Reads the wallpaper bitmap into the file until the condition holds of it; false when the time
 // is up.
 template <typename Condition>
-bool WaitForWallpaper(BitmapFile& bitmap, Condition ready, DWORD timeoutMs = 10000) {
+bool WaitForWallpaper(BitmapFile& bitmap, Condition ready, DWORD idleMs = 10000) {
     return WaitUntil(
         [&] {
             bitmap.bytes = ReadFileBytes(WallpaperFile());
             return ready(bitmap);
         },
-        timeoutMs);
+        idleMs);
 }
 
 // A 24-bit bitmap file of one colour.
@@ -107,10 +116,10 @@ std::string SolidBitmap(int width, int height, BYTE b, BYTE g, BYTE r);
 HWND FindDescendant(HWND parent, int id);
 HWND FindDescendant(HWND parent, const std::function<bool(HWND)>& matches);
 // A visible top-level window of the process with exactly this title, once it is there.
-HWND WaitForWindow(DWORD processId, const std::string& title, DWORD timeoutMs = 5000);
+HWND WaitForWindow(DWORD processId, const std::string& title, DWORD idleMs = 15000);
 // Waits for the program's message box, answers it with a button (OK unless told) and returns
 // its text (empty when none came).
-std::string DismissMessageBox(DWORD processId, DWORD timeoutMs = 5000, int button = IDOK);
+std::string DismissMessageBox(DWORD processId, DWORD idleMs = 15000, int button = IDOK);
 
 // Selects or deselects a row of a list view in the process, as a click would.
 void SetListRowSelected(DWORD processId, HWND list, int row, bool selected);
@@ -128,10 +137,9 @@ bool ChooseInFolderBrowser(DWORD processId, HWND browser, const std::string& fol
 // Asks for help on a control as the question-mark button does (WM_HELP to the window).
 void SendHelpRequest(HWND window, HWND control);
 // Real mouse input at screen points (from xdotool on the display): a move, a left-button drag
-// held at the target for a while before the release (or its two halves: pressed and moved,
-// then released), and single or double clicks.
+// (or its two halves: pressed and moved, then released), and single or double clicks.
 void MouseMove(POINT to);
-void MouseDrag(POINT from, POINT to, DWORD holdMs = 100);
+void MouseDrag(POINT from, POINT to);
 void MousePressAndMove(POINT from, POINT to);
 void MouseRelease(POINT at);
 void MouseClick(POINT at, int clicks = 1);
@@ -155,7 +163,7 @@ public:
     bool Start(const std::string& exePath = VelumarExePath(), const std::string& arguments = "",
                const std::string& workingFolder = "");
     // Waits until the main window has finished initialising (its title is set).
-    HWND WaitForMainWindow(DWORD timeoutMs = 20000);
+    HWND WaitForMainWindow(DWORD idleMs = 15000);
     HWND MainWindow() const { return window; }
     DWORD ProcessId() const { return processId; }
 
@@ -177,8 +185,8 @@ public:
     void SetRowSelected(int listId, int row, bool selected) const;
 
     // Posts "E&xit" and waits for the process to end.
-    bool Exit(DWORD timeoutMs = 20000);
-    bool WaitForExit(DWORD timeoutMs = 20000);
+    bool Exit(DWORD idleMs = 15000);
+    bool WaitForExit(DWORD idleMs = 15000);
     bool IsRunning() const;
     std::optional<DWORD> ExitCode() const;
 

@@ -212,16 +212,25 @@ TEST_F(WindowTest, ControlsMovedIntoAGrownWindowArePainted) {
     const Layout start = ReadLayout(velumar);
     SetForegroundWindow(velumar.MainWindow());
     const Layout grown = ResizeClient(velumar, start.client.cx + 150, start.client.cy + 100);
-    Sleep(500);
     // The outer edge of each moved button and of the information box is drawn, unlike the face
     // and the window's background around it.
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    for (int id : {kAddFilesButton, kAddFolderButton, kRemoveButton, kInfoBox}) {
-        RECT r{};
-        GetWindowRect(velumar.Control(id), &r);
-        EXPECT_NE(ScreenPixel({r.right - 1, (r.top + r.bottom) / 2}), face) << id;
-        EXPECT_NE(ScreenPixel({(r.left + r.right) / 2, r.bottom - 1}), face) << id;
-    }
+    std::string unpainted;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            unpainted.clear();
+            for (int id : {kAddFilesButton, kAddFolderButton, kRemoveButton, kInfoBox}) {
+                RECT r{};
+                GetWindowRect(velumar.Control(id), &r);
+                if (ScreenPixel({r.right - 1, (r.top + r.bottom) / 2}) == face ||
+                    ScreenPixel({(r.left + r.right) / 2, r.bottom - 1}) == face) {
+                    unpainted.append(" ").append(std::to_string(id));
+                }
+            }
+            return unpainted.empty();
+        },
+        1000))
+        << "controls with an edge not drawn:" << unpainted;
     ASSERT_TRUE(velumar.Exit());
 }
 
@@ -271,13 +280,16 @@ TEST_F(WindowTest, TheOpenDialogOverAWindowInTheCornerStaysInsideTheWorkArea) {
     velumar.PostCommand(kAddFilesButton);
     HWND open = WaitForWindow(velumar.ProcessId(), "Select File(s)");
     ASSERT_NE(open, nullptr);
-    Sleep(300);
     RECT dialog{};
-    GetWindowRect(open, &dialog);
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_TRUE(dialog.left >= work.left && dialog.top >= work.top && dialog.right <= work.right &&
-                dialog.bottom <= work.bottom)
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            GetWindowRect(open, &dialog);
+            return dialog.left >= work.left && dialog.top >= work.top &&
+                   dialog.right <= work.right && dialog.bottom <= work.bottom;
+        },
+        1000))
         << dialog.left << "," << dialog.top << "," << dialog.right << "," << dialog.bottom;
     PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(open); }));

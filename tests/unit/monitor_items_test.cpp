@@ -46,6 +46,12 @@ TEST(MonitorItems, EachMonitorTakesTheNextItemOfItsShape) {
     const std::string wide19(19, 'W');
     const std::string names19 = Names(Sequence(wide19));
     const std::string unreadable21(21, 'x');
+    // A second portrait monitor's own 20 draws: 19 wide ones, then a tall one.
+    std::vector<int> drawsForTwoPortraits{1, 24};
+    for (int position = 2; position <= 20; ++position) {
+        drawsForTwoPortraits.push_back(position);
+    }
+    drawsForTwoPortraits.push_back(25);
     const struct Case {
         std::string shapes;
         // P portrait, L landscape, in the monitors' order.
@@ -68,6 +74,8 @@ TEST(MonitorItems, EachMonitorTakesTheNextItemOfItsShape) {
         // The 20th item is searched, the 21st is not.
         {wide19 + "TW", "P", true, 0, {}, {0}, 1, "t" + names19 + "u"},
         {wide19 + "WT", "P", true, 0, {}, {0}, 1, names19 + "tu"},
+        // Each monitor's search counts from its own place.
+        {wide19 + "WT", "LP", true, 0, {}, {0, 1}, 2, "au" + names19.substr(1) + "t"},
         // An unknown shape fits nothing, but comes when nothing fits.
         {"?W", "P", true, 0, {}, {0}, 1, "ab"},
         // Unreadable items are passed over before the show, at most 20 of them.
@@ -88,6 +96,15 @@ TEST(MonitorItems, EachMonitorTakesTheNextItemOfItsShape) {
         {"WWWTW", "LP", true, 0, {1, 4, 3}, {0, 3}, 2, "abcde"},
         {"WWWTW", "LP", false, 0, {1, 4, 3}, {0, 1}, 2, "abcde"},
         {"WWWTW", "LP", true, 0, {1, 2, 4}, {0, 1}, 2, "abcde"},
+        // Each portrait monitor has 20 draws of its own.
+        {std::string(24, 'W') + "TT",
+         "LPP",
+         true,
+         0,
+         drawsForTwoPortraits,
+         {0, 24, 25},
+         3,
+         Names(Sequence(std::string(26, 'W')))},
         // Items of the set and unreadable ones are drawn again; an unreadable first is passed.
         {"WxWW", "LL", true, 0, {0, 1, 2}, {0, 2}, 2, "abcd"},
         {"xWW", "LL", true, 0, {1, 2}, {1, 2}, 2, "abc"},

@@ -20,6 +20,7 @@
 #include "render/wallpaper_renderer.h"
 #include "tests/unit/recording_image_library.h"
 #include "tests/unit/setting_changes.h"
+#include "tests/unit/wait_or_fail.h"
 
 namespace {
 
@@ -391,7 +392,9 @@ public:
     }
     ShowResult WaitFor(std::uint64_t ticket) {
         std::unique_lock guard(lock);
-        arrived.wait(guard, [&] { return results.contains(ticket); });
+        WaitOrFail(
+            arrived, guard, [&] { return results.contains(ticket); },
+            "the end of show " + std::to_string(ticket));
         return results[ticket];
     }
 
@@ -448,16 +451,22 @@ TEST(WallpaperWorkerTest, AShowCancelsAnotherPreparationAndEachJobKeepsItsOwnFil
     std::set<std::string> released;
     std::vector<std::string> discarded;
     std::vector<std::string> published;
-    // Renders block until released or cancelled.
+    // Renders block until released or cancelled (or, should neither come, the deadline).
     const auto render = [&](const RenderInputs& in, std::string_view suffix,
                             const pixelops::CancelCheck& cancelled,
                             std::string&) -> std::optional<PreparedFile> {
         std::unique_lock guard(lock);
         started.push_back(in.path);
         changed.notify_all();
+        const auto deadline = std::chrono::steady_clock::now() + kWaitDeadline;
         while (!released.contains(in.path)) {
             if (cancelled()) {
                 cancelledRenders.push_back(in.path);
+                break;
+            }
+            if (std::chrono::steady_clock::now() > deadline) {
+                ADD_FAILURE() << "the render of " << in.path
+                              << " was neither released nor cancelled";
                 break;
             }
             changed.wait_for(guard, std::chrono::milliseconds(5));
@@ -466,7 +475,9 @@ TEST(WallpaperWorkerTest, AShowCancelsAnotherPreparationAndEachJobKeepsItsOwnFil
     };
     const auto waitStarted = [&](std::size_t count) {
         std::unique_lock guard(lock);
-        changed.wait(guard, [&] { return started.size() >= count; });
+        WaitOrFail(
+            changed, guard, [&] { return started.size() >= count; },
+            std::to_string(count) + " renders started");
     };
     const auto release = [&](const std::string& path) {
         const std::lock_guard guard(lock);
@@ -503,6 +514,42 @@ TEST(WallpaperWorkerTest, AShowCancelsAnotherPreparationAndEachJobKeepsItsOwnFil
     EXPECT_EQ(cancelledRenders, (std::vector<std::string>{"a", "a"}));
     EXPECT_EQ(published, std::vector<std::string>{"b.next2"});
     EXPECT_EQ(discarded, (std::vector<std::string>{"a.next1", "a.next3"}));
+}
+
+TEST(WallpaperWorkerTest, APreparationThatFailedIsRenderedAgainWhenAskedAgain) {
+    std::mutex lock;
+    std::condition_variable changed;
+    std::vector<std::string> renders;
+    ShowResults results;
+    RenderInputs a;
+    a.path = "a";
+    WallpaperWorker worker(
+        [&](const RenderInputs& in, std::string_view suffix,
+            const pixelops::CancelCheck&) -> std::optional<PreparedFile> {
+            const std::lock_guard guard(lock);
+            renders.push_back(in.path);
+            changed.notify_all();
+            // The first preparation fails, as a file being written meanwhile does.
+            if (renders.size() == 1) {
+                return std::nullopt;
+            }
+            return PreparedFile{in.path + std::string(suffix), in.path};
+        },
+        [](const PreparedFile&, const RenderInputs&) { return true; }, [](const std::string&) {},
+        results.Callback());
+    const auto waitRenders = [&](std::size_t count) {
+        std::unique_lock guard(lock);
+        WaitOrFail(
+            changed, guard, [&] { return renders.size() >= count; },
+            std::to_string(count) + " renders");
+    };
+    worker.Prepare(a);
+    waitRenders(1);
+    // The worker takes one job at a time: once a is shown (rendered anew), its preparation has
+    // failed.
+    ASSERT_EQ(results.WaitFor(worker.Show(a)), ShowResult::Shown);
+    worker.Prepare(a);
+    waitRenders(3);
 }
 
 TEST(RenderWallpaperTest, LargeImagesMayDecodeAtAReducedScaleTheResizeWouldReachAnyway) {

@@ -42,6 +42,35 @@ TEST(ShuffleDeck, EveryCardOncePerDeckAndNoRepeatAcrossTheBoundary) {
     }
 }
 
+// Draws from a list, then zeros.
+class ScriptedRandom final : public RandomSource {
+public:
+    int Next() override {
+        const int next = draws.empty() ? 0 : draws.front();
+        if (!draws.empty()) {
+            draws.erase(draws.begin());
+        }
+        return next;
+    }
+    std::vector<int> draws;
+};
+
+TEST(ShuffleDeck, ACardJoiningMidDeckTakesThePlaceDrawnAmongTheRestTheLastIncluded) {
+    for (int place : {0, 1, 2}) {
+        ScriptedRandom random;
+        ShuffleDeck deck(random);
+        std::vector<DeckCard> items = Cards(3);
+        deck.Deal(items);
+        items.push_back({"C:\\new.png", 0});
+        random.draws = {0, place};  // one index from two draws
+        for (int i = 0; i < 3; ++i) {
+            deck.Deal(items);
+        }
+        ASSERT_EQ(deck.Dealt().size(), 4u);
+        EXPECT_EQ(deck.Dealt()[static_cast<std::size_t>(place) + 1].path, "C:\\new.png") << place;
+    }
+}
+
 TEST(ShuffleDeck, CardsJoinAndLeaveMidDeckAndTheDeckSurvivesSavingAndLoading) {
     SeededRandom random(3);
     ShuffleDeck deck(random);

@@ -491,6 +491,16 @@ TEST_F(SwitchingLoopTest, PreviousGoesBackThroughTheHistoryAndTheNextSwitchesWal
     loop.OnTick();
     EXPECT_EQ(recorder.log.back(), "show item0@0");
     EXPECT_EQ(Finish(true), (Log{"row 0", "store 1", "idle", "prepare item1"}));
+    // A picture brought back stays a whole interval.
+    environment.tick += 6000;
+    loop.ShowPrevious();
+    Finish(true);
+    environment.tick += 6000;
+    loop.OnTick();
+    EXPECT_FALSE(loop.Busy());
+    environment.tick += 4001;
+    loop.OnTick();
+    EXPECT_TRUE(loop.Busy());
 }
 
 TEST_F(SwitchingLoopTest, AnUnreadableItemIsPassedOverAndABitmapNotSetKeepsThePositionUntilDue) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/unit/wait_or_fail.h"
+
 namespace {
 
 using Loads = std::vector<std::string>;  // the paths loaded, "~" after a cancelled one
@@ -17,13 +19,19 @@ protected:
         tokens.push_back(cancel);
         started.push_back(request.path);
         changed.notify_all();
-        changed.wait(guard, [&] { return released >= tokens.size(); });
+        // A load the test never releases ends at the deadline, so the worker can stop.
+        if (!changed.wait_for(guard, kWaitDeadline, [&] { return released >= tokens.size(); })) {
+            ADD_FAILURE() << "the load of " << request.path << " was never released";
+        }
         return {request.path.begin(), request.path.end()};
     }
     // Waits for that many loads started and results announced.
     Loads WaitFor(std::size_t starts, int announced = 0) {
         std::unique_lock guard(lock);
-        changed.wait(guard, [&] { return tokens.size() >= starts && readies >= announced; });
+        WaitOrFail(
+            changed, guard, [&] { return tokens.size() >= starts && readies >= announced; },
+            std::to_string(starts) + " loads started and " + std::to_string(announced) +
+                " results announced");
         Loads loads = started;
         for (std::size_t i = 0; i < loads.size(); ++i) {
             loads[i] += tokens[i].stop_requested() ? "~" : "";

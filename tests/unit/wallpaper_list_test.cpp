@@ -205,25 +205,30 @@ TEST_F(WallpaperListTest, ListFileRoundTripKeepsOrderRotationsPagesAndSelection)
 }
 
 TEST_F(WallpaperListTest, ListFileIsAnsiWhenEveryPathFitsAndUtf8WithAMarkOtherwise) {
+    const QuestionMarkCodePage lossy;
     const struct {
         std::vector<std::string> paths;
         std::string ansiBytes;  // the exact file when it fits the code page, else empty
+        const AnsiCodePage* ansi = nullptr;  // Latin-1 unless told
     } cases[] = {
         {{"C:\\Bilder\\café.bmp", "D:\\My Photos\\a.jpg"},
          "\r\nC:\\Bilder\\caf\xE9.bmp 0 \"\"\r\n\"D:\\My Photos\\a.jpg\" 0 \"\"\r\n"},
         {{"C:\\café.bmp", "C:\\東京.png"}, ""},
         {{"C:\\Ελλάδα.jpg", "C:\\my pics\\😀.png"}, ""},
+        // A code page that takes the name but gives back another.
+        {{"C:\\café.bmp"}, "", &lossy},
     };
     for (const auto& c : cases) {
+        const AnsiCodePage& ansi = c.ansi ? *c.ansi : codePage;
         rows.RemoveAll();
         for (const std::string& path : c.paths) {
             rows.AddEntry(path);
         }
-        ASSERT_TRUE(SaveListFile("C:\\l.vlt", rows, fs, codePage));
+        ASSERT_TRUE(SaveListFile("C:\\l.vlt", rows, fs, ansi));
         EXPECT_EQ(*fs.ReadFile("C:\\l.vlt"),
                   c.ansiBytes.empty() ? "\xEF\xBB\xBF" + FormatListFile(rows) : c.ansiBytes);
         rows.RemoveAll();
-        ASSERT_TRUE(LoadListFile("C:\\l.vlt", rows, fs, codePage));
+        ASSERT_TRUE(LoadListFile("C:\\l.vlt", rows, fs, ansi));
         EXPECT_EQ(Paths(), c.paths);
     }
 }
@@ -264,6 +269,9 @@ TEST_F(WallpaperListTest, UniquenessIgnoresLetterCaseInEveryAlphabet) {
         {"C:\\café", "C:\\CAFÉ", true},
         {"C:\\α", "C:\\β", false},
         {"C:\\café", "C:\\cafe", false},
+        // "ß" has no capital of its own here: it is neither "ss" nor the letter after it.
+        {"C:\\straße", "C:\\STRASSE", false},
+        {"C:\\ß", "C:\\ÿ", false},
     };
     for (const auto& c : cases) {
         rows.RemoveAll();
