@@ -524,8 +524,8 @@ TEST(WallpaperWorkerTest, APreparationThatFailedIsRenderedAgainWhenAskedAgain) {
     RenderInputs a;
     a.path = "a";
     WallpaperWorker worker(
-        [&](const RenderInputs& in, std::string_view suffix,
-            const pixelops::CancelCheck&) -> std::optional<PreparedFile> {
+        [&](const RenderInputs& in, std::string_view suffix, const pixelops::CancelCheck&,
+            std::string&) -> std::optional<PreparedFile> {
             const std::lock_guard guard(lock);
             renders.push_back(in.path);
             changed.notify_all();
@@ -535,8 +535,8 @@ TEST(WallpaperWorkerTest, APreparationThatFailedIsRenderedAgainWhenAskedAgain) {
             }
             return PreparedFile{in.path + std::string(suffix), in.path};
         },
-        [](const PreparedFile&, const RenderInputs&) { return true; }, [](const std::string&) {},
-        results.Callback());
+        [](const PreparedFile&, const RenderInputs&, std::string&) { return true; },
+        [](const std::string&) {}, results.Callback());
     const auto waitRenders = [&](std::size_t count) {
         std::unique_lock guard(lock);
         WaitOrFail(
