@@ -26,8 +26,29 @@ const char* FormatName(ImageFileFormat format) {
             return "TIFF";
         case ImageFileFormat::Ico:
             return "ICO";
+        case ImageFileFormat::WebP:
+            return "WebP";
+        case ImageFileFormat::Avif:
+            return "AVIF";
+        case ImageFileFormat::Heif:
+            return "HEIF";
+        case ImageFileFormat::Jxl:
+            return "JPEG XL";
         case ImageFileFormat::Other:
             break;
     }
     return "";
+}
+
+bool IsBundledFormat(ImageFileFormat format) {
+    switch (format) {
+        case ImageFileFormat::Jpeg:
+        case ImageFileFormat::WebP:
+        case ImageFileFormat::Avif:
+        case ImageFileFormat::Heif:
+        case ImageFileFormat::Jxl:
+            return true;
+        default:
+            return false;
+    }
 }

@@ -18,7 +18,14 @@ enum class ImageFileFormat {
     Gif = 4,
     Tiff = 5,
     Ico = 6,
+    WebP = 7,
+    Avif = 8,
+    Heif = 9,  // HEIC and the other HEIF brands
+    Jxl = 10,
 };
+
+// Formats Velumar decodes with its own bundled decoders; all others go to the system's.
+bool IsBundledFormat(ImageFileFormat format);
 
 // The format's short name, as "JPEG"; empty for Other.
 const char* FormatName(ImageFileFormat format);

@@ -68,9 +68,16 @@ struct ImageHeader {
     int pageCount = 1;
     // The most pixels any page, or a GIF's canvas, claims.
     std::uint64_t largestPixels = 0;
+    // How the stored pixels are to be turned to stand upright, as the EXIF orientation values
+    // 1 to 8 (1: as stored); from EXIF data, HEIF/AVIF irot and imir, or the JPEG XL header.
+    int orientation = 1;
 };
 
-// The header of a PNG, JPEG, GIF, BMP, TIFF or ICO file; nothing for other formats, and for a
+// The format a file's first bytes announce (at least 16 of them where the file has them);
+// Other when none is known.
+ImageFileFormat SniffFormat(std::string_view firstBytes);
+
+// The header of a PNG, JPEG, GIF, BMP, TIFF, ICO, WebP, AVIF, HEIF or JPEG XL file; nothing for other formats, and for a
 // header that is cut short or malformed.
 std::optional<ImageHeader> ReadImageHeader(ByteSource& file);
 
