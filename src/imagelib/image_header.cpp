@@ -726,7 +726,7 @@ std::optional<ImageHeader> ReadImageHeader(ByteSource& file) {
         case ImageFileFormat::Ico:
             header = ReadIco(r);
             break;
-        case ImageFileFormat::Other:
+        default:
             break;
     }
     return header;
