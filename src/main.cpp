@@ -72,6 +72,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         CWallpaperApp app(platform);
         ImageLibrary& library = ProcessImageLibrary();
         app.StartUp([instance, &library](CWallpaperApp& owner) -> std::unique_ptr<MainWindow> {
+            SetPhotosUpright(owner.settings.render.uprightPhotos);
             return std::make_unique<ComposedMainWindow>(instance, owner, library);
         });
         return 0;

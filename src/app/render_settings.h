@@ -25,6 +25,8 @@ struct RenderSettings {
 
     // General page; a tiled wallpaper is never masked.
     bool tileWallpaper = false;
+    // Photos are turned upright as the camera recorded (their EXIF or container orientation).
+    bool uprightPhotos = true;
 
     // 0 one image for the whole desktop, 1 the same image on every monitor, 2 an image per
     // monitor, 3 one image spanning all monitors.

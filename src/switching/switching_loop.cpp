@@ -492,6 +492,11 @@ void SwitchingLoop::RenderSettingsChanged() {
 
 void SwitchingLoop::SettingsApplied(const AppSettings& before) {
     const AppSettings& now = settings;
+    if (before.render.uprightPhotos != now.render.uprightPhotos) {
+        // Turning photos upright changes the shapes pictures are matched to monitors by.
+        shapes.clear();
+        shapesAsked.clear();
+    }
     if (!(before.render.Normalized() == now.render.Normalized()) ||
         before.matchOrientation != now.matchOrientation || before.randomOrder != now.randomOrder ||
         before.noRepeats != now.noRepeats) {

@@ -101,6 +101,10 @@ constexpr PopupText kPopupTexts[] = {
      "With Randomize file selection, deals the wallpapers like a shuffled deck of cards: every "
      "file (and every chosen page) is shown once before any comes again, and a new round never "
      "starts with the one the last round ended with."},
+    {IDC_UPRIGHT_PHOTOS,
+     "Shows photos the way the camera or phone held them: a photo taken upright stands upright, "
+     "as in Explorer and Photos, and counts as a portrait picture. Clear it if you had already "
+     "turned such photos with an entry's rotation."},
     {IDC_HOLD_BATTERY,
      "Holds back timed changes while the computer runs on battery or Windows' battery saver is "
      "on; the change that fell due happens when it is plugged in again."},

@@ -158,6 +158,7 @@ PropertiesValues CopyIntoPages(const AppSettings& s) {
     g.holdWhenFullscreen = s.holdWhenFullscreen ? 1 : 0;
     g.holdOnBattery = s.holdOnBattery ? 1 : 0;
     g.noRepeats = s.noRepeats ? 1 : 0;
+    g.uprightPhotos = render.uprightPhotos ? 1 : 0;
     g.tile = render.tileWallpaper ? 1 : 0;
     g.interval = s.switchPeriod;
     g.startSwitchingAtStartup = s.startSwitchingAtStartup ? 1 : 0;
@@ -196,6 +197,7 @@ void CopyBackFromPages(const PropertiesValues& v, AppSettings& s) {
     s.holdWhenFullscreen = g.holdWhenFullscreen != 0;
     s.holdOnBattery = g.holdOnBattery != 0;
     s.noRepeats = g.noRepeats != 0;
+    render.uprightPhotos = g.uprightPhotos != 0;
     render.tileWallpaper = g.tile != 0;
     s.switchPeriod = g.interval;
     s.startSwitchingAtStartup = g.startSwitchingAtStartup != 0;

@@ -21,6 +21,7 @@ struct GeneralPageValues {
     int holdWhenFullscreen = 0;
     int holdOnBattery = 0;
     int noRepeats = 0;
+    int uprightPhotos = 0;
     std::string interval;
     int startSwitchingAtStartup = 0;
     int hideAtStartup = 0;

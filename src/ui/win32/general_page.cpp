@@ -33,6 +33,7 @@ constexpr CheckField kChecks[] = {
     {IDC_HOLD_FULLSCREEN, &GeneralPageValues::holdWhenFullscreen},
     {IDC_HOLD_BATTERY, &GeneralPageValues::holdOnBattery},
     {IDC_NO_REPEATS, &GeneralPageValues::noRepeats},
+    {IDC_UPRIGHT_PHOTOS, &GeneralPageValues::uprightPhotos},
     {IDC_START_AT_STARTUP, &GeneralPageValues::startSwitchingAtStartup},
     {IDC_HIDE_AT_STARTUP, &GeneralPageValues::hideAtStartup},
     {IDC_TRANSPARENT, &GeneralPageValues::transparent},

@@ -3,6 +3,7 @@
 
 #include "base/scoped_flag.h"
 #include "base/win32/message_box.h"
+#include "imagelib/win32/process_image_library.h"
 #include "resource.h"
 #include "ui/properties_rules.h"
 #include "ui/win32/about_dlg.h"
@@ -50,6 +51,7 @@ void CMainDialogs::ShowProperties(const CDialog& window, const CGlobalKeys& keys
             return;
         }
     }
+    SetPhotosUpright(app.settings.render.uprightPhotos);
     list.Refresh();
     if (app.osVersion <= kLastOsWithIconText && values.general.controlIconText != 0) {
         ApplyIconTextColors(desktopListView, values.general.textColor,

@@ -67,6 +67,7 @@
 #define IDC_HOLD_FULLSCREEN 1090
 #define IDC_HOLD_BATTERY 1091
 #define IDC_NO_REPEATS 1095
+#define IDC_UPRIGHT_PHOTOS 1096
 
 // Resizing page (dialog 133)
 #define IDD_RESIZING_PAGE 133
