@@ -54,6 +54,26 @@ TEST(AddingFiles, ThePanelLooksUpOnlyASingleName) {
     EXPECT_EQ(ClassifyFileNameText("Holiday"), PanelSelection::SinglePath);
 }
 
+TEST(AddingFiles, ImageFilesListOurFormatsThenTheSystemsEachOnce) {
+    const std::string own =
+        "*.bmp;*.dib;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.gif;*.tif;*.tiff;*.ico;*.webp;*.avif;"
+        "*.heic;*.heif;*.hif;*.jxl";
+    const struct {
+        std::vector<std::string> system;
+        std::string patterns;
+    } cases[] = {
+        {{}, own},
+        // WIC's lists, in any case, with what we read already and a raw format's extensions.
+        {{".BMP,.DIB,.RLE", ".jpeg,.jpe,.jpg,.jfif,.exif", ".CR2,.NEF"},
+         own + ";*.rle;*.exif;*.cr2;*.nef"},
+        // Patterns and stray separators; no dot, or a wildcard after it, is no extension.
+        {{"*.arw; *.dng;;", "raw", ".*", "."}, own + ";*.arw;*.dng"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ImageFilePatterns(c.system), c.patterns);
+    }
+}
+
 TEST(ShellOpen, EveryResultHasItsMessage) {
     struct Case {
         std::intptr_t result;

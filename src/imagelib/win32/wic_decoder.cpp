@@ -474,3 +474,31 @@ std::optional<ImageFileInfo> WicDecoder::ReadFileInfo(const std::string& path) {
                                      KindOf(file, frame.Get(), format), info.pageCount);
     return info;
 }
+
+std::vector<std::string> WicDecoderExtensions() {
+    std::vector<std::string> lists;
+    ScopedComInit com;
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IEnumUnknown> components;
+    if (!com.Usable() ||
+        FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Put()))) ||
+        FAILED(factory.Get()->CreateComponentEnumerator(WICDecoder, WICComponentEnumerateDefault,
+                                                        components.Put()))) {
+        return lists;
+    }
+    for (;;) {
+        ComPtr<IUnknown> component;
+        ULONG fetched = 0;
+        if (components.Get()->Next(1, component.Put(), &fetched) != S_OK || fetched != 1) {
+            return lists;
+        }
+        ComPtr<IWICBitmapDecoderInfo> info;
+        if (SUCCEEDED(component.Get()->QueryInterface(IID_IWICBitmapDecoderInfo,
+                                                      reinterpret_cast<void**>(info.Put())))) {
+            IWICBitmapDecoderInfo* c = info.Get();
+            lists.push_back(InfoText(
+                [c](UINT n, WCHAR* s, UINT* len) { return c->GetFileExtensions(n, s, len); }));
+        }
+    }
+}

@@ -1,9 +1,16 @@
 // The ImageDecoder of Windows: WIC, with every codec installed on the system.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "imagelib/image_decoder.h"
 
 // Safe to use on several threads at once: each call makes its own WIC objects.
+// The file extensions of every WIC decoder installed, one list per decoder as WIC gives them
+// (".bmp,.dib,.rle").
+std::vector<std::string> WicDecoderExtensions();
+
 class WicDecoder final : public ImageDecoder {
 public:
     std::optional<DecodedPage> DecodePage(const std::string& path, int page) override;

@@ -8,6 +8,7 @@
 #include "base/win32/current_directory.h"
 #include "base/win32/wide_text.h"
 #include "list/path_helpers.h"
+#include "imagelib/win32/wic_decoder.h"
 #include "list/win32/win32_file_system.h"
 #include "resource.h"
 #include "ui/image_info.h"
@@ -68,14 +69,17 @@ CPreviewFileDialog::CPreviewFileDialog(HINSTANCE instance, int& previewSetting,
 
 BOOL CPreviewFileDialog::SelectFiles(std::vector<wchar_t>& buffer, DWORD extraOptions,
                                      const std::string& initialFolder, HWND owner) {
-    static const wchar_t kFilter[] = L"All Files\0*.*\0";
+    // "Image Files" first, chosen by default, then every file.
+    const std::wstring patterns = Widen(ImageFilePatterns(WicDecoderExtensions()));
+    std::wstring filter = L"Image Files (" + patterns + L")";
+    filter += L'\0' + patterns + L'\0' + L"All Files" + L'\0' + L"*.*" + L'\0';
     std::fill(buffer.begin(), buffer.end(), L'\0');
     const std::wstring folder = Widen(initialFolder);
     ofn = OPENFILENAMEW{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = owner;
     ofn.hInstance = instance;
-    ofn.lpstrFilter = kFilter;
+    ofn.lpstrFilter = filter.c_str();
     ofn.lpstrFile = buffer.data();
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
