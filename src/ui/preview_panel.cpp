@@ -6,9 +6,9 @@
 namespace {
 
 // What the bundled decoders read, and the system formats every Windows has.
-constexpr const char* kOwnExtensions[] = {".bmp", ".dib", ".jpg",  ".jpeg", ".jpe",  ".jfif",
-                                          ".png", ".gif", ".tif",  ".tiff", ".ico",  ".webp",
-                                          ".avif", ".heic", ".heif", ".hif", ".jxl"};
+constexpr const char* kOwnExtensions[] = {".bmp",  ".dib",  ".jpg",  ".jpeg", ".jpe", ".jfif",
+                                          ".png",  ".gif",  ".tif",  ".tiff", ".ico", ".webp",
+                                          ".avif", ".heic", ".heif", ".hif",  ".jxl"};
 
 }  // namespace
 

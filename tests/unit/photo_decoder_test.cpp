@@ -147,10 +147,10 @@ protected:
     void TearDown() override { std::filesystem::remove_all(folder); }
 
     std::filesystem::path folder = [] {
-        const auto path = std::filesystem::temp_directory_path() /
-                          ("velumar-photo-" + std::to_string(::testing::UnitTest::GetInstance()
-                                                                 ->random_seed()) +
-                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        const auto path =
+            std::filesystem::temp_directory_path() /
+            ("velumar-photo-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(path);
         return path;
     }();
@@ -165,12 +165,12 @@ TEST(JpegScaleTest, SmallestEighthsStillAtLeastTheTarget) {
         int eighths;
     };
     const Row rows[] = {
-        {{6000, 4000}, {1024, 768}, 2},      // 1/4 is 1500 x 1000; 1/8 would be 750 high
-        {{6000, 4000}, {750, 500}, 1},       // exactly 1/8
-        {{6000, 4000}, {751, 500}, 2},       // one pixel more than 1/8 gives
-        {{6000, 4000}, {3001, 10}, 8},       // more than half: full size
+        {{6000, 4000}, {1024, 768}, 2},  // 1/4 is 1500 x 1000; 1/8 would be 750 high
+        {{6000, 4000}, {750, 500}, 1},   // exactly 1/8
+        {{6000, 4000}, {751, 500}, 2},   // one pixel more than 1/8 gives
+        {{6000, 4000}, {3001, 10}, 8},   // more than half: full size
         {{6000, 4000}, {UINT32_MAX, UINT32_MAX}, 8},
-        {{33, 17}, {5, 3}, 1},               // libjpeg rounds up: 5 x 3
+        {{33, 17}, {5, 3}, 1},  // libjpeg rounds up: 5 x 3
         {{33, 17}, {9, 5}, 2},
     };
     for (const Row& row : rows) {
@@ -188,16 +188,13 @@ TEST_F(PhotoDecoderTest, TurnsPicturesAsRecordedAndReportsUprightSizes) {
         Bgr topRight;
     };
     const Row rows[] = {
-        {0, true, {32, 16}, kRed, kGreen},
-        {1, true, {32, 16}, kRed, kGreen},
-        {3, true, {32, 16}, kWhite, kBlue},
-        {6, true, {16, 32}, kBlue, kRed},
-        {8, true, {16, 32}, kGreen, kWhite},
-        {6, false, {32, 16}, kRed, kGreen},
+        {0, true, {32, 16}, kRed, kGreen},   {1, true, {32, 16}, kRed, kGreen},
+        {3, true, {32, 16}, kWhite, kBlue},  {6, true, {16, 32}, kBlue, kRed},
+        {8, true, {16, 32}, kGreen, kWhite}, {6, false, {32, 16}, kRed, kGreen},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << "orientation " << row.orientation << " upright "
-                                        << row.upright);
+        SCOPED_TRACE(testing::Message()
+                     << "orientation " << row.orientation << " upright " << row.upright);
         decoder.SetUpright(row.upright);
         const std::string path = Write("photo.jpg", QuadrantJpeg(row.orientation));
         const std::optional<DecodedPage> page = decoder.DecodePage(path, 0);

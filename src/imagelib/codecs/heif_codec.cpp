@@ -45,8 +45,8 @@ std::optional<PixelImage> DecodeHeif(EncodedBytes bytes, const std::stop_token& 
     }
     options->ignore_transformations = 1;
     heif_image* decoded = nullptr;
-    if (heif_decode_image(handle.get(), &decoded, heif_colorspace_RGB,
-                          heif_chroma_interleaved_RGB, options.get())
+    if (heif_decode_image(handle.get(), &decoded, heif_colorspace_RGB, heif_chroma_interleaved_RGB,
+                          options.get())
             .code != heif_error_Ok) {
         return std::nullopt;
     }

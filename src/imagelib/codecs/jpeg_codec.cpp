@@ -54,8 +54,8 @@ bool Decode(JpegRun& run, EncodedBytes bytes, ImageSize atLeast, const std::stop
     const bool gray = info.jpeg_color_space == JCS_GRAYSCALE;
     const bool ink = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = gray ? JCS_GRAYSCALE : ink ? JCS_CMYK : JCS_EXT_BGR;
-    info.scale_num = static_cast<unsigned>(
-        JpegScaleEighths({info.image_width, info.image_height}, atLeast));
+    info.scale_num =
+        static_cast<unsigned>(JpegScaleEighths({info.image_width, info.image_height}, atLeast));
     info.scale_denom = 8;
     info.dct_method = JDCT_ISLOW;
     jpeg_calc_output_dimensions(&info);

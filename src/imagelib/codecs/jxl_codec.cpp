@@ -10,7 +10,7 @@
 
 std::optional<PixelImage> DecodeJxl(EncodedBytes bytes, const std::stop_token& cancel) {
     const std::unique_ptr<JxlDecoder, void (*)(JxlDecoder*)> decoder(JxlDecoderCreate(nullptr),
-                                                                      JxlDecoderDestroy);
+                                                                     JxlDecoderDestroy);
     if (!decoder || cancel.stop_requested() ||
         JxlDecoderSubscribeEvents(decoder.get(), JXL_DEC_BASIC_INFO | JXL_DEC_FULL_IMAGE) !=
             JXL_DEC_SUCCESS ||
