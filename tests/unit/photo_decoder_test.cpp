@@ -13,6 +13,7 @@
 
 #include "imagelib/codecs/codecs.h"
 #include "imagelib/photo_decoder.h"
+#include "tests/unit/exif_orientation.h"
 
 namespace {
 
@@ -45,16 +46,6 @@ constexpr Bgr kGreen{0, 255, 0};
 constexpr Bgr kBlue{255, 0, 0};
 constexpr Bgr kWhite{255, 255, 255};
 
-// An EXIF block holding only the orientation, little-endian.
-std::string Exif(int orientation) {
-    std::string tiff("II*\0\x08\0\0\0", 8);
-    tiff += std::string("\x01\0\x12\x01\x03\0\x01\0\0\0", 10);
-    tiff += static_cast<char>(orientation);
-    tiff += std::string(3, '\0');
-    tiff += std::string(4, '\0');
-    return std::string("Exif\0\0", 6) + tiff;
-}
-
 // A 32 x 16 JPEG whose quadrants are red, green (top), blue, white (bottom).
 std::string QuadrantJpeg(int orientation) {
     constexpr int kWidth = 32;
@@ -84,20 +75,15 @@ std::string QuadrantJpeg(int orientation) {
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 100, TRUE);
     jpeg_start_compress(&info, TRUE);
-    if (orientation != 0) {
-        const std::string exif = Exif(orientation);
-        jpeg_write_marker(&info, JPEG_APP0 + 1, reinterpret_cast<const JOCTET*>(exif.data()),
-                          static_cast<unsigned>(exif.size()));
-    }
     while (info.next_scanline < info.image_height) {
         JSAMPROW row = &rows[info.next_scanline * kWidth * 3];
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);
-    std::string bytes(reinterpret_cast<char*>(out), size);
+    const std::string bytes(reinterpret_cast<char*>(out), size);
     jpeg_destroy_compress(&info);
     std::free(out);
-    return bytes;
+    return orientation == 0 ? bytes : WithExifOrientation(bytes, orientation);
 }
 
 // A 16 x 16 JPEG of one colour given as Adobe's inverted CMYK.
