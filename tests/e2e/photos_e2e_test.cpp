@@ -96,12 +96,14 @@ protected:
         ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
     }
 
-    // Switches and waits for a wallpaper of that size and those corner colours.
+    // Switches and waits for a new wallpaper bitmap of that size and those corner colours.
     bool SwitchTo(std::pair<int, int> size, const std::array<COLORREF, 4>& corners) {
+        const std::uint64_t before = FileIndex(WallpaperFile());
         velumar.SendCommand(kSwitchNowCommand);
         BitmapFile bitmap;
         return WaitForWallpaper(bitmap, [&](const BitmapFile& b) {
-            return std::make_pair(b.Width(), b.Height()) == size && CornersAre(b, corners);
+            return FileIndex(WallpaperFile()) != before &&
+                   std::make_pair(b.Width(), b.Height()) == size && CornersAre(b, corners);
         });
     }
 
@@ -157,9 +159,7 @@ TEST_F(PhotosTest, EveryBundledFormatBecomesTheWallpaperAndAFolderOfThemSwitches
     WriteFileBytes(InFolder("list.vlt"), "\r\n" + folder + " 0 \"\"\r\n");
     ASSERT_NO_FATAL_FAILURE(Launch());
     for (std::size_t i = 0; i < std::size(kFiles); ++i) {
-        const std::uint64_t before = FileIndex(WallpaperFile());
         EXPECT_TRUE(SwitchTo({64, 48}, {kRed, kGreen, kWhite, kBlue})) << i;
-        EXPECT_NE(FileIndex(WallpaperFile()), before) << i;
     }
     ASSERT_TRUE(velumar.Exit());
 }
