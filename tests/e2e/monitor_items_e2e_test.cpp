@@ -8,6 +8,7 @@
 #include "tests/e2e/resource_ids.h"
 #include "tests/e2e/velumar_driver.h"
 #include "tests/e2e/velumar_test.h"
+#include "tests/unit/exif_orientation.h"
 
 namespace e2e {
 namespace {
@@ -43,6 +44,33 @@ TEST_F(MonitorItemsTest, APortraitMonitorTakesTheNextPortraitImage) {
         const std::optional<RegistryValue> next = ReadValue(kSettingsKey, "II");
         return next && next->AsDword() == 2u;
     }));
+    ASSERT_TRUE(velumar.Exit());
+}
+
+TEST_F(MonitorItemsTest, APhotoTakenUprightCountsAsPortrait) {
+    if (GetSystemMetrics(SM_CMONITORS) != 2) {
+        GTEST_SKIP() << "needs the two monitors of monitors_e2e.sh";
+    }
+    DeleteFileA(WallpaperFile().c_str());
+    WriteFileBytes(InFolder("red.bmp"), SolidBitmap(40, 30, 0, 0, 255));
+    WriteFileBytes(InFolder("green.bmp"), SolidBitmap(40, 30, 0, 255, 0));
+    // Stored wide, recorded as taken upright (orientation 6).
+    WriteFileBytes(
+        InFolder("blue.jpg"),
+        WithExifOrientation(JpegBytes(300, 200, [](UINT, UINT) { return RGB(0, 0, 255); }), 6));
+    UseListOf({"red.bmp", "green.bmp", "blue.jpg"});
+    WriteDword(kSettingsKey, "SA", 0);
+    WriteDword(kSettingsKey, "WH", 1);
+    WriteDword(kSettingsKey, "MM", 2);
+
+    VelumarProcess velumar;
+    ASSERT_TRUE(velumar.Start());
+    ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+    velumar.SendCommand(kSwitchNowCommand);
+    BitmapFile bitmap;
+    EXPECT_TRUE(WaitForWallpaper(
+        bitmap, [](const BitmapFile& b) { return IsNear(b.Pixel(540, 960), RGB(0, 0, 255)); }));
+    EXPECT_EQ(bitmap.Pixel(1080 + 960, 540), RGB(255, 0, 0));
     ASSERT_TRUE(velumar.Exit());
 }
 

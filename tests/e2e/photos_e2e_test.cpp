@@ -4,19 +4,16 @@
 // (VELUMAR_SAMPLES names their folder): a 64 x 48 picture whose quadrants are red, green (top),
 // blue and white (bottom).
 #include <windows.h>
-#include <wincodec.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "base/win32/com_ptr.h"
 #include "tests/e2e/registry_probe.h"
 #include "tests/e2e/resource_ids.h"
 #include "tests/e2e/velumar_driver.h"
 #include "tests/e2e/velumar_test.h"
 #include "tests/unit/exif_orientation.h"
-#include "tests/win32/wic_test_files.h"
 
 namespace e2e {
 namespace {
@@ -25,11 +22,6 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-
-bool Near(COLORREF a, COLORREF b) {
-    return IsNear({GetBValue(a), GetGValue(a), GetRValue(a)},
-                  {GetBValue(b), GetGValue(b), GetRValue(b)});
-}
 
 // The colours near the four corners of the bitmap, clockwise from the top left.
 std::array<COLORREF, 4> Corners(const BitmapFile& b) {
@@ -41,7 +33,7 @@ std::array<COLORREF, 4> Corners(const BitmapFile& b) {
 bool CornersAre(const BitmapFile& b, const std::array<COLORREF, 4>& colors) {
     const std::array<COLORREF, 4> corners = Corners(b);
     for (std::size_t i = 0; i < 4; ++i) {
-        if (!Near(corners[i], colors[i])) {
+        if (!IsNear(corners[i], colors[i])) {
             return false;
         }
     }
@@ -68,27 +60,13 @@ protected:
     }
 
     // A 300 x 200 JPEG of red, green (top), blue, white (bottom) quadrants recording the
-    // orientation, made with WIC's encoder.
+    // orientation.
     void TaggedPhoto(const std::string& name, int orientation) {
-        wictest::Frame frame{300, 200, GUID_WICPixelFormat24bppBGR, {}};
-        for (UINT y = 0; y < 200; ++y) {
-            for (UINT x = 0; x < 300; ++x) {
-                const COLORREF c = y < 100 ? (x < 150 ? kRed : kGreen) : (x < 150 ? kBlue : kWhite);
-                frame.pixels.insert(frame.pixels.end(), {GetBValue(c), GetGValue(c), GetRValue(c)});
-            }
-        }
-        ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-        {
-            ComPtr<IWICImagingFactory> factory;
-            ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr,
-                                                   CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                                   reinterpret_cast<void**>(factory.Put()))));
-            ASSERT_TRUE(wictest::EncodeFrames(factory.Get(), InFolder(name),
-                                              GUID_ContainerFormatJpeg, {frame}));
-        }
-        CoUninitialize();
-        WriteFileBytes(InFolder(name),
-                       WithExifOrientation(ReadFileBytes(InFolder(name)), orientation));
+        const std::string jpeg = JpegBytes(300, 200, [](UINT x, UINT y) {
+            return y < 100 ? (x < 150 ? kRed : kGreen) : (x < 150 ? kBlue : kWhite);
+        });
+        ASSERT_FALSE(jpeg.empty());
+        WriteFileBytes(InFolder(name), WithExifOrientation(jpeg, orientation));
     }
 
     void Launch() {

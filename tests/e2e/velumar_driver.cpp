@@ -7,7 +7,9 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include "base/win32/com_ptr.h"
 #include "base/win32/wide_text.h"
+#include "tests/win32/wic_test_files.h"
 #include "tests/e2e/registry_probe.h"
 #include "tests/e2e/resource_ids.h"
 
@@ -175,6 +177,39 @@ bool IsNear(const std::array<int, 3>& color, const std::array<int, 3>& expected)
         }
     }
     return true;
+}
+
+bool IsNear(COLORREF color, COLORREF expected) {
+    return IsNear({GetBValue(color), GetGValue(color), GetRValue(color)},
+                  {GetBValue(expected), GetGValue(expected), GetRValue(expected)});
+}
+
+std::string JpegBytes(UINT width, UINT height, const std::function<COLORREF(UINT, UINT)>& colorAt) {
+    wictest::Frame frame{width, height, GUID_WICPixelFormat24bppBGR, {}};
+    for (UINT y = 0; y < height; ++y) {
+        for (UINT x = 0; x < width; ++x) {
+            const COLORREF c = colorAt(x, y);
+            frame.pixels.insert(frame.pixels.end(), {GetBValue(c), GetGValue(c), GetRValue(c)});
+        }
+    }
+    char folder[MAX_PATH];
+    char path[MAX_PATH];
+    if (GetTempPathA(MAX_PATH, folder) == 0 || GetTempFileNameA(folder, "vjp", 0, path) == 0 ||
+        FAILED(CoInitialize(nullptr))) {
+        return {};
+    }
+    bool made = false;
+    {
+        ComPtr<IWICImagingFactory> factory;
+        made = SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                          IID_IWICImagingFactory,
+                                          reinterpret_cast<void**>(factory.Put()))) &&
+               wictest::EncodeFrames(factory.Get(), path, GUID_ContainerFormatJpeg, {frame});
+    }
+    CoUninitialize();
+    std::string bytes = made ? ReadFileBytes(path) : std::string();
+    DeleteFileA(path);
+    return bytes;
 }
 
 std::string SolidBitmap(int width, int height, BYTE b, BYTE g, BYTE r) {

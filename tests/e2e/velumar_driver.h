@@ -70,6 +70,10 @@ std::uint64_t FileIndex(const std::string& path);
 std::string DesktopValue(const char* name);
 // Whether two colours differ by at most 8 in each channel (a JPEG's rounding).
 bool IsNear(const std::array<int, 3>& color, const std::array<int, 3>& expected);
+bool IsNear(COLORREF color, COLORREF expected);
+
+// The bytes of a JPEG made with WIC's encoder, of the colour given for each pixel.
+std::string JpegBytes(UINT width, UINT height, const std::function<COLORREF(UINT, UINT)>& colorAt);
 
 // A 24-bit bitmap file as its size and the colour of a pixel counted from the top-left.
 struct BitmapFile {
