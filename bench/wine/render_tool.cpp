@@ -16,6 +16,7 @@
 #include <string>
 
 #include "bench/wine/bench_clock.h"
+#include "bench/wine/bench_desktop.h"
 #include "imagelib/win32/process_image_library.h"
 #include "render/masking.h"
 #include "render/render_wallpaper.h"
@@ -24,34 +25,6 @@
 #include "ui/image_info.h"
 
 namespace {
-
-class BenchDesktop final : public Desktop {
-public:
-    explicit BenchDesktop(std::string folder) : folder(std::move(folder)) {}
-    ScreenSize DesktopSize() override { return {1920, 1080}; }
-    std::vector<MonitorRect> Monitors() override {
-        return {{0, 0, 1920, 1080, true}, {1920, 0, 3200, 1024}};
-    }
-    int BitsPerPixel() override { return 32; }
-    ColorRef BackgroundColor() override { return 0x00402010; }
-    std::string WindowsDirectory() override { return folder; }
-    std::string LocalAppDataFolder() override { return {}; }
-    bool MakeFolder(const std::string&) override { return true; }
-    bool MoveFileOver(const std::string& from, const std::string& to) override {
-        return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
-    }
-    void RemoveFile(const std::string& path) override { DeleteFileA(path.c_str()); }
-    void RemoveFilesMatching(const std::string&) override {}
-    void WriteTileWallpaper(bool) override {}
-    std::string ReadWallpaperStyle() override { return {}; }
-    void WriteWallpaperStyle(const std::string&) override {}
-    std::string KeptWallpaperStyle() override { return {}; }
-    void KeepWallpaperStyle(const std::string&) override {}
-    bool SetWallpaper(const std::string&) override { return true; }
-
-private:
-    std::string folder;
-};
 
 template <typename Work>
 double BestOf(int runs, Work work) {
@@ -79,7 +52,7 @@ int main(int argc, char** argv) {
     const std::string image = argv[1];
     const int runs = std::max(1, std::atoi(argv[3]));
     ImageLibrary& library = ProcessImageLibrary();
-    BenchDesktop desktop(argv[2]);
+    BenchDesktop desktop(argv[2], {{0, 0, 1920, 1080, true}, {1920, 0, 3200, 1024}});
 
     RenderSettings settings;
     settings.resizeMode = 1;
