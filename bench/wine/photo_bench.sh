@@ -47,8 +47,8 @@ for format in webp avif heic; do
     ours=$(wine "$tool" decode "$(win "$work/photo.$format")" "$BENCH_RUNS" | awk '{print $2}')
     case $format in
         webp) name=dwebp; theirs=$(bench_best_ms dwebp -quiet "$work/photo.webp" -ppm -o "$work/dwebp.ppm") ;;
-        avif) name=avifdec; theirs=$(bench_best_ms avifdec "$work/photo.avif" "$work/avifdec.png") ;;
-        heic) name=heif-convert; theirs=$(bench_best_ms heif-convert "$work/photo.heic" "$work/heif.png") ;;
+        avif) name=avifdec; theirs=$(bench_best_ms avifdec "$work/photo.avif" "$work/avifdec.y4m") ;;
+        heic) name=heif-convert; theirs=$(bench_best_ms heif-convert "$work/photo.heic" "$work/heif.y4m") ;;
     esac
     awk -v f="$format" -v o="$ours" -v n="$name" -v t="$theirs" \
         'BEGIN { printf "  %-5s ours %7.1f ms, %s %7.1f ms (%.2f)\n", f, o, n, t, o / t }'
