@@ -7,6 +7,7 @@
 
 #include "app/win32/registry_settings_store.h"
 #include "base/win32/shell_folder.h"
+#include "base/win32/module_path.h"
 #include "base/win32/wide_text.h"
 
 unsigned Win32AppPlatform::RegisterMessage(std::string_view name) {
@@ -43,18 +44,7 @@ int Win32AppPlatform::ReadOsVersion() {
 }
 
 std::string Win32AppPlatform::ModuleFileName() {
-    std::vector<wchar_t> buffer(MAX_PATH);
-    for (;;) {
-        DWORD length =
-            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) {
-            return {};
-        }
-        if (length < buffer.size()) {
-            return Narrow(std::wstring_view(buffer.data(), length));
-        }
-        buffer.resize(buffer.size() * 2);
-    }
+    return ModuleFilePath();
 }
 
 mbcs::LeadBytePredicate Win32AppPlatform::LeadByteTest() {

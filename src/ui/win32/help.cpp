@@ -11,6 +11,7 @@
 #include "base/win32/dpi.h"
 #include "base/win32/gdi.h"
 #include "base/win32/message_box.h"
+#include "base/win32/module_path.h"
 #include "base/win32/wide_text.h"
 #include "ui/help_topics.h"
 #include "ui/screen_geometry.h"
@@ -133,16 +134,7 @@ std::unique_ptr<CHelpPopup> popup;
 }  // namespace
 
 std::string HelpFilePath() {
-    std::vector<wchar_t> path(MAX_PATH);
-    DWORD length = 0;
-    for (;;) {
-        length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0 || length < path.size()) {
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    std::string file = Narrow(std::wstring_view(path.data(), length));
+    std::string file = ModuleFilePath();
     size_t slash = file.find_last_of('\\');
     size_t dot = file.find_last_of('.');
     if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {

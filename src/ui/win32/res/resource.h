@@ -43,6 +43,7 @@
 // About dialog (dialog 100)
 #define IDD_ABOUT 100
 #define IDC_ABOUT_VERSION 1061
+#define IDC_ABOUT_LICENCES 1062
 
 // General page (dialog 131)
 #define IDD_GENERAL_PAGE 131
