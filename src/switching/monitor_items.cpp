@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "imagelib/image_header.h"
+#include "imagelib/orientation.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ void FillMonitors(std::vector<int>& positions, std::size_t monitors) {
 }  // namespace
 
 PictureShape ReadPictureShape(FileSystem& fileSystem, const std::string& path, int page,
-                              int rotation) {
+                              int rotation, bool upright) {
     FileSystemBytes file(fileSystem, path);
     if (!file.IsOpen()) {
         return PictureShape::Unreadable;
@@ -88,7 +89,8 @@ PictureShape ReadPictureShape(FileSystem& fileSystem, const std::string& path, i
     if (!header || page != 0) {
         return PictureShape::Unknown;
     }
-    const bool quarterTurn = rotation == 1 || rotation == 2;
+    const bool quarterTurn =
+        (rotation == 1 || rotation == 2) != (upright && pixelops::SwapsSides(header->orientation));
     const bool tall = quarterTurn ? header->width > header->height : header->height > header->width;
     return tall ? PictureShape::Tall : PictureShape::Wide;
 }

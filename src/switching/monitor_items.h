@@ -47,10 +47,11 @@ enum class PictureShape {
     Unreadable,
 };
 
-// The shape of that page of the item's file as shown, turned by its rotation, from the image
-// header alone: a few small reads through the file system, never a decode.
+// The shape of that page of the item's file as shown, turned upright as the file records (when
+// upright) and then by its rotation, from the image header alone: a few small reads through the
+// file system, never a decode.
 PictureShape ReadPictureShape(FileSystem& fileSystem, const std::string& path, int page,
-                              int rotation);
+                              int rotation, bool upright = true);
 
 using ShapeOfItem = std::function<PictureShape(const WallpaperEntry& item)>;
 

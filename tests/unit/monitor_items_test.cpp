@@ -8,6 +8,7 @@
 
 #include "fake_file_system.h"
 #include "switching/monitor_items.h"
+#include "tests/unit/exif_orientation.h"
 
 namespace {
 
@@ -165,12 +166,18 @@ TEST(ReadPictureShape, TheHeadersSizeTurnedByTheRotation) {
     files.AddFile("C:\\square.png", Png(200, 200));
     files.AddFile("C:\\tall.jpg", JpegWithLongMetadata(1080, 1920));
     files.AddFile("C:\\notes.txt", "not an image");
+    // Stored wide, taken upright (EXIF orientation 6).
+    files.AddFile("C:\\upright.jpg", WithExifOrientation(JpegWithLongMetadata(300, 200), 6));
     const struct {
         const char* path;
         int page;
         int rotation;
         PictureShape shape;
+        bool upright = true;
     } cases[] = {
+        {"C:\\upright.jpg", 0, 0, PictureShape::Tall},
+        {"C:\\upright.jpg", 0, 2, PictureShape::Wide},
+        {"C:\\upright.jpg", 0, 0, PictureShape::Wide, false},
         {"C:\\wide.png", 0, 0, PictureShape::Wide},
         {"C:\\tall.png", 0, 0, PictureShape::Tall},
         {"C:\\square.png", 0, 0, PictureShape::Wide},
@@ -184,7 +191,7 @@ TEST(ReadPictureShape, TheHeadersSizeTurnedByTheRotation) {
         {"C:\\gone.png", 0, 0, PictureShape::Unreadable},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ReadPictureShape(files, c.path, c.page, c.rotation), c.shape)
+        EXPECT_EQ(ReadPictureShape(files, c.path, c.page, c.rotation, c.upright), c.shape)
             << c.path << " page " << c.page << " rotation " << c.rotation;
     }
 }

@@ -127,11 +127,11 @@ std::uint64_t CSwitchingAdapter::BeginShow(const std::vector<ShowPicture>& pictu
 
 void CSwitchingAdapter::ReadShapes(const std::vector<ShowPicture>& pictures) {
     // A few small reads of each header, never a decode; on a slow share they may take long.
-    writer.Run([this, pictures] {
+    writer.Run([this, pictures, upright = app.settings.render.uprightPhotos] {
         std::vector<std::pair<ShowPicture, PictureShape>> read;
         for (const ShowPicture& picture : pictures) {
             read.emplace_back(picture, ReadPictureShape(fileSystem, picture.path, picture.page,
-                                                        picture.rotation));
+                                                        picture.rotation, upright));
         }
         {
             const std::lock_guard guard(shapesLock);
