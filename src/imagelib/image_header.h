@@ -77,8 +77,8 @@ struct ImageHeader {
 // Other when none is known.
 ImageFileFormat SniffFormat(std::string_view firstBytes);
 
-// The header of a PNG, JPEG, GIF, BMP, TIFF, ICO, WebP, AVIF, HEIF or JPEG XL file; nothing for other formats, and for a
-// header that is cut short or malformed.
+// The header of a PNG, JPEG, GIF, BMP, TIFF, ICO, WebP, AVIF, HEIF or JPEG XL file; nothing for
+// other formats, and for a header that is cut short or malformed.
 std::optional<ImageHeader> ReadImageHeader(ByteSource& file);
 
 // Whether the data the header announces is all there: a JPEG reaches its end marker after its
