@@ -652,7 +652,7 @@ ImageFileFormat SniffFormat(std::string_view firstBytes) {
     if (starts(std::string_view("\0\0\1\0", 4))) {
         return ImageFileFormat::Ico;
     }
-    if (starts("RIFF") && firstBytes.substr(8, 4) == "WEBP") {
+    if (starts("RIFF") && firstBytes.size() >= 12 && firstBytes.substr(8, 4) == "WEBP") {
         return ImageFileFormat::WebP;
     }
     if (starts("\xFF\x0A") || starts(std::string_view("\0\0\0\x0CJXL \r\n\x87\n", 12))) {
