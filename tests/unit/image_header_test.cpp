@@ -134,8 +134,9 @@ std::string Vp8(std::uint16_t w, std::uint16_t h) {
 }
 
 std::string Vp8L(std::uint32_t w, std::uint32_t h, bool alpha) {
-    return RiffChunk("VP8L",
-                     "\x2F" + Le((w - 1) | (h - 1) << 14 | (alpha ? 1u : 0u) << 28, 4) + "data");
+    std::string data(1, '\x2F');
+    data += Le((w - 1) | (h - 1) << 14 | (alpha ? 1u : 0u) << 28, 4);
+    return RiffChunk("VP8L", data + "data");
 }
 
 std::string Vp8X(std::uint32_t w, std::uint32_t h, int flags) {
