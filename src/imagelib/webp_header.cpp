@@ -14,6 +14,7 @@ struct WebPImage {
     std::uint32_t width = 0;
     std::uint32_t height = 0;
     bool alpha = false;
+    bool exif = false;  // an EXIF chunk follows, which only the extended form announces
 };
 
 // The first chunk's image, or empty when it is none of the three or does not hold together.
@@ -41,6 +42,7 @@ std::optional<WebPImage> ReadFirstChunk(Reader& r, const std::string& type, std:
             return std::nullopt;
         }
         image.alpha = (r.U8(data) & 0x10) != 0;
+        image.exif = (r.U8(data) & 0x08) != 0;
         image.width = r.U24(data + 4, kLittle) + 1;
         image.height = r.U24(data + 7, kLittle) + 1;
     } else {
@@ -72,6 +74,9 @@ std::optional<ImageHeader> ReadWebP(Reader& r) {
             image = ReadFirstChunk(r, type, data, size);
             if (!image) {
                 return std::nullopt;
+            }
+            if (!image->exif) {
+                break;  // the frames of a long animation are not walked for nothing
             }
         } else if (type == "EXIF") {
             orientation = ExifOrientation(r, data, size);
