@@ -1,5 +1,6 @@
 // Fuzzes the image header readers: never read past the bytes they are given, and agree with
-// themselves (a header read is described, and its completeness can be asked).
+// themselves (a header read is described, its orientation is one of the eight, and its
+// completeness can be asked).
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     MemoryBytes source(bytes);
     if (std::optional<ImageHeader> header = ReadImageHeader(source)) {
-        if (header->width == 0 || header->height == 0 || header->pageCount < 1) {
+        if (header->width == 0 || header->height == 0 || header->pageCount < 1 ||
+            header->orientation < 1 || header->orientation > 8) {
             __builtin_trap();
         }
         DataIsComplete(source, *header);
@@ -20,5 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     MayDecode(source, true);
+    SniffFormat(bytes);
     return 0;
 }

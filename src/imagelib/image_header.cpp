@@ -7,59 +7,15 @@
 #include <set>
 
 #include "base/utf8.h"
+#include "imagelib/header_reader.h"
 #include "imagelib/pixel_image.h"
 
 namespace {
 
-// Reads through a source with every read checked: a read that cannot be done whole marks the
-// reader failed and gives zeros, so parsers test Ok() once after a group of reads.
-class Reader {
-public:
-    explicit Reader(ByteSource& source) : source(source) {}
-
-    bool Ok() const { return ok; }
-    void Fail() { ok = false; }
-    std::uint64_t Size() const { return source.Size(); }
-
-    bool Has(std::uint64_t offset, std::uint64_t count) const {
-        return offset <= source.Size() && count <= source.Size() - offset;
-    }
-    std::uint8_t U8(std::uint64_t at) {
-        std::uint8_t b = 0;
-        Read(at, &b, 1);
-        return b;
-    }
-    std::uint32_t U16(std::uint64_t at, bool bigEndian) {
-        std::array<std::uint8_t, 2> b{};
-        Read(at, b.data(), b.size());
-        return bigEndian ? static_cast<std::uint32_t>(b[0] << 8 | b[1])
-                         : static_cast<std::uint32_t>(b[1] << 8 | b[0]);
-    }
-    std::uint32_t U32(std::uint64_t at, bool bigEndian) {
-        const std::uint32_t first = U16(at, bigEndian);
-        const std::uint32_t second = U16(at + 2, bigEndian);
-        return bigEndian ? first << 16 | second : second << 16 | first;
-    }
-    std::string Text(std::uint64_t at, std::size_t count) {
-        std::string text(count, '\0');
-        Read(at, text.data(), count);
-        return text;
-    }
-
-private:
-    void Read(std::uint64_t at, void* out, std::size_t count) {
-        if (!ok || !Has(at, count) || source.ReadAt(at, out, count) != count) {
-            ok = false;
-            std::memset(out, 0, count);
-        }
-    }
-
-    ByteSource& source;
-    bool ok = true;
-};
-
-constexpr bool kBig = true;
-constexpr bool kLittle = false;
+using headers::kBig;
+using headers::kLittle;
+using headers::Page;
+using headers::Reader;
 
 std::uint64_t Pixels(std::uint32_t width, std::uint32_t height) {
     return std::uint64_t{width} * height;
@@ -84,18 +40,6 @@ std::vector<Bgr> ReadColors(Reader& r, std::uint64_t at, std::uint32_t count, in
         colors.push_back(rgb ? Bgr{e[2], e[1], e[0]} : Bgr{e[0], e[1], e[2]});
     }
     return colors;
-}
-
-ImageHeader Page(ImageFileFormat format, std::uint32_t width, std::uint32_t height, int bits,
-                 ColorKind kind) {
-    ImageHeader h;
-    h.format = format;
-    h.width = width;
-    h.height = height;
-    h.bitsPerPixel = static_cast<std::uint8_t>(bits);
-    h.kind = kind;
-    h.largestPixels = Pixels(width, height);
-    return h;
 }
 
 // --- JPEG -----------------------------------------------------------------------------------
@@ -144,7 +88,13 @@ bool IsJpegFrame(unsigned code) {
 
 std::optional<ImageHeader> ReadJpeg(Reader& r) {
     std::optional<ImageHeader> header;
+    std::optional<int> orientation;
     WalkJpeg(r, [&](const JpegMarker& m) {
+        // The first APP1 segment holding EXIF data; it comes before the frame.
+        if (m.code == 0xE1 && !orientation && m.length >= 8 &&
+            r.Text(m.at + 4, 6) == std::string_view("Exif\0\0", 6)) {
+            orientation = headers::ExifOrientation(r, m.at + 4, m.length - 2);
+        }
         if (IsJpegFrame(m.code)) {
             if (m.length >= 8) {
                 const std::uint32_t height = r.U16(m.at + 5, kBig);
@@ -163,6 +113,9 @@ std::optional<ImageHeader> ReadJpeg(Reader& r) {
         }
         return m.code != 0xD9 && m.code != 0xDA;
     });
+    if (header) {
+        header->orientation = orientation.value_or(1);
+    }
     return header;
 }
 
@@ -241,12 +194,16 @@ std::optional<ImageHeader> ReadPng(Reader& r) {
         return std::nullopt;
     }
     bool transparency = false;
+    int orientation = 1;
     std::vector<Bgr> palette;
     WalkPng(r, [&](const std::string& type, std::uint64_t data, std::uint32_t length) {
         if (type == "PLTE" && length % 3 == 0 && length <= 768) {
             palette = ReadColors(r, data, length / 3, 3, true);
         }
         transparency = transparency || type == "tRNS";
+        if (type == "eXIf") {
+            orientation = headers::ExifOrientation(r, data, length);
+        }
         return type != "IDAT";
     });
     const auto depthIs = [depth](std::initializer_list<unsigned> allowed) {
@@ -287,7 +244,9 @@ std::optional<ImageHeader> ReadPng(Reader& r) {
         default:
             return std::nullopt;
     }
-    return Page(ImageFileFormat::Png, width, height, bits, kind);
+    ImageHeader h = Page(ImageFileFormat::Png, width, height, bits, kind);
+    h.orientation = orientation;
+    return h;
 }
 
 // --- GIF ------------------------------------------------------------------------------------
@@ -545,6 +504,7 @@ std::optional<ImageHeader> ReadTiff(Reader& r) {
         }
         if (!header) {
             header = Page(ImageFileFormat::Tiff, page.width, page.height, 0, ColorKind::Color);
+            header->orientation = headers::ExifOrientation(r, 0, r.Size());
             const bool plain = page.planar == 1 && !page.extraSamples;
             const std::uint32_t bps = page.bitsPerSample;
             if (plain && page.photometric == 1 && page.samples == 1 && (bps == 1 || bps == 8)) {
@@ -615,10 +575,64 @@ std::optional<ImageHeader> ReadIco(Reader& r) {
     return header;
 }
 
+// The format an ISOBMFF file's brands name: a specific major brand decides, otherwise any
+// AVIF brand among the compatible ones makes AVIF (an AVIF file may carry the general HEIF
+// brand mif1 as its major one), and any HEIF brand makes HEIF.
+ImageFileFormat BrandsFormat(std::string_view ftyp) {
+    const auto bigEndian = [ftyp](std::size_t at) {
+        return static_cast<std::uint32_t>(static_cast<std::uint8_t>(ftyp[at])) << 24 |
+               static_cast<std::uint32_t>(static_cast<std::uint8_t>(ftyp[at + 1])) << 16 |
+               static_cast<std::uint32_t>(static_cast<std::uint8_t>(ftyp[at + 2])) << 8 |
+               static_cast<std::uint32_t>(static_cast<std::uint8_t>(ftyp[at + 3]));
+    };
+    const std::uint32_t boxSize = bigEndian(0);
+    const std::size_t end =
+        boxSize < 16 ? ftyp.size() : std::min<std::size_t>(ftyp.size(), boxSize);
+    const auto isAvif = [](std::string_view b) { return b == "avif" || b == "avis"; };
+    const auto isHeif = [](std::string_view b) {
+        for (std::string_view brand : {"heic", "heix", "heim", "heis", "hevc", "hevx"}) {
+            if (b == brand) {
+                return true;
+            }
+        }
+        return false;
+    };
+    const std::string_view major = ftyp.substr(8, 4);
+    if (isAvif(major)) {
+        return ImageFileFormat::Avif;
+    }
+    if (isHeif(major)) {
+        return ImageFileFormat::Heif;
+    }
+    bool heif = major == "mif1" || major == "msf1";
+    for (std::size_t at = 16; at + 4 <= end; at += 4) {
+        const std::string_view brand = ftyp.substr(at, 4);
+        if (isAvif(brand)) {
+            return ImageFileFormat::Avif;
+        }
+        heif = heif || isHeif(brand) || brand == "mif1" || brand == "msf1";
+    }
+    return heif ? ImageFileFormat::Heif : ImageFileFormat::Other;
+}
+
+// The ftyp box is read whole up to this size, for its brands.
+constexpr std::uint64_t kMaxFtypBytes = 4096;
+
 ImageFileFormat Sniff(Reader& r) {
-    const std::string head = r.Text(0, std::min<std::uint64_t>(r.Size(), 8));
-    const auto starts = [&head](std::string_view prefix) {
-        return head.size() >= prefix.size() && head.compare(0, prefix.size(), prefix) == 0;
+    std::string head = r.Text(0, static_cast<std::size_t>(std::min<std::uint64_t>(r.Size(), 16)));
+    if (head.size() >= 8 && head.compare(4, 4, "ftyp") == 0) {
+        const std::uint64_t boxSize = r.U32(0, kBig);
+        head = r.Text(0, static_cast<std::size_t>(std::min(
+                             {r.Size(), boxSize == 0 ? r.Size() : boxSize, kMaxFtypBytes})));
+    }
+    return r.Ok() ? SniffFormat(head) : ImageFileFormat::Other;
+}
+
+}  // namespace
+
+ImageFileFormat SniffFormat(std::string_view firstBytes) {
+    const auto starts = [firstBytes](std::string_view prefix) {
+        return firstBytes.substr(0, prefix.size()) == prefix;
     };
     if (starts(kPngSignature)) {
         return ImageFileFormat::Png;
@@ -638,10 +652,17 @@ ImageFileFormat Sniff(Reader& r) {
     if (starts(std::string_view("\0\0\1\0", 4))) {
         return ImageFileFormat::Ico;
     }
+    if (starts("RIFF") && firstBytes.size() >= 12 && firstBytes.substr(8, 4) == "WEBP") {
+        return ImageFileFormat::WebP;
+    }
+    if (starts("\xFF\x0A") || starts(std::string_view("\0\0\0\x0CJXL \r\n\x87\n", 12))) {
+        return ImageFileFormat::Jxl;
+    }
+    if (firstBytes.size() >= 16 && firstBytes.substr(4, 4) == "ftyp") {
+        return BrandsFormat(firstBytes);
+    }
     return ImageFileFormat::Other;
 }
-
-}  // namespace
 
 std::size_t MemoryBytes::ReadAt(std::uint64_t offset, void* out, std::size_t count) {
     if (offset >= bytes.size()) {
@@ -707,7 +728,8 @@ std::size_t FileBytes::ReadAt(std::uint64_t offset, void* out, std::size_t count
 std::optional<ImageHeader> ReadImageHeader(ByteSource& file) {
     Reader r(file);
     std::optional<ImageHeader> header;
-    switch (Sniff(r)) {
+    const ImageFileFormat format = Sniff(r);
+    switch (format) {
         case ImageFileFormat::Png:
             header = ReadPng(r);
             break;
@@ -726,7 +748,17 @@ std::optional<ImageHeader> ReadImageHeader(ByteSource& file) {
         case ImageFileFormat::Ico:
             header = ReadIco(r);
             break;
-        default:
+        case ImageFileFormat::WebP:
+            header = headers::ReadWebP(r);
+            break;
+        case ImageFileFormat::Avif:
+        case ImageFileFormat::Heif:
+            header = headers::ReadIsobmff(r, format);
+            break;
+        case ImageFileFormat::Jxl:
+            header = headers::ReadJxl(r);
+            break;
+        case ImageFileFormat::Other:
             break;
     }
     return header;

@@ -77,13 +77,13 @@ struct ImageHeader {
 // Other when none is known.
 ImageFileFormat SniffFormat(std::string_view firstBytes);
 
-// The header of a PNG, JPEG, GIF, BMP, TIFF, ICO, WebP, AVIF, HEIF or JPEG XL file; nothing for other formats, and for a
-// header that is cut short or malformed.
+// The header of a PNG, JPEG, GIF, BMP, TIFF, ICO, WebP, AVIF, HEIF or JPEG XL file; nothing for
+// other formats, and for a header that is cut short or malformed.
 std::optional<ImageHeader> ReadImageHeader(ByteSource& file);
 
 // Whether the data the header announces is all there: a JPEG reaches its end marker after its
 // scan, a PNG its IEND chunk, a GIF the end of its last frame, an uncompressed BMP its last row.
-// TIFF and ICO files are left to the decoder.
+// TIFF, ICO, WebP, AVIF, HEIF and JPEG XL files are left to the decoder.
 bool DataIsComplete(ByteSource& file, const ImageHeader& header);
 
 // The description the user is shown; only for a header that knows its pixel form.

@@ -80,20 +80,166 @@ std::string Bmp(std::int32_t w, std::int32_t h, int bits, int compression, const
            std::string(compression == 0 ? rowBytes * rows : 0, '\x55');
 }
 
-// A little-endian TIFF whose pages have width, height and bits per sample of one gray sample.
-std::string Tiff(const std::vector<std::uint32_t>& widths, bool loop = false) {
+// A little-endian TIFF whose pages have width, height and bits per sample of one gray sample,
+// and the first page an orientation tag unless it is 0.
+std::string Tiff(const std::vector<std::uint32_t>& widths, bool loop = false, int orientation = 0) {
     std::string out = "II*" + std::string(1, '\0') + Le(8, 4);
     for (std::size_t i = 0; i < widths.size(); ++i) {
+        const std::uint32_t entries = i == 0 && orientation != 0 ? 5 : 4;
         const auto here = static_cast<std::uint32_t>(out.size());
-        const auto next = i + 1 < widths.size() ? here + 2 + 4 * 12 + 4 : (loop ? 8u : 0u);
-        out += Le(4, 2);
+        const auto next = i + 1 < widths.size() ? here + 2 + entries * 12 + 4 : (loop ? 8u : 0u);
+        out += Le(entries, 2);
         out += Le(256, 2) + Le(4, 2) + Le(1, 4) + Le(widths[i], 4);
         out += Le(257, 2) + Le(3, 2) + Le(1, 4) + Le(10, 4);
         out += Le(258, 2) + Le(3, 2) + Le(1, 4) + Le(8, 4);
         out += Le(262, 2) + Le(3, 2) + Le(1, 4) + Le(1, 4);
+        if (entries == 5) {
+            out +=
+                Le(274, 2) + Le(3, 2) + Le(1, 4) + Le(static_cast<std::uint32_t>(orientation), 4);
+        }
         out += Le(next, 4);
     }
     return out;
+}
+
+// EXIF data: a TIFF structure whose first IFD holds a maker's name and the orientation.
+std::string Exif(bool bigEndian, int orientation) {
+    const auto n = [bigEndian](std::uint32_t v, int bytes) {
+        return bigEndian ? Be(v, bytes) : Le(v, bytes);
+    };
+    return (bigEndian ? "MM" : "II") + n(42, 2) + n(8, 4) + n(2, 2) + n(0x010F, 2) + n(2, 2) +
+           n(4, 4) + "Cam" + '\0' + n(0x0112, 2) + n(3, 2) + n(1, 4) +
+           n(static_cast<std::uint32_t>(orientation), 2) + n(0, 2) + n(0, 4);
+}
+
+std::string JpegWithExif(int orientation, bool bigEndian) {
+    const std::string exif = "Exif" + std::string(2, '\0') + Exif(bigEndian, orientation);
+    return Jpeg(300, 200, 3)
+        .insert(2, "\xFF\xE1" + Be(static_cast<std::uint32_t>(2 + exif.size()), 2) + exif);
+}
+
+std::string RiffChunk(const std::string& type, const std::string& data) {
+    return type + Le(static_cast<std::uint32_t>(data.size()), 4) + data +
+           (data.size() % 2 != 0 ? std::string(1, '\0') : "");
+}
+
+std::string WebP(const std::string& chunks) {
+    return "RIFF" + Le(static_cast<std::uint32_t>(4 + chunks.size()), 4) + "WEBP" + chunks;
+}
+
+// A lossy key frame: frame tag, start code, 14-bit sides.
+std::string Vp8(std::uint16_t w, std::uint16_t h) {
+    return RiffChunk("VP8 ",
+                     std::string("\x50\x01\x00\x9D\x01\x2A", 6) + Le(w, 2) + Le(h, 2) + "data");
+}
+
+std::string Vp8L(std::uint32_t w, std::uint32_t h, bool alpha) {
+    std::string data(1, '\x2F');
+    data += Le((w - 1) | (h - 1) << 14 | (alpha ? 1u : 0u) << 28, 4);
+    return RiffChunk("VP8L", data + "data");
+}
+
+std::string Vp8X(std::uint32_t w, std::uint32_t h, int flags) {
+    return RiffChunk("VP8X",
+                     static_cast<char>(flags) + std::string(3, '\0') + Le(w - 1, 3) + Le(h - 1, 3));
+}
+
+std::string Box(const std::string& type, const std::string& data) {
+    return Be(static_cast<std::uint32_t>(8 + data.size()), 4) + type + data;
+}
+
+std::string FullBox(const std::string& type, int version, std::uint32_t flags,
+                    const std::string& data) {
+    return Box(type, static_cast<char>(version) + Be(flags, 3) + data);
+}
+
+std::string Ispe(std::uint32_t w, std::uint32_t h) {
+    return FullBox("ispe", 0, 0, Be(w, 4) + Be(h, 4));
+}
+
+std::string Irot(int anticlockwiseTurns) {
+    return Box("irot", std::string(1, static_cast<char>(anticlockwiseTurns)));
+}
+
+std::string Imir(int axis) {
+    return Box("imir", std::string(1, static_cast<char>(axis)));
+}
+
+struct HeifItems {
+    std::string primaryType = "hvc1";
+    std::vector<std::string> primaryProperties;
+    bool alpha = false;           // an alpha item refers to the primary
+    bool wideIndices = false;     // ipma's 15-bit property indices
+    std::uint16_t primaryId = 1;  // what pitm names
+};
+
+// An ISOBMFF file: ftyp of the brands, a meta box of item 1 (and alpha item 2), the data.
+std::string Heif(const std::string& brands, const HeifItems& items) {
+    const std::string alphaUrn = "urn:mpeg:mpegB:cicp:systems:auxiliary:alpha";
+    std::string properties;
+    std::string indices;
+    const auto index = [&](std::size_t i) {
+        return items.wideIndices ? Be(static_cast<std::uint32_t>(0x8000 | i), 2)
+                                 : std::string(1, static_cast<char>(0x80 | i));
+    };
+    for (std::size_t i = 0; i < items.primaryProperties.size(); ++i) {
+        properties += items.primaryProperties[i];
+        indices += index(i + 1);
+    }
+    std::string itemInfo = FullBox("infe", 2, 0, Be(1, 2) + Be(0, 2) + items.primaryType + '\0');
+    std::string references;
+    std::string associations =
+        Be(1, 2) + static_cast<char>(items.primaryProperties.size()) + indices;
+    if (items.alpha) {
+        properties += FullBox("auxC", 0, 0, alphaUrn + '\0');
+        itemInfo += FullBox("infe", 2, 0, Be(2, 2) + Be(0, 2) + "hvc1" + '\0');
+        references = FullBox("iref", 0, 0, Box("auxl", Be(2, 2) + Be(1, 2) + Be(1, 2)));
+        associations += Be(2, 2) + '\x01' + index(items.primaryProperties.size() + 1);
+    }
+    const std::string meta =
+        FullBox("meta", 0, 0,
+                FullBox("hdlr", 0, 0, Be(0, 4) + "pict" + std::string(13, '\0')) +
+                    FullBox("pitm", 0, 0, Be(items.primaryId, 2)) +
+                    FullBox("iinf", 0, 0, Be(items.alpha ? 2 : 1, 2) + itemInfo) + references +
+                    Box("iprp", Box("ipco", properties) +
+                                    FullBox("ipma", 0, items.wideIndices ? 1 : 0,
+                                            Be(items.alpha ? 2 : 1, 4) + associations)));
+    return Box("ftyp", brands.substr(0, 4) + Be(0, 4) + brands.substr(4)) + meta +
+           Box("mdat", "pixels");
+}
+
+// JPEG XL codestream fields, each a value and its bit count, least significant bit first.
+std::string JxlCodestream(const std::vector<std::pair<std::uint32_t, int>>& fields) {
+    std::string out("\xFF\x0A", 2);
+    int used = 8;
+    for (const auto& [value, bits] : fields) {
+        for (int i = 0; i < bits; ++i, ++used) {
+            if (used == 8) {
+                out += '\0';
+                used = 0;
+            }
+            out.back() = static_cast<char>(out.back() | ((value >> i & 1) << used));
+        }
+    }
+    return out + "rest of the codestream";
+}
+
+// A 300 x 200 codestream: sides of 9 bits after their selectors, then the orientation.
+std::string Jxl300x200(int orientation) {
+    return JxlCodestream({{0, 1},
+                          {0, 2},
+                          {199, 9},
+                          {0, 3},
+                          {0, 2},
+                          {299, 9},
+                          {0, 1},
+                          {1, 1},
+                          {static_cast<std::uint32_t>(orientation - 1), 3}});
+}
+
+std::string JxlContainer(const std::string& boxes) {
+    return std::string("\0\0\0\x0CJXL \r\n\x87\n", 12) + Box("ftyp", "jxl " + Be(0, 4) + "jxl ") +
+           boxes;
 }
 
 std::string Ico(const std::string& image, int count) {
@@ -204,6 +350,66 @@ TEST(ImageHeader, ReadsWhatEachFormatHolds) {
         {"tiff of three pages", Tiff({7, 8, 9}), F::Tiff, {7, 10}, 8, K::Gray, 3},
         {"ico of a png", Ico(Png(48, 32, 8, 6), 2), F::Ico, {48, 32}, 32, K::Color, 2},
         {"ico of a bitmap", Ico(bmpHeader40, 1), F::Ico, {16, 8}, 32, K::Color, 1},
+        {"webp lossy", WebP(Vp8(300, 200)), F::WebP, {300, 200}, 24, K::Color, 1},
+        {"webp lossless with alpha",
+         WebP(Vp8L(16384, 3, true)),
+         F::WebP,
+         {16384, 3},
+         32,
+         K::Color,
+         1},
+        {"webp animated, its canvas",
+         WebP(Vp8X(640, 480, 0x02) + RiffChunk("ANIM", std::string(6, '\0')) +
+              RiffChunk("ANMF", "frame")),
+         F::WebP,
+         {640, 480},
+         24,
+         K::Color,
+         1},
+        {"webp extended with alpha",
+         WebP(Vp8X(5, 7, 0x10) + Vp8L(5, 7, true)),
+         F::WebP,
+         {5, 7},
+         32,
+         K::Color,
+         1},
+        {"heic",
+         Heif("mif1heic", {.primaryProperties = {Ispe(4032, 3024)}}),
+         F::Heif,
+         {4032, 3024},
+         24,
+         K::Color,
+         1},
+        {"heic grid",
+         Heif("heicmif1", {"grid", {Ispe(8000, 6000)}}),
+         F::Heif,
+         {8000, 6000},
+         24,
+         K::Color,
+         1},
+        {"avif with alpha, 15-bit property indices",
+         Heif("avifmif1miaf", {"av01", {Ispe(64, 48)}, true, true}),
+         F::Avif,
+         {64, 48},
+         32,
+         K::Color,
+         1},
+        {"jxl codestream", Jxl300x200(1), F::Jxl, {300, 200}, 24, K::Color, 1},
+        {"jxl small sides, 16:9",
+         JxlCodestream({{1, 1}, {3, 5}, {5, 3}, {1, 1}}),
+         F::Jxl,
+         {56, 32},
+         24,
+         K::Color,
+         1},
+        {"jxl container, codestream split over jxlp boxes",
+         JxlContainer(Box("jxlp", Be(0, 4) + Jxl300x200(1).substr(0, 3)) +
+                      Box("jxlp", Be(0x80000001, 4) + Jxl300x200(1).substr(3))),
+         F::Jxl,
+         {300, 200},
+         24,
+         K::Color,
+         1},
     };
     for (const Case& c : cases) {
         std::optional<ImageHeader> h = Read(c.file);
@@ -231,6 +437,86 @@ TEST(ImageHeader, ReadsWhatEachFormatHolds) {
         }
     }
     EXPECT_EQ(DescribeHeader(*Read(Tiff({7, 8, 9}))), "TIFF image, 8-bit gray, 3 pages");
+    EXPECT_EQ(DescribeHeader(*Read(WebP(Vp8(3, 2)))), "WebP image, 24-bit colour, 1 page");
+}
+
+TEST(ImageHeader, SniffsTheFormatFromTheFirstBytes) {
+    using F = ImageFileFormat;
+    const auto ftyp = [](const std::string& brands) {
+        return Box("ftyp", brands.substr(0, 4) + Be(0, 4) + brands.substr(4));
+    };
+    const struct {
+        std::string bytes;
+        ImageFileFormat format;
+    } cases[] = {
+        {Png(3, 2, 8, 2), F::Png},
+        {Jpeg(3, 2, 3), F::Jpeg},
+        {Gif("", GifFrame(1, 1)), F::Gif},
+        {Bmp(1, 1, 24, 0, ""), F::Bmp},
+        {Tiff({1}), F::Tiff},
+        {std::string("MM\0*", 4) + Be(8, 4), F::Tiff},
+        {Ico("", 1), F::Ico},
+        {WebP(Vp8(3, 2)), F::WebP},
+        {ftyp("avif"), F::Avif},
+        {ftyp("avis"), F::Avif},
+        {ftyp("mif1avifmiaf"), F::Avif},  // the general brand first, AVIF among the others
+        {ftyp("heic"), F::Heif},
+        {ftyp("mif1heic"), F::Heif},
+        {ftyp("msf1hevc"), F::Heif},
+        {ftyp("heixmif1avif"), F::Heif},  // a specific major brand decides
+        {ftyp("isommp41"), F::Other},     // a video
+        {std::string("\xFF\x0A", 2), F::Jxl},
+        {JxlContainer(""), F::Jxl},
+        {"RIFF" + Le(4, 4) + "WAVE", F::Other},
+        {"hello world, no image", F::Other},
+        {std::string("\xFF", 1), F::Other},
+        {"", F::Other},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SniffFormat(c.bytes), c.format) << c.bytes.substr(0, 12);
+    }
+}
+
+TEST(ImageHeader, ReadsTheOrientationEachContainerRecords) {
+    const std::string pngExifAfterPixels =
+        std::string("\x89PNG\r\n\x1a\n", 8) + Png(3, 2, 8, 2).substr(8, 25) +
+        PngChunk("IDAT", "pixels") + PngChunk("eXIf", Exif(true, 6)) + PngChunk("IEND", "");
+    const auto heic = [](std::vector<std::string> transforms) {
+        transforms.insert(transforms.begin(), Ispe(300, 200));
+        return Heif("heic", {.primaryProperties = transforms});
+    };
+    const struct {
+        const char* what;
+        std::string file;
+        int orientation;
+    } cases[] = {
+        {"jpeg, little-endian exif", JpegWithExif(6, false), 6},
+        {"jpeg, big-endian exif", JpegWithExif(8, true), 8},
+        {"jpeg, a value outside 1 to 8", JpegWithExif(9, false), 1},
+        {"jpeg without exif", Jpeg(3, 2, 3), 1},
+        {"tiff", Tiff({7}, false, 3), 3},
+        {"png eXIf", Png(3, 2, 8, 2, PngChunk("eXIf", Exif(true, 5))), 5},
+        {"png eXIf after the pixels", pngExifAfterPixels, 1},
+        {"webp EXIF with its Exif prefix",
+         WebP(Vp8X(300, 200, 0x08) + Vp8(300, 200) +
+              RiffChunk("EXIF", "Exif" + std::string(2, '\0') + Exif(false, 7))),
+         7},
+        {"heif irot a quarter anticlockwise", heic({Irot(1)}), 8},
+        {"heif irot three quarters anticlockwise", heic({Irot(3)}), 6},
+        {"heif irot half round", heic({Irot(2)}), 3},
+        {"heif imir about the vertical axis", heic({Imir(0)}), 2},
+        {"heif imir about the horizontal axis", heic({Imir(1)}), 4},
+        {"heif irot then imir", heic({Irot(1), Imir(0)}), 7},
+        {"heif imir then irot", heic({Imir(0), Irot(1)}), 5},
+        {"heif half round then imir", heic({Irot(2), Imir(0)}), 4},
+        {"jxl codestream", Jxl300x200(6), 6},
+        {"jxl container", JxlContainer(Box("jxlc", Jxl300x200(7))), 7},
+    };
+    for (const auto& c : cases) {
+        std::optional<ImageHeader> h = Read(c.file);
+        ASSERT_TRUE(h.has_value()) << c.what;
+        EXPECT_EQ(h->orientation, c.orientation) << c.what;
+    }
 }
 
 TEST(ImageHeader, HostileAndBrokenHeadersAreRefused) {
@@ -252,6 +538,17 @@ TEST(ImageHeader, HostileAndBrokenHeadersAreRefused) {
         Bmp(4, 3, 24, 0, "").replace(22, 4, Le(0x80000000u, 4)),  // height of INT_MIN
         std::string("\xFF\xD8\xFF\xE0\x00\x01", 6),  // a segment shorter than its length field
         Ico("", 3),                                  // entries pointing past the end
+        WebP(RiffChunk("VP8 ",
+                       std::string("\x50\x01\x00\x9D\x01\x2B", 6) + Le(3, 4))),  // start code
+        WebP(RiffChunk("VP8 ",
+                       std::string("\x51\x01\x00\x9D\x01\x2A", 6) + Le(3, 4))),  // not a key frame
+        WebP(RiffChunk("VP8L", "\x2E" + Le(0, 4))),                              // signature
+        WebP(RiffChunk("ALPH", "a") + Vp8(3, 2)),                                // no image first
+        Heif("heic", {.primaryProperties = {Ispe(3, 2)}, .primaryId = 7}),       // no such item
+        Heif("heic", {.primaryProperties = {Irot(1)}}),                          // no size
+        Heif("heic", {.primaryProperties = {Ispe(3, 2)}}).substr(0, 120),        // cut inside meta
+        Jxl300x200(6).substr(0, 4),                                              // cut in the sides
+        JxlContainer(Box("jxll", "\x05")),                                       // no codestream
     };
     for (const std::string& bytes : broken) {
         EXPECT_FALSE(Read(bytes).has_value()) << bytes.size();
