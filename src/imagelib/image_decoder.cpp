@@ -39,16 +39,3 @@ const char* FormatName(ImageFileFormat format) {
     }
     return "";
 }
-
-bool IsBundledFormat(ImageFileFormat format) {
-    switch (format) {
-        case ImageFileFormat::Jpeg:
-        case ImageFileFormat::WebP:
-        case ImageFileFormat::Avif:
-        case ImageFileFormat::Heif:
-        case ImageFileFormat::Jxl:
-            return true;
-        default:
-            return false;
-    }
-}

@@ -24,8 +24,6 @@ enum class ImageFileFormat {
     Jxl = 10,
 };
 
-// Formats Velumar decodes with its own bundled decoders; all others go to the system's.
-bool IsBundledFormat(ImageFileFormat format);
 
 // The format's short name, as "JPEG"; empty for Other.
 const char* FormatName(ImageFileFormat format);
