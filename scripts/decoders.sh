@@ -43,9 +43,19 @@ if [ -d "$prefix" ]; then
     echo "$prefix"
     exit 0
 fi
+# What a killed run left behind.
+rm -rf "$cache"/.build.*
 
 started=$SECONDS
-say() { echo "decoders: [$((SECONDS - started)) s] $*" >&2; }
+# Progress, with the time since the start and the processor time spent by the builds so far
+# (which on a busy machine tells more than the time).
+say() {
+    local cpu
+    times >"$work/times"
+    cpu=$(tail -n 1 "$work/times" | awk '{ split($1, u, /[ms]/); split($2, s, /[ms]/)
+        printf "%d", u[1] * 60 + u[2] + s[1] * 60 + s[2] }')
+    echo "decoders: [$((SECONDS - started)) s, processor $cpu s] $*" >&2
+}
 work=$(mktemp -d "$cache/.build.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 stage=$work/prefix
@@ -255,5 +265,5 @@ fi
 rm -rf "$stage/bin" "$stage/share" "$stage/lib/cmake"
 sed -i "s|$stage|$prefix|g" "$stage"/lib/pkgconfig/*.pc
 mv "$stage" "$prefix"
-say "built in $((SECONDS - started)) s"
+say "built"
 echo "$prefix"
