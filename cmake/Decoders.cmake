@@ -25,9 +25,12 @@ if(WIN32)
     message(STATUS "Image decoders: ${decoders_prefix}")
     set(VELUMAR_DECODERS_LICENSES ${decoders_prefix}/licenses)
 
-    # Each library before the ones it uses.
-    set(decoders_libs heif de265 dav1d jxl_dec hwy brotlidec brotlicommon webpdemux
-        webpdecoder jpeg)
+    # Each library before the ones it uses. JPEG XL is left out when its pins are.
+    set(decoders_libs heif de265 dav1d)
+    if(EXISTS ${decoders_prefix}/lib/libjxl_dec.a)
+        list(APPEND decoders_libs jxl_dec hwy brotlidec brotlicommon)
+    endif()
+    list(APPEND decoders_libs webpdemux webpdecoder jpeg)
     foreach(lib IN LISTS decoders_libs)
         target_link_libraries(velumar_decoders INTERFACE ${decoders_prefix}/lib/lib${lib}.a)
     endforeach()

@@ -229,6 +229,7 @@ if [ -n "${version[jpeg-xl]:-}" ]; then
     cp -r "$dir/c/include/brotli" "$stage/include/"
     licenses $name LICENSE
     cmake_build highway -DHWY_ENABLE_TESTS=OFF -DHWY_ENABLE_EXAMPLES=OFF -DHWY_ENABLE_CONTRIB=OFF
+    rm -f "$stage/lib/libhwy_test.a" "$stage/lib/pkgconfig/libhwy-test.pc"
     licenses highway LICENSE
 
     name=jpeg-xl
