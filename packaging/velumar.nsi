@@ -1,7 +1,7 @@
 ; Velumar's installer: a per-user install into the user's local Programs folder that needs no
 ; administrator, a Start-menu shortcut, an entry in Apps & features, and an uninstaller that
-; keeps the user's wallpaper list and settings. Built by makensis with -DVERSION, -DEXE, -DCHM
-; and -DOUTFILE.
+; keeps the user's wallpaper list and settings. Built by makensis with -DVERSION, -DEXE, -DCHM,
+; -DLICENSE, -DNOTICES and -DOUTFILE.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -79,6 +79,8 @@ Section "Velumar"
     Delete "$INSTDIR\Velumar.chm"
     Rename "$INSTDIR\Velumar.exe.new" "$INSTDIR\Velumar.exe"
     Rename "$INSTDIR\Velumar.chm.new" "$INSTDIR\Velumar.chm"
+    File "/oname=LICENSE" "${LICENSE}"
+    File "/oname=THIRD-PARTY-NOTICES.txt" "${NOTICES}"
 
     WriteUninstaller "$INSTDIR\Uninstall.exe"
     CreateShortcut "$SMPROGRAMS\Velumar.lnk" "$INSTDIR\Velumar.exe"
@@ -99,6 +101,8 @@ Section "Uninstall"
     Call un.CloseRunningVelumar
     Delete "$INSTDIR\Velumar.exe"
     Delete "$INSTDIR\Velumar.chm"
+    Delete "$INSTDIR\LICENSE"
+    Delete "$INSTDIR\THIRD-PARTY-NOTICES.txt"
     Delete "$INSTDIR\Uninstall.exe"
     RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\Velumar.lnk"

@@ -7,6 +7,11 @@ packages=(
     g++-mingw-w64-x86-64-posix mingw-w64-tools
     wine wine64 fonts-wine xvfb x11-utils x11-xserver-utils imagemagick xdotool nsis fp-utils-3.2.2
     clang libclang-rt-14-dev
+    # The bundled image decoders: built from Debian's sources for Windows (scripts/decoders.sh),
+    # Debian's own for the native build, and Debian's encoders for the test pictures.
+    dpkg-dev debian-archive-keyring nasm meson ninja-build pkg-config
+    libjpeg62-turbo-dev libwebp-dev libheif-dev libjxl-dev
+    webp libheif-examples libjxl-tools libjpeg-turbo-progs
 )
 
 missing=()

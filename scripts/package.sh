@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
 # Builds the release (optimised, stripped) and makes the two downloads in build/release/package:
-# Velumar-<version>-x64.zip (Velumar.exe and its help file) and Velumar-<version>-setup.exe.
+# Velumar-<version>-x64.zip (Velumar.exe, its help file, LICENSE and THIRD-PARTY-NOTICES.txt) and
+# Velumar-<version>-setup.exe.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
+scripts/decoders.sh >/dev/null
 cmake --preset release >/dev/null
 cmake --build --preset release --target VelumarPackages
 
 package=build/release/package
 zip=$(ls "$package"/Velumar-*-x64.zip)
 setup=$(ls "$package"/Velumar-*-setup.exe)
-# The zip holds the program and its help, nothing else; the program carries no debug sections.
-entries=$(cmake -E tar tf "$zip" | sort | tr '\n' ' ' | sed 's/ $//')
-if [ "$entries" != "Velumar.chm Velumar.exe" ]; then
+# The zip holds the program, its help and the licences, nothing else; the program carries no
+# debug sections.
+entries=$(cmake -E tar tf "$zip" | LC_ALL=C sort | tr '\n' ' ' | sed 's/ $//')
+if [ "$entries" != "LICENSE THIRD-PARTY-NOTICES.txt Velumar.chm Velumar.exe" ]; then
     echo "unexpected zip contents: $entries" >&2
     exit 1
 fi

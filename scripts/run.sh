@@ -6,6 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
+# The bundled image decoders: built once into a cache outside the clone (a few minutes).
+scripts/decoders.sh >/dev/null
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target Velumar
 exe=build/windows/bin/Velumar.exe

@@ -99,6 +99,8 @@ TEST_F(InstallerTest, InstallsPerUserRunsReplacesARunningCopyAndUninstallsKeepin
     const std::string exe = dir + "\\Velumar.exe";
     const std::string menu = Folder(CSIDL_PROGRAMS) + "\\Velumar.lnk";
     const std::string startup = Folder(CSIDL_STARTUP) + "\\Shortcut to Velumar.exe.lnk";
+    // Installed beside the program and removed with it.
+    const char* const files[] = {"Velumar.chm", "LICENSE", "THIRD-PARTY-NOTICES.txt"};
     const std::string list = InFolder("kept.vlt");
     WriteFileBytes(list, "\r\n" + InFolder("kept.vlt") + " 0 \"\"\r\n");
     WriteText(kSettingsKey, "CF", list);
@@ -106,7 +108,9 @@ TEST_F(InstallerTest, InstallsPerUserRunsReplacesARunningCopyAndUninstallsKeepin
 
     ASSERT_EQ(RunAndWait(setup, "/S"), 0u);
     EXPECT_TRUE(Exists(exe));
-    EXPECT_TRUE(Exists(dir + "\\Velumar.chm"));
+    for (const char* file : files) {
+        EXPECT_TRUE(Exists(dir + "\\" + file)) << file;
+    }
     EXPECT_TRUE(Exists(menu));
     EXPECT_EQ(ReadValue(kUninstallKey, "DisplayVersion")->AsText(), "1.32");
     EXPECT_EQ(ReadValue(kUninstallKey, "Publisher")->AsText(), "Quorwick");
@@ -138,7 +142,9 @@ TEST_F(InstallerTest, InstallsPerUserRunsReplacesARunningCopyAndUninstallsKeepin
     EXPECT_TRUE(WaitUntil([&] { return !KeyExists(kUninstallKey); }, 30000));
     EXPECT_FALSE(Exists(exe));
     EXPECT_FALSE(Exists(uninstaller));
-    EXPECT_FALSE(Exists(dir + "\\Velumar.chm"));
+    for (const char* file : files) {
+        EXPECT_FALSE(Exists(dir + "\\" + file)) << file;
+    }
     EXPECT_FALSE(Exists(menu));
     EXPECT_FALSE(Exists(startup));
     EXPECT_TRUE(Exists(list));
