@@ -90,7 +90,9 @@ std::optional<PixelImage> DecodeBundled(const std::string& path, ImageSize atLea
     }
 }
 
-ImageFileInfo InfoFromHeader(const ImageHeader& header, const FormatFacts& facts) {
+// The description of a file from its header; the bundled formats also name their MIME types,
+// extensions and decoder.
+ImageFileInfo InfoFromHeader(const ImageHeader& header, const FormatFacts* facts) {
     ImageFileInfo info;
     info.format = header.format;
     info.width = header.width;
@@ -100,9 +102,11 @@ ImageFileInfo InfoFromHeader(const ImageHeader& header, const FormatFacts& facts
     info.formatName = FormatName(header.format);
     info.description =
         DescribeImage(info.formatName, info.bitsPerPixel, header.kind, header.pageCount);
-    info.mimeTypes = facts.mimeTypes;
-    info.extensions = facts.extensions;
-    info.codecName = facts.codecName();
+    if (facts != nullptr) {
+        info.mimeTypes = facts->mimeTypes;
+        info.extensions = facts->extensions;
+        info.codecName = facts->codecName();
+    }
     return info;
 }
 
@@ -175,12 +179,14 @@ std::optional<DecodedPage> PhotoDecoder::DecodeThumbnail(const std::string& path
 
 std::optional<ImageFileInfo> PhotoDecoder::ReadFileInfo(const std::string& path) {
     const std::optional<ImageHeader> header = HeaderOf(path);
-    const FormatFacts* bundled = header ? Bundled(header->format) : nullptr;
+    if (header && header->largestPixels > kMaxPixels) {
+        return std::nullopt;  // no decode takes such a file
+    }
+    // A header that tells everything describes the file: the system may not know the format,
+    // and may decode a whole picture just to open it. Only the rest goes to the system.
     std::optional<ImageFileInfo> info;
-    // The formats of the bundled decoders are described from their headers: the system may
-    // not know them, and may decode a whole picture just to open it.
-    if (bundled != nullptr) {
-        info = InfoFromHeader(*header, *bundled);
+    if (header && (header->bitsPerPixel != 0 || Bundled(header->format) != nullptr)) {
+        info = InfoFromHeader(*header, Bundled(header->format));
     } else {
         info = system.ReadFileInfo(path);
     }

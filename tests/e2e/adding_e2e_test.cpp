@@ -130,12 +130,27 @@ TEST_F(AddingTest, ThePanelDescribesTheSelectedFileAndShowsItsThumbnail) {
     HWND dialog = OpenAddFiles();
     ASSERT_NE(dialog, nullptr);
     HWND view = nullptr;
-    WaitUntil([&] {
-        view = FindWindowExA(FindWindowExA(dialog, nullptr, "SHELLDLL_DefView", nullptr), nullptr,
-                             "SysListView32", nullptr);
-        return view != nullptr && SendMessageA(view, LVM_GETITEMCOUNT, 0, 0) >= 3;
-    });
-    ASSERT_NE(view, nullptr);
+    const auto rowsShown = [&](LRESULT count) {
+        return WaitUntil([&] {
+            view = FindWindowExA(FindWindowExA(dialog, nullptr, "SHELLDLL_DefView", nullptr),
+                                 nullptr, "SysListView32", nullptr);
+            return view != nullptr && SendMessageA(view, LVM_GETITEMCOUNT, 0, 0) == count;
+        });
+    };
+    // "Image Files" comes first and is chosen: the folder and a.png, not b.txt.
+    constexpr int kFileTypes = 0x470;
+    HWND types = FindDescendant(dialog, kFileTypes);
+    EXPECT_EQ(ComboItemText(types, 0).rfind("Image Files (*.bmp;*.dib;*.jpg;", 0), 0u);
+    EXPECT_NE(ComboItemText(types, 0).find(";*.webp;*.avif;*.heic;*.heif;"), std::string::npos);
+    EXPECT_EQ(ComboItemText(types, 1), "All Files");
+    EXPECT_TRUE(rowsShown(2));
+    // Chosen as a user does: Wine's dialog acts on the end of the choice, Windows' on the change.
+    SendMessageA(types, CB_SETCURSEL, 1, 0);
+    for (const WORD code : {CBN_SELENDOK, CBN_SELCHANGE}) {
+        SendMessageA(GetParent(types), WM_COMMAND, MAKEWPARAM(kFileTypes, code),
+                     reinterpret_cast<LPARAM>(types));
+    }
+    ASSERT_TRUE(rowsShown(3));
     HWND info = FindDescendant(dialog, 1050);
     HWND pane = FindDescendant(dialog, 1049);
     // Rows in name order: the folder Summer first, then a.png and b.txt.

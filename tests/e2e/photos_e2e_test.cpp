@@ -85,13 +85,13 @@ protected:
         });
     }
 
-    // The first line of the information box for the row, once it is selected.
-    bool InfoSays(int row, const std::string& text) {
-        velumar.SetRowSelected(kListView, row, true);
-        const bool said =
-            WaitUntil([&] { return velumar.ControlText(kInfoBox).rfind(text, 0) == 0; }, 5000);
+    // The information box for the row, once it starts with the text or the time is up.
+    std::string InfoOf(int row, const std::string& text) {
         velumar.SetRowSelected(kListView, row, false);
-        return said;
+        velumar.SetRowSelected(kListView, row, true);
+        WaitUntil([&] { return velumar.ControlText(kInfoBox).rfind(text, 0) == 0; }, 5000);
+        velumar.SetRowSelected(kListView, row, false);
+        return velumar.ControlText(kInfoBox);
     }
 
     VelumarProcess velumar;
@@ -104,7 +104,8 @@ TEST_F(PhotosTest, APhotoTakenUprightStandsUprightAndTheEntryRotationTurnsItFurt
     WriteFileBytes(InFolder("list.vlt"), "\r\n" + path + " 0 \"\"\r\n" + path + " 2 \"\"\r\n");
     WriteText(kSettingsKey, "CF", InFolder("list.vlt"));
     ASSERT_NO_FATAL_FAILURE(Launch());
-    EXPECT_TRUE(InfoSays(0, "Image: 200 * 300 pixels\r\nPages: 1\r\n"));
+    const std::string upright = "Image: 200 * 300 pixels\r\nPages: 1\r\n";
+    EXPECT_EQ(InfoOf(0, upright).rfind(upright, 0), 0u) << InfoOf(0, upright);
     // Tagged 6, the stored picture turns a quarter clockwise: blue comes to the top left.
     EXPECT_TRUE(SwitchTo({200, 300}, {kBlue, kRed, kGreen, kWhite}));
     // The entry's clockwise turn on top: the stored picture upside down.
@@ -129,7 +130,8 @@ TEST_F(PhotosTest, EveryBundledFormatBecomesTheWallpaperAndAFolderOfThemSwitches
     ASSERT_NO_FATAL_FAILURE(Launch());
     for (int row = 0; row < static_cast<int>(names.size()); ++row) {
         SCOPED_TRACE(names[row]);
-        EXPECT_TRUE(InfoSays(row, "Image: 64 * 48 pixels\r\nPages: 1\r\n"));
+        const std::string size = "Image: 64 * 48 pixels\r\nPages: 1\r\n";
+        EXPECT_EQ(InfoOf(row, size).rfind(size, 0), 0u) << InfoOf(row, size);
         EXPECT_TRUE(SwitchTo({64, 48}, {kRed, kGreen, kWhite, kBlue}));
     }
     ASSERT_TRUE(velumar.Exit());
