@@ -15,11 +15,12 @@ for seeds in fuzz/corpus/*/; do
     target=$(basename "$seeds")
     work=build/fuzz/corpus/$target
     mkdir -p "$work"
-    options=()
+    leaks=1
     # libheif 1.15's AV1 path leaves a few bytes of dav1d's allocated on some corrupt files:
     # the decoding libraries' own fault, so leaks are not looked for there.
-    [ "$target" = photo_avif_fuzz ] && options=(-detect_leaks=0)
-    build/fuzz/bin/"$target" "${options[@]}" -max_total_time="$seconds" -print_final_stats=1 \
+    [ "$target" = photo_avif_fuzz ] && leaks=0
+    ASAN_OPTIONS=detect_leaks=$leaks build/fuzz/bin/"$target" -detect_leaks=$leaks \
+        -max_total_time="$seconds" -print_final_stats=1 \
         -artifact_prefix=build/fuzz/ "$work" "$seeds" 2>build/fuzz/"$target".log ||
         { tail -40 build/fuzz/"$target".log >&2; exit 1; }
     runs=$(awk '/stat::number_of_executed_units/ {print $2}' build/fuzz/"$target".log)
