@@ -90,9 +90,7 @@ std::optional<PixelImage> DecodeBundled(const std::string& path, ImageSize atLea
     }
 }
 
-// The description of a file from its header; the bundled formats also name their MIME types,
-// extensions and decoder.
-ImageFileInfo InfoFromHeader(const ImageHeader& header, const FormatFacts* facts) {
+ImageFileInfo InfoFromHeader(const ImageHeader& header, const FormatFacts& facts) {
     ImageFileInfo info;
     info.format = header.format;
     info.width = header.width;
@@ -102,11 +100,9 @@ ImageFileInfo InfoFromHeader(const ImageHeader& header, const FormatFacts* facts
     info.formatName = FormatName(header.format);
     info.description =
         DescribeImage(info.formatName, info.bitsPerPixel, header.kind, header.pageCount);
-    if (facts != nullptr) {
-        info.mimeTypes = facts->mimeTypes;
-        info.extensions = facts->extensions;
-        info.codecName = facts->codecName();
-    }
+    info.mimeTypes = facts.mimeTypes;
+    info.extensions = facts.extensions;
+    info.codecName = facts.codecName();
     return info;
 }
 
@@ -182,14 +178,11 @@ std::optional<ImageFileInfo> PhotoDecoder::ReadFileInfo(const std::string& path)
     if (header && header->largestPixels > kMaxPixels) {
         return std::nullopt;  // no decode takes such a file
     }
-    // A header that tells everything describes the file: the system may not know the format,
-    // and may decode a whole picture just to open it. Only the rest goes to the system.
-    std::optional<ImageFileInfo> info;
-    if (header && (header->bitsPerPixel != 0 || Bundled(header->format) != nullptr)) {
-        info = InfoFromHeader(*header, Bundled(header->format));
-    } else {
-        info = system.ReadFileInfo(path);
-    }
+    // The bundled decoders' formats are described from their headers: the system may not know
+    // them, and may decode a whole picture just to open it. The rest the system describes.
+    const FormatFacts* bundled = header ? Bundled(header->format) : nullptr;
+    std::optional<ImageFileInfo> info =
+        bundled != nullptr ? InfoFromHeader(*header, *bundled) : system.ReadFileInfo(path);
     if (info && header && Upright() && pixelops::SwapsSides(header->orientation)) {
         std::swap(info->width, info->height);
     }
