@@ -40,7 +40,7 @@ awk -v d="$(field wic-decode)" -v s="$(field switch)" -v w="$(field wic-switch)"
 # The other formats, made once from the same photo at 3000 x 2000.
 [ -f "$work/photo.png" ] || vips resize "$work/photo.jpg" "$work/photo.png" 0.5
 [ -f "$work/photo.webp" ] || cwebp -quiet -q 85 "$work/photo.png" -o "$work/photo.webp"
-[ -f "$work/photo.avif" ] || avifenc -s 8 -q 70 "$work/photo.png" "$work/photo.avif" >/dev/null
+[ -f "$work/photo.avif" ] || avifenc -s 8 --min 20 --max 30 "$work/photo.png" "$work/photo.avif" >/dev/null
 [ -f "$work/photo.heic" ] || heif-enc -q 70 "$work/photo.png" -o "$work/photo.heic" >/dev/null
 echo "3000 x 2000 pictures, full decode (best of runs): ours under Wine / Debian's tool natively"
 for format in webp avif heic; do

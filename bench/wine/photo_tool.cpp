@@ -49,7 +49,7 @@ public:
     Switcher(ImageLibrary& library, const std::string& folder)
         : desktop(folder, {{0, 0, 1024, 768, true}}),
           renderer(library, desktop, Win32FileStamp, "\\Quorwick Velumar.bmp",
-                   [this](std::uint64_t ticket, ShowResult result) {
+                   [this](std::uint64_t ticket, ShowResult result, const std::string&) {
                        const std::lock_guard guard(lock);
                        results[ticket] = result;
                        reported.notify_all();

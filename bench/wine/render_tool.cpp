@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
     std::condition_variable reported;
     std::map<std::uint64_t, ShowResult> results;
     WallpaperRenderer renderer(library, desktop, Win32FileStamp, "\\Quorwick Velumar.bmp",
-                               [&](std::uint64_t ticket, ShowResult result) {
+                               [&](std::uint64_t ticket, ShowResult result, const std::string&) {
                                    const std::lock_guard guard(lock);
                                    results[ticket] = result;
                                    reported.notify_all();
