@@ -24,7 +24,6 @@ enum class ImageFileFormat {
     Jxl = 10,
 };
 
-
 // The format's short name, as "JPEG"; empty for Other.
 const char* FormatName(ImageFileFormat format);
 
