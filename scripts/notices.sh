@@ -16,8 +16,22 @@ entry() {
     printf '\n\n%s\n%s\n  Debian source package: %s %s\n  Licence: %s\n  Home page: %s\n%s\n' \
         "$rule" "$name" "$package" "$(cat "$dir/VERSION")" "$licence" "$home" "$rule"
     for file in "$@"; do
-        printf '\n--- %s ---\n\n' "$file"
-        cat "$dir/$file"
+        case $file in
+            *:*)
+                # FILE:SECTION takes only that section of a README: its title, its underline
+                # and the text up to the next underlined title.
+                printf '\n--- %s, section %s ---\n\n' "${file%%:*}" "${file#*:}"
+                awk -v title="${file#*:}" '
+                    $0 == title { on = 1 }
+                    on && NR > start + 2 && /^=+$/ { exit }
+                    on { if (!start) start = NR; lines[++n] = $0 }
+                    END { for (i = 1; i < n; i++) print lines[i] }' "$dir/${file%%:*}"
+                ;;
+            *)
+                printf '\n--- %s ---\n\n' "$file"
+                cat "$dir/$file"
+                ;;
+        esac
     done
 }
 {
@@ -33,7 +47,7 @@ from Debian's sources (scripts/decoders.sh, with the versions in scripts/decoder
 can rebuild Velumar.exe with a modified version of either library and relink it.
 HEAD
     entry libjpeg-turbo libjpeg-turbo "IJG License, BSD-3-Clause and Zlib" \
-        https://libjpeg-turbo.org/ LICENSE.md README.ijg
+        https://libjpeg-turbo.org/ LICENSE.md "README.ijg:LEGAL ISSUES"
     entry libwebp "libwebp (libwebpdecoder, libwebpdemux)" \
         "BSD-3-Clause, with an additional patent grant" https://developers.google.com/speed/webp \
         COPYING PATENTS
