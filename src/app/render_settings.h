@@ -6,13 +6,18 @@
 #include <string>
 
 struct RenderSettings {
-    // Resizing page.
+    // Resizing page. resizeMode 0 reduces large images, 1 fills the display, 2 and 3 resize to
+    // a standard or custom size, 4 covers the display cropped around what matters, 5 fits inside
+    // it framed by a blurred copy.
     int resizeMode = 0;
     int standardSizeIndex = 1;
     int customWidth = 800;
     int customHeight = 600;
     bool retainAspectRatio = true;
     int reductionMethod = 0;
+    // Bars, masks and the uncovered desktop take the colour of the picture's edges instead of
+    // the desktop colour.
+    bool pictureColor = false;
 
     // Masking page: maskMode 0 edge mask, 1 file mask, 2 none; edges in percent.
     int maskMode = 2;

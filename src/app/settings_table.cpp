@@ -137,6 +137,7 @@ constexpr Setting kSettings[] = {
     Bool<&A::noRepeats>("NR"),
     Bool<&A::matchOrientation>("MO"),
     Bool<kRender, &R::uprightPhotos>("EO"),
+    Bool<kRender, &R::pictureColor>("AC"),
 };
 
 }  // namespace
