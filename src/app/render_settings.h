@@ -5,6 +5,12 @@
 
 #include <string>
 
+// The resize modes that cover the display whatever the picture's shape: cropped around what
+// matters, and fitted inside a blurred copy of the picture. Both keep the aspect ratio, and the
+// picture is turned by its rotation before it is resized.
+inline constexpr int kResizeCrop = 4;
+inline constexpr int kResizeFrame = 5;
+
 struct RenderSettings {
     // Resizing page. resizeMode 0 reduces large images, 1 fills the display, 2 and 3 resize to
     // a standard or custom size, 4 covers the display cropped around what matters, 5 fits inside

@@ -31,6 +31,16 @@ void CopyRun(const PixelImage& source, std::uint32_t y, std::uint32_t x, std::ui
 
 }  // namespace
 
+PixelImage Crop(const PixelImage& image, Area area) {
+    PixelImage crop = *PixelImage::Create(area.width, area.height, image.Format());
+    crop.SetPalette(image.Palette());
+    const std::size_t offset = std::size_t{area.x} * BytesPerPixel(image.Format());
+    for (std::uint32_t y = 0; y < area.height; ++y) {
+        std::memcpy(crop.Row(y), image.Row(area.y + y) + offset, crop.RowBytes());
+    }
+    return crop;
+}
+
 std::optional<PixelImage> FilledImage(std::uint32_t width, std::uint32_t height, Bgr color) {
     std::optional<PixelImage> image = PixelImage::Create(width, height, PixelFormat::Bgr24);
     if (!image) {

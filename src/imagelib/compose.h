@@ -8,6 +8,18 @@
 
 namespace pixelops {
 
+// A rectangle of an image's pixels.
+struct Area {
+    std::uint32_t x = 0;
+    std::uint32_t y = 0;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    bool operator==(const Area&) const = default;
+};
+
+// The pixels of the area, which lies inside the image, in the image's form.
+PixelImage Crop(const PixelImage& image, Area area);
+
 // A 24-bit image of that size in one colour; empty when the size is not allowed.
 std::optional<PixelImage> FilledImage(std::uint32_t width, std::uint32_t height, Bgr color);
 

@@ -83,6 +83,13 @@ public:
     // unused (1).
     virtual int cOpResize(int session, int width, int height, int keepAspect, int reserved,
                           int method) = 0;
+    // Scales to cover width x height with the image's aspect ratio and cuts off what overflows,
+    // keeping the part where the picture's interest lies, by a kResize... method.
+    virtual int cOpResizeToCover(int session, int width, int height, int method) = 0;
+    // Makes the image a 24-bit width x height image: the image fitted inside it as cOpResize
+    // with keepAspect 1 fits it, centred, on a blurred and darkened copy of itself that covers
+    // the rest.
+    virtual int cOpResizeFramed(int session, int width, int height, int method) = 0;
     // Turns by the angle in degrees, clockwise when positive. Only whole quarter turns are
     // done; any other angle fails and leaves the image as it was.
     virtual int cOpRotateFine(int session, double angle) = 0;
@@ -102,6 +109,13 @@ public:
     // Blends the image over the colour by the loaded mask. A palette image is reduced again to
     // its colour limit afterwards, so it stays 8 bits per pixel.
     virtual int cMergeTransparency(int session, ColorRef color) = 0;
+
+    // The average colour of the image's outermost rows and columns.
+    virtual int cGetEdgeColor(int session, ColorRef* color) = 0;
+    // Makes the image a 24-bit width x height image of the colour with the image centred on it
+    // (its left edge at (width - its width) / 2 rounded towards zero, and so its top edge); what
+    // lies outside is cut off.
+    virtual int cOpPlaceOnColor(int session, int width, int height, ColorRef color) = 0;
 
     // Makes the session's image a 24-bit image of that size in one colour.
     virtual int cNewImage(int session, int width, int height, ColorRef color) = 0;

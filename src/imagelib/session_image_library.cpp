@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "imagelib/alpha_merge.h"
+#include "imagelib/attention.h"
 #include "imagelib/color_reduction.h"
 #include "imagelib/compose.h"
 #include "imagelib/dib.h"
+#include "imagelib/frame.h"
 #include "imagelib/pixel_convert.h"
 #include "imagelib/resize.h"
 #include "imagelib/rotate.h"
@@ -284,6 +286,62 @@ int SessionImageLibrary::cOpResize(int session, int width, int height, int keepA
     });
 }
 
+namespace {
+
+// The size of a resize to width x height by a valid method, or nothing.
+std::optional<ImageSize> ResizeTarget(int width, int height, int method) {
+    if (width <= 0 || height <= 0 || method < kResizeEliminatePixels ||
+        method > kResizeAverageColors) {
+        return std::nullopt;
+    }
+    return ImageSize{static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)};
+}
+
+}  // namespace
+
+int SessionImageLibrary::cOpResizeToCover(int session, int width, int height, int method) {
+    return OnImage(session, [&](Session& s, PixelImage& image) {
+        const std::optional<ImageSize> target = ResizeTarget(width, height, method);
+        if (!target) {
+            return false;
+        }
+        const pixelops::Area window = pixelops::InterestWindow(image, *target);
+        std::optional<PixelImage> resized;
+        if (window.width == image.Width() && window.height == image.Height()) {
+            resized = pixelops::Resize(image, *target, static_cast<ResizeMethod>(method));
+        } else {
+            resized = pixelops::Resize(pixelops::Crop(image, window), *target,
+                                       static_cast<ResizeMethod>(method));
+        }
+        if (!resized) {
+            return false;
+        }
+        s.Replace(std::move(*resized));
+        return true;
+    });
+}
+
+int SessionImageLibrary::cOpResizeFramed(int session, int width, int height, int method) {
+    return OnImage(session, [&](Session& s, PixelImage& image) {
+        const std::optional<ImageSize> target = ResizeTarget(width, height, method);
+        if (!target) {
+            return false;
+        }
+        std::optional<PixelImage> fitted =
+            pixelops::Resize(image, pixelops::FitInside({image.Width(), image.Height()}, *target),
+                             static_cast<ResizeMethod>(method));
+        std::optional<PixelImage> framed;
+        if (fitted) {
+            framed = pixelops::BlurredFrame(*fitted, *target);
+        }
+        if (!framed) {
+            return false;
+        }
+        s.Replace(std::move(*framed));
+        return true;
+    });
+}
+
 int SessionImageLibrary::cOpRotateFine(int session, double angle) {
     return OnImage(session, [&](Session& s, PixelImage& image) {
         const std::optional<int> turns = pixelops::QuarterTurns(angle);
@@ -361,6 +419,30 @@ int SessionImageLibrary::cMergeTransparency(int session, ColorRef color) {
             merged = pixelops::ReduceColors(merged, s.colorLimit);
         }
         s.Replace(std::move(merged));
+        return true;
+    });
+}
+
+int SessionImageLibrary::cGetEdgeColor(int session, ColorRef* color) {
+    return OnImage(session, [&](Session&, PixelImage& image) {
+        const Bgr edge = pixelops::EdgeColor(image);
+        Put(color, ColorRef{edge.r} | ColorRef{edge.g} << 8 | ColorRef{edge.b} << 16);
+        return true;
+    });
+}
+
+int SessionImageLibrary::cOpPlaceOnColor(int session, int width, int height, ColorRef color) {
+    return OnImage(session, [&](Session& s, PixelImage& image) {
+        if (width <= 0 || height <= 0) {
+            return false;
+        }
+        std::optional<PixelImage> placed = pixelops::CentreOnColor(
+            image, {static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)},
+            FromColorRef(color));
+        if (!placed) {
+            return false;
+        }
+        s.Replace(std::move(*placed));
         return true;
     });
 }

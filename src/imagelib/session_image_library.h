@@ -37,12 +37,16 @@ public:
     int cGetDIB(int session, const ByteArray** array, int reserved) override;
     int cOpResize(int session, int width, int height, int keepAspect, int reserved,
                   int method) override;
+    int cOpResizeToCover(int session, int width, int height, int method) override;
+    int cOpResizeFramed(int session, int width, int height, int method) override;
     int cOpRotateFine(int session, double angle) override;
     int cOpReduceColors(int session, int maxColors, int bitsPerPixel, int mode) override;
     int cOpIncreaseBitsPerPixel(int session, int bitsPerPixel) override;
     int cOpGrayScale(int session) override;
     int cLoadAlphaMask(int session, const std::uint8_t* mask) override;
     int cMergeTransparency(int session, ColorRef color) override;
+    int cGetEdgeColor(int session, ColorRef* color) override;
+    int cOpPlaceOnColor(int session, int width, int height, ColorRef color) override;
     int cNewImage(int session, int width, int height, ColorRef color) override;
     int cPasteImage(int target, int source, int sourceX, int sourceY, int width, int height,
                     int targetX, int targetY) override;

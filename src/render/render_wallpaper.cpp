@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "imagelib/image_header.h"
+#include "imagelib/orientation.h"
 #include "imagelib/resize.h"
 #include "render/image_session.h"
 #include "render/masking.h"
@@ -52,11 +53,33 @@ std::optional<ScreenSize> ResizeBox(const RenderSettings& settings, ScreenSize d
 void Resize(ImageLibrary& library, int session, const RenderSettings& settings, ScreenSize desktop,
             const ImageShape& shape) {
     const auto box = ResizeBox(settings, desktop, shape.width, shape.height);
-    if (box && (shape.width != static_cast<std::uint32_t>(box->width) ||
-                shape.height != static_cast<std::uint32_t>(box->height))) {
-        library.cOpResize(session, box->width, box->height, settings.retainAspectRatio ? 1 : 0, 1,
-                          ResizeMethodFor(settings.reductionMethod));
+    if (!box || (shape.width == static_cast<std::uint32_t>(box->width) &&
+                 shape.height == static_cast<std::uint32_t>(box->height))) {
+        return;
     }
+    const int method = ResizeMethodFor(settings.reductionMethod);
+    switch (settings.resizeMode) {
+        case kResizeCrop:
+            library.cOpResizeToCover(session, box->width, box->height, method);
+            break;
+        case kResizeFrame:
+            library.cOpResizeFramed(session, box->width, box->height, method);
+            break;
+        default:
+            library.cOpResize(session, box->width, box->height, settings.retainAspectRatio ? 1 : 0,
+                              1, method);
+    }
+}
+
+// The modes that cover the display turn the picture first, so that it covers the display as
+// the user sees it.
+bool TurnsBeforeResizing(const RenderSettings& settings) {
+    return settings.resizeMode == kResizeCrop || settings.resizeMode == kResizeFrame;
+}
+
+bool TurnsAQuarter(int rotation) {
+    const double angle = RotationAngleFor(rotation);
+    return angle == 90.0 || angle == -90.0;
 }
 
 }  // namespace
@@ -107,8 +130,19 @@ std::optional<ImageSize> DecodeSizeFor(ImageSize full, const RenderSettings& set
     }
     const ImageSize target{static_cast<std::uint32_t>(box.width),
                            static_cast<std::uint32_t>(box.height)};
-    const ImageSize needed =
-        settings.retainAspectRatio ? pixelops::FitInside(full, target) : target;
+    ImageSize needed = target;
+    if (settings.resizeMode == kResizeCrop) {
+        // Covering: the side that overflows keeps the image's shape, rounded up.
+        const std::uint64_t w = full.width;
+        const std::uint64_t h = full.height;
+        if (w * target.height > h * target.width) {
+            needed.width = static_cast<std::uint32_t>((w * target.height + h - 1) / h);
+        } else {
+            needed.height = static_cast<std::uint32_t>((h * target.width + w - 1) / w);
+        }
+    } else if (settings.retainAspectRatio || settings.resizeMode == kResizeFrame) {
+        needed = pixelops::FitInside(full, target);
+    }
     if (needed.width >= full.width || needed.height >= full.height) {
         return std::nullopt;
     }
@@ -143,7 +177,19 @@ bool LoadForRender(const RenderRequest& request, const RenderSettings& settings,
     if (request.page == 0) {
         FileBytes file(request.path);
         if (std::optional<ImageHeader> header = ReadImageHeader(file)) {
-            atLeast = DecodeSizeFor({header->width, header->height}, settings, desktop);
+            // The size asked for is the upright picture's; the resize step may see it turned.
+            ImageSize full{header->width, header->height};
+            if (settings.uprightPhotos && pixelops::SwapsSides(header->orientation)) {
+                std::swap(full.width, full.height);
+            }
+            const bool turned = TurnsBeforeResizing(settings) && TurnsAQuarter(request.rotation);
+            if (turned) {
+                std::swap(full.width, full.height);
+            }
+            atLeast = DecodeSizeFor(full, settings, desktop);
+            if (atLeast && turned) {
+                std::swap(atLeast->width, atLeast->height);
+            }
         }
     }
     if (atLeast) {
@@ -154,24 +200,44 @@ bool LoadForRender(const RenderRequest& request, const RenderSettings& settings,
     return library.cLoadImage(handle, request.path.c_str(), request.page, 0, 0) != 0;
 }
 
-// Resizes, rotates, reduces and masks the page loaded in the session.
+// Resizes, rotates, reduces and masks the page loaded in the session. With the picture's colour,
+// the masks fade into the colour of its edges, and a picture that leaves part of the display
+// uncovered is placed on a display-sized bitmap of that colour.
 void FinishInSession(const RenderRequest& request, const RenderSettings& settings,
                      const DesktopShape& desktop, ImageLibrary& library, int handle) {
+    ColorRef background = desktop.background;
+    if (settings.pictureColor && !library.cGetEdgeColor(handle, &background)) {
+        background = desktop.background;
+    }
+    const double angle = RotationAngleFor(request.rotation);
+    const bool turnFirst = TurnsBeforeResizing(settings);
+    if (turnFirst && angle != 0.0) {
+        library.cOpRotateFine(handle, angle);
+    }
     Resize(library, handle, settings, desktop.size, ReadShape(library, handle));
     ImageShape shape = ReadShape(library, handle);
-
-    const double angle = RotationAngleFor(request.rotation);
-    if (angle != 0.0) {
+    if (!turnFirst && angle != 0.0) {
         library.cOpRotateFine(handle, angle);
         shape = ReadShape(library, handle);
     }
-    if (desktop.bitsPerPixel <= 8 && shape.bitsPerPixel > 8) {
-        library.cOpReduceColors(handle, 248, 8, 1);
-        shape = ReadShape(library, handle);
-    }
+    const auto reduceForPalette = [&] {
+        if (desktop.bitsPerPixel <= 8 && shape.bitsPerPixel > 8) {
+            library.cOpReduceColors(handle, 248, 8, 1);
+            shape = ReadShape(library, handle);
+        }
+    };
+    reduceForPalette();
     ApplyMask(library, handle, settings, static_cast<int>(shape.width),
-              static_cast<int>(shape.height), desktop.size.width, desktop.size.height,
-              desktop.background, request.desktopEdgeMask);
+              static_cast<int>(shape.height), desktop.size.width, desktop.size.height, background,
+              request.desktopEdgeMask);
+    // A tiled picture repeats over the display; it has no bars to paint.
+    if (settings.pictureColor && !settings.tileWallpaper &&
+        (shape.width != static_cast<std::uint32_t>(desktop.size.width) ||
+         shape.height != static_cast<std::uint32_t>(desktop.size.height)) &&
+        library.cOpPlaceOnColor(handle, desktop.size.width, desktop.size.height, background)) {
+        shape = ReadShape(library, handle);
+        reduceForPalette();
+    }
 }
 
 // Copies the picture in the session (its size given), centred on the monitor or tiled from the

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <new>
 #include <stdexcept>
@@ -177,6 +178,46 @@ TEST_F(SessionTest, ResizeGivesExactOrFittedSizes) {
     }
 }
 
+TEST_F(SessionTest, FitsThatCoverTheTargetKeepThePlainFitsPixels) {
+    const auto pixels = [&](int s) {
+        const ByteArray* dib = nullptr;
+        EXPECT_EQ(library.cGetDIB(s, &dib, 0), 1);
+        return dib;
+    };
+    for (int method = 0; method <= 3; ++method) {
+        const int cover = Loaded();
+        EXPECT_EQ(library.cOpResizeToCover(cover, 50, 90, method), 1);
+        EXPECT_EQ(SizeOf(cover), (ImageSize{50, 90})) << method;
+        // The plain fit is 120 x 80 on a 160 x 80 bitmap (after the 40-byte header, rows of
+        // 480 bytes from the bottom up): its rows lie at byte 20 * 3 of each framed row.
+        const int framed = Loaded();
+        const int plain = Loaded();
+        EXPECT_EQ(library.cOpResizeFramed(framed, 160, 80, method), 1);
+        EXPECT_EQ(library.cOpResize(plain, 160, 80, 1, 1, method), 1);
+        ASSERT_EQ(SizeOf(framed), (ImageSize{160, 80}));
+        ASSERT_EQ(SizeOf(plain), (ImageSize{120, 80}));
+        const ByteArray& a = *pixels(framed);
+        const ByteArray& b = *pixels(plain);
+        for (std::size_t row = 0; row < 80; ++row) {
+            EXPECT_TRUE(std::equal(b.begin() + 40 + row * 360, b.begin() + 40 + row * 360 + 360,
+                                   a.begin() + 40 + row * 480 + 60))
+                << "method " << method << " row " << row;
+        }
+        for (const int s : {cover, framed, plain}) {
+            library.cDestroySession(s);
+        }
+    }
+    // The edge colour as a COLORREF: red in the low byte.
+    const int s = library.cNewSession();
+    ASSERT_EQ(library.cNewImage(s, 4, 4, 0x0080FF), 1);
+    ColorRef edge = 0;
+    EXPECT_EQ(library.cGetEdgeColor(s, &edge), 1);
+    EXPECT_EQ(edge, 0x0080FFu);
+    EXPECT_EQ(library.cOpPlaceOnColor(s, 6, 5, 0x00FF00), 1);
+    EXPECT_EQ(SizeOf(s), (ImageSize{6, 5}));
+    library.cDestroySession(s);
+}
+
 TEST_F(SessionTest, RefusedOperationsLeaveTheImageAsItWas) {
     const int s = Loaded();
     EXPECT_EQ(library.cOpResize(s, 0, 10, 0, 1, 3), 0);
@@ -184,6 +225,9 @@ TEST_F(SessionTest, RefusedOperationsLeaveTheImageAsItWas) {
     EXPECT_EQ(library.cOpResize(s, 10, 10, 0, 1, 4), 0);
     EXPECT_EQ(library.cOpResize(s, 10, 10, 0, 1, -1), 0);
     EXPECT_EQ(library.cOpResize(s, 100000, 100000, 0, 1, 3), 0);
+    EXPECT_EQ(library.cOpResizeToCover(s, 0, 10, 3), 0);
+    EXPECT_EQ(library.cOpResizeFramed(s, 10, 10, 4), 0);
+    EXPECT_EQ(library.cOpPlaceOnColor(s, 10, 0, 0), 0);
     EXPECT_EQ(library.cOpRotateFine(s, 45.0), 0);
     EXPECT_EQ(library.cOpReduceColors(s, 248, 4, 1), 0);
     EXPECT_EQ(library.cOpReduceColors(s, 0, 8, 1), 0);

@@ -23,8 +23,9 @@ public:
     bool newSessionFails = false;
     // A call whose name starts with this throws.
     std::string throwOn;
-    // What cGetDIB hands out.
+    // What cGetDIB hands out, and cGetEdgeColor.
     ByteArray dib;
+    ColorRef edgeColor = 0x123456;
 
     std::vector<std::string> calls;
     // The loads and resizes of each session, in order (sessions may work on several threads).
@@ -103,6 +104,23 @@ public:
         image.height = static_cast<std::uint32_t>(h);
         return 1;
     }
+    int cOpResizeToCover(int session, int w, int h, int method) override {
+        return Placed(session, "cOpResizeToCover", w, h, std::to_string(method));
+    }
+    int cOpResizeFramed(int session, int w, int h, int method) override {
+        return Placed(session, "cOpResizeFramed", w, h, std::to_string(method));
+    }
+    int cGetEdgeColor(int, ColorRef* color) override {
+        const std::lock_guard guard(lock);
+        Record("cGetEdgeColor()");
+        *color = edgeColor;
+        return 1;
+    }
+    int cOpPlaceOnColor(int session, int w, int h, ColorRef color) override {
+        char hex[16];
+        std::snprintf(hex, sizeof(hex), "%06X", color);
+        return Placed(session, "cOpPlaceOnColor", w, h, hex);
+    }
     int cOpRotateFine(int session, double angle) override {
         const std::lock_guard guard(lock);
         Image& image = images[session];
@@ -180,6 +198,16 @@ private:
         std::uint8_t bits = 0;
         int gray = 0;
     };
+
+    // An operation that leaves a 24-bit image of w x h, recorded with its last argument.
+    int Placed(int session, const char* name, int w, int h, const std::string& last) {
+        const std::lock_guard guard(lock);
+        Record(std::string(name) + "(" + std::to_string(w) + "," + std::to_string(h) + "," + last +
+                   ")",
+               session);
+        images[session] = {static_cast<std::uint32_t>(w), static_cast<std::uint32_t>(h), 24, 0};
+        return 1;
+    }
 
     void Record(const std::string& call, int session = 0) {
         calls.push_back(call);

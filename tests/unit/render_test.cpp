@@ -131,6 +131,25 @@ TEST(RenderWallpaperTest, CallsTheLibraryAsThePolicyRotationAndDisplayAsk) {
          2,
          4,
          {"cOpResize(1024,768,1,1,0)", "cOpRotateFine(90.0)", "cOpReduceColors(248,8,1)"}},
+        {"crop", 4, 1, 400, 900, 0, 32, {"cOpResizeToCover(1024,768,0)"}},
+        {"crop, exact size", 4, 1, 1024, 768, 0, 32, {}},
+        {"crop: turn, then cover",
+         4,
+         1,
+         900,
+         400,
+         2,
+         32,
+         {"cOpRotateFine(90.0)", "cOpResizeToCover(1024,768,0)"}},
+        {"frame", 5, 1, 400, 900, 0, 32, {"cOpResizeFramed(1024,768,0)"}},
+        {"frame: turn, then frame, then reduce",
+         5,
+         1,
+         900,
+         400,
+         1,
+         8,
+         {"cOpRotateFine(-90.0)", "cOpResizeFramed(1024,768,0)", "cOpReduceColors(248,8,1)"}},
     };
     for (const PipelineCase& c : cases) {
         RecordingImageLibrary library;
@@ -153,6 +172,77 @@ TEST(RenderWallpaperTest, CallsTheLibraryAsThePolicyRotationAndDisplayAsk) {
         expected.push_back("cDestroySession(7)");
         EXPECT_EQ(library.calls, expected) << c.what;
         EXPECT_EQ(desktop.actions.back(), "wallpaper C:\\WINDOWS\\Quorwick Velumar.bmp") << c.what;
+    }
+}
+
+TEST(RenderWallpaperTest, ThePictureColourFillsWhatThePictureLeavesUncoveredAndTheMasks) {
+    const struct {
+        const char* what;
+        int resizeMode;
+        std::uint32_t width, height;
+        bool tile;
+        bool outlineMask;
+        int displayBits;
+        std::vector<std::string> middle;  // the calls between cLoadImage and cSave
+    } cases[] = {
+        {"small picture",
+         0,
+         800,
+         600,
+         false,
+         false,
+         32,
+         {"cGetEdgeColor()", "cOpPlaceOnColor(1024,768,123456)"}},
+        {"a standard size, masked",
+         2,
+         400,
+         900,
+         false,
+         true,
+         32,
+         {"cGetEdgeColor()", "cOpResize(800,600,1,1,0)", "cLoadAlphaMask()",
+          "cMergeTransparency(123456)", "cOpPlaceOnColor(1024,768,123456)"}},
+        {"a standard size on a palette display",
+         2,
+         400,
+         900,
+         false,
+         false,
+         8,
+         {"cGetEdgeColor()", "cOpResize(800,600,1,1,0)", "cOpReduceColors(248,8,1)",
+          "cOpPlaceOnColor(1024,768,123456)", "cOpReduceColors(248,8,1)"}},
+        {"covering the display", 1, 1024, 768, false, false, 32, {"cGetEdgeColor()"}},
+        {"tiled", 0, 800, 600, true, false, 32, {"cGetEdgeColor()"}},
+        {"framed",
+         5,
+         400,
+         900,
+         false,
+         false,
+         32,
+         {"cGetEdgeColor()", "cOpResizeFramed(1024,768,0)"}},
+    };
+    for (const auto& c : cases) {
+        RecordingImageLibrary library;
+        library.loadWidth = c.width;
+        library.loadHeight = c.height;
+        FakeDesktop desktop;
+        desktop.bits = c.displayBits;
+        RenderSettings settings;
+        settings.pictureColor = true;
+        settings.resizeMode = c.resizeMode;
+        settings.tileWallpaper = c.tile;
+        settings.maskMode = c.outlineMask ? 0 : 2;
+        settings.maskImageOutline = c.outlineMask;
+        settings.maskLeft = 10;
+        ASSERT_TRUE(
+            RenderWallpaper({"C:\\a.jpg", 0, 0, nullptr}, settings, "\\x.bmp", library, desktop))
+            << c.what;
+        std::vector<std::string> expected = {"cNewSession()", "cLoadImage(C:\\a.jpg,0)"};
+        expected.insert(expected.end(), c.middle.begin(), c.middle.end());
+        expected.push_back("cSave(C:\\WINDOWS\\x.bmp.new,2)");
+        expected.push_back("cDestroySession(7)");
+        EXPECT_EQ(library.calls, expected) << c.what;
     }
 }
 
@@ -580,6 +670,11 @@ TEST(RenderWallpaperTest, LargeImagesMayDecodeAtAReducedScaleTheResizeWouldReach
         {{2000, 500}, 1, false, 0, std::nullopt},   // stretched taller than it is
         {{6000, 4000}, 1, false, 1, std::nullopt},  // "Favor Black" needs every pixel
         {{6000, 4000}, 1, false, 2, std::nullopt},  // "Favor White" too
+        // Covering: the overflowing side keeps the shape; framing fits whatever "RR" says.
+        {{6000, 4000}, 4, false, 0, ImageSize{1152, 768}},
+        {{4000, 6000}, 4, true, 3, ImageSize{1024, 1536}},
+        {{1200, 700}, 4, true, 3, std::nullopt},
+        {{6000, 4000}, 5, false, 3, ImageSize{1024, 683}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(DecodeSizeFor(c.full, settingsWith(c.mode, c.keepAspect, c.method), desktop),
@@ -595,8 +690,14 @@ TEST(RenderWallpaperTest, LargeImagesMayDecodeAtAReducedScaleTheResizeWouldReach
     RecordingImageLibrary library;
     FakeDesktop desktopPort;
     RenderWallpaper({path, 0, 0, nullptr}, RenderSettings{}, "\\x.bmp", library, desktopPort);
+    // Covering after a quarter turn: the turned 4000 x 6000 covers at 1024 x 1536.
+    RenderSettings crop;
+    crop.resizeMode = kResizeCrop;
+    RecordingImageLibrary turnedLibrary;
+    RenderWallpaper({path, 1, 0, nullptr}, crop, "\\x.bmp", turnedLibrary, desktopPort);
     std::filesystem::remove(path);
     EXPECT_EQ(library.calls.at(1), "cLoadImageAtLeast(" + path + ",0,1024,683)");
+    EXPECT_EQ(turnedLibrary.calls.at(1), "cLoadImageAtLeast(" + path + ",0,1536,1024)");
 }
 
 TEST(PublishTest, TheUsersWallpaperStyleIsKeptWhileAComposedBitmapNeedsItsOwn) {
