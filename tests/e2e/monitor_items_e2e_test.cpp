@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/e2e/fits_e2e.h"
 #include "tests/e2e/registry_probe.h"
 #include "tests/e2e/resource_ids.h"
 #include "tests/e2e/velumar_driver.h"
@@ -71,6 +72,35 @@ TEST_F(MonitorItemsTest, APhotoTakenUprightCountsAsPortrait) {
     EXPECT_TRUE(WaitForWallpaper(
         bitmap, [](const BitmapFile& b) { return IsNear(b.Pixel(540, 960), RGB(0, 0, 255)); }));
     EXPECT_EQ(bitmap.Pixel(1080 + 960, 540), RGB(255, 0, 0));
+    ASSERT_TRUE(velumar.Exit());
+}
+
+TEST_F(MonitorItemsTest, TheCropKeepsTheDetailAtTheLeftOfAWidePictureOnThePortraitMonitor) {
+    if (GetSystemMetrics(SM_CMONITORS) != 2) {
+        GTEST_SKIP() << "needs the two monitors of monitors_e2e.sh";
+    }
+    DeleteFileA(WallpaperFile().c_str());
+    // 900 x 300: the portrait monitor keeps a 169-pixel-wide strip, in the middle columns 365 to
+    // 534 if it were centred.
+    WriteFileBytes(InFolder("wide.jpg"), PictureWithObject(900, 300, 110, 150));
+    UseListOf({"wide.jpg"});
+    WriteDword(kSettingsKey, "SA", 0);
+    WriteDword(kSettingsKey, "WH", 1);
+    WriteDword(kSettingsKey, "MM", 1);
+    WriteDword(kSettingsKey, "RT", 4);
+
+    VelumarProcess velumar;
+    ASSERT_TRUE(velumar.Start());
+    ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+    velumar.SendCommand(kSwitchNowCommand);
+    BitmapFile bitmap;
+    EXPECT_TRUE(WaitForWallpaper(
+        bitmap, [](const BitmapFile& b) { return b.Width() == 3000 && b.Height() == 1920; }));
+    EXPECT_TRUE(HasObject(bitmap, {0, 0, 1080, 1920}));
+    // Both monitors covered to their corners: no bars.
+    for (const POINT p : {POINT{2, 2}, POINT{1077, 1917}, POINT{1082, 2}, POINT{2997, 1077}}) {
+        EXPECT_TRUE(IsNear(bitmap.Pixel(p.x, p.y), kFlatGray)) << p.x << "," << p.y;
+    }
     ASSERT_TRUE(velumar.Exit());
 }
 
