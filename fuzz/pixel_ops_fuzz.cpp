@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "imagelib/alpha_merge.h"
+#include "imagelib/attention.h"
 #include "imagelib/color_reduction.h"
+#include "imagelib/frame.h"
 #include "imagelib/pixel_convert.h"
 #include "imagelib/resize.h"
 #include "imagelib/rotate.h"
@@ -57,6 +59,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         }
     }
+    // The covering fits: a window of the target's shape inside the image, a framed image of
+    // exactly the target's size.
+    const Area window = InterestWindow(*image, target);
+    if (window.width == 0 || window.height == 0 || window.x + window.width > width ||
+        window.y + window.height > height) {
+        __builtin_trap();
+    }
+    EdgeColor(*image);
+    if (std::optional<PixelImage> framed = BlurredFrame(*image, target)) {
+        if (framed->Width() != target.width || framed->Height() != target.height) {
+            __builtin_trap();
+        }
+    }
+    CentreOnColor(*image, target, {in.Next(), in.Next(), in.Next()});
     PixelImage turned = RotateQuarterTurns(*image, in.Next() % 4);
     PixelImage reduced = ReduceColors(ToBgr24(turned), 1 + in.Next());
     PixelImage gray = ToGray8(reduced);

@@ -22,16 +22,18 @@ protected:
         WriteDword(kSettingsKey, "WH", 1);
     }
 
-    // Starts Velumar on the one picture, switches, and waits for a display-sized bitmap.
+    // Starts Velumar on the picture, switches, and waits for a display-sized bitmap.
     bool Show(const std::string& jpeg, BitmapFile& bitmap) {
         WriteFileBytes(InFolder("picture.jpg"), jpeg);
-        UseListOf({"picture.jpg"});
+        // Twice: a list of one picture has nothing to switch to.
+        UseListOf({"picture.jpg", "picture.jpg"});
         if (!velumar.Start() || velumar.WaitForMainWindow() == nullptr) {
             return false;
         }
         velumar.SendCommand(kSwitchNowCommand);
         const bool shown = WaitForWallpaper(
             bitmap, [](const BitmapFile& b) { return b.Width() == 1024 && b.Height() == 768; });
+        EXPECT_TRUE(shown) << "wallpaper " << bitmap.Width() << " x " << bitmap.Height();
         return velumar.Exit() && shown;
     }
 
@@ -66,7 +68,7 @@ TEST_F(FitsTest, TheFrameOfARedPictureIsRedAndThePictureSharp) {
 
 TEST_F(FitsTest, ThePictureColourPaintsTheBarsAndTheMaskFadesIntoIt) {
     WriteDword(kSettingsKey, "AC", 1);
-    WriteDword(kSettingsKey, "RT", 1);
+    WriteDword(kSettingsKey, "RT", 0);
     WriteDword(kSettingsKey, "RR", 1);
     // An edge mask on the picture's own outline.
     WriteDword(kSettingsKey, "ME", 0);

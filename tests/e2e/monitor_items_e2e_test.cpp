@@ -83,7 +83,7 @@ TEST_F(MonitorItemsTest, TheCropKeepsTheDetailAtTheLeftOfAWidePictureOnThePortra
     // 900 x 300: the portrait monitor keeps a 169-pixel-wide strip, in the middle columns 365 to
     // 534 if it were centred.
     WriteFileBytes(InFolder("wide.jpg"), PictureWithObject(900, 300, 110, 150));
-    UseListOf({"wide.jpg"});
+    UseListOf({"wide.jpg", "wide.jpg"});
     WriteDword(kSettingsKey, "SA", 0);
     WriteDword(kSettingsKey, "WH", 1);
     WriteDword(kSettingsKey, "MM", 1);
