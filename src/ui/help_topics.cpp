@@ -141,9 +141,19 @@ constexpr PopupText kPopupTexts[] = {
      "How an image is made smaller: Eliminate Pixels keeps one pixel of each group, Favor Black "
      "the darkest, Favor White the lightest, and Average Colors blends them, which suits "
      "photographs best."},
+    {IDC_RESIZE_COVER,
+     "Every image covers the whole display with its proportions kept; what overflows is cut "
+     "off, at the side where the picture has the least detail, colour and skin tones."},
+    {IDC_RESIZE_FRAMED,
+     "Every image is shown whole, as large as fits the display; the empty bars around it are "
+     "filled with a blurred, darkened copy of the same picture."},
     {IDC_RETAIN_ASPECT,
      "Keeps the image's proportions when it is resized, so it fits inside the target size "
-     "without being stretched. Clear it to stretch images to exactly that size."},
+     "without being stretched. Clear it to stretch images to exactly that size. Not used when "
+     "filling with cropping or framing with a blurred copy: both always keep the proportions."},
+    {IDC_PICTURE_COLOR,
+     "Bars, the edge mask and the mask image fade into the colour of the picture's edges "
+     "instead of the desktop colour. Your desktop colour setting is not changed."},
 
     // Keys page
     {IDC_NEXT_KEY,

@@ -66,7 +66,8 @@ ResizingEnabling ComputeResizingEnabling(int resizeChoice,
                                          const std::optional<FieldError>& refused) {
     const bool sizeRefused = refused && (refused->controlId == IDC_CUSTOM_WIDTH ||
                                          refused->controlId == IDC_CUSTOM_HEIGHT);
-    return {resizeChoice == 2, resizeChoice == 3 || sizeRefused};
+    return {resizeChoice == 2, resizeChoice == 3 || sizeRefused,
+            resizeChoice != 4 && resizeChoice != 5};
 }
 
 std::optional<FieldError> ReadResizingPage(const ResizingPageControls& controls,
@@ -83,6 +84,7 @@ std::optional<FieldError> ReadResizingPage(const ResizingPageControls& controls,
     }
     values.reductionChoice = controls.reductionChoice;
     values.sizeChoice = controls.sizeChoice;
+    values.pictureColor = controls.pictureColor;
     return std::nullopt;
 }
 
@@ -148,7 +150,8 @@ PropertiesValues CopyIntoPages(const AppSettings& s) {
                   render.resizeMode,
                   static_cast<unsigned>(render.customHeight),
                   render.reductionMethod,
-                  render.standardSizeIndex};
+                  render.standardSizeIndex,
+                  render.pictureColor ? 1 : 0};
     GeneralPageValues& g = v.general;
     g.switchMode = s.switchMode;
     // Subfolders are included only when the stored value is exactly 1.
@@ -188,6 +191,7 @@ void CopyBackFromPages(const PropertiesValues& v, AppSettings& s) {
     render.customHeight = static_cast<int>(r.height);
     render.reductionMethod = r.reductionChoice;
     render.standardSizeIndex = r.sizeChoice;
+    render.pictureColor = r.pictureColor != 0;
 
     const GeneralPageValues& g = v.general;
     s.switchMode = g.switchMode;

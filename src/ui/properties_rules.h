@@ -62,6 +62,7 @@ struct ResizingPageValues {
     unsigned height = 0;
     int reductionChoice = -1;
     int sizeChoice = -1;
+    int pictureColor = 0;
 };
 
 // The controls' contents as the page reads them back.
@@ -72,11 +73,13 @@ struct ResizingPageControls {
     std::string height;
     int reductionChoice = -1;
     int sizeChoice = -1;
+    int pictureColor = 0;
 };
 
 struct ResizingEnabling {
-    bool sizeList = false;    // 1024
-    bool customSize = false;  // 1025 and 1026
+    bool sizeList = false;      // 1024
+    bool customSize = false;    // 1025 and 1026
+    bool retainAspect = false;  // 1032: the crop and the blurred frame always keep it
 };
 
 // A refused width or height keeps both edits enabled whatever the choice, so the field the

@@ -188,6 +188,7 @@ TEST_F(PropertiesTest, OkStoresTheNormalisedIntervalAndTheTimesInListOrder) {
 }
 
 TEST_F(PropertiesTest, RefusedFieldsKeepTheSheetOpenAndNoMaskingKeepsTheStoredMask) {
+    WriteDword(kSettingsKey, "RT", 4);
     WriteDword(kSettingsKey, "ME", 0);
     WriteDword(kSettingsKey, "MRL", 10);
     WriteText(kSettingsKey, "MF", "C:\\masks\\soft.bmp");
@@ -195,12 +196,23 @@ TEST_F(PropertiesTest, RefusedFieldsKeepTheSheetOpenAndNoMaskingKeepsTheStoredMa
     ASSERT_NE(OpenSheet(), nullptr);
 
     ShowPage(2);
+    // A stored crop checks its radio button; the crop always keeps the aspect ratio.
+    EXPECT_TRUE(Checked(1029));
+    EXPECT_FALSE(Enabled(1032));
     Click(1023);
+    EXPECT_TRUE(Enabled(1032));
     Type(1025, "abc");
     // A radio click reads the page back first; posted, since it opens a message box.
     PostMessageA(Find(1033), BM_CLICK, 0, 0);
     EXPECT_EQ(DismissMessageBox(velumar.ProcessId()), "Please enter a positive integer.");
     Type(1025, "12abc");
+    Click(1029);
+    EXPECT_FALSE(Checked(1033));
+    EXPECT_FALSE(Enabled(1032));
+    Click(1030);
+    EXPECT_FALSE(Checked(1029));
+    EXPECT_FALSE(Enabled(1032));
+    Click(1031);
 
     ShowPage(1);
     Type(1073, "100");
@@ -217,8 +229,9 @@ TEST_F(PropertiesTest, RefusedFieldsKeepTheSheetOpenAndNoMaskingKeepsTheStoredMa
     EXPECT_EQ(ReadValue(kSettingsKey, "MRL")->AsDword(), 10u);
     EXPECT_EQ(ReadValue(kSettingsKey, "MF")->AsText(), "C:\\masks\\soft.bmp");
     EXPECT_EQ(ReadValue(kSettingsKey, "WI")->AsDword(), 12u);
-    EXPECT_EQ(ReadValue(kSettingsKey, "RT")->AsDword(), 1u);
     ASSERT_TRUE(velumar.Exit());
+    EXPECT_EQ(ReadValue(kSettingsKey, "RT")->AsDword(), 5u);
+    EXPECT_EQ(ReadValue(kSettingsKey, "AC")->AsDword(), 1u);
 }
 
 TEST_F(PropertiesTest, SpecificTimesWithoutTimesWarnsAndStoresTheModeAnyway) {

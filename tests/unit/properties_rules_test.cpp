@@ -91,10 +91,12 @@ TEST(PropertiesRules, EachPageEnablesByItsChoice) {
         EXPECT_EQ(e.iconTextAll, c.iconAll);
         EXPECT_EQ(e.iconTextShown, c.iconShown);
     }
-    for (int choice = -1; choice <= 3; ++choice) {
+    for (int choice = -1; choice <= 5; ++choice) {
         ResizingEnabling r = ComputeResizingEnabling(choice);
         EXPECT_EQ(r.sizeList, choice == 2);
         EXPECT_EQ(r.customSize, choice == 3);
+        // The crop and the blurred frame always keep the aspect ratio.
+        EXPECT_EQ(r.retainAspect, choice != 4 && choice != 5) << choice;
         // A refused width or height stays open for correction, whatever was chosen.
         for (int refused : {1025, 1026, 1032}) {
             r = ComputeResizingEnabling(choice, FieldError{refused, kNotAPositiveInteger});
@@ -131,7 +133,7 @@ TEST(PropertiesRules, FieldsAreCheckedInThePagesOrder) {
     EXPECT_EQ(mask.maskFile, "m.bmp");
 
     ResizingPageValues resizing;
-    ResizingPageControls sizes{1, "", 3, "x", 2, 4};
+    ResizingPageControls sizes{1, "", 3, "x", 2, 4, 1};
     EXPECT_EQ(ReadResizingPage(sizes, resizing), (FieldError{1025, kNotAPositiveInteger, false}));
     sizes.width = "12abc";
     EXPECT_EQ(ReadResizingPage(sizes, resizing)->controlId, 1026);
@@ -139,6 +141,7 @@ TEST(PropertiesRules, FieldsAreCheckedInThePagesOrder) {
     EXPECT_EQ(ReadResizingPage(sizes, resizing), std::nullopt);
     EXPECT_EQ(resizing.width, 12u);
     EXPECT_EQ(resizing.sizeChoice, 4);
+    EXPECT_EQ(resizing.pictureColor, 1);
 }
 
 TEST(PropertiesRules, CopyBackKeepsTheMaskValuesTheModeDoesNotUse) {
@@ -155,6 +158,8 @@ TEST(PropertiesRules, CopyBackKeepsTheMaskValuesTheModeDoesNotUse) {
         pages.mask = {mode, 1, 2, 3, 4, "new.bmp", 1};
         pages.general.times = {"06:00", "07:30"};
         pages.resizing.width = 1234;
+        pages.resizing.resizeChoice = 4 + mode % 2;
+        pages.resizing.pictureColor = 1;
         pages.monitors = {mode, 1};
         AppSettings after = stored;
         CopyBackFromPages(pages, after);
@@ -165,10 +170,14 @@ TEST(PropertiesRules, CopyBackKeepsTheMaskValuesTheModeDoesNotUse) {
         EXPECT_EQ(after.render.maskFile, mode == 1 ? "new.bmp" : "old.bmp") << mode;
         EXPECT_EQ(after.switchTimes, (std::vector<std::string>{"06:00", "07:30"}));
         EXPECT_EQ(after.render.customWidth, 1234);
+        EXPECT_EQ(after.render.resizeMode, 4 + mode % 2);
+        EXPECT_TRUE(after.render.pictureColor);
         EXPECT_EQ(after.render.monitorMode, mode);
         EXPECT_TRUE(after.matchOrientation);
     }
     // Unchanged pages give back exactly the settings they were given.
+    stored.render.resizeMode = 5;
+    stored.render.pictureColor = true;
     AppSettings roundTrip = stored;
     CopyBackFromPages(CopyIntoPages(stored), roundTrip);
     EXPECT_EQ(roundTrip, stored);

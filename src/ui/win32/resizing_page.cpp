@@ -7,8 +7,9 @@
 namespace {
 
 // The radio buttons in dialog order: the index is the resize mode.
-constexpr std::initializer_list<int> kResizeGroup = {IDC_REDUCE_LARGE, IDC_RESIZE_FILL,
-                                                     IDC_RESIZE_STANDARD, IDC_RESIZE_CUSTOM};
+constexpr std::initializer_list<int> kResizeGroup = {IDC_REDUCE_LARGE,    IDC_RESIZE_FILL,
+                                                     IDC_RESIZE_STANDARD, IDC_RESIZE_CUSTOM,
+                                                     IDC_RESIZE_COVER,    IDC_RESIZE_FRAMED};
 // In the order of the render's standard sizes; new ones go at the end, so a stored index keeps
 // its size.
 constexpr const char* kStandardSizes[] = {"640x480",  "800x600",   "1024x768",  "1152x864",
@@ -34,6 +35,7 @@ void CResizingPage::OnInit() {
     SetItemText(IDC_CUSTOM_HEIGHT, std::to_string(values.height));
     SetComboSelection(IDC_REDUCTION, values.reductionChoice);
     SetComboSelection(IDC_STANDARD_SIZE, values.sizeChoice);
+    SetChecked(IDC_PICTURE_COLOR, values.pictureColor != 0);
     AddContextHelpToSheet();
     // The values as the controls hold them; they are valid, so nothing is shown.
     ReadBack();
@@ -44,7 +46,8 @@ std::optional<FieldError> CResizingPage::ReadBack() {
     ResizingPageControls controls{
         IsChecked(IDC_RETAIN_ASPECT) ? 1 : 0, ItemText(IDC_CUSTOM_WIDTH),
         CheckedRadio(kResizeGroup),           ItemText(IDC_CUSTOM_HEIGHT),
-        ComboSelection(IDC_REDUCTION),        ComboSelection(IDC_STANDARD_SIZE)};
+        ComboSelection(IDC_REDUCTION),        ComboSelection(IDC_STANDARD_SIZE),
+        IsChecked(IDC_PICTURE_COLOR) ? 1 : 0};
     return ReadResizingPage(controls, values);
 }
 
@@ -54,6 +57,7 @@ void CResizingPage::ApplyEnabling(const std::optional<FieldError>& refused) {
     EnableItem(IDC_STANDARD_SIZE, e.sizeList);
     EnableItem(IDC_CUSTOM_WIDTH, e.customSize);
     EnableItem(IDC_CUSTOM_HEIGHT, e.customSize);
+    EnableItem(IDC_RETAIN_ASPECT, e.retainAspect);
 }
 
 bool CResizingPage::OnCommand(int id, int code, HWND) {
@@ -62,6 +66,8 @@ bool CResizingPage::OnCommand(int id, int code, HWND) {
         case IDC_RESIZE_FILL:
         case IDC_RESIZE_STANDARD:
         case IDC_RESIZE_CUSTOM:
+        case IDC_RESIZE_COVER:
+        case IDC_RESIZE_FRAMED:
             if (code == BN_CLICKED) {
                 std::optional<FieldError> error = ReadBack();
                 // Enabled before the message: the field it sends the user to must take focus.

@@ -82,6 +82,9 @@
 #define IDC_REDUCTION_GROUP 1036
 #define IDC_REDUCTION 1028
 #define IDC_RETAIN_ASPECT 1032
+#define IDC_RESIZE_COVER 1029
+#define IDC_RESIZE_FRAMED 1030
+#define IDC_PICTURE_COLOR 1031
 
 // Keys page (dialog 143): the global keys, each with the line that reports it taken
 #define IDD_KEYS_PAGE 143
