@@ -56,6 +56,9 @@ struct AppSettings {
     // With a picture per monitor, a portrait monitor takes the next portrait image and a wide
     // one the next wide image.
     bool matchOrientation = true;
+    // Every picture shown on the desktop is also set as the lock-screen picture, where the
+    // system lets a program set it (Windows 10 and later).
+    bool lockScreen = false;
 
     // Desktop icon captions; iconTextColor has red in the low byte, then green, then blue.
     bool controlIconText = false;

@@ -136,6 +136,7 @@ constexpr Setting kSettings[] = {
     Int<&A::pauseKey>("HS"),
     Bool<&A::noRepeats>("NR"),
     Bool<&A::matchOrientation>("MO"),
+    Bool<&A::lockScreen>("LS"),
     Bool<kRender, &R::uprightPhotos>("EO"),
     Bool<kRender, &R::pictureColor>("AC"),
 };
