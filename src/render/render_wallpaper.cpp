@@ -450,3 +450,31 @@ std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, std::
         return std::nullopt;
     }
 }
+
+bool RenderForLockScreen(const ShowPicture& picture, const RenderSettings& settings,
+                         const DesktopShape& primary, ImageLibrary& library, int session) {
+    RenderSettings unmasked = settings;
+    unmasked.maskMode = 2;
+    unmasked.tileWallpaper = false;
+    unmasked.monitorMode = 0;
+    // Written as a JPEG: never reduced to a palette.
+    DesktopShape shape = primary;
+    shape.bitsPerPixel = 32;
+    const RenderRequest request{picture.path, picture.rotation, picture.page, nullptr};
+    try {
+        if (shape.size.width <= 0 || shape.size.height <= 0 ||
+            !LoadForRender(request, unmasked, shape.size, library, session)) {
+            return false;
+        }
+        FinishInSession(request, unmasked, shape, library, session);
+        const ImageShape done = ReadShape(library, session);
+        if (done.width != static_cast<std::uint32_t>(shape.size.width) ||
+            done.height != static_cast<std::uint32_t>(shape.size.height)) {
+            library.cOpPlaceOnColor(session, shape.size.width, shape.size.height, shape.background);
+        }
+        // A JPEG takes colour pixels, whatever form the picture came in.
+        return library.cOpIncreaseBitsPerPixel(session, 24) != 0;
+    } catch (...) {
+        return false;
+    }
+}

@@ -14,6 +14,7 @@
 #include "render/desktop.h"
 #include "render/opacity_mask.h"
 #include "render/prepared_wallpaper.h"
+#include "render/show_picture.h"
 
 // Size of a standard-size index; unknown indexes give 800 x 600.
 ScreenSize StandardSize(int index);
@@ -57,3 +58,10 @@ std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, std::
                                                ImageLibrary& library, Desktop& desktop,
                                                const pixelops::CancelCheck& cancelled,
                                                std::string* saveFailure = nullptr);
+
+// Renders the picture into the session as the lock screen shows it: for the primary monitor's
+// full size (primary.size), resized as the policy says, unmasked and untiled, on a bitmap of
+// exactly that size (what the picture leaves uncovered in the desktop colour, or with the
+// picture's colour in its colour). False when the picture could not be read.
+bool RenderForLockScreen(const ShowPicture& picture, const RenderSettings& settings,
+                         const DesktopShape& primary, ImageLibrary& library, int session);

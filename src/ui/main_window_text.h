@@ -15,6 +15,11 @@ inline std::string NotSetSuffix(std::string_view why) {
     return why.empty() ? std::string() : " (could not set the wallpaper: " + std::string(why) + ")";
 }
 
+// What the tray tip adds while the lock-screen picture could not be set, with the reason.
+inline std::string LockScreenSuffix(std::string_view why) {
+    return why.empty() ? std::string() : " (lock screen not set: " + std::string(why) + ")";
+}
+
 // The window title for the current list name, and the number of monitors the wallpaper covers
 // when it is rendered for each monitor or spans them (0 leaves it out), followed by why the
 // wallpaper could not be set when it could not.

@@ -2,8 +2,8 @@
 // vtable layout a C++ caller sees) from their metadata in the Windows SDK (Windows.winmd:
 // Windows.System.UserProfile.ILockScreenStatics, Windows.Storage.IStorageFileStatics,
 // Windows.Foundation.IAsyncAction and IAsyncOperation`1). Only the IIDs Velumar asks for are
-// given; the methods are in metadata order, after IInspectable's. IAsyncInfo, IInspectable and
-// IActivationFactory come from the system headers.
+// given; the methods are in metadata order, after IInspectable's. The IAsyncInfo and
+// IInspectable declarations come from the system headers.
 #pragma once
 
 #include <windows.h>
@@ -27,6 +27,9 @@ inline constexpr GUID kStorageFileStaticsIid = {
 // Windows.Storage.IStorageFile, the default interface of a StorageFile
 inline constexpr GUID kStorageFileIid = {
     0xfa3f6186, 0x4214, 0x428c, {0xa6, 0x4c, 0x14, 0xc9, 0xac, 0x73, 0x15, 0xea}};
+// IAsyncInfo, which every asynchronous operation answers to
+inline constexpr GUID kAsyncInfoIid = {
+    0x00000036, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 // Windows.Foundation.IAsyncAction
 inline constexpr GUID kAsyncActionIid = {
     0x5a648006, 0x843a, 0x4da9, {0x86, 0x5b, 0x9d, 0x26, 0xe5, 0xdf, 0xad, 0x7b}};
@@ -51,18 +54,18 @@ struct IAsyncOperationStorageFile : IInspectable {
 struct IStorageFileStatics : IInspectable {
     virtual HRESULT STDMETHODCALLTYPE GetFileFromPathAsync(HSTRING path,
                                                            IAsyncOperationStorageFile** op) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetFileFromApplicationUriAsync(
-        IInspectable* uri, IAsyncOperationStorageFile** op) = 0;
+    virtual HRESULT STDMETHODCALLTYPE
+    GetFileFromApplicationUriAsync(IInspectable* uri, IAsyncOperationStorageFile** op) = 0;
     virtual HRESULT STDMETHODCALLTYPE CreateStreamedFileAsync(HSTRING displayName,
                                                               IUnknown* dataRequested,
                                                               IInspectable* thumbnail,
                                                               IAsyncOperationStorageFile** op) = 0;
-    virtual HRESULT STDMETHODCALLTYPE ReplaceWithStreamedFileAsync(
-        IInspectable* fileToReplace, IUnknown* dataRequested, IInspectable* thumbnail,
-        IAsyncOperationStorageFile** op) = 0;
-    virtual HRESULT STDMETHODCALLTYPE CreateStreamedFileFromUriAsync(
-        HSTRING displayName, IInspectable* uri, IInspectable* thumbnail,
-        IAsyncOperationStorageFile** op) = 0;
+    virtual HRESULT STDMETHODCALLTYPE
+    ReplaceWithStreamedFileAsync(IInspectable* fileToReplace, IUnknown* dataRequested,
+                                 IInspectable* thumbnail, IAsyncOperationStorageFile** op) = 0;
+    virtual HRESULT STDMETHODCALLTYPE
+    CreateStreamedFileFromUriAsync(HSTRING displayName, IInspectable* uri, IInspectable* thumbnail,
+                                   IAsyncOperationStorageFile** op) = 0;
     virtual HRESULT STDMETHODCALLTYPE ReplaceWithStreamedFileFromUriAsync(
         IInspectable* fileToReplace, IInspectable* uri, IInspectable* thumbnail,
         IAsyncOperationStorageFile** op) = 0;

@@ -19,3 +19,6 @@ inline constexpr UINT kMsgWallpaperShown = WM_APP + 3;
 
 // To the main window: picture shapes asked for were read and wait to be taken.
 inline constexpr UINT kMsgShapesRead = WM_APP + 4;
+
+// To the main window: the lock-screen worker set the lock screen, or failed to.
+inline constexpr UINT kMsgLockScreenSet = WM_APP + 5;

@@ -34,6 +34,17 @@ CSwitchingAdapter::CSwitchingAdapter(HINSTANCE instance, CWallpaperApp& app, Ima
                    }
                }),
       loop(app.settings, random, environment, *this, *this, *this),
+      lockScreen(AppDataFolder()),
+      lockWorker(library, lockScreen,
+                 [this](const std::optional<std::string>& failure) {
+                     {
+                         const std::lock_guard guard(lockReportLock);
+                         lockReport = failure;
+                     }
+                     if (HWND target = reportTo.load()) {
+                         PostMessageW(target, kMsgLockScreenSet, 0, 0);
+                     }
+                 }),
       writer(fileSystem, [this](const std::string& name) { return AppDataFile(name, true); }) {}
 
 void CSwitchingAdapter::Start(const CDialog& owner, CListPanel& panel) {
@@ -86,13 +97,52 @@ void CSwitchingAdapter::OnShown(WPARAM ticket, LPARAM result) {
             reasons.erase(found);
         }
     }
+    std::vector<ShowPicture> pictures;
+    if (auto found = showPictures.find(ticket); found != showPictures.end()) {
+        pictures = std::move(found->second);
+        showPictures.erase(found);
+    }
     if (auto found = layouts.find(ticket); found != layouts.end()) {
         if (outcome == ShowResult::Shown) {
             shownLayout = std::move(found->second);
+            SetLockScreen(pictures, *shownLayout);
         }
         layouts.erase(found);
     }
     loop.ShowFinished(ticket, outcome, why);
+}
+
+void CSwitchingAdapter::SetLockScreen(const std::vector<ShowPicture>& pictures,
+                                      const std::vector<MonitorRect>& monitors) {
+    if (!app.settings.lockScreen || pictures.empty() || !lockScreen.Available()) {
+        return;
+    }
+    // The lock screen shows on the primary monitor, whole.
+    DesktopShape primary{desktop.DesktopSize(), 32, desktop.BackgroundColor()};
+    for (const MonitorRect& monitor : monitors) {
+        if (monitor.primary) {
+            primary.size = {monitor.Width(), monitor.Height()};
+        }
+    }
+    lockWorker.Set({LockScreenPicture(pictures, monitors, app.settings.render.monitorMode),
+                    app.settings.render, primary});
+}
+
+bool CSwitchingAdapter::OnLockScreenSet() {
+    std::optional<std::optional<std::string>> report;
+    {
+        const std::lock_guard guard(lockReportLock);
+        report.swap(lockReport);
+    }
+    return report && lockStatus.Report(*report, app.settings.lockScreen);
+}
+
+void CSwitchingAdapter::OnSettingsApplied(const AppSettings& before) {
+    if (!app.settings.lockScreen) {
+        // Turned off: the last picture stays on the lock screen, and a failure is no news.
+        lockStatus.TurnedOff();
+    }
+    loop.SettingsApplied(before);
 }
 
 std::optional<std::vector<MonitorRect>> CSwitchingAdapter::RenderedLayout() const {
@@ -122,6 +172,7 @@ bool CSwitchingAdapter::ShowCurrentAgain() {
 std::uint64_t CSwitchingAdapter::BeginShow(const std::vector<ShowPicture>& pictures) {
     const std::uint64_t ticket = renderer.Show(pictures, app.settings.render);
     layouts[ticket] = Monitors();
+    showPictures[ticket] = pictures;
     return ticket;
 }
 
@@ -169,6 +220,14 @@ void CSwitchingAdapter::ShowSourceRow(int row) {
 
 void CSwitchingAdapter::StoreNextIndex(int) {
     app.SaveNextIndex();
+}
+
+std::string CSwitchingAdapter::AppDataFolder() {
+    std::string file = AppDataFile("", false);
+    if (!file.empty()) {
+        file.pop_back();
+    }
+    return file;
 }
 
 std::string CSwitchingAdapter::AppDataFile(std::string_view name, bool makeFolders) {

@@ -15,9 +15,11 @@
 
 #include "app/wallpaper_app.h"
 #include "desktop/icon_text_colors.h"
+#include "desktop/win32/win32_lock_screen.h"
 #include "imagelib/image_library.h"
 #include "list/file_system.h"
 #include "render/desktop.h"
+#include "render/lock_screen_worker.h"
 #include "render/wallpaper_renderer.h"
 #include "switching/file_writer.h"
 #include "switching/random_source.h"
@@ -62,7 +64,7 @@ public:
     // The shapes asked for were read (kMsgShapesRead).
     void OnShapesRead();
     // The properties were applied over these settings.
-    void OnSettingsApplied(const AppSettings& before) { loop.SettingsApplied(before); }
+    void OnSettingsApplied(const AppSettings& before);
     // The displays changed: the current wallpaper is rendered again for them; false, with nothing
     // done, while the settings are being applied.
     bool ShowCurrentAgain();
@@ -74,6 +76,12 @@ public:
     // Why the last show's bitmap could not be set (empty when it was), and why a picture per
     // monitor is not possible on this layout (empty when it is), for the title and tray tip.
     const std::string& PublishFailure() const { return publishFailure; }
+    // Whether the system lets Velumar set the lock-screen picture, and why the last setting of
+    // it failed (empty when it did not), for the General page and the tray tip.
+    bool LockScreenAvailable() { return lockScreen.Available(); }
+    const std::string& LockScreenFailure() const { return lockStatus.Failure(); }
+    // The lock-screen worker's report (kMsgLockScreenSet); true when the failure shown changed.
+    bool OnLockScreenSet();
     std::string LayoutNote();
     // The list file changed: what was rendered ahead of it goes.
     void OnListFileChanged() { renderer.Drop(); }
@@ -98,10 +106,16 @@ public:
 
 private:
     void ShowWelcomeIfDue();
+    // Hands the picture of a show that became the wallpaper to the lock-screen worker, when the
+    // option is on and the system offers it.
+    void SetLockScreen(const std::vector<ShowPicture>& pictures,
+                       const std::vector<MonitorRect>& monitors);
     // A file of that name in Quorwick\Velumar of the local application data (those folders
     // made when asked), where the deck and the history are kept; empty when that folder is
     // unknown.
     std::string AppDataFile(std::string_view name, bool makeFolders);
+    // That folder itself, not made; empty when unknown.
+    std::string AppDataFolder();
 
     // SwitchRendering
     std::uint64_t BeginShow(const std::vector<ShowPicture>& pictures) override;
@@ -150,6 +164,14 @@ private:
     // The monitors each show begun was rendered for, by ticket, and those of the last one shown.
     std::map<std::uint64_t, std::vector<MonitorRect>> layouts;
     std::optional<std::vector<MonitorRect>> shownLayout;
+    // The pictures of each show begun, by ticket, until it ends: the lock screen takes one.
+    std::map<std::uint64_t, std::vector<ShowPicture>> showPictures;
+    Win32LockScreen lockScreen;
+    LockScreenStatus lockStatus;
+    // The lock-screen worker's last report, until the window takes it.
+    std::mutex lockReportLock;
+    std::optional<std::optional<std::string>> lockReport;
+    LockScreenWorker lockWorker;
     // Shapes read on the writer's thread, until the window takes them.
     std::mutex shapesLock;
     std::vector<std::pair<ShowPicture, PictureShape>> shapesRead;

@@ -49,8 +49,9 @@ void CWallpaperDlg::UpdateTitle() {
                    Widen(MainWindowTitle(list.ListName(), switching.Paused(),
                                          follower.MonitorsCovered(), switching.PublishFailure()))
                        .c_str());
-    frame.ShowStatus(switching.Paused(),
-                     NotSetSuffix(switching.PublishFailure()) + switching.LayoutNote());
+    frame.ShowStatus(switching.Paused(), NotSetSuffix(switching.PublishFailure()) +
+                                             switching.LayoutNote() +
+                                             LockScreenSuffix(switching.LockScreenFailure()));
 }
 
 void CWallpaperDlg::OnTimer(UINT_PTR id) {
@@ -173,6 +174,12 @@ bool CWallpaperDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             result = 0;
             return true;
         }
+        case kMsgLockScreenSet:
+            if (switching.OnLockScreenSet()) {
+                UpdateTitle();
+            }
+            result = 0;
+            return true;
         case kMsgShapesRead:
             switching.OnShapesRead();
             result = 0;
