@@ -108,6 +108,13 @@ constexpr PopupText kPopupTexts[] = {
     {IDC_HOLD_BATTERY,
      "Holds back timed changes while the computer runs on battery or Windows' battery saver is "
      "on; the change that fell due happens when it is plugged in again."},
+    {IDC_LOCK_SCREEN,
+     "Also sets every picture Velumar puts on the desktop as the lock-screen picture, made for "
+     "the main monitor's full size as the Resizing page says and without a mask. Works on "
+     "Windows 10 and 11; turning it off leaves the last picture on the lock screen."},
+    {IDC_LOCK_SCREEN_NOTE,
+     "Says why this Windows does not let Velumar set the lock screen, or why the last attempt "
+     "failed. A failure never stops the wallpaper from changing."},
     {IDC_CONTROL_ICON_TEXT,
      "Sets the colour of the captions under the desktop icons. Offered on Windows 2000 and "
      "earlier only."},

@@ -62,6 +62,17 @@ IntervalCheck CheckInterval(int switchMode, const std::string& text) {
     return {IntervalCheck::Outcome::Replace, formatted};
 }
 
+std::string LockScreenFailureNote(const std::string& failure) {
+    return failure.empty() ? std::string() : "The lock screen could not be set: " + failure;
+}
+
+LockScreenLine ComputeLockScreenLine(bool available, const std::string& note) {
+    if (!available) {
+        return {false, kLockScreenUnavailableNote};
+    }
+    return {true, note};
+}
+
 ResizingEnabling ComputeResizingEnabling(int resizeChoice,
                                          const std::optional<FieldError>& refused) {
     const bool sizeRefused = refused && (refused->controlId == IDC_CUSTOM_WIDTH ||
@@ -170,6 +181,7 @@ PropertiesValues CopyIntoPages(const AppSettings& s) {
     g.transparent = s.iconTextTransparent ? 1 : 0;
     g.controlIconText = s.controlIconText ? 1 : 0;
     g.times = s.switchTimes;
+    g.lockScreen = s.lockScreen ? 1 : 0;
     v.mask = {render.maskMode,
               static_cast<unsigned>(render.maskBottom),
               static_cast<unsigned>(render.maskLeft),
@@ -210,6 +222,7 @@ void CopyBackFromPages(const PropertiesValues& v, AppSettings& s) {
     s.iconTextTransparent = g.transparent != 0;
     s.controlIconText = g.controlIconText != 0;
     s.switchTimes = g.times;
+    s.lockScreen = g.lockScreen != 0;
 
     const MaskPageValues& m = v.mask;
     render.maskMode = m.maskChoice;

@@ -29,6 +29,11 @@ struct GeneralPageValues {
     int controlIconText = 0;
     std::uint32_t textColor = 0;
     std::vector<std::string> times;
+    int lockScreen = 0;
+    // Shown on the page, never copied back: whether the system lets a program set the
+    // lock-screen picture, and the note about the last failure (LockScreenFailureNote).
+    bool lockScreenAvailable = true;
+    std::string lockScreenNote;
 };
 
 struct GeneralEnabling {
@@ -53,6 +58,23 @@ inline constexpr const char* kIntervalFormatMessage =
     "Please enter a time interval in HH:MM:SS format.";
 
 IntervalCheck CheckInterval(int switchMode, const std::string& text);
+
+// The lock-screen check box 1097 and the note 1098 under it.
+struct LockScreenLine {
+    bool enabled = true;
+    std::string note;
+};
+
+inline constexpr const char* kLockScreenUnavailableNote =
+    "Windows here does not let programs set the lock-screen picture (Windows 10 or later does).";
+
+// The note about the last failure to set the lock screen, with the system's reason; empty when
+// there was none.
+std::string LockScreenFailureNote(const std::string& failure);
+
+// Unavailable: the check box is disabled (keeping its value) and the note says why; otherwise
+// the page's note (the last failure, if any) stands.
+LockScreenLine ComputeLockScreenLine(bool available, const std::string& note);
 
 // Resizing page.
 struct ResizingPageValues {

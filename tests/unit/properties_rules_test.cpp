@@ -91,6 +91,26 @@ TEST(PropertiesRules, EachPageEnablesByItsChoice) {
         EXPECT_EQ(e.iconTextAll, c.iconAll);
         EXPECT_EQ(e.iconTextShown, c.iconShown);
     }
+    // The lock-screen check box and the note under it.
+    const std::string failed = LockScreenFailureNote("Access is denied.");
+    EXPECT_EQ(failed, "The lock screen could not be set: Access is denied.");
+    EXPECT_EQ(LockScreenFailureNote(""), "");
+    const struct {
+        bool available;
+        std::string note;
+        bool enabled;
+        std::string shown;
+    } lockScreen[] = {
+        {true, "", true, ""},
+        {true, failed, true, failed},
+        {false, "", false, kLockScreenUnavailableNote},
+        {false, failed, false, kLockScreenUnavailableNote},
+    };
+    for (const auto& c : lockScreen) {
+        LockScreenLine line = ComputeLockScreenLine(c.available, c.note);
+        EXPECT_EQ(line.enabled, c.enabled) << c.note;
+        EXPECT_EQ(line.note, c.shown) << c.note;
+    }
     for (int choice = -1; choice <= 5; ++choice) {
         ResizingEnabling r = ComputeResizingEnabling(choice);
         EXPECT_EQ(r.sizeList, choice == 2);
@@ -161,6 +181,7 @@ TEST(PropertiesRules, CopyBackKeepsTheMaskValuesTheModeDoesNotUse) {
         pages.resizing.resizeChoice = 4 + mode % 2;
         pages.resizing.pictureColor = 1;
         pages.monitors = {mode, 1};
+        pages.general.lockScreen = mode % 2;
         AppSettings after = stored;
         CopyBackFromPages(pages, after);
         EXPECT_EQ(after.render.maskMode, mode);
@@ -174,10 +195,12 @@ TEST(PropertiesRules, CopyBackKeepsTheMaskValuesTheModeDoesNotUse) {
         EXPECT_TRUE(after.render.pictureColor);
         EXPECT_EQ(after.render.monitorMode, mode);
         EXPECT_TRUE(after.matchOrientation);
+        EXPECT_EQ(after.lockScreen, mode % 2 == 1);
     }
     // Unchanged pages give back exactly the settings they were given.
     stored.render.resizeMode = 5;
     stored.render.pictureColor = true;
+    stored.lockScreen = true;
     AppSettings roundTrip = stored;
     CopyBackFromPages(CopyIntoPages(stored), roundTrip);
     EXPECT_EQ(roundTrip, stored);

@@ -1,5 +1,5 @@
 // The General page of the properties sheet: when the wallpaper changes, the interval, the
-// time list, the switching options and the desktop icon text options.
+// time list, the switching options, the lock screen and the desktop icon text options.
 #include "ui/win32/general_page.h"
 
 #include <commdlg.h>
@@ -38,6 +38,7 @@ constexpr CheckField kChecks[] = {
     {IDC_HIDE_AT_STARTUP, &GeneralPageValues::hideAtStartup},
     {IDC_TRANSPARENT, &GeneralPageValues::transparent},
     {IDC_CONTROL_ICON_TEXT, &GeneralPageValues::controlIconText},
+    {IDC_LOCK_SCREEN, &GeneralPageValues::lockScreen},
 };
 
 }  // namespace
@@ -48,6 +49,11 @@ void CGeneralPage::OnInit() {
         SetChecked(check.id, values.*check.value != 0);
     }
     SetItemText(IDC_INTERVAL, values.interval);
+    // A disabled check box keeps its value: OK stores it unchanged.
+    const LockScreenLine lockScreen =
+        ComputeLockScreenLine(values.lockScreenAvailable, values.lockScreenNote);
+    EnableItem(IDC_LOCK_SCREEN, lockScreen.enabled);
+    SetItemText(IDC_LOCK_SCREEN_NOTE, lockScreen.note);
     AddContextHelpToSheet();
     UpdateEnabling();
     HWND list = Item(IDC_TIME_LIST);

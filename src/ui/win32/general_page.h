@@ -1,5 +1,5 @@
 // The General page of the properties sheet: when the wallpaper changes, the interval, the
-// time list, the switching options and the desktop icon text options.
+// time list, the switching options, the lock screen and the desktop icon text options.
 #pragma once
 
 #include "ui/properties_rules.h"

@@ -69,6 +69,8 @@
 #define IDC_HOLD_BATTERY 1091
 #define IDC_NO_REPEATS 1095
 #define IDC_UPRIGHT_PHOTOS 1096
+#define IDC_LOCK_SCREEN 1097
+#define IDC_LOCK_SCREEN_NOTE 1098
 
 // Resizing page (dialog 133)
 #define IDD_RESIZING_PAGE 133
