@@ -126,6 +126,16 @@ TEST_F(LockScreenTest, EveryPictureShownGoesToTheLockScreenUnderANewNameAndARefu
     EXPECT_TRUE(WaitUntil(
         [&] { return GetFileAttributesA(refused.substr(8).c_str()) == INVALID_FILE_ATTRIBUTES; }));
     EXPECT_NE(GetFileAttributesA(calls[2].c_str()), INVALID_FILE_ATTRIBUTES);
+    // The General page offers the option and tells the refusal.
+    PostMessageA(velumar.Control(kListView), WM_KEYDOWN, VK_F6, 0);
+    const HWND sheet = WaitForWindow(velumar.ProcessId(), "Velumar Properties");
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(IsWindowEnabled(FindDescendant(sheet, 1097)));
+    // In the system's words ("Access is denied." on Windows, "Access denied." under Wine).
+    const std::string note = WindowText(FindDescendant(sheet, 1098));
+    EXPECT_EQ(note.rfind("The lock screen could not be set: Access", 0), 0u) << note;
+    EXPECT_NE(note.find("denied."), std::string::npos) << note;
+    PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(velumar.Exit());
 }
 

@@ -177,19 +177,17 @@ TEST_F(PropertiesTest, OkStoresTheNormalisedIntervalAndTheTimesInListOrder) {
     ASSERT_NO_FATAL_FAILURE(AddTime("7:30"));
     ASSERT_NO_FATAL_FAILURE(AddTime("06:00"));
     EXPECT_EQ(TimeList(), (std::vector<std::string>{"06:00", "07:30"}));
-    // The lock-screen option, offered while nothing says the system refuses it, and its note.
-    ASSERT_NE(Find(1098), nullptr);
-    EXPECT_EQ(Text(1098), "");
-    EXPECT_FALSE(Checked(1097));
-    ASSERT_TRUE(Enabled(1097));
-    Click(1097);
+    // Wine has no lock-screen class: the option is disabled and says why.
+    EXPECT_FALSE(Enabled(1097));
+    EXPECT_EQ(Text(1098),
+              "Windows here does not let programs set the lock-screen picture "
+              "(Windows 10 or later does).");
     Press(PSBTN_OK);
     ASSERT_TRUE(SheetCloses());
     ASSERT_TRUE(SettingsStored());
     EXPECT_EQ(ReadValue(kSettingsKey, "PE")->AsText(), "00:05:00");
     EXPECT_EQ(ReadValue(kSettingsKey, "TM")->AsText(), "06:00%07:30%");
     EXPECT_EQ(ReadValue(kSettingsKey, "WH")->AsDword(), 2u);
-    EXPECT_EQ(ReadValue(kSettingsKey, "LS")->AsDword(), 1u);
     // The Start Switching button follows the new mode and times at once.
     ASSERT_TRUE(velumar.Exit());
 }

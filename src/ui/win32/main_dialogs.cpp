@@ -28,10 +28,9 @@ void CMainDialogs::ShowProperties(const CDialog& window, const CGlobalKeys& keys
         return;
     }
     PropertiesValues values = CopyIntoPages(app.settings);
-    // TODO lead: the page shows whether the lock screen can be set and the last failure, once
-    // CSwitchingAdapter offers them:
-    //   values.general.lockScreenAvailable = switching.LockScreenAvailable();
-    //   values.general.lockScreenNote = LockScreenFailureNote(switching.LockScreenFailure());
+    // Shown on the General page: whether the lock screen can be set, and the last failure.
+    values.general.lockScreenAvailable = switching.LockScreenAvailable();
+    values.general.lockScreenNote = LockScreenFailureNote(switching.LockScreenFailure());
     bool ok = false;
     {
         const ScopedFlag open(propertiesOpen);
