@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,10 +22,11 @@ public:
     virtual std::vector<std::string> FileNames() = 0;
     // Writes the packed bitmap (as cGetDIB hands it out) as a JPEG of that quality (1 to 100).
     virtual bool WriteJpeg(const ByteArray& dib, const std::string& path, int quality) = 0;
-    // Makes the file the lock-screen picture, waiting for the system at most the limit: nothing
-    // when it was set, else why not, as the system words it.
+    // Makes the file the lock-screen picture, waiting for the system at most the limit, or until
+    // stopped() turns true: nothing when it was set, else why not, as the system words it.
     virtual std::optional<std::string> SetImage(const std::string& path,
-                                                std::chrono::milliseconds limit) = 0;
+                                                std::chrono::milliseconds limit,
+                                                const std::function<bool()>& stopped) = 0;
     virtual void RemoveFile(const std::string& path) = 0;
 
 protected:

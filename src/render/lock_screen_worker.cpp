@@ -104,7 +104,8 @@ void LockScreenWorker::WorkerMain() {
         const LockScreenJob job = std::move(*waiting);
         waiting.reset();
         guard.unlock();
-        const std::optional<std::string> failure = Run(job, library, lockScreen);
+        const std::optional<std::string> failure =
+            Run(job, library, lockScreen, [this] { return stopping.load(); });
         if (finished) {
             finished(failure);
         }
@@ -113,7 +114,8 @@ void LockScreenWorker::WorkerMain() {
 }
 
 std::optional<std::string> LockScreenWorker::Run(const LockScreenJob& job, ImageLibrary& library,
-                                                 LockScreen& lockScreen) {
+                                                 LockScreen& lockScreen,
+                                                 const std::function<bool()>& stopped) {
     const std::string folder = lockScreen.Folder();
     if (folder.empty()) {
         return "There is no folder to write the picture to.";
@@ -121,6 +123,9 @@ std::optional<std::string> LockScreenWorker::Run(const LockScreenJob& job, Image
     const std::vector<std::string> before = lockScreen.FileNames();
     const std::string path = InFolder(folder, LockScreenFileName(NextLockScreenNumber(before)));
     {
+        // The library's row loops on this thread stop early once the job is no longer wanted.
+        const pixelops::CancelCheck cancelled = stopped ? stopped : [] { return false; };
+        const pixelops::CancelScope scope(&cancelled);
         ImageSession session(library);
         const ByteArray* dib = nullptr;
         if (!session ||
@@ -134,7 +139,7 @@ std::optional<std::string> LockScreenWorker::Run(const LockScreenJob& job, Image
             return "The picture could not be written to " + folder + ".";
         }
     }
-    if (std::optional<std::string> failure = lockScreen.SetImage(path, kLockScreenLimit)) {
+    if (std::optional<std::string> failure = lockScreen.SetImage(path, kLockScreenLimit, stopped)) {
         lockScreen.RemoveFile(path);
         return failure;
     }

@@ -4,6 +4,7 @@
 // previous file is removed only once the new one is set.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
@@ -59,7 +60,7 @@ public:
     using Finished = std::function<void(const std::optional<std::string>& failure)>;
 
     LockScreenWorker(ImageLibrary& library, LockScreen& lockScreen, Finished finished);
-    // Waits for the job under way (at most the system's limit) and drops a waiting one.
+    // Stops the job under way (its render, or the wait for the system) and drops a waiting one.
     ~LockScreenWorker();
     LockScreenWorker(const LockScreenWorker&) = delete;
     LockScreenWorker& operator=(const LockScreenWorker&) = delete;
@@ -67,9 +68,10 @@ public:
     // Sets the picture of the job; a job still waiting is replaced by it.
     void Set(LockScreenJob job);
 
-    // One job, on the calling thread.
+    // One job, on the calling thread; it ends early, failed, once stopped() turns true.
     static std::optional<std::string> Run(const LockScreenJob& job, ImageLibrary& library,
-                                          LockScreen& lockScreen);
+                                          LockScreen& lockScreen,
+                                          const std::function<bool()>& stopped = {});
 
 private:
     void WorkerMain();
@@ -79,7 +81,7 @@ private:
     Finished finished;
     std::mutex lock;
     std::condition_variable changed;
-    bool stopping = false;
+    std::atomic<bool> stopping{false};
     std::optional<LockScreenJob> waiting;
     std::thread worker;
 };

@@ -21,8 +21,8 @@ public:
         actions.push_back("write " + path + " " + std::to_string(quality));
         return !writeFails;
     }
-    std::optional<std::string> SetImage(const std::string& path,
-                                        std::chrono::milliseconds limit) override {
+    std::optional<std::string> SetImage(const std::string& path, std::chrono::milliseconds limit,
+                                        const std::function<bool()>&) override {
         actions.push_back("set " + path + " " + std::to_string(limit.count()));
         return refusal;
     }

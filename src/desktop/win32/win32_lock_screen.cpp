@@ -39,8 +39,10 @@ HRESULT GetStatics(const wchar_t* className, const GUID& iid, ComPtr<Statics>& s
 }
 
 // Waits for an asynchronous operation to leave the Started state, polling its IAsyncInfo, at
-// most until the deadline: its error code (S_OK when it completed), or a timeout.
-HRESULT WaitFor(IInspectable* operation, std::chrono::steady_clock::time_point deadline) {
+// most until the deadline or until stopped: its error code (S_OK when it completed), a
+// timeout, or cancelled.
+HRESULT WaitFor(IInspectable* operation, std::chrono::steady_clock::time_point deadline,
+                const std::function<bool()>& stopped) {
     ComPtr<IAsyncInfo> info;
     HRESULT result = operation->QueryInterface(lockscreen_abi::kAsyncInfoIid,
                                                reinterpret_cast<void**>(info.Put()));
@@ -49,9 +51,11 @@ HRESULT WaitFor(IInspectable* operation, std::chrono::steady_clock::time_point d
     }
     AsyncStatus status = Started;
     while (SUCCEEDED(result = info.Get()->get_Status(&status)) && status == Started) {
-        if (std::chrono::steady_clock::now() >= deadline) {
+        if (std::chrono::steady_clock::now() >= deadline || (stopped && stopped())) {
             info.Get()->Cancel();
-            return HRESULT_FROM_WIN32(ERROR_TIMEOUT);
+            return std::chrono::steady_clock::now() >= deadline
+                       ? HRESULT_FROM_WIN32(ERROR_TIMEOUT)
+                       : HRESULT_FROM_WIN32(ERROR_CANCELLED);
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
@@ -68,7 +72,8 @@ HRESULT WaitFor(IInspectable* operation, std::chrono::steady_clock::time_point d
 }
 
 // The file as a StorageFile, then set as the lock screen; the first failure.
-HRESULT SetLockScreenImage(const std::string& path, std::chrono::milliseconds limit) {
+HRESULT SetLockScreenImage(const std::string& path, std::chrono::milliseconds limit,
+                           const std::function<bool()>& stopped) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     ComPtr<lockscreen_abi::IStorageFileStatics> files;
     ComPtr<lockscreen_abi::ILockScreenStatics> lockScreen;
@@ -93,13 +98,13 @@ HRESULT SetLockScreenImage(const std::string& path, std::chrono::milliseconds li
     result = files.Get()->GetFileFromPathAsync(pathString, opening.Put());
     destroy(pathString);
     ComPtr<IInspectable> file;
-    if (SUCCEEDED(result) && SUCCEEDED(result = WaitFor(opening.Get(), deadline))) {
+    if (SUCCEEDED(result) && SUCCEEDED(result = WaitFor(opening.Get(), deadline, stopped))) {
         result = opening.Get()->GetResults(file.Put());
     }
     ComPtr<lockscreen_abi::IAsyncAction> setting;
     if (SUCCEEDED(result) &&
         SUCCEEDED(result = lockScreen.Get()->SetImageFileAsync(file.Get(), setting.Put())) &&
-        SUCCEEDED(result = WaitFor(setting.Get(), deadline))) {
+        SUCCEEDED(result = WaitFor(setting.Get(), deadline, stopped))) {
         result = setting.Get()->GetResults();
     }
     return result;
@@ -182,9 +187,11 @@ bool Win32LockScreen::WriteJpeg(const ByteArray& dib, const std::string& path, i
 }
 
 std::optional<std::string> Win32LockScreen::SetImage(const std::string& path,
-                                                     std::chrono::milliseconds limit) {
+                                                     std::chrono::milliseconds limit,
+                                                     const std::function<bool()>& stopped) {
     const ScopedComInit com;
-    const HRESULT result = com.Usable() ? SetLockScreenImage(path, limit) : CO_E_NOTINITIALIZED;
+    const HRESULT result =
+        com.Usable() ? SetLockScreenImage(path, limit, stopped) : CO_E_NOTINITIALIZED;
     if (SUCCEEDED(result)) {
         return std::nullopt;
     }

@@ -17,8 +17,8 @@ public:
     std::string Folder() override { return folder; }
     std::vector<std::string> FileNames() override;
     bool WriteJpeg(const ByteArray& dib, const std::string& path, int quality) override;
-    std::optional<std::string> SetImage(const std::string& path,
-                                        std::chrono::milliseconds limit) override;
+    std::optional<std::string> SetImage(const std::string& path, std::chrono::milliseconds limit,
+                                        const std::function<bool()>& stopped) override;
     void RemoveFile(const std::string& path) override;
 
 private:
