@@ -29,6 +29,14 @@ public:
     void RemoveFile(const std::string& path) override { actions.push_back("remove " + path); }
 };
 
+LockScreenJob Job(const RenderSettings& settings, const DesktopShape& primary) {
+    LockScreenJob job;
+    job.picture.path = "C:\\a.jpg";
+    job.settings = settings;
+    job.primary = primary;
+    return job;
+}
+
 TEST(LockScreenTest, EachPictureGetsANewNameAndTheOldOnesGoOnlyOnceItIsSet) {
     EXPECT_EQ(NextLockScreenNumber({}), 1u);
     EXPECT_EQ(NextLockScreenNumber({"lock-3.jpg", "lock-12.jpg", "other.jpg", "lock-x.jpg",
@@ -69,7 +77,7 @@ TEST(LockScreenTest, EachPictureGetsANewNameAndTheOldOnesGoOnlyOnceItIsSet) {
         port.writeFails = c.writeFails;
         RecordingImageLibrary library;
         library.loadFails = c.loadFails;
-        const LockScreenJob job{{"C:\\a.jpg", 0, 0}, RenderSettings{}, {{1920, 1080}, 32, 0}};
+        const LockScreenJob job = Job(RenderSettings{}, {{1920, 1080}, 32, 0});
         EXPECT_EQ(LockScreenWorker::Run(job, library, port), c.failure) << c.what;
         EXPECT_EQ(port.actions, c.actions) << c.what;
         EXPECT_EQ(library.liveSessions, 0) << c.what;
@@ -100,7 +108,7 @@ TEST(LockScreenTest, ThePictureIsRenderedForThePrimaryMonitorWholeAndUnmasked) {
         settings.maskLeft = 20;
         settings.tileWallpaper = true;
         settings.monitorMode = 2;
-        const LockScreenJob job{{"C:\\a.jpg", 0, 0}, settings, {{1920, 1080}, 8, 0x00FF00}};
+        const LockScreenJob job = Job(settings, {{1920, 1080}, 8, 0x00FF00});
         EXPECT_EQ(LockScreenWorker::Run(job, library, port), std::nullopt) << c.what;
         std::vector<std::string> expected = {"cNewSession()", "cLoadImage(C:\\a.jpg,0)"};
         expected.insert(expected.end(), c.middle.begin(), c.middle.end());
