@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/one_picture_decoder.h"
 #include "imagelib/dib.h"
 #include "imagelib/session_image_library.h"
 
@@ -59,20 +60,6 @@ PixelImage Picture() {
     return image;
 }
 
-class OnePicture final : public ImageDecoder {
-public:
-    std::optional<DecodedPage> DecodePage(const std::string&, int) override {
-        return DecodedPage{picture.Clone(), 1};
-    }
-    std::optional<DecodedPage> DecodeThumbnail(const std::string&, std::uint32_t, std::uint32_t,
-                                               std::stop_token) override {
-        return std::nullopt;
-    }
-    std::optional<ImageFileInfo> ReadFileInfo(const std::string&) override { return std::nullopt; }
-
-    PixelImage picture = Picture();
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -81,7 +68,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = argv[1];
-    OnePicture decoder;
+    OnePictureDecoder decoder(Picture());
     SessionImageLibrary library(decoder);
     if (!dib::SaveBitmapFile(decoder.picture, folder + "/picture.bmp")) {
         return 1;

@@ -3,6 +3,7 @@
 // 1920 x 1080 and 3840 x 2160: the plain fit, the crop around what matters and the blurred frame.
 #include <benchmark/benchmark.h>
 
+#include "bench/one_picture_decoder.h"
 #include "bench/synthetic_image.h"
 #include "imagelib/session_image_library.h"
 #include "render/masking.h"
@@ -20,26 +21,10 @@ void EdgeMask4K(benchmark::State& state) {
 }
 BENCHMARK(EdgeMask4K)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Hands out the photo as every file's only page.
-class PhotoDecoder final : public ImageDecoder {
-public:
-    std::optional<DecodedPage> DecodePage(const std::string&, int) override {
-        return DecodedPage{photo.Clone(), 1};
-    }
-    std::optional<DecodedPage> DecodeThumbnail(const std::string&, std::uint32_t, std::uint32_t,
-                                               std::stop_token) override {
-        return std::nullopt;
-    }
-    std::optional<ImageFileInfo> ReadFileInfo(const std::string&) override { return std::nullopt; }
-
-private:
-    PixelImage photo = SyntheticPhoto(3000, 4000);
-};
-
 enum Fit { kPlainFit, kCrop, kFrame };
 
 void Fits(benchmark::State& state) {
-    static PhotoDecoder decoder;
+    static OnePictureDecoder decoder(SyntheticPhoto(3000, 4000));
     SessionImageLibrary library(decoder);
     const auto fit = static_cast<Fit>(state.range(0));
     const int width = static_cast<int>(state.range(1));

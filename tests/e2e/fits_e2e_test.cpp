@@ -17,9 +17,7 @@ class FitsTest : public VelumarTest {
 protected:
     void SetUp() override {
         VelumarTest::SetUp();
-        DeleteFileA(WallpaperFile().c_str());
-        WriteDword(kSettingsKey, "SA", 0);
-        WriteDword(kSettingsKey, "WH", 1);
+        StartWithoutWallpaper();
     }
 
     // Starts Velumar on the picture, switches, and waits for a display-sized bitmap.

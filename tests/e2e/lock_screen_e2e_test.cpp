@@ -57,9 +57,7 @@ class LockScreenTest : public VelumarTest {
 protected:
     void SetUp() override {
         VelumarTest::SetUp();
-        DeleteFileA(WallpaperFile().c_str());
-        WriteDword(kSettingsKey, "SA", 0);
-        WriteDword(kSettingsKey, "WH", 1);
+        StartWithoutWallpaper();
         WriteDword(kSettingsKey, "LS", 1);
         records = InFolder("lock");
         CreateDirectoryA(records.c_str(), nullptr);

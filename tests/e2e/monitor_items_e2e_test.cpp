@@ -22,13 +22,11 @@ TEST_F(MonitorItemsTest, APortraitMonitorTakesTheNextPortraitImage) {
     if (GetSystemMetrics(SM_CMONITORS) != 2) {
         GTEST_SKIP() << "needs the two monitors of monitors_e2e.sh";
     }
-    DeleteFileA(WallpaperFile().c_str());
+    StartWithoutWallpaper();
     WriteFileBytes(InFolder("red.bmp"), SolidBitmap(40, 30, 0, 0, 255));
     WriteFileBytes(InFolder("green.bmp"), SolidBitmap(40, 30, 0, 255, 0));
     WriteFileBytes(InFolder("blue.bmp"), SolidBitmap(30, 40, 255, 0, 0));
     UseListOf({"red.bmp", "green.bmp", "blue.bmp"});
-    WriteDword(kSettingsKey, "SA", 0);
-    WriteDword(kSettingsKey, "WH", 1);
     WriteDword(kSettingsKey, "MM", 2);
 
     VelumarProcess velumar;
@@ -52,7 +50,7 @@ TEST_F(MonitorItemsTest, APhotoTakenUprightCountsAsPortrait) {
     if (GetSystemMetrics(SM_CMONITORS) != 2) {
         GTEST_SKIP() << "needs the two monitors of monitors_e2e.sh";
     }
-    DeleteFileA(WallpaperFile().c_str());
+    StartWithoutWallpaper();
     WriteFileBytes(InFolder("red.bmp"), SolidBitmap(40, 30, 0, 0, 255));
     WriteFileBytes(InFolder("green.bmp"), SolidBitmap(40, 30, 0, 255, 0));
     // Stored wide, recorded as taken upright (orientation 6).
@@ -60,8 +58,6 @@ TEST_F(MonitorItemsTest, APhotoTakenUprightCountsAsPortrait) {
         InFolder("blue.jpg"),
         WithExifOrientation(JpegBytes(300, 200, [](UINT, UINT) { return RGB(0, 0, 255); }), 6));
     UseListOf({"red.bmp", "green.bmp", "blue.jpg"});
-    WriteDword(kSettingsKey, "SA", 0);
-    WriteDword(kSettingsKey, "WH", 1);
     WriteDword(kSettingsKey, "MM", 2);
 
     VelumarProcess velumar;
@@ -79,13 +75,11 @@ TEST_F(MonitorItemsTest, TheCropKeepsTheDetailAtTheLeftOfAWidePictureOnThePortra
     if (GetSystemMetrics(SM_CMONITORS) != 2) {
         GTEST_SKIP() << "needs the two monitors of monitors_e2e.sh";
     }
-    DeleteFileA(WallpaperFile().c_str());
+    StartWithoutWallpaper();
     // 900 x 300: the portrait monitor keeps a 169-pixel-wide strip, in the middle columns 365 to
     // 534 if it were centred.
     WriteFileBytes(InFolder("wide.jpg"), PictureWithObject(900, 300, 110, 150));
     UseListOf({"wide.jpg", "wide.jpg"});
-    WriteDword(kSettingsKey, "SA", 0);
-    WriteDword(kSettingsKey, "WH", 1);
     WriteDword(kSettingsKey, "MM", 1);
     WriteDword(kSettingsKey, "RT", 4);
 

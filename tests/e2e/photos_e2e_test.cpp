@@ -54,9 +54,7 @@ class PhotosTest : public VelumarTest {
 protected:
     void SetUp() override {
         VelumarTest::SetUp();
-        DeleteFileA(WallpaperFile().c_str());
-        WriteDword(kSettingsKey, "SA", 0);
-        WriteDword(kSettingsKey, "WH", 1);
+        StartWithoutWallpaper();
     }
 
     // A 300 x 200 JPEG of red, green (top), blue, white (bottom) quadrants recording the

@@ -52,6 +52,12 @@ std::string VelumarTest::UseListOf(const std::vector<std::string>& names) const 
     return list;
 }
 
+void VelumarTest::StartWithoutWallpaper() {
+    DeleteFileA(WallpaperFile().c_str());
+    WriteDword(kSettingsKey, "SA", 0);
+    WriteDword(kSettingsKey, "WH", 1);
+}
+
 void VelumarTest::StoreWindowRect(const RECT& rect) {
     WriteDword(kSettingsKey, "PL", static_cast<DWORD>(rect.left));
     WriteDword(kSettingsKey, "PT", static_cast<DWORD>(rect.top));

@@ -22,6 +22,10 @@ protected:
     // pages, and makes it the program's list; its path.
     std::string UseListOf(const std::vector<std::string>& names) const;
 
+    // No wallpaper bitmap yet, and switching that never starts by itself (not at start-up; at
+    // intervals once started): the wallpaper changes only when the test asks.
+    static void StartWithoutWallpaper();
+
     // Stores the main window's remembered rectangle, as the program stores it at Exit.
     static void StoreWindowRect(const RECT& rect);
 
