@@ -51,6 +51,9 @@ struct AppSettings {
     uint32_t nextKey = 0;
     uint32_t previousKey = 0;
     uint32_t pauseKey = 0;
+    // "Never show this picture" and "Favourite" for the picture on the desktop.
+    uint32_t hideKey = 0;
+    uint32_t favouriteKey = 0;
     // Random order deals every item once before any comes again.
     bool noRepeats = false;
     // With a picture per monitor, a portrait monitor takes the next portrait image and a wide
@@ -59,6 +62,14 @@ struct AppSettings {
     // Every picture shown on the desktop is also set as the lock-screen picture, where the
     // system lets a program set it (Windows 10 and later).
     bool lockScreen = false;
+    // How often favourites come: 0 as often as the others, 1 three times as often (random
+    // order), 2 only favourites (the whole list when none of it is a favourite).
+    int favourites = 0;
+    // Pictures left out of the rotation: those whose upright width and height are both below
+    // this percentage of their monitor's (0 is off), and those not of this shape (0 any, 1
+    // landscape only, 2 portrait only; a square picture is both).
+    int minSizePercent = 0;
+    int shapeFilter = 0;
 
     // Desktop icon captions; iconTextColor has red in the low byte, then green, then blue.
     bool controlIconText = false;

@@ -11,6 +11,9 @@ constexpr int kMaxMaskPercent = 50;
 constexpr int kMaxMonitorMode = 3;
 // Ten times the logical DPI, beyond any display's scaling.
 constexpr int kMaxWindowDpi = 960;
+constexpr int kMaxFavourites = 2;
+constexpr int kMaxSizePercent = 100;
+constexpr int kMaxShapeFilter = 2;
 
 // The field a path of members leads to (a left fold over .*): one member of AppSettings, or a
 // part of it such as &AppSettings::render followed by a member of that part.
@@ -139,6 +142,11 @@ constexpr Setting kSettings[] = {
     Bool<&A::lockScreen>("LS"),
     Bool<kRender, &R::uprightPhotos>("EO"),
     Bool<kRender, &R::pictureColor>("AC"),
+    Int<&A::hideKey>("HX"),
+    Int<&A::favouriteKey>("HF"),
+    Int<&A::favourites>("FV", kMaxFavourites),
+    Int<&A::minSizePercent>("MZ", kMaxSizePercent),
+    Int<&A::shapeFilter>("SH", kMaxShapeFilter),
 };
 
 }  // namespace

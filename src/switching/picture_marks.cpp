@@ -1,0 +1,71 @@
+// Marked pictures and their files.
+#include "switching/picture_marks.h"
+
+#include <algorithm>
+#include <charconv>
+
+std::string PictureMarks::KeyOf(std::string_view path, int page) {
+    std::string key = std::to_string(page);
+    key += '\t';
+    for (const char c : path) {
+        key += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return key;
+}
+
+bool PictureMarks::Contains(std::string_view path, int page) const {
+    return !keys.empty() && keys.contains(KeyOf(path, page));
+}
+
+bool PictureMarks::Add(const MarkedPicture& picture) {
+    if (picture.path.empty() || !keys.insert(KeyOf(picture.path, picture.page)).second) {
+        return false;
+    }
+    pictures.push_back(picture);
+    return true;
+}
+
+bool PictureMarks::Remove(const MarkedPicture& picture) {
+    const std::string key = KeyOf(picture.path, picture.page);
+    if (keys.erase(key) == 0) {
+        return false;
+    }
+    std::erase_if(pictures, [&](const MarkedPicture& p) { return KeyOf(p.path, p.page) == key; });
+    return true;
+}
+
+std::string PictureMarks::ToText() const {
+    std::string text;
+    for (const MarkedPicture& picture : pictures) {
+        text += std::to_string(picture.page);
+        text += '\t';
+        text += picture.path;
+        text += "\r\n";
+    }
+    return text;
+}
+
+PictureMarks PictureMarks::FromText(std::string_view text) {
+    PictureMarks marks;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        const std::size_t tab = line.find('\t');
+        if (tab == 0 || tab == std::string_view::npos || tab + 1 == line.size()) {
+            continue;
+        }
+        MarkedPicture picture;
+        const char* last = line.data() + tab;
+        const auto [rest, error] = std::from_chars(line.data(), last, picture.page);
+        if (error != std::errc() || rest != last || picture.page < 0 || picture.page > 0xFFFF) {
+            continue;
+        }
+        picture.path = std::string(line.substr(tab + 1));
+        marks.Add(picture);
+    }
+    return marks;
+}
