@@ -19,9 +19,7 @@ struct MarkedPicture {
 class PictureMarks {
 public:
     bool Contains(std::string_view path, int page) const;
-    bool Contains(const ShowPicture& picture) const {
-        return Contains(picture.path, picture.page);
-    }
+    bool Contains(const ShowPicture& picture) const { return Contains(picture.path, picture.page); }
     // False when it was marked already.
     bool Add(const MarkedPicture& picture);
     // False when it was not marked.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <functional>
+#include <iterator>
 #include <set>
 #include <unordered_set>
 #include <utility>
@@ -12,8 +13,13 @@ namespace {
 
 using CardKey = std::pair<std::string_view, int>;
 
+// Pages are 16-bit, so the copy goes above them.
+int NumberOf(const DeckCard& card) {
+    return card.page + (card.copy << 16);
+}
+
 CardKey KeyOf(const DeckCard& card) {
-    return {card.path, card.page};
+    return {card.path, NumberOf(card)};
 }
 
 using CardKeys = std::unordered_set<CardKey, CardHash>;
@@ -72,10 +78,14 @@ std::vector<DeckCard> InsertAll(std::vector<DeckCard> cards,
 }
 
 // One card a line: "D" dealt or "R" to come in the deck's text, "S" dealt since in the journal
-// after it; the page, a tab, the path.
+// after it; the page (and "+" and the copy for a further copy), a tab, the path.
 void AddLine(std::string& text, char kind, const DeckCard& card) {
     text += kind;
     text += std::to_string(card.page);
+    if (card.copy > 0) {
+        text += '+';
+        text += std::to_string(card.copy);
+    }
     text += '\t';
     text += card.path;
     text += "\r\n";
@@ -119,6 +129,7 @@ void ShuffleDeck::Sync(const std::vector<DeckCard>& items) {
     }
     if (!joining.empty()) {
         remaining = InsertAll(std::move(remaining), joining, places);
+        Spread(remaining, dealt.empty() ? nullptr : &dealt.back());
         changed = true;
     }
     if (changed) {
@@ -146,9 +157,38 @@ void ShuffleDeck::Shuffle(const std::vector<DeckCard>& items) {
         const int other = 1 + RandomIndex(random, static_cast<int>(deck.size()) - 1);
         std::swap(deck.front(), deck[static_cast<std::size_t>(other)]);
     }
+    Spread(deck, dealt.empty() ? nullptr : &dealt.back());
     dealt.clear();
     remaining = std::move(deck);
     MarkRewrite();
+}
+
+void ShuffleDeck::Spread(std::vector<DeckCard>& cards, const DeckCard* dealtLast) {
+    for (std::size_t i = 0; i < cards.size();) {
+        const DeckCard* before = i > 0 ? &cards[i - 1] : dealtLast;
+        if (before == nullptr || !cards[i].SamePicture(*before)) {
+            ++i;
+            continue;
+        }
+        // The first later card of another picture takes its place; the card moves there and is
+        // looked at again when the walk reaches it.
+        std::size_t other = i + 1;
+        while (other < cards.size() && cards[other].SamePicture(cards[i])) {
+            ++other;
+        }
+        if (other < cards.size()) {
+            std::swap(cards[i], cards[other]);
+            ++i;
+        } else if (cards[i].copy > 0) {
+            cards.erase(cards.begin() + static_cast<std::ptrdiff_t>(i));
+        } else if (i > 0 && cards[i - 1].copy > 0) {
+            cards.erase(cards.begin() + static_cast<std::ptrdiff_t>(i - 1));
+            --i;
+        } else {
+            // A picture's own card always stays (a list of one picture shows it every time).
+            ++i;
+        }
+    }
 }
 
 void ShuffleDeck::MarkRewrite() {
@@ -188,14 +228,19 @@ void ShuffleDeck::Shown(const std::vector<DeckCard>& items, int position) {
     }
     Sync(items);
     const DeckCard& card = items[static_cast<std::size_t>(position)];
-    auto found = std::find(remaining.begin(), remaining.end(), card);
+    // The picture's first card to come, whichever copy it is.
+    const auto findCard = [&] {
+        return std::find_if(remaining.begin(), remaining.end(),
+                            [&](const DeckCard& c) { return c.SamePicture(card); });
+    };
+    auto found = findCard();
     if (found == remaining.end()) {
         // Dealt already in this deck: it counts for the next one, once this one is used up.
         if (!remaining.empty()) {
             return;
         }
         Shuffle(items);
-        found = std::find(remaining.begin(), remaining.end(), card);
+        found = findCard();
         if (found == remaining.end()) {
             return;
         }
@@ -227,6 +272,12 @@ void ShuffleDeck::StartWith(const std::vector<DeckCard>& items, int position) {
         std::find(remaining.begin(), remaining.end(), items[static_cast<std::size_t>(position)]);
     if (found != remaining.end()) {
         std::rotate(remaining.begin(), found, found + 1);
+        // The cards behind it keep apart from it and from each other.
+        std::vector<DeckCard> rest(std::make_move_iterator(remaining.begin() + 1),
+                                   std::make_move_iterator(remaining.end()));
+        Spread(rest, &remaining.front());
+        remaining.resize(1);
+        std::move(rest.begin(), rest.end(), std::back_inserter(remaining));
     }
 }
 
@@ -277,20 +328,28 @@ void ShuffleDeck::Load(std::string_view text) {
             card.path = std::string(line.substr(tab + 1));
             const char* first = line.data() + 1;
             const char* last = line.data() + tab;
-            const auto [rest, error] = std::from_chars(first, last, card.page);
-            valid = first != last && error == std::errc() && rest == last && card.page >= 0;
+            std::from_chars_result read = std::from_chars(first, last, card.page);
+            valid = first != read.ptr && read.ec == std::errc() && card.page >= 0 &&
+                    card.page <= 0xFFFF;
+            if (valid && read.ptr != last && *read.ptr == '+') {
+                const char* copy = read.ptr + 1;
+                read = std::from_chars(copy, last, card.copy);
+                valid =
+                    copy != read.ptr && read.ec == std::errc() && card.copy > 0 && card.copy < 256;
+            }
+            valid = valid && read.ptr == last;
         }
         if (!journaled.empty() || journalLine) {
             // A journal line cut short by a crash ends the journal; the deck stands.
             if (!valid || !journalLine) {
                 break;
             }
-            if (shown.emplace(card.path, card.page).second) {
+            if (shown.emplace(card.path, NumberOf(card)).second) {
                 journaled.push_back(std::move(card));
             }
             continue;
         }
-        if (!valid || !seen.emplace(card.path, card.page).second) {
+        if (!valid || !seen.emplace(card.path, NumberOf(card)).second) {
             return;
         }
         if (line[0] == 'D') {
@@ -307,7 +366,7 @@ void ShuffleDeck::Load(std::string_view text) {
     }
     // The journal's cards were dealt after the text was written.
     std::erase_if(readRemaining, [&](const DeckCard& card) {
-        return shown.contains({card.path, card.page});
+        return shown.contains({card.path, NumberOf(card)});
     });
     for (DeckCard& card : journaled) {
         if (!std::ranges::any_of(readDealt, [&](const DeckCard& d) { return d == card; })) {

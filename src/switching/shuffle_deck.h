@@ -15,10 +15,17 @@
 
 #include "switching/random_source.h"
 
-// An item of the deck: a file and one of its pages.
+// An item of the deck: a file and one of its pages. A picture that comes more often than the
+// others (a favourite) has further cards, copies 1 and up; a deck never deals two cards of the
+// same picture in a row, and leaves a copy out rather than break that.
 struct DeckCard {
     std::string path;
     int page = 0;
+    int copy = 0;
+
+    bool SamePicture(const DeckCard& other) const {
+        return page == other.page && path == other.path;
+    }
 
     bool operator==(const DeckCard&) const = default;
 };
@@ -39,8 +46,9 @@ public:
     int Next(const std::vector<DeckCard>& items);
     // The positions in items of up to count cards to come, the next one first.
     std::vector<int> Upcoming(const std::vector<DeckCard>& items, int count);
-    // The card at that position of items was shown: it is dealt. A card dealt already in this
-    // deck is dealt again only from the next deck, which starts when this one is used up.
+    // The card at that position of items was shown: its picture's first card to come (of
+    // whichever copy) is dealt. A picture with no card left in this deck is
+    // dealt again only from the next deck, which starts when this one is used up.
     void Shown(const std::vector<DeckCard>& items, int position);
     // Next, then Shown: the card dealt.
     int Deal(const std::vector<DeckCard>& items);
@@ -66,6 +74,9 @@ public:
 private:
     void Sync(const std::vector<DeckCard>& items);
     void Shuffle(const std::vector<DeckCard>& items);
+    // Moves cards later so that no two cards of one picture follow each other (nor the first
+    // after the card dealt last); a copy that finds no place is left out.
+    static void Spread(std::vector<DeckCard>& cards, const DeckCard* dealtLast);
     // The deck must be written whole; the journal is of no use then.
     void MarkRewrite();
     // The position of a card in the items last synced; -1 when it is not there.

@@ -149,6 +149,13 @@ void SwitchingLoop::Run(const Request& request) {
 void SwitchingLoop::Begin() {
     if (job->historyAt >= 0) {
         const HistoryEntry& entry = history.Entries()[static_cast<std::size_t>(job->historyAt)];
+        if (hidden.Contains(entry.path, entry.page)) {
+            // Never shown again, not even going back.
+            if (!PassOverHistoryEntry()) {
+                EndJob();
+            }
+            return;
+        }
         job->ticket = ShowPictures(PicturesOf(entry));
         return;
     }
@@ -216,12 +223,12 @@ std::vector<int> SwitchingLoop::Draws(std::size_t monitors) {
     if (DealsFromDeck()) {
         const std::vector<int> cardsToCome = deck.Upcoming(Cards(), count + 1);
         StoreDeck();
-        if (cardsToCome.size() > 1) {
-            draws.assign(cardsToCome.begin() + 1, cardsToCome.end());
+        for (std::size_t i = 1; i < cardsToCome.size(); ++i) {
+            draws.push_back(ItemOfCard(cardsToCome[i]));
         }
     }
     while (static_cast<int>(draws.size()) < count) {
-        draws.push_back(RandomIndex(random, Count()));
+        draws.push_back(DrawPosition());
     }
     drawsStart = settings.nextIndex;
     drawsMonitors = monitors;
@@ -271,9 +278,9 @@ std::optional<MonitorItems> SwitchingLoop::ChooseSet(const std::vector<bool>& po
                              settings.matchOrientation, shapeOf);
     }
     std::size_t next = 0;
-    return ChooseAtRandom(
-        sequence, settings.nextIndex, portraitMonitors, settings.matchOrientation, shapeOf,
-        [&] { return next < drawn.size() ? drawn[next++] : RandomIndex(random, Count()); });
+    return ChooseAtRandom(sequence, settings.nextIndex, portraitMonitors, settings.matchOrientation,
+                          shapeOf,
+                          [&] { return next < drawn.size() ? drawn[next++] : DrawPosition(); });
 }
 
 const MonitorItems* SwitchingLoop::UpcomingSet() {
@@ -452,7 +459,7 @@ void SwitchingLoop::FinishSwitch() {
     } else if (settings.randomOrder && n >= 4) {
         int next = nextIndex;
         while (next == nextIndex) {
-            next = RandomIndex(random, n);
+            next = DrawPosition();
         }
         nextIndex = next;
     } else {
@@ -496,6 +503,9 @@ void SwitchingLoop::SettingsApplied(const AppSettings& before) {
         // Turning photos upright changes the shapes pictures are matched to monitors by.
         shapes.clear();
         shapesAsked.clear();
+    }
+    if (before.favourites != now.favourites) {
+        Rederive();
     }
     if (!(before.render.Normalized() == now.render.Normalized()) ||
         before.matchOrientation != now.matchOrientation || before.randomOrder != now.randomOrder ||
@@ -547,8 +557,8 @@ void SwitchingLoop::PrepareNextIndex(bool randomStart) {
     int& nextIndex = settings.nextIndex;
     if (DealsFromDeck()) {
         nextIndex = NextFromDeck();
-    } else if (randomStart && settings.randomOrder) {
-        nextIndex = RandomIndex(random, Count());
+    } else if (randomStart && settings.randomOrder && Count() > 0) {
+        nextIndex = DrawPosition();
     }
     if (nextIndex < 0 || nextIndex >= Count()) {
         nextIndex = 0;
@@ -579,7 +589,7 @@ int SwitchingLoop::NextFromDeck() {
     }
     const int next = deck.Next(all);
     StoreDeck();
-    return next;
+    return next < 0 ? next : ItemOfCard(next);
 }
 
 void SwitchingLoop::StoreDeck() {
@@ -594,10 +604,20 @@ void SwitchingLoop::StoreDeck() {
 const std::vector<DeckCard>& SwitchingLoop::Cards() {
     if (!cardsMade) {
         cards.clear();
+        cardItems.clear();
         cards.reserve(sequence.size());
         for (int position = 0; position < Count(); ++position) {
             const ShowPicture picture = PictureAt(position);
             cards.push_back({picture.path, picture.page});
+        }
+        if (Weighted()) {
+            for (const int position : favouritePositions) {
+                for (int copy = 1; copy <= 2; ++copy) {
+                    cards.push_back({cards[static_cast<std::size_t>(position)].path,
+                                     cards[static_cast<std::size_t>(position)].page, copy});
+                    cardItems.push_back(position);
+                }
+            }
         }
         cardsMade = true;
     }
@@ -605,11 +625,155 @@ const std::vector<DeckCard>& SwitchingLoop::Cards() {
 }
 
 void SwitchingLoop::SetSequence(std::vector<WallpaperEntry> items) {
-    sequence = std::move(items);
-    cardsMade = false;
+    built = std::move(items);
+    sequence = Derive();
+    NoteFavourites();
     upcomingStart = -1;
     drawsStart = -1;
     // Read again for a new sequence: a file may have been replaced meanwhile.
     shapes.clear();
     shapesAsked.clear();
+}
+
+std::vector<WallpaperEntry> SwitchingLoop::Derive() const {
+    std::vector<WallpaperEntry> shown;
+    std::vector<WallpaperEntry> favoured;
+    for (const WallpaperEntry& item : built) {
+        const ShowPicture picture = PictureOf(item);
+        if (hidden.Contains(picture)) {
+            continue;
+        }
+        shown.push_back(item);
+        if (settings.favourites == 2 && favourites.Contains(picture)) {
+            favoured.push_back(item);
+        }
+    }
+    return favoured.empty() ? shown : favoured;
+}
+
+void SwitchingLoop::NoteFavourites() {
+    noFavourites =
+        settings.favourites == 2 && !sequence.empty() &&
+        std::none_of(sequence.begin(), sequence.end(), [this](const WallpaperEntry& item) {
+            return favourites.Contains(PictureOf(item));
+        });
+    favouritePositions.clear();
+    for (int position = 0; position < Count(); ++position) {
+        if (favourites.Contains(PictureAt(position))) {
+            favouritePositions.push_back(position);
+        }
+    }
+    cardsMade = false;
+    drawsStart = -1;
+}
+
+void SwitchingLoop::Rederive() {
+    std::vector<WallpaperEntry> items = Derive();
+    if (items == sequence) {
+        NoteFavourites();
+        return;
+    }
+    // A show of the sequence under way has positions in the old one.
+    const bool cancelled = job && !job->request.entry && job->historyAt < 0;
+    if (cancelled) {
+        rendering.CancelShow();
+    }
+    int& nextIndex = settings.nextIndex;
+    if (nextIndex >= 0 && nextIndex < Count()) {
+        const WallpaperEntry& waitingItem = sequence[static_cast<std::size_t>(nextIndex)];
+        const auto found = std::find(items.begin(), items.end(), waitingItem);
+        if (found != items.end()) {
+            nextIndex = static_cast<int>(found - items.begin());
+        } else {
+            // It left: the items after it moved up to its place.
+            nextIndex -= static_cast<int>(std::count_if(
+                sequence.begin(), sequence.begin() + nextIndex, [&](const WallpaperEntry& item) {
+                    return std::find(items.begin(), items.end(), item) == items.end();
+                }));
+        }
+    }
+    sequence = std::move(items);
+    NoteFavourites();
+    if (nextIndex < 0 || nextIndex >= Count()) {
+        nextIndex = 0;
+    }
+    upcomingStart = -1;
+    rendering.DropPrepared();
+    if (cancelled) {
+        EndJob();
+    } else if (!job) {
+        PrepareNext();
+    }
+}
+
+int SwitchingLoop::DrawPosition() {
+    if (!Weighted() || favouritePositions.empty()) {
+        return RandomIndex(random, Count());
+    }
+    // Each favourite has two slots more than the other items.
+    const int slots = Count() + 2 * static_cast<int>(favouritePositions.size());
+    const int drawn = RandomIndex(random, slots);
+    return drawn < Count() ? drawn
+                           : favouritePositions[static_cast<std::size_t>((drawn - Count()) / 2)];
+}
+
+void SwitchingLoop::RestoreMarks(PictureMarks hiddenPictures, PictureMarks favouritePictures) {
+    hidden = std::move(hiddenPictures);
+    favourites = std::move(favouritePictures);
+}
+
+std::vector<ShowPicture> SwitchingLoop::PicturesOnDesktop() const {
+    if (!onDesktop.empty() || history.Current() < 0) {
+        return onDesktop;
+    }
+    const HistoryEntry& entry = history.Entries()[static_cast<std::size_t>(history.Current())];
+    std::vector<ShowPicture> pictures{{entry.path, entry.rotation, entry.page}};
+    pictures.insert(pictures.end(), entry.otherMonitors.begin(), entry.otherMonitors.end());
+    return pictures;
+}
+
+void SwitchingLoop::Hide(const ShowPicture& picture) {
+    if (picture.path.empty()) {
+        return;
+    }
+    if (hidden.Add({picture.path, picture.page})) {
+        store.SaveHidden(hidden.ToText());
+    }
+    const std::vector<ShowPicture> shown = PicturesOnDesktop();
+    const bool onDesktopNow = std::any_of(shown.begin(), shown.end(),
+                                          [&](const ShowPicture& p) { return hidden.Contains(p); });
+    Rederive();
+    if (onDesktopNow) {
+        if (sequence.empty() && built.empty()) {
+            SetSequence(view.BuildSwitchingSequence());
+            PrepareNextIndex(false);
+        }
+        // Even the last picture left replaces the hidden one.
+        if (!sequence.empty() || history.HasLater()) {
+            SwitchToNext();
+        }
+    }
+}
+
+void SwitchingLoop::ShowAgain(const std::vector<MarkedPicture>& pictures) {
+    bool changed = false;
+    for (const MarkedPicture& picture : pictures) {
+        changed = hidden.Remove(picture) || changed;
+    }
+    if (changed) {
+        store.SaveHidden(hidden.ToText());
+        Rederive();
+    }
+}
+
+void SwitchingLoop::ToggleFavourite(const ShowPicture& picture) {
+    if (picture.path.empty()) {
+        return;
+    }
+    const MarkedPicture marked{picture.path, picture.page};
+    if (!favourites.Remove(marked)) {
+        favourites.Add(marked);
+    }
+    store.SaveFavourites(favourites.ToText());
+    Rederive();
 }

@@ -21,6 +21,7 @@
 #include "render/monitor_layout.h"
 #include "render/show_picture.h"
 #include "switching/monitor_items.h"
+#include "switching/picture_marks.h"
 #include "switching/random_source.h"
 #include "switching/schedule.h"
 #include "switching/shuffle_deck.h"
@@ -82,6 +83,9 @@ public:
     virtual void AppendDeck(std::string lines) = 0;
     // The history (WallpaperHistory::ToText).
     virtual void SaveHistory(std::string text) = 0;
+    // The pictures never to be shown again, and the favourites (PictureMarks::ToText).
+    virtual void SaveHidden(std::string text) = 0;
+    virtual void SaveFavourites(std::string text) = 0;
 
 protected:
     SwitchingStore() = default;
@@ -172,6 +176,23 @@ public:
     // The deck stored by an earlier run (SaveDeck's text and AppendDeck's lines after it); any
     // other text starts a new deck.
     void LoadDeck(std::string_view text) { deck.Load(text); }
+
+    // The hidden pictures and the favourites read at start-up.
+    void RestoreMarks(PictureMarks hiddenPictures, PictureMarks favouritePictures);
+    const PictureMarks& Hidden() const { return hidden; }
+    const PictureMarks& Favourites() const { return favourites; }
+    // What is on the desktop: this run's last show, else the history's current entry; with a
+    // picture per monitor, one per monitor in OrderMonitors' order. Empty when nothing is known.
+    std::vector<ShowPicture> PicturesOnDesktop() const;
+    // "Never show this picture": it leaves the sequence for good (the file is not touched), and
+    // when it is on the desktop the next picture is shown at once.
+    void Hide(const ShowPicture& picture);
+    // "Show again": the pictures come back into the sequence.
+    void ShowAgain(const std::vector<MarkedPicture>& pictures);
+    // "Favourite": marks the picture, or unmarks it when it is one.
+    void ToggleFavourite(const ShowPicture& picture);
+    // "Only favourites" is chosen but none of the list is a favourite: the whole list shows.
+    bool NoFavouritesToShow() const { return noFavourites; }
 
     bool Active() const { return switchingActive; }
     // A show runs on the worker.
@@ -277,6 +298,25 @@ private:
     const std::vector<DeckCard>& Cards();
     // A new sequence: what was derived from the old one goes.
     void SetSequence(std::vector<WallpaperEntry> items);
+    // The sequence made again from the items built, without the hidden pictures and, with
+    // "only favourites", of the favourites alone. The item waiting at nextIndex keeps its place
+    // when it is still there; else the item after it comes next. A show of the sequence under
+    // way is cancelled when the sequence changes.
+    void Rederive();
+    std::vector<WallpaperEntry> Derive() const;
+    // What follows from the favourites in the sequence: the weighted draw's positions and
+    // whether "only favourites" found none.
+    void NoteFavourites();
+    // A position drawn at random; a favourite three times as likely when favourites come three
+    // times as often.
+    int DrawPosition();
+    // The sequence position of a card of Cards() (a favourite's further copies follow the
+    // sequence's own cards).
+    int ItemOfCard(int card) const {
+        return card < Count() ? card : cardItems[static_cast<std::size_t>(card - Count())];
+    }
+    // Favourites come three times as often.
+    bool Weighted() const { return settings.favourites == 1; }
 
     AppSettings& settings;
     RandomSource& random;
@@ -286,7 +326,14 @@ private:
     SwitchingStore& store;
     bool switchingActive = false;
     int stopPhase = 0;
+    // The list expanded, and the sequence shown from it (hidden pictures left out).
+    std::vector<WallpaperEntry> built;
     std::vector<WallpaperEntry> sequence;
+    PictureMarks hidden;
+    PictureMarks favourites;
+    bool noFavourites = false;
+    // The positions of the favourites in the sequence, for the weighted draw.
+    std::vector<int> favouritePositions;
     SwitchSchedule schedule;
     std::optional<Job> job;
     std::optional<Request> waiting;
@@ -313,7 +360,9 @@ private:
     std::vector<ShowPicture> onDesktop;
     // The displays changed while a hold was on: the wallpaper is rendered again once it ends.
     bool showAgainWaits = false;
-    // Cards() for the sequence; empty until asked.
+    // Cards() for the sequence; empty until asked. The cards past the sequence's own are the
+    // favourites' further copies, and cardItems gives their positions.
     std::vector<DeckCard> cards;
+    std::vector<int> cardItems;
     bool cardsMade = false;
 };

@@ -109,11 +109,47 @@ TEST(ShuffleDeck, CardsJoinAndLeaveMidDeckAndTheDeckSurvivesSavingAndLoading) {
         header + "D0\t",
         header + "R0\tC:\\a\nD0\tC:\\b",
         header + "D0\tC:\\a\nR0\tC:\\a",
+        header + "D0+0\tC:\\a",
+        header + "D0+\tC:\\a",
+        header + "D0+1x\tC:\\a",
     };
     for (const std::string& text : bad) {
         reloaded.Load(good);
         reloaded.Load(text);
         EXPECT_TRUE(reloaded.Dealt().empty() && reloaded.Remaining().empty()) << text;
+    }
+}
+
+TEST(ShuffleDeck, AFavouritesCopiesComeInEachDeckNeverTwoInARowAndReadBack) {
+    // Picture 0 has two further copies; with few other pictures a copy is sometimes left out.
+    for (const int others : {1, 2, 5}) {
+        SeededRandom random(static_cast<std::uint32_t>(others));
+        ShuffleDeck deck(random);
+        std::vector<DeckCard> items{{"C:\\fav.jpg", 0}};
+        for (int i = 0; i < others; ++i) {
+            items.push_back({"C:\\" + std::to_string(i) + ".jpg", 0});
+        }
+        items.push_back({"C:\\fav.jpg", 0, 1});
+        items.push_back({"C:\\fav.jpg", 0, 2});
+        const DeckCard* last = nullptr;
+        int favourites = 0;
+        const int deals = 300;
+        for (int i = 0; i < deals; ++i) {
+            if (i == deals / 2) {
+                ShuffleDeck reloaded(random);
+                reloaded.Load(deck.Save());
+                ASSERT_EQ(reloaded.Save(), deck.Save());
+            }
+            const DeckCard& card = items[static_cast<std::size_t>(deck.Deal(items))];
+            ASSERT_TRUE(last == nullptr || !card.SamePicture(*last)) << others << " at " << i;
+            favourites += card.path == "C:\\fav.jpg";
+            last = &card;
+        }
+        // Never twice in a row allows at most every other card (a copy left out then); with
+        // five others, three a deck of eight.
+        const int least = others == 1 ? deals / 2 - 1 : others == 2 ? deals * 2 / 5 : deals / 3;
+        EXPECT_GE(favourites, least) << others;
+        EXPECT_LE(favourites, others == 5 ? deals * 3 / 8 + 3 : deals / 2 + 1) << others;
     }
 }
 

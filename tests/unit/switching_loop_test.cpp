@@ -83,6 +83,8 @@ public:
     void SetStartStopText(const std::string& text) override { texts.push_back(text); }
     void UpdateControls() override {}
     void SaveHistory(std::string text) override { storedHistory = std::move(text); }
+    void SaveHidden(std::string text) override { storedHidden = std::move(text); }
+    void SaveFavourites(std::string text) override { storedFavourites = std::move(text); }
     std::vector<MonitorRect> Monitors() override { return monitors; }
 
     std::vector<WallpaperEntry> items;
@@ -93,6 +95,8 @@ public:
     std::uint64_t ticket = 0;
     int rotation = 0;
     std::string storedHistory;
+    std::string storedHidden;
+    std::string storedFavourites;
     std::vector<MonitorRect> monitors{{0, 0, 1920, 1080, true}};
     SwitchingLoop* loop = nullptr;
     bool slowDisk = false;
@@ -610,4 +614,114 @@ TEST_F(SwitchingLoopTest,
     recorder.log.clear();
     loop.OnTick();
     EXPECT_TRUE(recorder.log.empty());
+}
+
+TEST_F(SwitchingLoopTest, HiddenPicturesLeaveTheSequenceWhetherFromAFileOrAFolderEntry) {
+    // A file entry's pages, and two files found in a folder entry.
+    recorder.items = {{0, 1, "1", "C:\\a.tif"},
+                      {0, 1, "3", "C:\\a.tif"},
+                      {1, 0, "", "C:\\dir\\x.jpg"},
+                      {1, 0, "", "C:\\dir\\y.jpg"}};
+    const struct {
+        std::string hiddenText;
+        std::vector<std::string> left;
+    } cases[] = {
+        {"", {"C:\\a.tif@1", "C:\\a.tif@3", "C:\\dir\\x.jpg@", "C:\\dir\\y.jpg@"}},
+        {"3\tc:\\A.TIF\r\n0\tC:\\dir\\x.jpg\r\n", {"C:\\a.tif@1", "C:\\dir\\y.jpg@"}},
+        // Another page, a picture not listed, and lines that do not read change nothing.
+        {"2\tC:\\a.tif\n0\tC:\\b.jpg\nx\tC:\\dir\\y.jpg\n0C:\\dir\\y.jpg\n\t\n",
+         {"C:\\a.tif@1", "C:\\a.tif@3", "C:\\dir\\x.jpg@", "C:\\dir\\y.jpg@"}},
+        {"1\tC:\\a.tif\r\n3\tC:\\a.tif\r\n0\tC:\\dir\\x.jpg\r\n0\tC:\\dir\\y.jpg", {}},
+    };
+    for (const auto& c : cases) {
+        loop.End();
+        loop.RestoreMarks(PictureMarks::FromText(c.hiddenText), {});
+        loop.SwitchNow();
+        std::vector<std::string> left;
+        for (const WallpaperEntry& item : loop.Sequence()) {
+            left.push_back(item.path + "@" + item.pages);
+        }
+        EXPECT_EQ(left, c.left) << c.hiddenText;
+    }
+}
+
+TEST_F(SwitchingLoopTest, NeverShowReplacesThePictureAtOnceForGoodUntilShownAgain) {
+    recorder.items = Items(4);
+    settings.switchMode = 1;
+    loop.StartStop();
+    Finish(true);
+    recorder.log.clear();
+    loop.Hide(loop.PicturesOnDesktop().front());
+    EXPECT_EQ(recorder.storedHidden, "0\titem0\r\n");
+    EXPECT_EQ(recorder.log, (Log{"drop", "prepare item1", "busy", "show item1@0"}));
+    std::set<std::string> shown;
+    for (int i = 0; i < 20; ++i) {
+        Finish(true);
+        shown.insert(loop.PicturesOnDesktop().front().path);
+        loop.SwitchNow();
+    }
+    EXPECT_EQ(shown, (std::set<std::string>{"item1", "item2", "item3"}));
+    // Going back passes over it too.
+    Finish(true);
+    for (int i = 0; i < 5; ++i) {
+        loop.ShowPrevious();
+        Finish(true);
+        EXPECT_NE(loop.PicturesOnDesktop().front().path, "item0");
+    }
+    loop.ShowAgain({{"item0", 0}});
+    EXPECT_EQ(recorder.storedHidden, "");
+    EXPECT_EQ(loop.Sequence().size(), 4u);
+}
+
+TEST_F(SwitchingLoopTest, FavouritesComeThreeTimesAsOftenAtRandomAndAloneWhenOnlyThey) {
+    // One favourite among ten: a quarter of the shows (3 of 12 slots), never twice in a row
+    // when dealt from the deck.
+    for (const bool noRepeats : {false, true}) {
+        for (const std::uint32_t seed : {1u, 99u}) {
+            AppSettings weighted;
+            weighted.switchMode = 1;
+            weighted.randomOrder = true;
+            weighted.noRepeats = noRepeats;
+            weighted.favourites = 1;
+            SeededRandom seeded(seed);
+            recorder.items = Items(10);
+            SwitchingLoop run{weighted, seeded, environment, recorder, recorder, recorder};
+            PictureMarks favourites;
+            favourites.Add({"item3", 0});
+            run.RestoreMarks({}, favourites);
+            run.StartStop();
+            int count = 0;
+            std::string last;
+            const int switches = 600;
+            for (int i = 0; i < switches; ++i) {
+                run.ShowFinished(recorder.ticket, ShowResult::Shown);
+                const std::string now = run.PicturesOnDesktop().front().path;
+                count += now == "item3";
+                if (noRepeats) {
+                    EXPECT_FALSE(now == "item3" && last == now) << seed << " at " << i;
+                }
+                last = now;
+                run.SwitchNow();
+            }
+            // Four standard deviations at random; from the deck a copy is left out now and then.
+            EXPECT_NEAR(count, switches / 4, noRepeats ? switches / 100 : switches / 15)
+                << noRepeats << " " << seed;
+            run.End();
+        }
+    }
+    // Only favourites: in list order the others are skipped; with none the whole list shows.
+    recorder.items = Items(4);
+    settings.favourites = 2;
+    PictureMarks favourites;
+    favourites.Add({"item1", 0});
+    favourites.Add({"item3", 0});
+    loop.RestoreMarks({}, favourites);
+    loop.SwitchNow();
+    EXPECT_EQ(loop.Sequence().size(), 2u);
+    EXPECT_FALSE(loop.NoFavouritesToShow());
+    loop.ToggleFavourite({"item1", 0, 0});
+    loop.ToggleFavourite({"item3", 0, 0});
+    EXPECT_EQ(recorder.storedFavourites, "");
+    EXPECT_EQ(loop.Sequence().size(), 4u);
+    EXPECT_TRUE(loop.NoFavouritesToShow());
 }
