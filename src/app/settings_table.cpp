@@ -144,9 +144,10 @@ constexpr Setting kSettings[] = {
     Bool<kRender, &R::pictureColor>("AC"),
     Int<&A::hideKey>("HX"),
     Int<&A::favouriteKey>("HF"),
-    Int<&A::favourites>("FV", kMaxFavourites),
-    Int<&A::minSizePercent>("MZ", kMaxSizePercent),
-    Int<&A::shapeFilter>("SH", kMaxShapeFilter),
+    // A negative choice is not known: it reads as the default, which leaves every picture in.
+    NegativeIsNotKnown(Int<&A::favourites>("FV", kMaxFavourites)),
+    NegativeIsNotKnown(Int<&A::minSizePercent>("MZ", kMaxSizePercent)),
+    NegativeIsNotKnown(Int<&A::shapeFilter>("SH", kMaxShapeFilter)),
 };
 
 }  // namespace

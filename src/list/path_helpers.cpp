@@ -1,6 +1,8 @@
 // Small path helpers shared by the whole program.
 #include "list/path_helpers.h"
 
+#include <algorithm>
+
 namespace {
 
 bool IsRecycleBinPath(std::string_view path) {
@@ -54,4 +56,12 @@ bool IsFolderPath(const std::string& path, FileSystem& fileSystem) {
 bool IsExistingFile(const std::string& path, FileSystem& fileSystem) {
     std::optional<uint32_t> attributes = fileSystem.Attributes(path);
     return attributes && (*attributes & (kAttributeDirectory | kAttributeVolumeLabel)) == 0;
+}
+
+bool SamePath(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
 }

@@ -16,6 +16,9 @@ struct PathParts {
 // Splits at the last backslash: C:\ gives the folder C: and an empty name.
 PathParts SplitPath(std::string_view path, mbcs::LeadBytePredicate isLeadByte);
 
+// Whether two paths name the same file as Windows compares names: ASCII letters in either case.
+bool SamePath(std::string_view a, std::string_view b);
+
 // Cuts the text at its last dot when that dot lies after the last backslash.
 std::string StripExtension(std::string_view text, mbcs::LeadBytePredicate isLeadByte);
 

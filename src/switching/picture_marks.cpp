@@ -69,3 +69,25 @@ PictureMarks PictureMarks::FromText(std::string_view text) {
     }
     return marks;
 }
+
+ShowPicture PictureMeant(const std::vector<ShowPicture>& onDesktop,
+                         const std::vector<MonitorRect>& monitors,
+                         std::optional<std::pair<int, int>> point) {
+    if (onDesktop.empty()) {
+        return {};
+    }
+    std::size_t meant = 0;
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+        const MonitorRect& m = monitors[i];
+        if (point && point->first >= m.left && point->first < m.right && point->second >= m.top &&
+            point->second < m.bottom) {
+            meant = i;
+            break;
+        }
+        if (m.primary) {
+            meant = i;
+        }
+    }
+    // A show with fewer pictures than monitors repeats from its start.
+    return onDesktop[meant % onDesktop.size()];
+}

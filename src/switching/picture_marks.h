@@ -3,11 +3,14 @@
 // Paths compare as Windows compares them, without regard to the case of ASCII letters.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
+#include "render/monitor_layout.h"
 #include "render/show_picture.h"
 
 struct MarkedPicture {
@@ -40,3 +43,10 @@ private:
     std::vector<MarkedPicture> pictures;
     std::unordered_set<std::string> keys;
 };
+
+// The picture a command means among those on the desktop (one, or one per monitor in the order
+// of the monitors given): the one on the monitor holding the point when there is a point and a
+// monitor holds it, else the primary monitor's. Empty when nothing is on the desktop.
+ShowPicture PictureMeant(const std::vector<ShowPicture>& onDesktop,
+                         const std::vector<MonitorRect>& monitors,
+                         std::optional<std::pair<int, int>> point = std::nullopt);

@@ -48,6 +48,10 @@ ControlStates ComputeControlStates(const ControlInputs& in, const ControlTexts& 
             out.infoText = in.entryIsExistingFile ? texts.notAnImage : texts.folderSelected;
         }
     }
+    if (!in.desktopPicture.empty()) {
+        out.infoText +=
+            (out.infoText.empty() ? "" : "\r\n") + std::string(kOnDesktopText) + in.desktopPicture;
+    }
     if (image != nullptr) {
         out.pagesText = in.entry->pages;
         out.pagesEnabled = image->pages > 1 && !in.switchingActive;

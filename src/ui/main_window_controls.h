@@ -37,6 +37,9 @@ struct ControlInputs {
     int rowCount = 0;
     int switchMode = 0;
     size_t switchTimeCount = 0;
+    // The file name of the picture on the desktop when it is not the selected entry's file;
+    // empty when it is, or when none is known.
+    std::string desktopPicture;
 };
 
 struct ControlStates {
@@ -56,6 +59,8 @@ struct ControlStates {
 
 inline constexpr const char* kStartSwitchingText = "Start Switching";
 inline constexpr const char* kStopText = "Stop";
+// Starts the information box's line naming the picture on the desktop.
+inline constexpr const char* kOnDesktopText = "On the desktop: ";
 
 ControlStates ComputeControlStates(const ControlInputs& in, const ControlTexts& texts);
 

@@ -20,6 +20,12 @@ inline std::string LockScreenSuffix(std::string_view why) {
     return why.empty() ? std::string() : " (lock screen not set: " + std::string(why) + ")";
 }
 
+// What the tray tip adds while "only favourites" is chosen but none of the list is a
+// favourite, so that every picture shows.
+inline std::string NoFavouritesSuffix(bool noFavourites) {
+    return noFavourites ? " (no favourites in the list: showing every picture)" : std::string();
+}
+
 // The window title for the current list name, and the number of monitors the wallpaper covers
 // when it is rendered for each monitor or spans them (0 leaves it out), followed by why the
 // wallpaper could not be set when it could not.

@@ -79,6 +79,14 @@ TEST(LoadSettings, ALimitedValueAboveItsLimitOrNegativeReadsAsTheLimitOrAsNotKno
         {"PDI", 0, 0},
         {"PDI", -1, 0},
         {"PDI", INT_MIN, 0},
+        {"FV", 2, 2},
+        {"FV", 3, 2},
+        {"FV", -1, 0},
+        {"MZ", 100, 100},
+        {"MZ", 101, 100},
+        {"MZ", INT_MIN, 0},
+        {"SH", 3, 2},
+        {"SH", -2, 0},
     };
     for (const Setting& setting : SettingsTable()) {
         bool pinned = false;

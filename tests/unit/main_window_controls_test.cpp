@@ -127,3 +127,29 @@ TEST(MainWindowControlsTest, MenuItemsFollowSelectionAndSwitching) {
 }
 
 }  // namespace
+
+TEST(MainWindowControlsTest, TheInformationBoxNamesThePictureOnTheDesktopWhenAnotherIsSelected) {
+    const ControlTexts texts{"Not an image?", "Folder selected.", "%d x %d"};
+    const WallpaperEntry folder{0, 0, "", "C:\\pictures"};
+    const struct {
+        int selected;
+        const WallpaperEntry* entry;
+        std::optional<ImageInfo> image;
+        std::string desktopPicture;
+        std::string info;
+    } cases[] = {
+        {0, nullptr, std::nullopt, "", ""},
+        {0, nullptr, std::nullopt, "b.jpg", "On the desktop: b.jpg"},
+        {1, &folder, std::nullopt, "b.jpg", "Folder selected.\r\nOn the desktop: b.jpg"},
+        {1, &folder, ImageInfo{640, 480, 1, ""}, "", "640 x 480"},
+    };
+    for (const auto& c : cases) {
+        ControlInputs in;
+        in.selectedCount = c.selected;
+        in.entry = c.entry;
+        in.entryIsExistingFile = c.image.has_value();
+        in.image = c.image;
+        in.desktopPicture = c.desktopPicture;
+        EXPECT_EQ(ComputeControlStates(in, texts).infoText, c.info) << c.desktopPicture;
+    }
+}

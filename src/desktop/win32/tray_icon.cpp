@@ -27,8 +27,8 @@ BOOL TrayIconNotify(HWND window, DWORD operation, UINT iconId, HICON icon, const
     return Shell_NotifyIconW(operation, &data);
 }
 
-void ShowTrayMenu(HINSTANCE instance, int menuId, UINT defaultCommand, UINT checkedCommand,
-                  HWND window) {
+void ShowTrayMenu(HINSTANCE instance, int menuId, UINT defaultCommand,
+                  const std::function<void(HMENU popup)>& prepare, WORD notification, HWND window) {
     HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(menuId));
     if (menu == nullptr) {
         return;
@@ -36,16 +36,20 @@ void ShowTrayMenu(HINSTANCE instance, int menuId, UINT defaultCommand, UINT chec
     HMENU popup = GetSubMenu(menu, 0);
     if (popup != nullptr) {
         SetMenuDefaultItem(popup, defaultCommand, FALSE);
-        if (checkedCommand != 0) {
-            CheckMenuItem(popup, checkedCommand, MF_BYCOMMAND | MF_CHECKED);
+        if (prepare) {
+            prepare(popup);
         }
         POINT cursor{};
         GetCursorPos(&cursor);
         // The menu closes when the user clicks elsewhere only if its owner is in front.
         SetForegroundWindow(window);
-        TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window,
-                       nullptr);
+        const UINT chosen =
+            static_cast<UINT>(TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
+                                             cursor.x, cursor.y, 0, window, nullptr));
         PostMessageW(window, WM_NULL, 0, 0);
+        if (chosen != 0) {
+            PostMessageW(window, WM_COMMAND, MAKEWPARAM(chosen, notification), 0);
+        }
     }
     DestroyMenu(menu);
 }

@@ -22,3 +22,9 @@ inline constexpr UINT kMsgShapesRead = WM_APP + 4;
 
 // To the main window: the lock-screen worker set the lock screen, or failed to.
 inline constexpr UINT kMsgLockScreenSet = WM_APP + 5;
+
+// The notification code of a WM_COMMAND that came from a global key or from the tray menu
+// (menus send 0 and accelerators 1): a command about the picture on the desktop then means the
+// one under the mouse pointer.
+inline constexpr WORD kCommandFromKey = 2;
+inline constexpr WORD kCommandFromTray = 3;

@@ -11,6 +11,7 @@
 #include "resource.h"
 #include "ui/main_window_text.h"
 #include "ui/screen_geometry.h"
+#include "ui/win32/app_messages.h"
 
 namespace {
 
@@ -227,19 +228,22 @@ void CMainFrame::RememberWindowRect() {
 }
 
 std::string CMainFrame::TrayTip() const {
-    return std::string(kTrayTip) + std::string(paused ? kPausedSuffix : std::string_view()) + note;
+    return std::string(kTrayTip) + std::string(paused ? kPausedSuffix : std::string_view()) + note +
+           (picture.empty() ? std::string() : "\n" + picture);
 }
 
 void CMainFrame::AddTrayIcon() {
     TrayIconNotify(items.Handle(), NIM_ADD, kTrayIconId, trayIcon.Get(), TrayTip().c_str());
 }
 
-void CMainFrame::ShowStatus(bool pause, const std::string& statusNote) {
-    if (pause == paused && statusNote == note) {
+void CMainFrame::ShowStatus(bool pause, const std::string& statusNote,
+                            const std::string& pictureName) {
+    if (pause == paused && statusNote == note && pictureName == picture) {
         return;
     }
     paused = pause;
     note = statusNote;
+    picture = pictureName;
     TrayIconNotify(items.Handle(), NIM_MODIFY, kTrayIconId, trayIcon.Get(), TrayTip().c_str());
 }
 
@@ -247,7 +251,7 @@ void CMainFrame::RemoveTrayIcon() {
     TrayIconNotify(items.Handle(), NIM_DELETE, kTrayIconId, nullptr, nullptr);
 }
 
-void CMainFrame::OnTrayNotify(UINT mouseMessage, bool pausedNow) {
+void CMainFrame::OnTrayNotify(UINT mouseMessage, const std::function<void(HMENU popup)>& prepare) {
     const TrayDecision decision = DecideTrayMouse(mouseMessage);
     if (decision.clearHidePending) {
         hidePending = false;
@@ -257,7 +261,7 @@ void CMainFrame::OnTrayNotify(UINT mouseMessage, bool pausedNow) {
             ShowWindow(items.Handle(), SW_SHOWNORMAL);
             break;
         case TrayAction::ShowMenu:
-            ShowTrayMenu(instance, IDR_TRAYMENU, ID_DISPLAY, pausedNow ? ID_PAUSE_SWITCHING : 0u,
+            ShowTrayMenu(instance, IDR_TRAYMENU, ID_DISPLAY, prepare, kCommandFromTray,
                          items.Handle());
             break;
         case TrayAction::None:

@@ -33,11 +33,12 @@ public:
     // and the window takes the rectangle Windows suggests (not while it is being placed).
     void OnDpiChanged(int dpi, const RECT& suggested);
     void OnMove();
-    // The tray icon's mouse message; its menu shows "Pause switching" checked while paused.
-    void OnTrayNotify(UINT mouseMessage, bool paused);
+    // The tray icon's mouse message; prepare checks and greys the items of its menu.
+    void OnTrayNotify(UINT mouseMessage, const std::function<void(HMENU popup)>& prepare);
     // The tray tip says whether switching is paused, followed by a note (why the wallpaper could
-    // not be set, or why it is one picture for the whole desktop).
-    void ShowStatus(bool paused, const std::string& note);
+    // not be set, or why it is one picture for the whole desktop), and on a second line the
+    // name of the picture on the desktop (none when empty).
+    void ShowStatus(bool paused, const std::string& note, const std::string& picture = {});
     void OnTaskbarCreated() { AddTrayIcon(); }
     void Display();
     void Hide();
@@ -80,4 +81,5 @@ private:
     bool hidePending = false;
     bool paused = false;
     std::string note;
+    std::string picture;
 };

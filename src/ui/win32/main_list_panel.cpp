@@ -26,6 +26,7 @@
 #include "ui/win32/open_file_dialog.h"
 #include "ui/win32/preview_file_dialog.h"
 #include "ui/win32/resource_text.h"
+#include "ui/win32/shell_commands.h"
 
 namespace {
 
@@ -119,6 +120,12 @@ void CListPanel::Refresh() {
     in.rowCount = rows.Count();
     in.switchMode = settings.switchMode;
     in.switchTimeCount = settings.switchTimes.size();
+    if (host != nullptr) {
+        const std::string onDesktop = host->PictureOnDesktop();
+        if (!onDesktop.empty() && (in.entry == nullptr || !SamePath(in.entry->path, onDesktop))) {
+            in.desktopPicture = SplitPath(onDesktop, mbcs::NoLeadBytes).name;
+        }
+    }
     ControlStates states = ComputeControlStates(in, controlTexts);
 
     infoText = states.infoText;
@@ -433,30 +440,5 @@ void CListPanel::OpenSelectedFile() {
     if (row < 0) {
         return;
     }
-    const std::string& path = listCtrl.rows.EntryAt(row).path;
-    HINSTANCE opened = ShellExecuteW(items.Handle(), L"open", Widen(path).c_str(), nullptr, nullptr,
-                                     SW_SHOWNORMAL);
-    auto result = reinterpret_cast<std::intptr_t>(opened);
-    std::optional<OpenFailureMessage> failure = OpenFailureFor(result);
-    if (!failure) {
-        return;
-    }
-    std::string text = LoadResourceText(instance, static_cast<UINT>(failure->stringId));
-    if (failure->showsResult) {
-        size_t at = text.find("%d");
-        if (at != std::string::npos) {
-            text.replace(at, 2, std::to_string(result));
-        }
-    }
-    const std::wstring wideText = Widen(text);
-    const std::wstring caption = Widen(kMessageBoxCaption);
-    MSGBOXPARAMSW box{};
-    box.cbSize = sizeof(box);
-    box.hwndOwner = items.Handle();
-    box.hInstance = instance;
-    box.lpszText = wideText.c_str();
-    box.lpszCaption = caption.c_str();
-    box.dwStyle = MB_OK;
-    box.dwContextHelpId = static_cast<DWORD_PTR>(failure->stringId);
-    MessageBoxIndirectW(&box);
+    OpenWithShell(instance, items.Handle(), listCtrl.rows.EntryAt(row).path);
 }

@@ -25,6 +25,8 @@ public:
     virtual bool SwitchingActive() = 0;
     // Another list file is shown: the title follows, and what was rendered ahead goes.
     virtual void ListFileChanged() = 0;
+    // The path of the picture on the desktop (the main monitor's); empty when none is known.
+    virtual std::string PictureOnDesktop() = 0;
 
 protected:
     ListPanelHost() = default;

@@ -59,6 +59,12 @@ void CSwitchingAdapter::Start(const CDialog& owner, CListPanel& panel) {
         loop.LoadDeck(fileSystem.ReadFile(deckFile).value_or(std::string()));
     }
     loop.RestoreHistory(LoadHistory(fileSystem, AppDataFile("history.txt", false)));
+    const auto marks = [this](std::string_view name) {
+        const std::string file = AppDataFile(name, false);
+        return PictureMarks::FromText(
+            file.empty() ? std::string() : fileSystem.ReadFile(file).value_or(std::string()));
+    };
+    loop.RestoreMarks(marks("hidden.txt"), marks("favourites.txt"));
     SetTimer(owner.Handle(), kSwitchTimerId, kSwitchTimerPeriodMs, nullptr);
     // Switching starts by itself once the window is set up, as if Start were clicked.
     if (app.settings.startSwitchingAtStartup || app.settings.switchMode == 0) {
@@ -314,4 +320,16 @@ void CSwitchingAdapter::ShowWelcomeIfDue() {
     CWelcomeDlg welcome(instance);
     const bool closed = welcome.DoModal(window->Handle()) == IDOK;
     app.settings.showWelcome = ShowWelcomeAfter(closed, welcome.dontShowAgain);
+}
+
+ShowPicture CSwitchingAdapter::PictureOnDesktop(bool underPointer) {
+    const std::vector<ShowPicture> onDesktop = loop.PicturesOnDesktop();
+    if (onDesktop.size() < 2) {
+        return onDesktop.empty() ? ShowPicture{} : onDesktop.front();
+    }
+    std::optional<std::pair<int, int>> point;
+    if (POINT at{}; underPointer && GetCursorPos(&at)) {
+        point.emplace(at.x, at.y);
+    }
+    return PictureMeant(onDesktop, Monitors(), point);
 }

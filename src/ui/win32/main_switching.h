@@ -89,6 +89,21 @@ public:
     bool OnSetCursor(WORD hitTest);
 
     bool Active() const { return loop.Active(); }
+    // The picture on the desktop a command means: with a picture per monitor, the one on the
+    // monitor under the mouse pointer (from the tray or a key) or else the main monitor's. An
+    // empty path when none is known.
+    ShowPicture PictureOnDesktop(bool underPointer);
+    // "Never show this picture", "Favourite", and whether the picture meant is a favourite.
+    void OnNeverShow(bool underPointer) { loop.Hide(PictureOnDesktop(underPointer)); }
+    void OnFavourite(bool underPointer) { loop.ToggleFavourite(PictureOnDesktop(underPointer)); }
+    bool IsFavourite(bool underPointer) {
+        return loop.Favourites().Contains(PictureOnDesktop(underPointer));
+    }
+    // The hidden pictures, and those the user shows again.
+    const std::vector<MarkedPicture>& HiddenPictures() const { return loop.Hidden().Pictures(); }
+    void ShowAgain(const std::vector<MarkedPicture>& pictures) { loop.ShowAgain(pictures); }
+    // "Only favourites" found none in the list, so the whole list shows.
+    bool NoFavouritesToShow() const { return loop.NoFavouritesToShow(); }
     // Waits until the deck and the history are written (the session ends).
     void FlushFiles() { writer.Flush(); }
 
@@ -136,6 +151,10 @@ private:
     void SaveDeck(std::string text) override { writer.Save("deck.txt", std::move(text)); }
     void AppendDeck(std::string lines) override { writer.Append("deck.txt", std::move(lines)); }
     void SaveHistory(std::string text) override { writer.Save("history.txt", std::move(text)); }
+    void SaveHidden(std::string text) override { writer.Save("hidden.txt", std::move(text)); }
+    void SaveFavourites(std::string text) override {
+        writer.Save("favourites.txt", std::move(text));
+    }
     // The desktop icon caption colours, when the option applies.
     void RefreshIconTextColors();
     std::vector<MonitorRect> Monitors() override { return OrderMonitors(desktop.Monitors()); }

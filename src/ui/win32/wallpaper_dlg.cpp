@@ -5,10 +5,12 @@
 
 #include "base/win32/wide_text.h"
 #include "desktop/win32/startup_shortcut.h"
+#include "list/path_helpers.h"
 #include "resource.h"
 #include "ui/main_window_text.h"
 #include "ui/win32/app_messages.h"
 #include "ui/win32/help.h"
+#include "ui/win32/shell_commands.h"
 
 CWallpaperDlg::CWallpaperDlg(HINSTANCE instance, CWallpaperApp& app, CListPanel& list,
                              CSwitchingAdapter& switching, CMainFrame& frame, CMainDialogs& dialogs,
@@ -49,9 +51,11 @@ void CWallpaperDlg::UpdateTitle() {
                    Widen(MainWindowTitle(list.ListName(), switching.Paused(),
                                          follower.MonitorsCovered(), switching.PublishFailure()))
                        .c_str());
-    frame.ShowStatus(switching.Paused(), NotSetSuffix(switching.PublishFailure()) +
-                                             switching.LayoutNote() +
-                                             LockScreenSuffix(switching.LockScreenFailure()));
+    frame.ShowStatus(switching.Paused(),
+                     NotSetSuffix(switching.PublishFailure()) + switching.LayoutNote() +
+                         LockScreenSuffix(switching.LockScreenFailure()) +
+                         NoFavouritesSuffix(switching.NoFavouritesToShow()),
+                     SplitPath(switching.PictureOnDesktop(false).path, mbcs::NoLeadBytes).name);
 }
 
 void CWallpaperDlg::OnTimer(UINT_PTR id) {
@@ -113,6 +117,26 @@ bool CWallpaperDlg::OnCommand(int id, int code, HWND control) {
             switching.OnPauseSwitching();
             UpdateTitle();
             return true;
+        case ID_NEVER_SHOW:
+            switching.OnNeverShow(UnderPointer(code));
+            OnDesktopChanged();
+            return true;
+        case ID_FAVOURITE:
+            switching.OnFavourite(UnderPointer(code));
+            OnDesktopChanged();
+            return true;
+        case ID_SHOW_IN_FOLDER:
+            if (const ShowPicture picture = switching.PictureOnDesktop(UnderPointer(code));
+                !picture.path.empty()) {
+                ShowInFolder(picture.path);
+            }
+            return true;
+        case ID_OPEN_PICTURE:
+            if (const ShowPicture picture = switching.PictureOnDesktop(UnderPointer(code));
+                !picture.path.empty()) {
+                OpenWithShell(instance, Handle(), picture.path);
+            }
+            return true;
         case ID_SET_SELECTION:
             switching.OnSetSelectionAsWallpaper();
             return true;
@@ -162,18 +186,15 @@ bool CWallpaperDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             return header.idFrom == IDC_WALLPAPER_LIST && list.OnNotify(header, result);
         }
         case kMsgTrayCallback:
-            frame.OnTrayNotify(static_cast<UINT>(lParam), switching.Paused());
+            frame.OnTrayNotify(static_cast<UINT>(lParam),
+                               [this](HMENU popup) { PreparePictureItems(popup, true); });
             result = 0;
             return true;
-        case kMsgWallpaperShown: {
-            const std::string failedBefore = switching.PublishFailure();
+        case kMsgWallpaperShown:
             switching.OnShown(wParam, lParam);
-            if (switching.PublishFailure() != failedBefore) {
-                UpdateTitle();
-            }
+            OnDesktopChanged();
             result = 0;
             return true;
-        }
         case kMsgLockScreenSet:
             if (switching.OnLockScreenSet()) {
                 UpdateTitle();
@@ -274,8 +295,23 @@ void CWallpaperDlg::OnInitMenuPopup() {
     enable(ID_FILE_OPEN_LIST, states.openListEnabled);
     enable(ID_SWITCH_NOW, states.switchNowEnabled);
     enable(ID_PREVIOUS_WALLPAPER, switching.HasPrevious());
+    PreparePictureItems(menu, false);
+}
+
+void CWallpaperDlg::PreparePictureItems(HMENU menu, bool underPointer) {
+    const bool known = !switching.PictureOnDesktop(underPointer).path.empty();
+    for (const UINT id : {ID_NEVER_SHOW, ID_FAVOURITE, ID_SHOW_IN_FOLDER, ID_OPEN_PICTURE}) {
+        EnableMenuItem(menu, id, MF_BYCOMMAND | (known ? MF_ENABLED : MF_GRAYED));
+    }
+    CheckMenuItem(menu, ID_FAVOURITE,
+                  MF_BYCOMMAND | (switching.IsFavourite(underPointer) ? MF_CHECKED : MF_UNCHECKED));
     CheckMenuItem(menu, ID_PAUSE_SWITCHING,
                   MF_BYCOMMAND | (switching.Paused() ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void CWallpaperDlg::OnDesktopChanged() {
+    UpdateTitle();
+    list.Refresh();
 }
 
 void CWallpaperDlg::OnExit() {
@@ -296,7 +332,7 @@ void CWallpaperDlg::OnEndSession(bool ending) {
 void CWallpaperDlg::OnHotKey(WPARAM id) {
     // The same command as the menu's, so the key behaves exactly as the menu item does.
     if (const std::optional<int> command = CommandOfGlobalKey(static_cast<int>(id))) {
-        SendMessageW(Handle(), WM_COMMAND, MAKEWPARAM(*command, 0), 0);
+        SendMessageW(Handle(), WM_COMMAND, MAKEWPARAM(*command, kCommandFromKey), 0);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/app_platform.h"
 #include "app/wallpaper_app.h"
+#include "ui/win32/app_messages.h"
 #include "ui/win32/desktop_follower.h"
 #include "ui/win32/dialog.h"
 #include "ui/win32/global_keys.h"
@@ -34,9 +35,19 @@ private:
     // ListPanelHost
     bool SwitchingActive() override { return switching.Active(); }
     void ListFileChanged() override;
+    std::string PictureOnDesktop() override { return switching.PictureOnDesktop(false).path; }
 
     void UpdateTitle();
+    // The picture on the desktop changed (or became a favourite): the title, the tray tip and
+    // the information box follow.
+    void OnDesktopChanged();
     void OnInitMenuPopup();
+    // Enables the items about the picture on the desktop, checks "Favourite" and "Pause
+    // switching"; in the tray menu the picture under the mouse pointer is meant.
+    void PreparePictureItems(HMENU menu, bool underPointer);
+    static bool UnderPointer(int code) {
+        return code == kCommandFromKey || code == kCommandFromTray;
+    }
     void OnExit();
     void OnEndSession(bool ending);
     void OnHotKey(WPARAM id);
