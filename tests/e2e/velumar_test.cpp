@@ -27,10 +27,10 @@ void VelumarTest::SetUp() {
     DeleteTree(kCompanyKey);
     // The welcome dialog would come up over every test; its own tests turn it back on.
     WriteDword(kSettingsKey, "SW", 0);
-    // The wallpapers shown and the random deck dealt in earlier tests.
+    // The wallpapers shown, the random deck dealt and the pictures marked in earlier tests.
     char local[MAX_PATH] = {};
     SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
-    for (const char* kept : {"history.txt", "deck.txt"}) {
+    for (const char* kept : {"history.txt", "deck.txt", "hidden.txt", "favourites.txt"}) {
         DeleteFileA((std::string(local) + "\\Quorwick\\Velumar\\" + kept).c_str());
     }
     char temp[MAX_PATH] = {};

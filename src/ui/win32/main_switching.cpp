@@ -47,7 +47,7 @@ CSwitchingAdapter::CSwitchingAdapter(HINSTANCE instance, CWallpaperApp& app, Ima
                  }),
       writer(fileSystem, [this](const std::string& name) { return AppDataFile(name, true); }) {}
 
-void CSwitchingAdapter::Start(const CDialog& owner, CListPanel& panel) {
+void CSwitchingAdapter::Bind(const CDialog& owner, CListPanel& panel) {
     window = &owner;
     list = &panel;
     items.Bind(owner.Handle());
@@ -65,7 +65,10 @@ void CSwitchingAdapter::Start(const CDialog& owner, CListPanel& panel) {
             file.empty() ? std::string() : fileSystem.ReadFile(file).value_or(std::string()));
     };
     loop.RestoreMarks(marks("hidden.txt"), marks("favourites.txt"));
-    SetTimer(owner.Handle(), kSwitchTimerId, kSwitchTimerPeriodMs, nullptr);
+}
+
+void CSwitchingAdapter::Start() {
+    SetTimer(window->Handle(), kSwitchTimerId, kSwitchTimerPeriodMs, nullptr);
     // Switching starts by itself once the window is set up, as if Start were clicked.
     if (app.settings.startSwitchingAtStartup || app.settings.switchMode == 0) {
         loop.StartStop();

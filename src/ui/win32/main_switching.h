@@ -42,8 +42,12 @@ public:
     CSwitchingAdapter(const CSwitchingAdapter&) = delete;
     CSwitchingAdapter& operator=(const CSwitchingAdapter&) = delete;
 
+    // Binds the window and its list first of all, so that a command another program sends
+    // while the window is being set up already finds the loop whole (its results reach the
+    // window, the marks are read).
+    void Bind(const CDialog& window, CListPanel& list);
     // Starts the tick on the window and, when the settings say so, switching itself.
-    void Start(const CDialog& window, CListPanel& list);
+    void Start();
     // Stops the tick and cancels whatever runs.
     void Stop();
 

@@ -40,12 +40,18 @@ void OpenWithShell(HINSTANCE instance, HWND owner, const std::string& path) {
 }
 
 bool ShowInFolder(const std::string& path) {
-    PIDLIST_ABSOLUTE item = ILCreateFromPathW(Widen(path).c_str());
-    if (item == nullptr) {
-        return false;
+    const std::wstring wide = Widen(path);
+    if (PIDLIST_ABSOLUTE item = ILCreateFromPathW(wide.c_str())) {
+        // With no children named, the item itself is selected in its parent folder.
+        const HRESULT result = SHOpenFolderAndSelectItems(item, 0, nullptr, 0);
+        ILFree(item);
+        if (SUCCEEDED(result)) {
+            return true;
+        }
     }
-    // With no children named, the item itself is selected in its parent folder.
-    const HRESULT result = SHOpenFolderAndSelectItems(item, 0, nullptr, 0);
-    ILFree(item);
-    return SUCCEEDED(result);
+    // Where the shell cannot (no shell windows service), Explorer is asked directly.
+    const std::wstring arguments = L"/select,\"" + wide + L"\"";
+    const auto started = reinterpret_cast<std::intptr_t>(ShellExecuteW(
+        nullptr, L"open", L"explorer.exe", arguments.c_str(), nullptr, SW_SHOWNORMAL));
+    return started > 32;
 }

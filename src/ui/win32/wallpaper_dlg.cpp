@@ -30,10 +30,11 @@ void CWallpaperDlg::RunModal() {
 }
 
 bool CWallpaperDlg::OnInit() {
+    switching.Bind(*this, list);
     frame.Attach(Handle());
     list.Attach(*this, *this);
     frame.Show(app.settings.hideAtStartup);
-    switching.Start(*this, list);
+    switching.Start();
     follower.Attach(Handle());
     // Before the title, which tells a driving program that the window is ready.
     keys.Register(Handle(), app.settings);

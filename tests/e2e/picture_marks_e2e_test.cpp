@@ -1,0 +1,119 @@
+// Acting on the picture on the desktop: never show it again, favourites, and where it is.
+#include <shlobj.h>
+
+#include <set>
+#include <utility>
+
+#include "tests/e2e/registry_probe.h"
+#include "tests/e2e/resource_ids.h"
+#include "tests/e2e/velumar_test.h"
+
+namespace e2e {
+
+namespace {
+
+std::string AppDataFile(const std::string& name) {
+    char local[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
+    return std::string(local) + "\\Quorwick\\Velumar\\" + name;
+}
+
+// A folder entry of three pictures told apart by their sizes.
+class PictureMarksTest : public VelumarTest {
+protected:
+    void SetUp() override {
+        VelumarTest::SetUp();
+        pictures = InFolder("pictures");
+        ASSERT_TRUE(CreateDirectoryA(pictures.c_str(), nullptr));
+        for (const auto& [name, size] : kPictures) {
+            WriteFileBytes(pictures + "\\" + name, SolidBitmap(size.first, size.second, 0, 0, 200));
+        }
+        const std::string list = InFolder("list.vlt");
+        WriteFileBytes(list, "\r\n" + pictures + " 0 \"\"\r\n");
+        WriteText(kSettingsKey, "CF", list);
+        StartWithoutWallpaper();
+    }
+
+    void Launch() {
+        ASSERT_TRUE(velumar.Start());
+        ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
+    }
+
+    // Sends the command (posted with the tray's code) and waits for another bitmap on the
+    // desktop; its picture's name. (The bitmap is read only once it is there: reading it while
+    // a switch wants to replace it holds the switch back.)
+    std::string ShowsAfter(int command, bool fromTray = false) {
+        const std::uint64_t before = FileIndex(WallpaperFile());
+        if (fromTray) {
+            PostMessageA(velumar.MainWindow(), WM_COMMAND, MAKEWPARAM(command, 3), 0);
+        } else {
+            SendMessageA(velumar.MainWindow(), WM_COMMAND, command, 0);
+        }
+        EXPECT_TRUE(WaitUntil([&] { return FileIndex(WallpaperFile()) != before; }));
+        return OnDesktop();
+    }
+
+    static std::string OnDesktop() {
+        const std::pair<int, int> size = WallpaperSize();
+        for (const auto& [name, pictureSize] : kPictures) {
+            if (pictureSize == size) {
+                return name;
+            }
+        }
+        return "?";
+    }
+
+    static constexpr std::pair<const char*, std::pair<int, int>> kPictures[] = {
+        {"a.bmp", {30, 20}}, {"b.bmp", {40, 30}}, {"c.bmp", {50, 40}}};
+    std::string pictures;
+    VelumarProcess velumar;
+};
+
+TEST_F(PictureMarksTest, NeverShowReplacesThePictureAtOnceForGoodAcrossARestart) {
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    const std::string hidden = ShowsAfter(kSwitchNowCommand);
+    EXPECT_NE(ShowsAfter(kNeverShowCommand), hidden);
+    EXPECT_TRUE(WaitUntil([&] {
+        return ReadFileBytes(AppDataFile("hidden.txt")).find(hidden) != std::string::npos;
+    }));
+    for (const bool restarted : {false, true}) {
+        if (restarted) {
+            ASSERT_TRUE(velumar.Exit());
+            ASSERT_NO_FATAL_FAILURE(Launch());
+        }
+        for (int i = 0; i < 10; ++i) {
+            EXPECT_NE(ShowsAfter(kSwitchNowCommand), hidden) << restarted;
+        }
+    }
+    // From the tray: the one left shows at once.
+    const std::string second = OnDesktop();
+    EXPECT_EQ(std::set<std::string>({hidden, second, ShowsAfter(kNeverShowCommand, true)}).size(),
+              3u);
+    ASSERT_TRUE(velumar.Exit());
+}
+
+TEST_F(PictureMarksTest, ShowInFolderStartsExplorerWithThePictureSelected) {
+    // The stand-in is explorer.exe's App Paths entry, so the shell starts it for Explorer.
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string standIn(exe);
+    standIn = standIn.substr(0, standIn.find_last_of('\\') + 1) + "explorer_stand_in.exe";
+    const std::string record = standIn + ".txt";
+    DeleteFileA(record.c_str());
+    const char* appPath = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\explorer.exe";
+    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, appPath, nullptr, REG_SZ, standIn.c_str(),
+                              static_cast<DWORD>(standIn.size() + 1)),
+              ERROR_SUCCESS);
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    const std::string shown = ShowsAfter(kSwitchNowCommand);
+    velumar.PostCommand(kShowInFolderCommand);
+    EXPECT_TRUE(WaitUntil([&] { return !ReadFileBytes(record).empty(); }));
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, appPath);
+    EXPECT_NE(ReadFileBytes(record).find("/select,\"" + pictures + "\\" + shown + "\""),
+              std::string::npos)
+        << ReadFileBytes(record);
+    ASSERT_TRUE(velumar.Exit());
+}
+
+}  // namespace
+}  // namespace e2e
