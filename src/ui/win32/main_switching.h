@@ -22,6 +22,7 @@
 #include "render/lock_screen_worker.h"
 #include "render/wallpaper_renderer.h"
 #include "switching/file_writer.h"
+#include "switching/picture_marks.h"
 #include "switching/random_source.h"
 #include "switching/switching_loop.h"
 #include "ui/win32/dialog_items.h"
@@ -89,6 +90,14 @@ public:
     bool OnSetCursor(WORD hitTest);
 
     bool Active() const { return loop.Active(); }
+
+    // stub: lead replaces
+    const std::vector<MarkedPicture>& HiddenPictures() const {
+        static const std::vector<MarkedPicture> none;
+        return none;
+    }
+    // stub: lead replaces
+    void ShowAgain(const std::vector<MarkedPicture>&) {}
     // Waits until the deck and the history are written (the session ends).
     void FlushFiles() { writer.Flush(); }
 
