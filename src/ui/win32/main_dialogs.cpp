@@ -33,9 +33,11 @@ void CMainDialogs::ShowProperties(const CDialog& window, const CGlobalKeys& keys
     values.general.lockScreenAvailable = switching.LockScreenAvailable();
     values.general.lockScreenNote = LockScreenFailureNote(switching.LockScreenFailure());
     // TODO lead: CSwitchingAdapter::ShowAgain / HiddenPictures
-    values.general.showHiddenPictures = [this](HWND owner) {
+    values.general.showHiddenPictures = [this, &window](HWND owner) {
         std::vector<MarkedPicture> chosen;
-        if (RunHiddenPicturesDialog(owner, switching.HiddenPictures(), chosen)) {
+        // Exit may have come from the tray while the dialog was open.
+        if (RunHiddenPicturesDialog(owner, switching.HiddenPictures(), chosen) &&
+            !window.HasEnded()) {
             switching.ShowAgain(chosen);
         }
     };
