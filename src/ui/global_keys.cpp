@@ -57,6 +57,10 @@ std::optional<int> CommandOfGlobalKey(int id) {
             return ID_PREVIOUS_WALLPAPER;
         case GlobalKey::Pause:
             return ID_PAUSE_SWITCHING;
+        case GlobalKey::Hide:
+            return ID_NEVER_SHOW;
+        case GlobalKey::Favourite:
+            return ID_FAVOURITE;
     }
     return std::nullopt;
 }

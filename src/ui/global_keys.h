@@ -35,10 +35,12 @@ std::uint32_t HotkeyValueFromChord(const HotkeyChord& chord);
 // The modifiers RegisterHotKey gets for a chord: its own, and no repeats while it is held.
 unsigned RegistrationModifiers(const HotkeyChord& chord);
 
-// The three keys: their registration ids on the main window, in this order.
-enum class GlobalKey { Next = 1, Previous = 2, Pause = 3 };
-inline constexpr GlobalKey kGlobalKeys[] = {GlobalKey::Next, GlobalKey::Previous, GlobalKey::Pause};
+// The keys: their registration ids on the main window, in this order.
+enum class GlobalKey { Next = 1, Previous = 2, Pause = 3, Hide = 4, Favourite = 5 };
+inline constexpr GlobalKey kGlobalKeys[] = {GlobalKey::Next, GlobalKey::Previous, GlobalKey::Pause,
+                                            GlobalKey::Hide, GlobalKey::Favourite};
 
-// The main-window command a key sends: "Switch wallpaper now", "Previous wallpaper" and
-// "Pause switching". None for an id that is not one of the keys.
+// The main-window command a key sends: "Switch wallpaper now", "Previous wallpaper", "Pause
+// switching", "Never show this picture" and "Favourite". None for an id that is not one of the
+// keys.
 std::optional<int> CommandOfGlobalKey(int id);

@@ -115,6 +115,24 @@ constexpr PopupText kPopupTexts[] = {
     {IDC_LOCK_SCREEN_NOTE,
      "Says why this Windows does not let Velumar set the lock screen, or why the last attempt "
      "failed. A failure never stops the wallpaper from changing."},
+    {IDC_FAVOURITES,
+     "How often favourites come: as often as the other pictures, three times as often in random "
+     "order, or only favourites. With no favourite in the list, \"only favourites\" shows the "
+     "whole list."},
+    {IDC_HIDDEN_PICTURES,
+     "Lists the pictures you chose never to show again, and shows the selected ones again."},
+    {IDC_MIN_SIZE,
+     "Skips a picture whose width and height are both below this percentage of its monitor's "
+     "width and height, since it would be enlarged and blurred. 0 skips none."},
+    {IDC_SHAPE,
+     "Shows pictures of any shape, only landscape pictures (wider than tall) or only portrait "
+     "pictures (taller than wide). Square pictures count as both."},
+    // Hidden pictures dialog, opened from the General page
+    {IDC_HIDDEN_LIST,
+     "The pictures never shown again: the file's name (with its page, for a page after the "
+     "first) and its folder. The files themselves are not touched."},
+    {IDC_SHOW_AGAIN,
+     "Takes the selected pictures off the list, so they take their turn as wallpapers again."},
     {IDC_CONTROL_ICON_TEXT,
      "Sets the colour of the captions under the desktop icons. Offered on Windows 2000 and "
      "earlier only."},
@@ -179,6 +197,19 @@ constexpr PopupText kPopupTexts[] = {
      "Says when another program already uses the key above (Velumar cannot use it then), or when "
      "the same key is chosen for another command."},
     {IDC_PAUSE_KEY_TAKEN,
+     "Says when another program already uses the key above (Velumar cannot use it then), or when "
+     "the same key is chosen for another command."},
+    {IDC_HIDE_KEY,
+     "The key that hides the picture under the mouse pointer for good, as \"Never show this "
+     "picture\" does, from any program. Click the box and press the key; Backspace leaves no "
+     "key."},
+    {IDC_FAVOURITE_KEY,
+     "The key that makes the picture under the mouse pointer a favourite, or no longer one, from "
+     "any program. Click the box and press the key; Backspace leaves no key."},
+    {IDC_HIDE_KEY_TAKEN,
+     "Says when another program already uses the key above (Velumar cannot use it then), or when "
+     "the same key is chosen for another command."},
+    {IDC_FAVOURITE_KEY_TAKEN,
      "Says when another program already uses the key above (Velumar cannot use it then), or when "
      "the same key is chosen for another command."},
 

@@ -11,6 +11,7 @@
 namespace {
 
 constexpr unsigned kMaxEdgePercent = 99;
+constexpr unsigned kMaxMinSizePercent = 100;
 
 // The Keys page's boxes in its order, with the names it gives their commands.
 struct KeyField {
@@ -24,6 +25,8 @@ constexpr KeyField kKeyFields[] = {
     {GlobalKey::Next, IDC_NEXT_KEY, &KeysPageValues::next, "Next wallpaper"},
     {GlobalKey::Previous, IDC_PREVIOUS_KEY, &KeysPageValues::previous, "Previous wallpaper"},
     {GlobalKey::Pause, IDC_PAUSE_KEY, &KeysPageValues::pause, "Pause or resume switching"},
+    {GlobalKey::Hide, IDC_HIDE_KEY, &KeysPageValues::hide, "Never show this picture"},
+    {GlobalKey::Favourite, IDC_FAVOURITE_KEY, &KeysPageValues::favourite, "Favourite"},
 };
 
 // Two values are the same key when RegisterHotKey would see the same chord.
@@ -60,6 +63,16 @@ IntervalCheck CheckInterval(int switchMode, const std::string& text) {
     char formatted[16];
     std::snprintf(formatted, sizeof(formatted), "%02d:%02d:%02d", d.hours, d.minutes, d.seconds);
     return {IntervalCheck::Outcome::Replace, formatted};
+}
+
+std::optional<FieldError> ReadMinSizeField(std::string_view text, int& percent) {
+    unsigned value = 0;
+    if (std::optional<FieldError> error =
+            ReadRangedField(IDC_MIN_SIZE, text, 0, kMaxMinSizePercent, value)) {
+        return error;
+    }
+    percent = static_cast<int>(value);
+    return std::nullopt;
 }
 
 std::string LockScreenFailureNote(const std::string& failure) {
@@ -182,6 +195,9 @@ PropertiesValues CopyIntoPages(const AppSettings& s) {
     g.controlIconText = s.controlIconText ? 1 : 0;
     g.times = s.switchTimes;
     g.lockScreen = s.lockScreen ? 1 : 0;
+    g.favourites = s.favourites;
+    g.minSizePercent = s.minSizePercent;
+    g.shapeFilter = s.shapeFilter;
     v.mask = {render.maskMode,
               static_cast<unsigned>(render.maskBottom),
               static_cast<unsigned>(render.maskLeft),
@@ -189,7 +205,7 @@ PropertiesValues CopyIntoPages(const AppSettings& s) {
               static_cast<unsigned>(render.maskTop),
               render.maskFile,
               render.maskImageOutline ? 1 : 0};
-    v.keys = {s.nextKey, s.previousKey, s.pauseKey};
+    v.keys = {s.nextKey, s.previousKey, s.pauseKey, s.hideKey, s.favouriteKey};
     v.monitors = {render.monitorMode, s.matchOrientation ? 1 : 0};
     return v;
 }
@@ -223,6 +239,9 @@ void CopyBackFromPages(const PropertiesValues& v, AppSettings& s) {
     s.controlIconText = g.controlIconText != 0;
     s.switchTimes = g.times;
     s.lockScreen = g.lockScreen != 0;
+    s.favourites = g.favourites;
+    s.minSizePercent = g.minSizePercent;
+    s.shapeFilter = g.shapeFilter;
 
     const MaskPageValues& m = v.mask;
     render.maskMode = m.maskChoice;
@@ -239,6 +258,8 @@ void CopyBackFromPages(const PropertiesValues& v, AppSettings& s) {
     s.nextKey = v.keys.next;
     s.previousKey = v.keys.previous;
     s.pauseKey = v.keys.pause;
+    s.hideKey = v.keys.hide;
+    s.favouriteKey = v.keys.favourite;
 
     render.monitorMode = v.monitors.monitorMode;
     s.matchOrientation = v.monitors.matchOrientation != 0;

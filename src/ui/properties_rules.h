@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +11,9 @@
 #include "app/app_settings.h"
 #include "ui/dialog_data.h"
 #include "ui/global_keys.h"
+
+// What HWND points to, declared without <windows.h>.
+struct HWND__;
 
 // General page.
 struct GeneralPageValues {
@@ -30,6 +34,12 @@ struct GeneralPageValues {
     std::uint32_t textColor = 0;
     std::vector<std::string> times;
     int lockScreen = 0;
+    int favourites = 0;      // combo 1125: as often as the others, three times, only favourites
+    int minSizePercent = 0;  // edit 1127: 0 to 100, 0 is off
+    int shapeFilter = 0;     // combo 1128: any, landscape only, portrait only
+    // Not a setting, never copied back: opens the hidden pictures over the sheet; without it the
+    // "Hidden pictures..." button is disabled.
+    std::function<void(HWND__* owner)> showHiddenPictures;
     // Shown on the page, never copied back: whether the system lets a program set the
     // lock-screen picture, and the note about the last failure (LockScreenFailureNote).
     bool lockScreenAvailable = true;
@@ -58,6 +68,14 @@ inline constexpr const char* kIntervalFormatMessage =
     "Please enter a time interval in HH:MM:SS format.";
 
 IntervalCheck CheckInterval(int switchMode, const std::string& text);
+
+// The General page's choices, in the order of their values.
+inline constexpr const char* kFavouritesChoices[] = {"as often as the others",
+                                                     "three times as often", "only favourites"};
+inline constexpr const char* kShapeChoices[] = {"any", "landscape only", "portrait only"};
+
+// The smallest-size edit: a number from 0 to 100; anything else is refused.
+std::optional<FieldError> ReadMinSizeField(std::string_view text, int& percent);
 
 // The lock-screen check box 1097 and the note 1098 under it.
 struct LockScreenLine {
@@ -154,6 +172,8 @@ struct KeysPageValues {
     std::uint32_t next = 0;
     std::uint32_t previous = 0;
     std::uint32_t pause = 0;
+    std::uint32_t hide = 0;
+    std::uint32_t favourite = 0;
 };
 
 // The line under a key's box when the same key is chosen for another command: it names the

@@ -1,7 +1,9 @@
-// The rules of the small dialogs: the time-of-day entry and the once-per-run welcome.
+// The rules of the small dialogs: the time-of-day entry, the once-per-run welcome and the rows
+// of the hidden pictures.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // What OK in the time-of-day dialog does with the typed text.
 struct TimeEntry {
@@ -14,6 +16,17 @@ inline constexpr const char* kTimeOfDayFormatMessage =
 
 // Blank text cancels; otherwise the text is read as a time of day and normalised.
 TimeEntry CheckTimeOfDay(const std::string& typed);
+
+// A hidden picture's row: the file's name, with its page when that is not the first, and the
+// folder it is in, without a backslash at its end except at a drive's root.
+struct HiddenPictureRow {
+    std::string name;
+    std::string folder;
+
+    bool operator==(const HiddenPictureRow&) const = default;
+};
+
+HiddenPictureRow HiddenPictureRowOf(std::string_view path, int page);
 
 // Whether a tick shows the welcome dialog.
 inline bool WelcomeDue(bool welcomeShown, bool showWelcome) {

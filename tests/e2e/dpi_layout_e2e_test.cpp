@@ -187,6 +187,8 @@ TEST_F(DpiLayoutTest, EveryWindowFitsItsControlsAtTheDisplaysDpi) {
     }
     PostMessageA(FindDescendant(sheet, 1040), BM_CLICK, 0, 0);  // the General page's "Add..."
     check("Enter Time of Day", IDCANCEL);
+    PostMessageA(FindDescendant(sheet, 1126), BM_CLICK, 0, 0);  // "Hidden pictures..."
+    check("Hidden pictures", IDCANCEL);
     PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }));
 

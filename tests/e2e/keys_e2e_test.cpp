@@ -21,6 +21,7 @@ constexpr int kKeysPage = 3;
 constexpr int kPreviousKey = 1112;
 constexpr int kNextKeyTaken = 1114;
 constexpr int kPauseKeyTaken = 1116;
+constexpr int kHideKey = 1121;
 
 class KeysTest : public VelumarTest {
 protected:
@@ -58,7 +59,7 @@ TEST_F(KeysTest, ChosenKeysSwitchAndPauseWhenPressedOnTheDisplay) {
     ASSERT_TRUE(velumar.Exit());
 }
 
-TEST_F(KeysTest, TheKeysPageReportsAKeyHeldElsewhereAndRefusesOneKeyForTwoCommands) {
+TEST_F(KeysTest, KeysPageReportsAKeyHeldElsewhereRefusesADuplicateAndStoresTheHideKey) {
     HWND holder = CreateWindowExA(0, "STATIC", "holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   nullptr, nullptr);
     ASSERT_NE(holder, nullptr);
@@ -78,12 +79,16 @@ TEST_F(KeysTest, TheKeysPageReportsAKeyHeldElsewhereAndRefusesOneKeyForTwoComman
     EXPECT_EQ(DismissMessageBox(velumar.ProcessId()),
               "This key is already chosen for \"Previous wallpaper\". Please choose another one.");
     EXPECT_TRUE(IsWindow(sheet));
-    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    // The key moved to "Never show this picture" is taken and stored.
+    SendMessageA(FindDescendant(sheet, kPreviousKey), HKM_SETHOTKEY, 0, 0);
+    SendMessageA(FindDescendant(sheet, kHideKey), HKM_SETHOTKEY, kCtrlAlt | 'H', 0);
+    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }));
 
     PressKeys("ctrl+alt+p");
     EXPECT_TRUE(WaitUntil([&] { return Paused(); }));
     ASSERT_TRUE(velumar.Exit());
+    EXPECT_EQ(ReadValue(kSettingsKey, "HX")->AsDword(), kCtrlAlt | 'H');
     UnregisterHotKey(holder, 1);
     DestroyWindow(holder);
 }

@@ -182,6 +182,11 @@ TEST_F(PropertiesTest, OkStoresTheNormalisedIntervalAndTheTimesInListOrder) {
     EXPECT_EQ(Text(1098),
               "Windows here does not let programs set the lock-screen picture "
               "(Windows 10 or later does).");
+    // Favourites, the smallest size and the shape: "only favourites", 50 %, "portrait only".
+    EXPECT_TRUE(Enabled(1126));
+    SendMessageA(Find(1125), CB_SETCURSEL, 2, 0);
+    Type(1127, "50");
+    SendMessageA(Find(1128), CB_SETCURSEL, 2, 0);
     Press(PSBTN_OK);
     ASSERT_TRUE(SheetCloses());
     ASSERT_TRUE(SettingsStored());
@@ -190,6 +195,9 @@ TEST_F(PropertiesTest, OkStoresTheNormalisedIntervalAndTheTimesInListOrder) {
     EXPECT_EQ(ReadValue(kSettingsKey, "WH")->AsDword(), 2u);
     // The Start Switching button follows the new mode and times at once.
     ASSERT_TRUE(velumar.Exit());
+    EXPECT_EQ(ReadValue(kSettingsKey, "FV")->AsDword(), 2u);
+    EXPECT_EQ(ReadValue(kSettingsKey, "MZ")->AsDword(), 50u);
+    EXPECT_EQ(ReadValue(kSettingsKey, "SH")->AsDword(), 2u);
 }
 
 TEST_F(PropertiesTest, RefusedFieldsKeepTheSheetOpenAndNoMaskingKeepsTheStoredMask) {

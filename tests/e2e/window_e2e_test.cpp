@@ -154,7 +154,7 @@ TEST_F(WindowTest, EveryWayOfEndingSavesTheChangedListAndFreesTheNextStart) {
              SendMessageTimeoutA(velumar.MainWindow(), WM_CLOSE, 0, 0, SMTO_BLOCK, 5000, &ignored);
          }},
         {"Escape", [this] { PostMessageA(velumar.Control(kListView), WM_KEYDOWN, VK_ESCAPE, 0); }},
-        {"tray Close", [this] { ChooseFromTrayMenu(6); }},
+        {"tray Close", [this] { ChooseFromTrayMenu(10); }},
     };
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
@@ -308,7 +308,7 @@ TEST_F(WindowTest, HidingAndShowingThroughKeysSystemCommandsAndTheTray) {
     PostMessageA(velumar.MainWindow(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_TRUE(WaitUntil([&] { return !Visible(); }, 3000));
     EXPECT_FALSE(IsIconic(velumar.MainWindow()));
-    ChooseFromTrayMenu(3);  // "Display Velumar"
+    ChooseFromTrayMenu(7);  // "Display Velumar"
     EXPECT_TRUE(WaitUntil([&] { return Visible(); }, 3000));
 
     SendMessageA(velumar.MainWindow(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
@@ -328,11 +328,15 @@ TEST_F(WindowTest, HidingAndShowingThroughKeysSystemCommandsAndTheTray) {
     }
     DestroyMenu(menu);
     FreeLibrary(exe);
-    // The switching commands above the items every copy has had, apart from them.
+    // The switching and picture commands above the items every copy has had, apart from them.
     const std::vector<std::pair<UINT, std::string>> expected = {
         {kSwitchNowCommand, "&Next wallpaper"},
         {kPreviousWallpaperCommand, "Pre&vious wallpaper"},
         {kPauseSwitchingCommand, "&Pause switching"},
+        {32792, "&Never show this picture"},
+        {32793, "&Favourite"},
+        {32794, "Show in &folder"},
+        {32795, "&Open picture"},
         {0, ""},
         {kDisplayCommand, "Display Velumar"},
         {0, ""},

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "ui/global_keys.h"
 #include "ui/properties_rules.h"
@@ -48,11 +49,13 @@ TEST(GlobalKeys, AKeyChosenForTwoCommandsIsRefusedAtTheLaterBoxNamingTheOther) {
     const char* const next = "Also chosen for \"Next wallpaper\".";
     const char* const previous = "Also chosen for \"Previous wallpaper\".";
     const char* const pause = "Also chosen for \"Pause or resume switching\".";
+    const char* const hide = "Also chosen for \"Never show this picture\".";
+    const char* const favourite = "Also chosen for \"Favourite\".";
     const struct {
-        KeysPageValues values;  // next, previous, pause
+        KeysPageValues values;  // next, previous, pause, hide, favourite
         int refused;            // the box refused; 0 for none
         const char* named;      // the command the refusal names
-        const char* lines[3];   // the lines under the boxes
+        std::string lines[5];   // the lines under the boxes
     } cases[] = {
         {{kN, kP, 0x0651}, 0, "", {"", "", ""}},
         {{0, 0, 0}, 0, "", {"", "", ""}},  // no key is no duplicate
@@ -65,6 +68,9 @@ TEST(GlobalKeys, AKeyChosenForTwoCommandsIsRefusedAtTheLaterBoxNamingTheOther) {
         {{0x0E25, 0, 0x10625}, 1113, "Next wallpaper", {pause, "", next}},
         // Another modifier is another key.
         {{kN, 0x074E, 0x024E}, 0, "", {"", "", ""}},
+        // The picture keys take part like the others.
+        {{kN, 0, 0, kP, kN}, 1122, "Next wallpaper", {favourite, "", "", "", next}},
+        {{0, 0, 0, kP, kP}, 1122, "Never show this picture", {"", "", "", favourite, hide}},
     };
     for (const auto& c : cases) {
         const std::optional<FieldError> error = CheckKeysPage(c.values);
@@ -84,6 +90,8 @@ TEST(GlobalKeys, EachKeySendsItsCommand) {
     EXPECT_EQ(CommandOfGlobalKey(static_cast<int>(GlobalKey::Next)), 32778);
     EXPECT_EQ(CommandOfGlobalKey(static_cast<int>(GlobalKey::Previous)), 32790);
     EXPECT_EQ(CommandOfGlobalKey(static_cast<int>(GlobalKey::Pause)), 32791);
+    EXPECT_EQ(CommandOfGlobalKey(static_cast<int>(GlobalKey::Hide)), 32792);
+    EXPECT_EQ(CommandOfGlobalKey(static_cast<int>(GlobalKey::Favourite)), 32793);
     EXPECT_EQ(CommandOfGlobalKey(0), std::nullopt);
     EXPECT_EQ(CommandOfGlobalKey(0x0100), std::nullopt);
 }

@@ -162,6 +162,24 @@ TEST(PropertiesRules, FieldsAreCheckedInThePagesOrder) {
     EXPECT_EQ(resizing.width, 12u);
     EXPECT_EQ(resizing.sizeChoice, 4);
     EXPECT_EQ(resizing.pictureColor, 1);
+
+    // The smallest size: 0 to 100; a refused text leaves the value as it was.
+    const struct {
+        const char* text;
+        std::optional<FieldError> error;
+        int percent;
+    } minSizes[] = {
+        {"0", std::nullopt, 0},
+        {"100", std::nullopt, 100},
+        {"50", std::nullopt, 50},
+        {"101", FieldError{1127, "Please enter an integer between 0 and 100.", true}, 7},
+        {"", FieldError{1127, kNotAPositiveInteger, false}, 7},
+    };
+    for (const auto& c : minSizes) {
+        int percent = 7;
+        EXPECT_EQ(ReadMinSizeField(c.text, percent), c.error) << c.text;
+        EXPECT_EQ(percent, c.percent) << c.text;
+    }
 }
 
 TEST(PropertiesRules, CopyBackKeepsTheMaskValuesTheModeDoesNotUse) {
@@ -182,6 +200,11 @@ TEST(PropertiesRules, CopyBackKeepsTheMaskValuesTheModeDoesNotUse) {
         pages.resizing.pictureColor = 1;
         pages.monitors = {mode, 1};
         pages.general.lockScreen = mode % 2;
+        pages.general.favourites = mode;
+        pages.general.minSizePercent = 50 * mode;
+        pages.general.shapeFilter = 2 - mode;
+        pages.keys.hide = 0x0648u + static_cast<unsigned>(mode);
+        pages.keys.favourite = 0x0646u;
         AppSettings after = stored;
         CopyBackFromPages(pages, after);
         EXPECT_EQ(after.render.maskMode, mode);
@@ -196,11 +219,22 @@ TEST(PropertiesRules, CopyBackKeepsTheMaskValuesTheModeDoesNotUse) {
         EXPECT_EQ(after.render.monitorMode, mode);
         EXPECT_TRUE(after.matchOrientation);
         EXPECT_EQ(after.lockScreen, mode % 2 == 1);
+        EXPECT_EQ(after.favourites, mode);
+        EXPECT_EQ(after.minSizePercent, 50 * mode);
+        EXPECT_EQ(after.shapeFilter, 2 - mode);
+        EXPECT_EQ(after.hideKey, 0x0648u + static_cast<unsigned>(mode));
+        EXPECT_EQ(after.favouriteKey, 0x0646u);
+        EXPECT_EQ(after.previousKey, 0x0625u);
     }
     // Unchanged pages give back exactly the settings they were given.
     stored.render.resizeMode = 5;
     stored.render.pictureColor = true;
     stored.lockScreen = true;
+    stored.favourites = 1;
+    stored.minSizePercent = 100;
+    stored.shapeFilter = 1;
+    stored.hideKey = 0x0648;
+    stored.favouriteKey = 0x0646;
     AppSettings roundTrip = stored;
     CopyBackFromPages(CopyIntoPages(stored), roundTrip);
     EXPECT_EQ(roundTrip, stored);
@@ -215,6 +249,27 @@ TEST(PropertiesRules, OnlyAStoredOneChecksIncludeSubfolders) {
         AppSettings settings;
         settings.includeSubfolders = c.stored;
         EXPECT_EQ(CopyIntoPages(settings).general.includeSubfolders, c.checked) << c.stored;
+    }
+}
+
+TEST(SmallDialogRules, AHiddenPicturesRowNamesTheFileWithItsPageAndItsFolder) {
+    const struct {
+        const char* path;
+        int page;
+        HiddenPictureRow row;
+    } cases[] = {
+        {"C:\\Photos\\beach.jpg", 0, {"beach.jpg", "C:\\Photos"}},
+        {"C:\\beach.jpg", 0, {"beach.jpg", "C:\\"}},
+        {"C:\\Scans\\album.tif", 3, {"album.tif (page 3)", "C:\\Scans"}},
+        {"D:\\\xe5\x86\x99\xe7\x9c\x9f\\\xf0\x9f\x8c\x8a.png",
+         0,
+         {"\xf0\x9f\x8c\x8a.png", "D:\\\xe5\x86\x99\xe7\x9c\x9f"}},
+        {"\\\\server\\share\\sea.jpg", 0, {"sea.jpg", "\\\\server\\share"}},
+        {"C:/Photos/beach.jpg", 1, {"beach.jpg (page 1)", "C:/Photos"}},
+        {"beach.jpg", 0, {"beach.jpg", ""}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(HiddenPictureRowOf(c.path, c.page), c.row) << c.path;
     }
 }
 

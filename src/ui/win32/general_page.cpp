@@ -1,9 +1,12 @@
 // The General page of the properties sheet: when the wallpaper changes, the interval, the
-// time list, the switching options, the lock screen and the desktop icon text options.
+// time list, the switching options, the lock screen, favourites and the pictures left out, and the
+// desktop icon text options.
 #include "ui/win32/general_page.h"
 
 #include <commdlg.h>
 
+#include <span>
+#include <string>
 #include <vector>
 
 #include "base/win32/deferred_import.h"
@@ -41,6 +44,17 @@ constexpr CheckField kChecks[] = {
     {IDC_LOCK_SCREEN, &GeneralPageValues::lockScreen},
 };
 
+// The drop-down lists and the values they exchange, their items in the order of the values.
+struct ChoiceField {
+    int id;
+    int GeneralPageValues::*value;
+    std::span<const char* const> items;
+};
+constexpr ChoiceField kChoices[] = {
+    {IDC_FAVOURITES, &GeneralPageValues::favourites, kFavouritesChoices},
+    {IDC_SHAPE, &GeneralPageValues::shapeFilter, kShapeChoices},
+};
+
 }  // namespace
 
 void CGeneralPage::OnInit() {
@@ -49,6 +63,15 @@ void CGeneralPage::OnInit() {
         SetChecked(check.id, values.*check.value != 0);
     }
     SetItemText(IDC_INTERVAL, values.interval);
+    for (const ChoiceField& choice : kChoices) {
+        for (const char* item : choice.items) {
+            SendMessageW(Item(choice.id), CB_ADDSTRING, 0,
+                         reinterpret_cast<LPARAM>(Widen(item).c_str()));
+        }
+        SetComboSelection(choice.id, values.*choice.value);
+    }
+    SetItemText(IDC_MIN_SIZE, std::to_string(values.minSizePercent));
+    EnableItem(IDC_HIDDEN_PICTURES, static_cast<bool>(values.showHiddenPictures));
     // A disabled check box keeps its value: OK stores it unchanged.
     const LockScreenLine lockScreen =
         ComputeLockScreenLine(values.lockScreenAvailable, values.lockScreenNote);
@@ -74,11 +97,14 @@ void CGeneralPage::ReadControls() {
         values.*check.value = IsChecked(check.id) ? 1 : 0;
     }
     values.interval = ItemText(IDC_INTERVAL);
+    for (const ChoiceField& choice : kChoices) {
+        values.*choice.value = ComboSelection(choice.id);
+    }
 }
 
 std::optional<FieldError> CGeneralPage::ReadBack() {
     ReadControls();
-    return std::nullopt;
+    return ReadMinSizeField(ItemText(IDC_MIN_SIZE), values.minSizePercent);
 }
 
 void CGeneralPage::UpdateEnabling() {
@@ -131,6 +157,11 @@ bool CGeneralPage::OnCommand(int id, int code, HWND) {
         case IDC_TEXT_COLOR:
             if (code == BN_CLICKED) {
                 ChooseTextColor();
+            }
+            return true;
+        case IDC_HIDDEN_PICTURES:
+            if (code == BN_CLICKED) {
+                ShowHiddenPictures();
             }
             return true;
         default:
@@ -198,6 +229,12 @@ void CGeneralPage::ChooseTextColor() {
     values.textColor = choose.rgbResult;
     InvalidateRect(Handle(), nullptr, FALSE);
     InvalidateRect(Item(IDC_TEXT_COLOR), nullptr, FALSE);
+}
+
+void CGeneralPage::ShowHiddenPictures() {
+    if (values.showHiddenPictures) {
+        values.showHiddenPictures(Sheet());
+    }
 }
 
 bool CGeneralPage::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {

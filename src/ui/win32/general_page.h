@@ -1,5 +1,6 @@
 // The General page of the properties sheet: when the wallpaper changes, the interval, the
-// time list, the switching options, the lock screen and the desktop icon text options.
+// time list, the switching options, the lock screen, favourites and the pictures left out, and the
+// desktop icon text options.
 #pragma once
 
 #include "ui/properties_rules.h"
@@ -25,6 +26,7 @@ private:
     void RemoveTimes();
     void RebuildTimes();
     void ChooseTextColor();
+    void ShowHiddenPictures();
     void DrawTextColorButton(const DRAWITEMSTRUCT& item) const;
 
     int osVersion;

@@ -14,6 +14,10 @@ std::uint32_t ChosenKey(const AppSettings& settings, GlobalKey key) {
             return settings.previousKey;
         case GlobalKey::Pause:
             return settings.pauseKey;
+        case GlobalKey::Hide:
+            return settings.hideKey;
+        case GlobalKey::Favourite:
+            return settings.favouriteKey;
     }
     return 0;
 }

@@ -15,6 +15,8 @@ constexpr KeyControl kKeyControls[] = {
     {GlobalKey::Next, IDC_NEXT_KEY, IDC_NEXT_KEY_TAKEN, &KeysPageValues::next},
     {GlobalKey::Previous, IDC_PREVIOUS_KEY, IDC_PREVIOUS_KEY_TAKEN, &KeysPageValues::previous},
     {GlobalKey::Pause, IDC_PAUSE_KEY, IDC_PAUSE_KEY_TAKEN, &KeysPageValues::pause},
+    {GlobalKey::Hide, IDC_HIDE_KEY, IDC_HIDE_KEY_TAKEN, &KeysPageValues::hide},
+    {GlobalKey::Favourite, IDC_FAVOURITE_KEY, IDC_FAVOURITE_KEY_TAKEN, &KeysPageValues::favourite},
 };
 
 constexpr const char* kTakenText = "This key is used by another program.";

@@ -9,6 +9,7 @@
 #include "ui/win32/about_dlg.h"
 #include "ui/win32/dialog.h"
 #include "ui/win32/general_page.h"
+#include "ui/win32/hidden_pictures_dlg.h"
 #include "ui/win32/keys_page.h"
 #include "ui/win32/mask_page.h"
 #include "ui/win32/monitors_page.h"
@@ -31,6 +32,15 @@ void CMainDialogs::ShowProperties(const CDialog& window, const CGlobalKeys& keys
     // Shown on the General page: whether the lock screen can be set, and the last failure.
     values.general.lockScreenAvailable = switching.LockScreenAvailable();
     values.general.lockScreenNote = LockScreenFailureNote(switching.LockScreenFailure());
+    // The General page's "Hidden pictures..." button.
+    values.general.showHiddenPictures = [this, &window](HWND owner) {
+        std::vector<MarkedPicture> chosen;
+        // Exit may have come from the tray while the dialog was open.
+        if (RunHiddenPicturesDialog(owner, switching.HiddenPictures(), chosen) &&
+            !window.HasEnded()) {
+            switching.ShowAgain(chosen);
+        }
+    };
     bool ok = false;
     {
         const ScopedFlag open(propertiesOpen);

@@ -22,6 +22,7 @@
 #include "render/lock_screen_worker.h"
 #include "render/wallpaper_renderer.h"
 #include "switching/file_writer.h"
+#include "switching/picture_marks.h"
 #include "switching/random_source.h"
 #include "switching/switching_loop.h"
 #include "ui/win32/dialog_items.h"

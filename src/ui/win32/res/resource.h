@@ -75,6 +75,10 @@
 #define IDC_UPRIGHT_PHOTOS 1096
 #define IDC_LOCK_SCREEN 1097
 #define IDC_LOCK_SCREEN_NOTE 1098
+#define IDC_FAVOURITES 1125
+#define IDC_HIDDEN_PICTURES 1126
+#define IDC_MIN_SIZE 1127
+#define IDC_SHAPE 1128
 
 // Resizing page (dialog 133)
 #define IDD_RESIZING_PAGE 133
@@ -100,6 +104,10 @@
 #define IDC_NEXT_KEY_TAKEN 1114
 #define IDC_PREVIOUS_KEY_TAKEN 1115
 #define IDC_PAUSE_KEY_TAKEN 1116
+#define IDC_HIDE_KEY 1121
+#define IDC_FAVOURITE_KEY 1122
+#define IDC_HIDE_KEY_TAKEN 1123
+#define IDC_FAVOURITE_KEY_TAKEN 1124
 
 // Monitors page (dialog 144); the four radio buttons in the order of the monitor modes
 #define IDD_MONITORS_PAGE 144
@@ -109,6 +117,11 @@
 #define IDC_MONITOR_EACH 1203
 #define IDC_MONITOR_SPAN 1204
 #define IDC_MATCH_ORIENTATION 1205
+
+// Hidden pictures dialog (dialog 145), opened from the General page
+#define IDD_HIDDEN_PICTURES 145
+#define IDC_HIDDEN_LIST 1129
+#define IDC_SHOW_AGAIN 1130
 
 // Open dialog's preview panel (dialog 136, a child template of the open dialog)
 #define IDD_PREVIEW_PANEL 136
@@ -140,7 +153,7 @@
 #define IDC_MASK_BROWSE 1080
 #define IDC_MASK_OUTLINE 1082
 
-// Accelerators of the main window (table 140): F1 to F6
+// Accelerators of the main window (table 140): F1 to F6, Shift+F3 and Ctrl+Del
 #define IDR_ACCELERATORS 140
 
 // String table
