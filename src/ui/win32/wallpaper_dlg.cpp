@@ -47,9 +47,11 @@ void CWallpaperDlg::ListFileChanged() {
 void CWallpaperDlg::UpdateTitle() {
     SetWindowTextW(Handle(),
                    Widen(MainWindowTitle(list.ListName(), switching.Paused(),
-                                         follower.MonitorsCovered(), switching.PublishFailure()))
+                                         follower.MonitorsCovered(), switching.PublishFailure()) +
+                         FilteredSuffix(switching.AllFilteredOut()))
                        .c_str());
     frame.ShowStatus(switching.Paused(), NotSetSuffix(switching.PublishFailure()) +
+                                             FilteredSuffix(switching.AllFilteredOut()) +
                                              switching.LayoutNote() +
                                              LockScreenSuffix(switching.LockScreenFailure()));
 }
@@ -167,8 +169,10 @@ bool CWallpaperDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             return true;
         case kMsgWallpaperShown: {
             const std::string failedBefore = switching.PublishFailure();
+            const bool filteredBefore = switching.AllFilteredOut();
             switching.OnShown(wParam, lParam);
-            if (switching.PublishFailure() != failedBefore) {
+            if (switching.PublishFailure() != failedBefore ||
+                switching.AllFilteredOut() != filteredBefore) {
                 UpdateTitle();
             }
             result = 0;
