@@ -77,7 +77,7 @@ public:
             monitorRects.push_back({1920 * i, 0, 1920 * (i + 1), 1080, i == 0});
         }
     }
-    std::uint64_t BeginShow(const std::vector<ShowPicture>&) override { return ++ticket; }
+    std::uint64_t BeginShow(const std::vector<ShowPicture>&, bool) override { return ++ticket; }
     void CancelShow() override {}
     void Prepare(const std::vector<ShowPicture>&) override {}
     void DropPrepared() override {}

@@ -12,6 +12,7 @@
 #include "render/desktop.h"
 #include "render/monitor_layout.h"
 #include "render/opacity_mask.h"
+#include "render/picture_filter.h"
 #include "render/show_picture.h"
 
 // A file's size and last write time; two stamps differ when the file was changed.
@@ -56,6 +57,9 @@ struct RenderInputs {
     // Where the bitmap may go, best first, and the local application-data folder.
     std::vector<std::string> places;
     std::string appData;
+    // The pictures left out (the shows and preparations of the switching sequence only): a
+    // picture it filters out is given up before it is decoded.
+    PictureFilter filter;
     bool operator==(const RenderInputs&) const = default;
 };
 
@@ -80,4 +84,11 @@ ShowPicture PictureForMonitor(const RenderInputs& inputs, std::size_t index);
 struct PreparedFile {
     std::string prepared;
     std::string target;
+};
+
+// Why a render made no bitmap, when it was not that a picture could not be read: the picture
+// rendered but no place took the bitmap (the system's reason), or the filter left a picture out.
+struct RenderReport {
+    std::string saveFailure;
+    bool filtered = false;
 };

@@ -168,12 +168,26 @@ double RotationAngleFor(int rotation) {
 
 namespace {
 
+enum class Outcome { Done, Failed, Filtered };
+
+// Whether the filter leaves out a picture of that upright size once the entry's rotation turns
+// it.
+bool LeftOut(const PictureFilter& filter, ImageSize upright, int rotation, ScreenSize target) {
+    if (TurnsAQuarter(rotation)) {
+        std::swap(upright.width, upright.height);
+    }
+    return FilteredOut(filter, upright.width, upright.height, target);
+}
+
 // Loads the request's page into the session, at a reduced scale where the codec offers one and
 // the resize step would reduce the image to no more than that anyway. Only the first page's
-// size is known before decoding.
-bool LoadForRender(const RenderRequest& request, const RenderSettings& settings, ScreenSize desktop,
-                   ImageLibrary& library, int handle) {
+// size is known before decoding: a picture the filter leaves out for the target is given up
+// there, and only when no header tells the size is the decoded picture judged.
+Outcome LoadForRender(const RenderRequest& request, const RenderSettings& settings,
+                      ScreenSize desktop, ImageLibrary& library, int handle,
+                      const PictureFilter& filter = {}, ScreenSize filterTarget = {}) {
     std::optional<ImageSize> atLeast;
+    bool judged = filter.Off();
     if (request.page == 0) {
         FileBytes file(request.path);
         if (std::optional<ImageHeader> header = ReadImageHeader(file)) {
@@ -182,6 +196,10 @@ bool LoadForRender(const RenderRequest& request, const RenderSettings& settings,
             if (settings.uprightPhotos && pixelops::SwapsSides(header->orientation)) {
                 std::swap(full.width, full.height);
             }
+            if (LeftOut(filter, full, request.rotation, filterTarget)) {
+                return Outcome::Filtered;
+            }
+            judged = true;
             const bool turned = TurnsBeforeResizing(settings) && TurnsAQuarter(request.rotation);
             if (turned) {
                 std::swap(full.width, full.height);
@@ -192,12 +210,22 @@ bool LoadForRender(const RenderRequest& request, const RenderSettings& settings,
             }
         }
     }
-    if (atLeast) {
-        return library.cLoadImageAtLeast(handle, request.path.c_str(), request.page,
-                                         static_cast<int>(atLeast->width),
-                                         static_cast<int>(atLeast->height)) != 0;
+    const bool loaded =
+        atLeast ? library.cLoadImageAtLeast(handle, request.path.c_str(), request.page,
+                                            static_cast<int>(atLeast->width),
+                                            static_cast<int>(atLeast->height)) != 0
+                : library.cLoadImage(handle, request.path.c_str(), request.page, 0, 0) != 0;
+    if (!loaded) {
+        return Outcome::Failed;
     }
-    return library.cLoadImage(handle, request.path.c_str(), request.page, 0, 0) != 0;
+    if (!judged) {
+        // Loaded whole (no reduced scale without a header), and turned upright by the decoder.
+        const ImageShape shape = ReadShape(library, handle);
+        if (LeftOut(filter, {shape.width, shape.height}, request.rotation, filterTarget)) {
+            return Outcome::Filtered;
+        }
+    }
+    return Outcome::Done;
 }
 
 // Resizes, rotates, reduces and masks the page loaded in the session. With the picture's colour,
@@ -275,10 +303,10 @@ bool PastePicture(ImageLibrary& library, int canvas, int picture, ScreenSize pic
 }
 
 // Renders the picture for one monitor's size, as the whole desktop is rendered in mode 0, into
-// the session.
-bool RenderForMonitor(const RenderInputs& inputs, const ShowPicture& picture,
-                      const MonitorRect& monitor, int session, ImageLibrary& library,
-                      const pixelops::CancelCheck& cancelled) {
+// the session; the filter judges it against the target's size.
+Outcome RenderForMonitor(const RenderInputs& inputs, const ShowPicture& picture,
+                         const MonitorRect& monitor, ScreenSize filterTarget, int session,
+                         ImageLibrary& library, const pixelops::CancelCheck& cancelled) {
     const RenderSettings& settings = inputs.settings;
     const DesktopShape shape{{monitor.Width(), monitor.Height()},
                              inputs.desktop.bitsPerPixel,
@@ -287,50 +315,59 @@ bool RenderForMonitor(const RenderInputs& inputs, const ShowPicture& picture,
     edgeMask.Ensure(settings, shape.size.width, shape.size.height);
     const RenderRequest request{picture.path, picture.rotation, picture.page,
                                 edgeMask.For(shape.size.width, shape.size.height)};
-    if (!LoadForRender(request, settings, shape.size, library, session) || cancelled()) {
-        return false;
+    const Outcome loaded =
+        LoadForRender(request, settings, shape.size, library, session, inputs.filter, filterTarget);
+    if (loaded != Outcome::Done || cancelled()) {
+        return loaded == Outcome::Done ? Outcome::Failed : loaded;
     }
     FinishInSession(request, settings, shape, library, session);
-    return !cancelled();
+    return cancelled() ? Outcome::Failed : Outcome::Done;
 }
 
 // Renders the monitors' pictures, each in its own session, as many at a time as the machine
-// has cores (the decodes then run side by side); false when any of them fails. Every thread has
-// ended when this returns.
-bool RenderForMonitors(const RenderInputs& inputs, const std::vector<MonitorRect>& areas,
-                       std::size_t first, const std::vector<std::unique_ptr<ImageSession>>& into,
-                       ImageLibrary& library, const pixelops::CancelCheck& cancelled) {
+// has cores (the decodes then run side by side); Filtered when the filter left any of them out,
+// else Failed when any of them fails. Every thread has ended when this returns.
+Outcome RenderForMonitors(const RenderInputs& inputs, const std::vector<MonitorRect>& areas,
+                          std::size_t first, const std::vector<std::unique_ptr<ImageSession>>& into,
+                          ImageLibrary& library, const pixelops::CancelCheck& cancelled) {
+    // The same picture on every monitor is judged against the first; a spanning picture against
+    // the whole rectangle, its one area.
+    const MonitorRect& sameTarget = areas.front();
     const auto render = [&](std::size_t k) {
         const std::size_t i = first + k;
         const ShowPicture picture = inputs.settings.monitorMode == 2
                                         ? PictureForMonitor(inputs, i)
                                         : ShowPicture{inputs.path, inputs.rotation, inputs.page};
+        const MonitorRect& target = inputs.settings.monitorMode == 1 ? sameTarget : areas[i];
         try {
             const pixelops::CancelScope scope(&cancelled);
-            return RenderForMonitor(inputs, picture, areas[i], into[k]->Handle(), library,
-                                    cancelled);
+            return RenderForMonitor(inputs, picture, areas[i], {target.Width(), target.Height()},
+                                    into[k]->Handle(), library, cancelled);
         } catch (...) {
-            return false;
+            return Outcome::Failed;
         }
     };
-    std::vector<std::future<bool>> others;
+    std::vector<std::future<Outcome>> others;
     for (std::size_t k = 1; k < into.size(); ++k) {
         others.push_back(std::async(std::launch::async | std::launch::deferred, render, k));
     }
-    bool rendered = render(0);
-    for (std::future<bool>& other : others) {
-        rendered = other.get() && rendered;
+    Outcome rendered = render(0);
+    for (std::future<Outcome>& other : others) {
+        const Outcome one = other.get();
+        if (one == Outcome::Filtered || (one == Outcome::Failed && rendered == Outcome::Done)) {
+            rendered = one;
+        }
     }
     return rendered;
 }
 
 // One bitmap of the monitors' bounding rectangle in the desktop colour, each monitor's picture
 // at its place (in the spanning mode one picture for the whole rectangle). Any picture that
-// fails fails the whole.
+// fails fails the whole; so does one the filter leaves out, which the report then tells.
 std::optional<PreparedFile> RenderComposition(const RenderInputs& inputs, std::string_view suffix,
                                               ImageLibrary& library, Desktop& desktop,
                                               const pixelops::CancelCheck& cancelled,
-                                              std::string* saveFailure) {
+                                              RenderReport* report) {
     const MonitorRect bounds = BoundingRect(inputs.monitors);
     const ScreenSize bitmap{bounds.Width(), bounds.Height()};
     const bool spanning = inputs.settings.monitorMode == 3;
@@ -352,7 +389,12 @@ std::optional<PreparedFile> RenderComposition(const RenderInputs& inputs, std::s
                 return std::nullopt;
             }
         }
-        if (!RenderForMonitors(inputs, areas, first, sessions, library, cancelled)) {
+        const Outcome rendered =
+            RenderForMonitors(inputs, areas, first, sessions, library, cancelled);
+        if (rendered != Outcome::Done) {
+            if (report != nullptr && rendered == Outcome::Filtered) {
+                report->filtered = true;
+            }
             return std::nullopt;
         }
         for (std::size_t k = 0; k < sessions.size(); ++k) {
@@ -372,7 +414,7 @@ std::optional<PreparedFile> RenderComposition(const RenderInputs& inputs, std::s
         return std::nullopt;
     }
     return SaveBeside(library, canvas.Handle(), inputs.places, suffix, inputs.appData, desktop,
-                      saveFailure);
+                      report != nullptr ? &report->saveFailure : nullptr);
 }
 
 }  // namespace
@@ -389,7 +431,8 @@ bool RenderWallpaper(const RenderRequest& request, const RenderSettings& setting
         if (!session) {
             return false;
         }
-        if (!LoadForRender(request, settings, desktop.DesktopSize(), library, session.Handle())) {
+        if (LoadForRender(request, settings, desktop.DesktopSize(), library, session.Handle()) !=
+            Outcome::Done) {
             return false;
         }
         const std::vector<std::string> files =
@@ -422,12 +465,12 @@ bool RenderWallpaper(const RenderRequest& request, const RenderSettings& setting
 std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, std::string_view suffix,
                                                ImageLibrary& library, Desktop& desktop,
                                                const pixelops::CancelCheck& cancelled,
-                                               std::string* saveFailure) {
+                                               RenderReport* report) {
     // The library's row loops on this thread stop early once the render is no longer wanted.
     const pixelops::CancelScope scope(&cancelled);
     try {
         if (!inputs.monitors.empty()) {
-            return RenderComposition(inputs, suffix, library, desktop, cancelled, saveFailure);
+            return RenderComposition(inputs, suffix, library, desktop, cancelled, report);
         }
         const RenderSettings& settings = inputs.settings;
         const ScreenSize size = inputs.desktop.size;
@@ -436,8 +479,15 @@ std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, std::
         const RenderRequest request{inputs.path, inputs.rotation, inputs.page,
                                     edgeMask.For(size.width, size.height)};
         ImageSession session(library);
-        if (!session || inputs.places.empty() ||
-            !LoadForRender(request, settings, size, library, session.Handle()) || cancelled()) {
+        if (!session || inputs.places.empty()) {
+            return std::nullopt;
+        }
+        const Outcome loaded =
+            LoadForRender(request, settings, size, library, session.Handle(), inputs.filter, size);
+        if (loaded != Outcome::Done || cancelled()) {
+            if (report != nullptr && loaded == Outcome::Filtered) {
+                report->filtered = true;
+            }
             return std::nullopt;
         }
         FinishInSession(request, settings, inputs.desktop, library, session.Handle());
@@ -445,7 +495,7 @@ std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, std::
             return std::nullopt;
         }
         return SaveBeside(library, session.Handle(), inputs.places, suffix, inputs.appData, desktop,
-                          saveFailure);
+                          report != nullptr ? &report->saveFailure : nullptr);
     } catch (...) {
         return std::nullopt;
     }
@@ -463,7 +513,7 @@ bool RenderForLockScreen(const ShowPicture& picture, const RenderSettings& setti
     const RenderRequest request{picture.path, picture.rotation, picture.page, nullptr};
     try {
         if (shape.size.width <= 0 || shape.size.height <= 0 ||
-            !LoadForRender(request, unmasked, shape.size, library, session)) {
+            LoadForRender(request, unmasked, shape.size, library, session) != Outcome::Done) {
             return false;
         }
         FinishInSession(request, unmasked, shape, library, session);

@@ -52,12 +52,15 @@ DesktopShape ReadDesktopShape(Desktop& desktop);
 
 // Renders the inputs as RenderWallpaper renders a request, but leaves the bitmap beside the
 // first of the places that takes it (its name followed by the suffix) instead of publishing it.
-// Stops early, between bands of rows, when cancelled() turns true. Nothing on any failure; when
-// the picture rendered but no place took the bitmap, saveFailure (when given) says why.
+// Stops early, between bands of rows, when cancelled() turns true. Nothing on any failure; the
+// report (when given) says when the picture rendered but no place took the bitmap, and when the
+// inputs' filter left a picture out (judged against the size it is rendered for: the desktop,
+// each monitor with a picture per monitor, the first monitor when every monitor shows the same
+// picture, the bounding rectangle when it spans them).
 std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, std::string_view suffix,
                                                ImageLibrary& library, Desktop& desktop,
                                                const pixelops::CancelCheck& cancelled,
-                                               std::string* saveFailure = nullptr);
+                                               RenderReport* report = nullptr);
 
 // Renders the picture into the session as the lock screen shows it: for the primary monitor's
 // full size (primary.size), resized as the policy says, unmasked and untiled, on a bitmap of

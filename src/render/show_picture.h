@@ -5,8 +5,9 @@
 #include <string>
 
 // How a show ended: its bitmap is the wallpaper; a picture could not be read or rendered; the
-// bitmap was rendered but could not be saved or made the wallpaper; or it was cancelled.
-enum class ShowResult { Shown, Unreadable, NotSet, Cancelled };
+// bitmap was rendered but could not be saved or made the wallpaper; it was cancelled; or the
+// filters of the switching sequence left a picture out.
+enum class ShowResult { Shown, Unreadable, NotSet, Cancelled, Filtered };
 
 struct ShowPicture {
     std::string path;

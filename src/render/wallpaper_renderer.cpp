@@ -15,9 +15,9 @@ WallpaperRenderer::WallpaperRenderer(ImageLibrary& library, Desktop& desktop, St
       wallpaperFileSuffix(std::move(wallpaperFileSuffix)),
       worker(
           [this](const RenderInputs& inputs, std::string_view suffix,
-                 const pixelops::CancelCheck& cancelled, std::string& saveFailure) {
+                 const pixelops::CancelCheck& cancelled, RenderReport& report) {
               return RenderPreparedFile(inputs, suffix, this->library, this->desktop, cancelled,
-                                        &saveFailure);
+                                        &report);
           },
           [this](const PreparedFile& file, const RenderInputs& inputs, std::string& why) {
               if (PublishRendered(file, inputs, this->desktop)) {
@@ -31,7 +31,8 @@ WallpaperRenderer::WallpaperRenderer(ImageLibrary& library, Desktop& desktop, St
           [this] { ::RemoveWallpaper(this->desktop); }) {}
 
 RenderInputs WallpaperRenderer::InputsFor(const std::vector<ShowPicture>& pictures,
-                                          const RenderSettings& settings) {
+                                          const RenderSettings& settings,
+                                          const PictureFilter& filter) {
     // The monitors are read only for a monitor mode, so the one-desktop wallpaper depends on
     // nothing new.
     std::vector<MonitorRect> monitors =
@@ -39,7 +40,7 @@ RenderInputs WallpaperRenderer::InputsFor(const std::vector<ShowPicture>& pictur
     if (!monitors.empty() && !ComposedBitmapFits(monitors)) {
         RenderSettings whole = settings;
         whole.monitorMode = 0;
-        return InputsFor({pictures.front()}, whole);
+        return InputsFor({pictures.front()}, whole, filter);
     }
     // The files' stamps are read on the worker, which may wait on a slow disk.
     const StampOf noStamps = [](const std::string&) { return std::optional<FileStamp>(); };
@@ -47,6 +48,7 @@ RenderInputs WallpaperRenderer::InputsFor(const std::vector<ShowPicture>& pictur
         MakeShowInputs(pictures, settings, ReadDesktopShape(desktop), monitors, noStamps);
     inputs.places = WallpaperFileCandidates(desktop, wallpaperFileSuffix);
     inputs.appData = desktop.LocalAppDataFolder();
+    inputs.filter = filter;
     return inputs;
 }
 
@@ -61,11 +63,11 @@ void WallpaperRenderer::Prepare(const std::string& path, int rotation, int page,
 }
 
 std::uint64_t WallpaperRenderer::Show(const std::vector<ShowPicture>& pictures,
-                                      const RenderSettings& settings) {
-    return worker.Show(InputsFor(pictures, settings));
+                                      const RenderSettings& settings, const PictureFilter& filter) {
+    return worker.Show(InputsFor(pictures, settings, filter));
 }
 
 void WallpaperRenderer::Prepare(const std::vector<ShowPicture>& pictures,
-                                const RenderSettings& settings) {
-    worker.Prepare(InputsFor(pictures, settings));
+                                const RenderSettings& settings, const PictureFilter& filter) {
+    worker.Prepare(InputsFor(pictures, settings, filter));
 }

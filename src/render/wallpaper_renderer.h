@@ -25,9 +25,12 @@ public:
     std::uint64_t Show(const std::string& path, int rotation, int page,
                        const RenderSettings& settings);
     // The same for a show of one or more pictures (see ShowPicture; never empty): with a monitor
-    // mode, one bitmap for all monitors, each picture rendered for its monitor.
-    std::uint64_t Show(const std::vector<ShowPicture>& pictures, const RenderSettings& settings);
-    void Prepare(const std::vector<ShowPicture>& pictures, const RenderSettings& settings);
+    // mode, one bitmap for all monitors, each picture rendered for its monitor. A picture the
+    // filter leaves out ends the show as Filtered.
+    std::uint64_t Show(const std::vector<ShowPicture>& pictures, const RenderSettings& settings,
+                       const PictureFilter& filter = {});
+    void Prepare(const std::vector<ShowPicture>& pictures, const RenderSettings& settings,
+                 const PictureFilter& filter = {});
     // Cancels a show not finished.
     void CancelShow() { worker.CancelShow(); }
     // Cancels a show not finished, then takes the wallpaper off the desktop, after a publish
@@ -39,8 +42,8 @@ public:
     void Drop() { worker.Drop(); }
 
 private:
-    RenderInputs InputsFor(const std::vector<ShowPicture>& pictures,
-                           const RenderSettings& settings);
+    RenderInputs InputsFor(const std::vector<ShowPicture>& pictures, const RenderSettings& settings,
+                           const PictureFilter& filter);
 
     ImageLibrary& library;
     Desktop& desktop;

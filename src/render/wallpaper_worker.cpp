@@ -168,15 +168,18 @@ void WallpaperWorker::RunShow(std::unique_lock<std::mutex>& guard) {
         const std::lock_guard check(lock);
         return stopping || showTicket != mine;
     };
-    std::string why;
+    RenderReport report;
     if (!file) {
         try {
-            file = render(inputs, NextSuffix(), cancelled, why);
+            file = render(inputs, NextSuffix(), cancelled, report);
         } catch (...) {
             file.reset();
         }
     }
-    ShowResult outcome = why.empty() ? ShowResult::Unreadable : ShowResult::NotSet;
+    std::string why = std::move(report.saveFailure);
+    ShowResult outcome = report.filtered ? ShowResult::Filtered
+                         : why.empty()   ? ShowResult::Unreadable
+                                         : ShowResult::NotSet;
     {
         // A removal of the wallpaper waits for a publish, and a publish after it sees the
         // cancellation that came with it.
@@ -211,7 +214,7 @@ void WallpaperWorker::RunPrepare(std::unique_lock<std::mutex>& guard) {
     }
     std::optional<PreparedFile> prepared;
     try {
-        std::string unused;
+        RenderReport unused;
         prepared = render(inputs, NextSuffix(), cancelled, unused);
     } catch (...) {
         prepared.reset();

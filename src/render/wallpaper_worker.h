@@ -18,11 +18,12 @@
 class WallpaperWorker {
 public:
     // Renders the inputs into a bitmap beside the wallpaper file's place (its name followed by
-    // the suffix); the render may stop early once cancelled() turns true. When the picture
-    // rendered but no place took the bitmap, saveFailure gets the system's reason.
+    // the suffix); the render may stop early once cancelled() turns true. Without a bitmap, the
+    // report tells a picture the filter left out, or the system's reason when the picture
+    // rendered but no place took the bitmap, from a picture that could not be read.
     using Render = std::function<std::optional<PreparedFile>(
         const RenderInputs& inputs, std::string_view suffix, const pixelops::CancelCheck& cancelled,
-        std::string& saveFailure)>;
+        RenderReport& report)>;
     // Moves a rendered bitmap over the wallpaper file and makes it the wallpaper; false, with the
     // system's reason, when it could not.
     using Publish =

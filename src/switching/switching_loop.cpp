@@ -331,7 +331,9 @@ std::vector<ShowPicture> SwitchingLoop::PicturesOf(const MonitorItems& set) cons
 
 std::uint64_t SwitchingLoop::ShowPictures(std::vector<ShowPicture> pictures) {
     job->pictures = pictures;
-    return rendering.BeginShow(job->pictures);
+    // The filters keep pictures out of the rotation only: a picture chosen directly or brought
+    // back from the history is shown whatever its size.
+    return rendering.BeginShow(job->pictures, !job->request.entry && job->historyAt < 0);
 }
 
 void SwitchingLoop::ShowFinished(std::uint64_t ticket, ShowResult result, const std::string& why) {
@@ -342,6 +344,7 @@ void SwitchingLoop::ShowFinished(std::uint64_t ticket, ShowResult result, const 
     if (shown) {
         onDesktop = job->pictures;
         view.SetPublishFailure({});
+        allFilteredOut = false;
     }
     if (result == ShowResult::NotSet || result == ShowResult::Cancelled) {
         // The pictures are fine but the desktop did not take them: the position stays, and the
@@ -380,8 +383,11 @@ void SwitchingLoop::ShowFinished(std::uint64_t ticket, ShowResult result, const 
         return;
     }
     // With a picture per monitor a failed show passes over its whole set: the next set is tried.
+    // A set with a picture the filters left out fails as a whole too. A filtered item is passed
+    // over as an unreadable one is, and counted apart.
     const int advance = Advance();
     if (!shown) {
+        job->filtered = job->filtered || result == ShowResult::Filtered;
         if (DealsFromDeck()) {
             // An item that cannot be read is dealt like a shown one, so the deck moves past it.
             DealShown();
@@ -396,6 +402,7 @@ void SwitchingLoop::ShowFinished(std::uint64_t ticket, ShowResult result, const 
             Begin();
             return;
         }
+        allFilteredOut = job->filtered;
     }
     if (shown) {
         RecordShown();
@@ -509,7 +516,8 @@ void SwitchingLoop::SettingsApplied(const AppSettings& before) {
     }
     if (!(before.render.Normalized() == now.render.Normalized()) ||
         before.matchOrientation != now.matchOrientation || before.randomOrder != now.randomOrder ||
-        before.noRepeats != now.noRepeats) {
+        before.noRepeats != now.noRepeats || before.minSizePercent != now.minSizePercent ||
+        before.shapeFilter != now.shapeFilter) {
         RenderSettingsChanged();
     }
 }
@@ -536,7 +544,7 @@ void SwitchingLoop::ShowCurrentAgain() {
     if (!onDesktop.empty()) {
         // Not a job: it records nothing, and the ticket it reports is stale to ShowFinished. A
         // switch asked for meanwhile replaces it on the worker.
-        rendering.BeginShow(onDesktop);
+        rendering.BeginShow(onDesktop, false);
     }
     PrepareNext();
 }
@@ -628,6 +636,7 @@ void SwitchingLoop::SetSequence(std::vector<WallpaperEntry> items) {
     built = std::move(items);
     sequence = Derive();
     NoteFavourites();
+    allFilteredOut = false;
     upcomingStart = -1;
     drawsStart = -1;
     // Read again for a new sequence: a file may have been replaced meanwhile.

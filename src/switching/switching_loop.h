@@ -57,10 +57,11 @@ protected:
 class SwitchRendering {
 public:
     // Starts showing the pictures (one, or one per monitor); the loop then hears ShowFinished
-    // with the ticket.
-    virtual std::uint64_t BeginShow(const std::vector<ShowPicture>& pictures) = 0;
+    // with the ticket. Filtered for a show of the switching sequence: the filters of the
+    // settings may leave its pictures out (ShowResult::Filtered).
+    virtual std::uint64_t BeginShow(const std::vector<ShowPicture>& pictures, bool filtered) = 0;
     virtual void CancelShow() = 0;
-    // Starts rendering the pictures of the next show ahead.
+    // Starts rendering the pictures of the sequence's next show ahead, filtered as its show is.
     virtual void Prepare(const std::vector<ShowPicture>& pictures) = 0;
     // Forgets what was rendered ahead.
     virtual void DropPrepared() = 0;
@@ -195,6 +196,9 @@ public:
     bool NoFavouritesToShow() const { return noFavourites; }
 
     bool Active() const { return switchingActive; }
+    // The last switch went through the whole sequence without showing anything, and the filters
+    // left out at least one of its items; until a show succeeds or the sequence is built anew.
+    bool AllFilteredOut() const { return allFilteredOut; }
     // A show runs on the worker.
     bool Busy() const { return job.has_value(); }
     const std::vector<WallpaperEntry>& Sequence() const { return sequence; }
@@ -220,6 +224,8 @@ private:
         std::vector<ShowPicture> pictures = {};
         // With a picture per monitor: the set waits for the shapes of its candidates.
         bool awaitingShapes = false;
+        // The filters left out an item tried by this switch.
+        bool filtered = false;
     };
 
     // After going back, shows the history's later entries again, newest last; then the item at
@@ -365,4 +371,5 @@ private:
     std::vector<DeckCard> cards;
     std::vector<int> cardItems;
     bool cardsMade = false;
+    bool allFilteredOut = false;
 };

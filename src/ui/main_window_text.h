@@ -15,6 +15,11 @@ inline std::string NotSetSuffix(std::string_view why) {
     return why.empty() ? std::string() : " (could not set the wallpaper: " + std::string(why) + ")";
 }
 
+// What the title and the tray tip add while the filters leave out every picture of the list.
+inline std::string FilteredSuffix(bool allFilteredOut) {
+    return allFilteredOut ? " (every picture is left out by the filters)" : std::string();
+}
+
 // What the tray tip adds while the lock-screen picture could not be set, with the reason.
 inline std::string LockScreenSuffix(std::string_view why) {
     return why.empty() ? std::string() : " (lock screen not set: " + std::string(why) + ")";

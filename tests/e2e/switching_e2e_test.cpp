@@ -566,6 +566,38 @@ TEST_F(SwitchingTest, SwitchesNeitherMoveThePointerNorSendMovesToTheWindowUnderI
     ASSERT_TRUE(velumar.Exit());
 }
 
+TEST_F(SwitchingTest, TheSizeFilterPassesOverSmallPicturesAndSaysWhenItLeavesOutEveryOne) {
+    // Half the 1024 x 768 desktop is 512 x 384: a 320 x 240 picture is below it in both sides.
+    WriteDword(kSettingsKey, "MZ", 50);
+    for (const char* name : {"mixed", "small"}) {
+        ASSERT_TRUE(CreateDirectoryA(InFolder(name).c_str(), nullptr));
+    }
+    WriteFileBytes(InFolder("mixed\\large.bmp"), SolidBitmap(640, 480, 0, 0, 255));
+    WriteFileBytes(InFolder("mixed\\small.bmp"), SolidBitmap(320, 240, 255, 0, 0));
+    WriteFileBytes(InFolder("small\\a.bmp"), SolidBitmap(320, 240, 255, 0, 0));
+    WriteFileBytes(InFolder("small\\b.bmp"), SolidBitmap(300, 200, 0, 255, 0));
+    const std::string filtered = " (every picture is left out by the filters)";
+    UseListOf({"mixed"});
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    for (int i = 0; i < 4; ++i) {
+        // Each switch publishes a new bitmap file, whatever the position it leaves.
+        const std::uint64_t before = FileIndex(WallpaperFile());
+        velumar.SendCommand(kSwitchNowCommand);
+        ASSERT_TRUE(WaitUntil([&] { return FileIndex(WallpaperFile()) != before; })) << i;
+        EXPECT_EQ(WallpaperSize(), std::make_pair(640, 480)) << i;
+    }
+    EXPECT_EQ(WindowText(velumar.MainWindow()).find(filtered), std::string::npos);
+    ASSERT_TRUE(velumar.Exit());
+
+    UseListOf({"small"});
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    velumar.SendCommand(kSwitchNowCommand);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return WindowText(velumar.MainWindow()).find(filtered) != std::string::npos; }));
+    EXPECT_EQ(WallpaperSize(), std::make_pair(640, 480));
+    ASSERT_TRUE(velumar.Exit());
+}
+
 using WallpaperTest = VelumarTest;
 
 TEST_F(WallpaperTest, RemoveWallpaperNowEmptiesTheDesktopAndKeepsTheFile) {

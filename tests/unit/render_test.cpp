@@ -18,6 +18,7 @@
 #include "render/publish.h"
 #include "render/render_wallpaper.h"
 #include "render/wallpaper_renderer.h"
+#include "tests/unit/exif_orientation.h"
 #include "tests/unit/recording_image_library.h"
 #include "tests/unit/setting_changes.h"
 #include "tests/unit/wait_or_fail.h"
@@ -528,6 +529,11 @@ TEST(WallpaperWorkerTest, AShowMovesThePreparedBitmapOnlyWhenItsInputsAreUnchang
         const std::uint64_t notSet = renderer.Show("a.jpg", 0, 0, settings);
         ASSERT_EQ(results.WaitFor(notSet), ShowResult::NotSet);
         EXPECT_FALSE(results.reasons[notSet].empty());
+        // A picture the filters leave out ends its show as filtered, not as one that could not
+        // be set; a bitmap prepared without the filters is not taken for a show with them.
+        renderer.Prepare("b.jpg", 0, 0, settings);
+        EXPECT_EQ(results.WaitFor(renderer.Show({{"b.jpg", 0, 0}}, settings, PictureFilter{0, 2})),
+                  ShowResult::Filtered);
         renderer.Prepare("a.jpg", 0, 0, settings);
     }
     EXPECT_EQ(library.liveSessions, 0);
@@ -544,7 +550,7 @@ TEST(WallpaperWorkerTest, AShowCancelsAnotherPreparationAndEachJobKeepsItsOwnFil
     // Renders block until released or cancelled (or, should neither come, the deadline).
     const auto render = [&](const RenderInputs& in, std::string_view suffix,
                             const pixelops::CancelCheck& cancelled,
-                            std::string&) -> std::optional<PreparedFile> {
+                            RenderReport&) -> std::optional<PreparedFile> {
         std::unique_lock guard(lock);
         started.push_back(in.path);
         changed.notify_all();
@@ -615,7 +621,7 @@ TEST(WallpaperWorkerTest, APreparationThatFailedIsRenderedAgainWhenAskedAgain) {
     a.path = "a";
     WallpaperWorker worker(
         [&](const RenderInputs& in, std::string_view suffix, const pixelops::CancelCheck&,
-            std::string&) -> std::optional<PreparedFile> {
+            RenderReport&) -> std::optional<PreparedFile> {
             const std::lock_guard guard(lock);
             renders.push_back(in.path);
             changed.notify_all();
@@ -838,5 +844,166 @@ TEST(RenderWallpaperTest, MonitorModesComposeOneTiledBitmapOfEveryMonitorsPictur
         expected.insert(expected.end(), published.begin(), published.end());
         expected.push_back("wallpaper C:\\WINDOWS\\V.bmp");
         EXPECT_EQ(desktop.actions, expected) << c.what;
+    }
+}
+
+TEST(PictureFilterTest, TooSmallInBothSidesOrTheWrongShapeIsLeftOut) {
+    constexpr std::uint32_t kHuge = 0xFFFFFFFF;
+    constexpr int kIntMax = 0x7FFFFFFF;
+    const struct {
+        PictureFilter filter;
+        std::uint32_t width, height;
+        ScreenSize target;
+        bool out;
+    } cases[] = {
+        {{0, 0}, 1, 1, {1024, 768}, false},
+        {{50, 0}, 512, 384, {1024, 768}, false},  // exactly half is not below it
+        {{50, 0}, 511, 383, {1024, 768}, true},
+        {{50, 0}, 511, 384, {1024, 768}, false},  // below in one side only
+        {{50, 0}, 2000, 383, {1024, 768}, false},
+        {{100, 0}, 1024, 768, {1024, 768}, false},
+        {{100, 0}, 1023, 767, {1024, 768}, true},
+        {{33, 0}, 330, 330, {1000, 1000}, false},  // 0.33 * 1000 in floating point is above 330
+        {{33, 0}, 329, 329, {1000, 1000}, true},
+        {{1, 0}, 0, 0, {0, 0}, false},  // no target size: nothing is below it
+        {{100, 0}, kHuge, kHuge, {kIntMax, kIntMax}, false},
+        {{100, 0}, 1, 1, {kIntMax, kIntMax}, true},
+        {{0, 1}, 500, 500, {1024, 768}, false},  // a square is both shapes
+        {{0, 2}, 500, 500, {1024, 768}, false},
+        {{0, 1}, 500, 501, {1024, 768}, true},
+        {{0, 1}, 501, 500, {1024, 768}, false},
+        {{0, 2}, 501, 500, {1024, 768}, true},
+        {{0, 2}, 500, 501, {1024, 768}, false},
+        {{0, 2}, kHuge, 1, {1024, 768}, true},
+        {{50, 1}, 4000, 3000, {1024, 768}, false},
+        {{50, 1}, 300, 200, {1024, 768}, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FilteredOut(c.filter, c.width, c.height, c.target), c.out)
+            << c.filter.minSizePercent << "% shape " << c.filter.shape << ": " << c.width << " x "
+            << c.height << " for " << c.target.width << " x " << c.target.height;
+    }
+}
+
+namespace {
+
+std::string BigEndian(std::uint32_t value, int bytes) {
+    std::string out;
+    for (int i = bytes - 1; i >= 0; --i) {
+        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    }
+    return out;
+}
+
+// The first bytes of a PNG and of a baseline JPEG of that size: enough for their headers.
+std::string PngStart(std::uint32_t w, std::uint32_t h) {
+    return std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16) + BigEndian(w, 4) + BigEndian(h, 4) +
+           std::string("\x08\x02\0\0\0", 5);
+}
+
+std::string JpegStart(std::uint32_t w, std::uint32_t h) {
+    return std::string("\xFF\xD8\xFF\xC0", 4) + BigEndian(17, 2) + '\x08' + BigEndian(h, 2) +
+           BigEndian(w, 2) + '\x03' + std::string(9, '\x01') + std::string("\xFF\xDA", 2) +
+           BigEndian(6, 2) + "scan" + std::string("\x12\xFF\x00\x34\xFF\xD9", 6);
+}
+
+}  // namespace
+
+TEST(RenderWallpaperTest, APictureTheFiltersLeaveOutIsGivenUpBeforeItIsDecoded) {
+    const auto write = [](const char* name, const std::string& bytes) {
+        const std::string path = (std::filesystem::temp_directory_path() / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    };
+    const std::string big = write("velumar_filter_640.png", PngStart(640, 480));
+    const std::string small = write("velumar_filter_320.png", PngStart(320, 240));
+    // Stored 640 x 480, standing upright (EXIF orientation 6).
+    const std::string upright =
+        write("velumar_filter_upright.jpg", WithExifOrientation(JpegStart(640, 480), 6));
+    const MonitorRect primary{0, 0, 1920, 1080, true};
+    const MonitorRect left{-1280, 0, 0, 1024};
+    enum Expect { Rendered, Filtered, FilteredOnceDecoded };
+    const PictureFilter half{50, 0};
+    const PictureFilter portrait{0, 2};
+    const struct {
+        const char* what;
+        std::vector<std::string> pictures;
+        int rotation;
+        int page;
+        PictureFilter filter;
+        int monitorMode;
+        Expect expect;
+        bool uprightPhotos = true;
+    } cases[] = {
+        {"large enough for the desktop", {big}, 0, 0, half, 0, Rendered},
+        {"too small for the desktop", {small}, 0, 0, half, 0, Filtered},
+        {"filters off", {small}, 0, 0, {}, 0, Rendered},
+        {"wide where portrait is asked", {big}, 0, 0, portrait, 0, Filtered},
+        {"turned a quarter by the entry", {big}, 1, 0, portrait, 0, Rendered},
+        {"upright as its file records", {upright}, 0, 0, portrait, 0, Rendered},
+        {"as stored when photos are not turned upright",
+         {upright},
+         0,
+         0,
+         portrait,
+         0,
+         Filtered,
+         false},
+        {"a later page, whose size only its decode tells",
+         {small},
+         0,
+         1,
+         half,
+         0,
+         FilteredOnceDecoded},
+        // The monitors in order: left (1280 x 1024), then the primary (1920 x 1080).
+        {"a picture per monitor: the small one on the primary fails the set",
+         {big, small},
+         0,
+         0,
+         half,
+         2,
+         Filtered},
+        {"the same picture on every monitor, judged against the first",
+         {big},
+         0,
+         0,
+         half,
+         1,
+         Rendered},
+        {"spanning: judged against the whole rectangle", {big}, 0, 0, half, 3, Filtered},
+    };
+    for (const auto& c : cases) {
+        RecordingImageLibrary library;
+        library.loadWidth = 320;
+        library.loadHeight = 240;
+        FakeDesktop desktop;
+        desktop.monitors = {primary, left};
+        RenderSettings settings;
+        settings.monitorMode = c.monitorMode;
+        settings.uprightPhotos = c.uprightPhotos;
+        std::vector<ShowPicture> pictures;
+        for (const std::string& path : c.pictures) {
+            pictures.push_back({path, c.rotation, c.page});
+        }
+        RenderInputs inputs = MakeShowInputs(pictures, settings, ReadDesktopShape(desktop),
+                                             desktop.Monitors(), Stamps{}.Function());
+        inputs.places = {"C:\\WINDOWS\\V.bmp"};
+        inputs.filter = c.filter;
+        RenderReport report;
+        const std::optional<PreparedFile> file = RenderPreparedFile(
+            inputs, ".next1", library, desktop, [] { return false; }, &report);
+        EXPECT_EQ(file.has_value(), c.expect == Rendered) << c.what;
+        EXPECT_EQ(report.filtered, c.expect != Rendered) << c.what;
+        EXPECT_EQ(library.liveSessions, 0) << c.what;
+        const std::string& leftOut = c.pictures.back();
+        const bool decoded =
+            std::any_of(library.calls.begin(), library.calls.end(), [&](const std::string& call) {
+                return call.rfind("cLoadImage", 0) == 0 && call.find(leftOut) != std::string::npos;
+            });
+        EXPECT_EQ(decoded, c.expect != Filtered) << c.what;
+    }
+    for (const std::string& path : {big, small, upright}) {
+        std::filesystem::remove(path);
     }
 }

@@ -42,7 +42,8 @@ public:
 class Recorder final : public SwitchRendering, public SwitchingView, public SwitchingStore {
 public:
     // One picture as "path@page"; several joined by "+".
-    std::uint64_t BeginShow(const std::vector<ShowPicture>& pictures) override {
+    std::uint64_t BeginShow(const std::vector<ShowPicture>& pictures, bool filter) override {
+        filtered.push_back(filter);
         std::string text;
         for (const ShowPicture& picture : pictures) {
             text += (text.empty() ? "" : "+") + picture.path + "@" + std::to_string(picture.page);
@@ -94,6 +95,8 @@ public:
     std::string publishFailure;
     std::uint64_t ticket = 0;
     int rotation = 0;
+    // Whether each show began was filtered.
+    std::vector<bool> filtered;
     std::string storedHistory;
     std::string storedHidden;
     std::string storedFavourites;
@@ -724,4 +727,76 @@ TEST_F(SwitchingLoopTest, FavouritesComeThreeTimesAsOftenAtRandomAndAloneWhenOnl
     EXPECT_EQ(recorder.storedFavourites, "");
     EXPECT_EQ(loop.Sequence().size(), 4u);
     EXPECT_TRUE(loop.NoFavouritesToShow());
+}
+
+TEST_F(SwitchingLoopTest, AFilteredItemIsPassedOverAsAnUnreadableOneButCountedApart) {
+    using R = ShowResult;
+    const struct {
+        const char* what;
+        bool deck;
+        std::vector<ShowResult> results;
+        bool allFilteredOut;
+    } cases[] = {
+        {"every item filtered", false, {R::Filtered, R::Filtered, R::Filtered}, true},
+        {"dealt from the deck", true, {R::Filtered, R::Filtered, R::Filtered}, true},
+        {"one filtered, the others unreadable",
+         false,
+         {R::Unreadable, R::Filtered, R::Unreadable},
+         true},
+        {"every item unreadable", false, {R::Unreadable, R::Unreadable, R::Unreadable}, false},
+        {"one shown after one filtered", false, {R::Filtered, R::Shown}, false},
+    };
+    for (const auto& c : cases) {
+        loop.End();
+        settings.randomOrder = settings.noRepeats = c.deck;
+        settings.nextIndex = 0;
+        loop.SwitchNow();
+        std::set<std::string> tried;
+        for (std::size_t i = 0; i < c.results.size(); ++i) {
+            tried.insert(recorder.log.back());
+            const Log after = Finish(c.results[i]);
+            // Passed over like an unreadable item, and at most once through the sequence.
+            EXPECT_EQ(after.front(), c.results[i] == R::Shown ? "row 1" : "failed") << c.what;
+            EXPECT_EQ(loop.Busy(), i + 1 < c.results.size()) << c.what;
+        }
+        EXPECT_EQ(tried.size(), c.results.size()) << c.what;
+        EXPECT_EQ(loop.AllFilteredOut(), c.allFilteredOut) << c.what;
+    }
+    // Until a show succeeds, or the sequence is built anew.
+    loop.SwitchNow();
+    Finish(ShowResult::Filtered);
+    Finish(ShowResult::Filtered);
+    Finish(ShowResult::Filtered);
+    ASSERT_TRUE(loop.AllFilteredOut());
+    loop.ShowEntry({1, 0, "", "chosen"}, 0);
+    Finish(ShowResult::Shown);
+    EXPECT_FALSE(loop.AllFilteredOut());
+    loop.SwitchNow();
+    Finish(ShowResult::Filtered);
+    Finish(ShowResult::Filtered);
+    Finish(ShowResult::Filtered);
+    loop.StartStop();
+    EXPECT_FALSE(loop.AllFilteredOut());
+    Finish(true);
+
+    // Only the shows of the sequence are filtered: not a direct choice, a history entry or the
+    // wallpaper shown again for new displays.
+    recorder.filtered.clear();
+    loop.SwitchNow();
+    Finish(true);
+    loop.ShowEntry({1, 0, "", "chosen"}, 0);
+    Finish(true);
+    loop.ShowPrevious();
+    Finish(true);
+    loop.ShowCurrentAgain();
+    EXPECT_EQ(recorder.filtered, (std::vector<bool>{true, false, false, false}));
+
+    // Changed filters drop what was prepared ahead.
+    for (const auto& change : {&AppSettings::minSizePercent, &AppSettings::shapeFilter}) {
+        AppSettings before = settings;
+        before.*change = 1;
+        recorder.log.clear();
+        loop.SettingsApplied(before);
+        EXPECT_EQ(recorder.log.front(), "drop");
+    }
 }

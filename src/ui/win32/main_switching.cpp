@@ -178,8 +178,10 @@ bool CSwitchingAdapter::ShowCurrentAgain() {
     return true;
 }
 
-std::uint64_t CSwitchingAdapter::BeginShow(const std::vector<ShowPicture>& pictures) {
-    const std::uint64_t ticket = renderer.Show(pictures, app.settings.render);
+std::uint64_t CSwitchingAdapter::BeginShow(const std::vector<ShowPicture>& pictures,
+                                           bool filtered) {
+    const std::uint64_t ticket =
+        renderer.Show(pictures, app.settings.render, filtered ? Filter() : PictureFilter{});
     layouts[ticket] = Monitors();
     showPictures[ticket] = pictures;
     return ticket;
@@ -215,7 +217,7 @@ void CSwitchingAdapter::OnShapesRead() {
 }
 
 void CSwitchingAdapter::Prepare(const std::vector<ShowPicture>& pictures) {
-    renderer.Prepare(pictures, app.settings.render);
+    renderer.Prepare(pictures, app.settings.render, Filter());
 }
 
 std::vector<WallpaperEntry> CSwitchingAdapter::BuildSwitchingSequence() {

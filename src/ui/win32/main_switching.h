@@ -81,6 +81,8 @@ public:
     // Why the last show's bitmap could not be set (empty when it was), and why a picture per
     // monitor is not possible on this layout (empty when it is), for the title and tray tip.
     const std::string& PublishFailure() const { return publishFailure; }
+    // The filters left out every picture of the sequence at the last switch.
+    bool AllFilteredOut() const { return loop.AllFilteredOut(); }
     // Whether the system lets Velumar set the lock-screen picture, and why the last setting of
     // it failed (empty when it did not), for the General page and the tray tip.
     bool LockScreenAvailable() { return lockScreen.Available(); }
@@ -137,8 +139,11 @@ private:
     // That folder itself, not made; empty when unknown.
     std::string AppDataFolder();
 
+    // The size and shape filters of the settings.
+    PictureFilter Filter() const { return {app.settings.minSizePercent, app.settings.shapeFilter}; }
+
     // SwitchRendering
-    std::uint64_t BeginShow(const std::vector<ShowPicture>& pictures) override;
+    std::uint64_t BeginShow(const std::vector<ShowPicture>& pictures, bool filtered) override;
     void CancelShow() override { renderer.CancelShow(); }
     void Prepare(const std::vector<ShowPicture>& pictures) override;
     void DropPrepared() override { renderer.Drop(); }

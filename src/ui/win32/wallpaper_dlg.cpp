@@ -50,10 +50,12 @@ void CWallpaperDlg::ListFileChanged() {
 void CWallpaperDlg::UpdateTitle() {
     SetWindowTextW(Handle(),
                    Widen(MainWindowTitle(list.ListName(), switching.Paused(),
-                                         follower.MonitorsCovered(), switching.PublishFailure()))
+                                         follower.MonitorsCovered(), switching.PublishFailure()) +
+                         FilteredSuffix(switching.AllFilteredOut()))
                        .c_str());
     frame.ShowStatus(switching.Paused(),
-                     NotSetSuffix(switching.PublishFailure()) + switching.LayoutNote() +
+                     NotSetSuffix(switching.PublishFailure()) +
+                         FilteredSuffix(switching.AllFilteredOut()) + switching.LayoutNote() +
                          LockScreenSuffix(switching.LockScreenFailure()) +
                          NoFavouritesSuffix(switching.NoFavouritesToShow()),
                      SplitPath(switching.PictureOnDesktop(false).path, mbcs::NoLeadBytes).name);
