@@ -39,18 +39,26 @@ protected:
         ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
     }
 
-    // Sends the command (posted with the tray's code) and waits for another bitmap on the
-    // desktop; its picture's name. (The bitmap is read only once it is there: reading it while
-    // a switch wants to replace it holds the switch back.)
+    // Sends the command (posted with the tray's code) and waits for another picture on the
+    // desktop (the bitmap is read only once it was replaced, so as not to hold the switch
+    // back); its name.
     std::string ShowsAfter(int command, bool fromTray = false) {
+        const std::string name = OnDesktop();
         const std::uint64_t before = FileIndex(WallpaperFile());
         if (fromTray) {
             PostMessageA(velumar.MainWindow(), WM_COMMAND, MAKEWPARAM(command, 3), 0);
         } else {
             SendMessageA(velumar.MainWindow(), WM_COMMAND, command, 0);
         }
-        EXPECT_TRUE(WaitUntil([&] { return FileIndex(WallpaperFile()) != before; }));
-        return OnDesktop();
+        EXPECT_TRUE(
+            WaitUntil([&] { return FileIndex(WallpaperFile()) != before && OnDesktop() != name; }));
+        // The window has heard of it once its information box names it.
+        const std::string shown = OnDesktop();
+        EXPECT_TRUE(WaitUntil([&] {
+            return velumar.ControlText(kInfoBox).find("On the desktop: " + shown) !=
+                   std::string::npos;
+        })) << velumar.ControlText(kInfoBox);
+        return shown;
     }
 
     static std::string OnDesktop() {
@@ -87,31 +95,36 @@ TEST_F(PictureMarksTest, NeverShowReplacesThePictureAtOnceForGoodAcrossARestart)
     }
     // From the tray: the one left shows at once.
     const std::string second = OnDesktop();
-    EXPECT_EQ(std::set<std::string>({hidden, second, ShowsAfter(kNeverShowCommand, true)}).size(),
-              3u);
+    const std::string third = ShowsAfter(kNeverShowCommand, true);
+    EXPECT_EQ(std::set<std::string>({hidden, second, third}).size(), 3u)
+        << hidden << second << third;
     ASSERT_TRUE(velumar.Exit());
 }
 
 TEST_F(PictureMarksTest, ShowInFolderStartsExplorerWithThePictureSelected) {
-    // The stand-in is explorer.exe's App Paths entry, so the shell starts it for Explorer.
+    // A copy of the program with the stand-in beside it as explorer.exe: the shell looks for
+    // Explorer in the program's folder first.
     char exe[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     std::string standIn(exe);
     standIn = standIn.substr(0, standIn.find_last_of('\\') + 1) + "explorer_stand_in.exe";
-    const std::string record = standIn + ".txt";
-    DeleteFileA(record.c_str());
-    const char* appPath = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\explorer.exe";
-    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, appPath, nullptr, REG_SZ, standIn.c_str(),
-                              static_cast<DWORD>(standIn.size() + 1)),
-              ERROR_SUCCESS);
-    ASSERT_NO_FATAL_FAILURE(Launch());
+    const std::string app = InFolder("app");
+    ASSERT_TRUE(CreateDirectoryA(app.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(VelumarExePath().c_str(), (app + "\\Velumar.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(standIn.c_str(), (app + "\\explorer.exe").c_str(), FALSE));
+    const std::string record = app + "\\explorer.exe.txt";
+    ASSERT_TRUE(velumar.Start(app + "\\Velumar.exe"));
+    ASSERT_NE(velumar.WaitForMainWindow(), nullptr);
     const std::string shown = ShowsAfter(kSwitchNowCommand);
     velumar.PostCommand(kShowInFolderCommand);
-    EXPECT_TRUE(WaitUntil([&] { return !ReadFileBytes(record).empty(); }));
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, appPath);
-    EXPECT_NE(ReadFileBytes(record).find("/select,\"" + pictures + "\\" + shown + "\""),
-              std::string::npos)
-        << ReadFileBytes(record);
+    // Explorer is started for the picture's folder, with the picture selected on its command
+    // line, or (as the shell does under Wine) told which to select once its window is open.
+    const std::string selected = "/select,\"" + pictures + "\\" + shown + "\"";
+    EXPECT_TRUE(WaitUntil([&] {
+        const std::string line = ReadFileBytes(record);
+        return line.find(selected) != std::string::npos ||
+               line.find(" \"" + pictures + "\"") != std::string::npos;
+    })) << ReadFileBytes(record);
     ASSERT_TRUE(velumar.Exit());
 }
 

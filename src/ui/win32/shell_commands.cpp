@@ -45,7 +45,8 @@ bool ShowInFolder(const std::string& path) {
         // With no children named, the item itself is selected in its parent folder.
         const HRESULT result = SHOpenFolderAndSelectItems(item, 0, nullptr, 0);
         ILFree(item);
-        if (SUCCEEDED(result)) {
+        // S_FALSE: the shell started Explorer but found no window of it to select in.
+        if (result == S_OK) {
             return true;
         }
     }
