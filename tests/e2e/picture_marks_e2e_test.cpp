@@ -1,6 +1,7 @@
 // Acting on the picture on the desktop: never show it again, favourites, and where it is.
 #include <shlobj.h>
 
+#include <functional>
 #include <set>
 #include <utility>
 
@@ -43,13 +44,18 @@ protected:
     // desktop (the bitmap is read only once it was replaced, so as not to hold the switch
     // back); its name.
     std::string ShowsAfter(int command, bool fromTray = false) {
+        return ShowsAfter([&] {
+            if (fromTray) {
+                PostMessageA(velumar.MainWindow(), WM_COMMAND, MAKEWPARAM(command, 3), 0);
+            } else {
+                SendMessageA(velumar.MainWindow(), WM_COMMAND, command, 0);
+            }
+        });
+    }
+    std::string ShowsAfter(const std::function<void()>& act) {
         const std::string name = OnDesktop();
         const std::uint64_t before = FileIndex(WallpaperFile());
-        if (fromTray) {
-            PostMessageA(velumar.MainWindow(), WM_COMMAND, MAKEWPARAM(command, 3), 0);
-        } else {
-            SendMessageA(velumar.MainWindow(), WM_COMMAND, command, 0);
-        }
+        act();
         EXPECT_TRUE(
             WaitUntil([&] { return FileIndex(WallpaperFile()) != before && OnDesktop() != name; }));
         // The window has heard of it once its information box names it.
@@ -98,6 +104,34 @@ TEST_F(PictureMarksTest, NeverShowReplacesThePictureAtOnceForGoodAcrossARestart)
     const std::string third = ShowsAfter(kNeverShowCommand, true);
     EXPECT_EQ(std::set<std::string>({hidden, second, third}).size(), 3u)
         << hidden << second << third;
+    ASSERT_TRUE(velumar.Exit());
+}
+
+TEST_F(PictureMarksTest, OnlyFavouritesShowAndAKeyHidesThePictureOnTheDesktop) {
+    const std::string file = AppDataFile("favourites.txt");
+    SHCreateDirectoryExA(nullptr, file.substr(0, file.find_last_of('\\')).c_str(), nullptr);
+    WriteFileBytes(file, "0\t" + pictures + "\\a.bmp\r\n0\t" + pictures + "\\c.bmp\r\n");
+    WriteDword(kSettingsKey, "FV", 2);
+    constexpr DWORD kCtrlAlt = (HOTKEYF_CONTROL | HOTKEYF_ALT) << 8;
+    WriteDword(kSettingsKey, "HX", kCtrlAlt | 'H');
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    std::set<std::string> shown;
+    for (int i = 0; i < 6; ++i) {
+        shown.insert(ShowsAfter(kSwitchNowCommand));
+    }
+    EXPECT_EQ(shown, (std::set<std::string>{"a.bmp", "c.bmp"}));
+    // The key hides the picture on the desktop; the other favourite comes at once.
+    const std::string hidden = OnDesktop();
+    const std::string next = ShowsAfter([] { PressKeys("ctrl+alt+h"); });
+    EXPECT_EQ(shown, (std::set<std::string>{hidden, next}));
+    EXPECT_TRUE(WaitUntil([&] {
+        return ReadFileBytes(AppDataFile("hidden.txt")).find(hidden) != std::string::npos;
+    }));
+    // "Favourite" unmarks the picture on the desktop.
+    velumar.SendCommand(kFavouriteCommand);
+    EXPECT_TRUE(WaitUntil([&] {
+        return ReadFileBytes(AppDataFile("favourites.txt")).find(next) == std::string::npos;
+    }));
     ASSERT_TRUE(velumar.Exit());
 }
 
