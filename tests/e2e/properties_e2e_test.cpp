@@ -182,9 +182,11 @@ TEST_F(PropertiesTest, OkStoresTheNormalisedIntervalAndTheTimesInListOrder) {
     EXPECT_EQ(Text(1098),
               "Windows here does not let programs set the lock-screen picture "
               "(Windows 10 or later does).");
-    // Favourites, the smallest size and the shape: "only favourites", 50 %, "portrait only".
+    // Favourites, and on the Pictures page the smallest size and the shape: "only favourites",
+    // 50 %, "portrait only".
     EXPECT_TRUE(Enabled(1126));
     SendMessageA(Find(1125), CB_SETCURSEL, 2, 0);
+    ShowPage(5);
     Type(1127, "50");
     SendMessageA(Find(1128), CB_SETCURSEL, 2, 0);
     Press(PSBTN_OK);

@@ -1,5 +1,5 @@
 // The General page of the properties sheet: when the wallpaper changes, the interval, the
-// time list, the switching options, the lock screen, favourites and the pictures left out, and the
+// time list, the switching options, the lock screen, favourites and the hidden pictures, and the
 // desktop icon text options.
 #include "ui/win32/general_page.h"
 
@@ -52,7 +52,6 @@ struct ChoiceField {
 };
 constexpr ChoiceField kChoices[] = {
     {IDC_FAVOURITES, &GeneralPageValues::favourites, kFavouritesChoices},
-    {IDC_SHAPE, &GeneralPageValues::shapeFilter, kShapeChoices},
 };
 
 }  // namespace
@@ -70,7 +69,6 @@ void CGeneralPage::OnInit() {
         }
         SetComboSelection(choice.id, values.*choice.value);
     }
-    SetItemText(IDC_MIN_SIZE, std::to_string(values.minSizePercent));
     EnableItem(IDC_HIDDEN_PICTURES, static_cast<bool>(values.showHiddenPictures));
     // A disabled check box keeps its value: OK stores it unchanged.
     const LockScreenLine lockScreen =
@@ -104,7 +102,7 @@ void CGeneralPage::ReadControls() {
 
 std::optional<FieldError> CGeneralPage::ReadBack() {
     ReadControls();
-    return ReadMinSizeField(ItemText(IDC_MIN_SIZE), values.minSizePercent);
+    return std::nullopt;
 }
 
 void CGeneralPage::UpdateEnabling() {

@@ -13,6 +13,7 @@
 #include "ui/win32/keys_page.h"
 #include "ui/win32/mask_page.h"
 #include "ui/win32/monitors_page.h"
+#include "ui/win32/pictures_page.h"
 #include "ui/win32/resizing_page.h"
 #include "ui/win32/resource_text.h"
 
@@ -49,8 +50,10 @@ void CMainDialogs::ShowProperties(const CDialog& window, const CGlobalKeys& keys
         CResizingPage resizing(instance, values.resizing);
         CKeysPage keysPage(instance, keys, values.keys);
         CMonitorsPage monitorsPage(instance, values.monitors);
-        ok = RunPropertySheet(instance, window.Handle(), "Velumar Properties", IDI_MAINICON,
-                              {&general, &mask, &resizing, &keysPage, &monitorsPage});
+        CPicturesPage picturesPage(instance, values.general);
+        ok =
+            RunPropertySheet(instance, window.Handle(), "Velumar Properties", IDI_MAINICON,
+                             {&general, &mask, &resizing, &keysPage, &monitorsPage, &picturesPage});
     }
     if (!ok || window.HasEnded()) {
         return;

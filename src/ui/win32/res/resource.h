@@ -111,6 +111,7 @@
 
 // Monitors page (dialog 144); the four radio buttons in the order of the monitor modes
 #define IDD_MONITORS_PAGE 144
+#define IDD_PICTURES_PAGE 146
 #define IDC_MONITOR_GROUP 1200
 #define IDC_MONITOR_WHOLE 1201
 #define IDC_MONITOR_SAME 1202
