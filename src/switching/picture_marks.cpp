@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "base/text_lines.h"
+
 std::string PictureMarks::KeyOf(std::string_view path, int page) {
     std::string key = std::to_string(page);
     key += '\t';
@@ -48,12 +50,7 @@ std::string PictureMarks::ToText() const {
 PictureMarks PictureMarks::FromText(std::string_view text) {
     PictureMarks marks;
     while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
+        std::string_view line = TakeLine(text);
         const std::size_t tab = line.find('\t');
         if (tab == 0 || tab == std::string_view::npos || tab + 1 == line.size()) {
             continue;

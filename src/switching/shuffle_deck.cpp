@@ -9,6 +9,8 @@
 #include <unordered_set>
 #include <utility>
 
+#include "base/text_lines.h"
+
 namespace {
 
 using CardKey = std::pair<std::string_view, int>;
@@ -307,12 +309,7 @@ void ShuffleDeck::Load(std::string_view text) {
     std::set<std::pair<std::string, int>> shown;
     bool header = true;
     while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
+        std::string_view line = TakeLine(text);
         if (std::exchange(header, false)) {
             if (line != kHeader) {
                 return;

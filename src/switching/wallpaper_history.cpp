@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/text_lines.h"
+
 namespace {
 
 // A whole field as a number within the limits, or nothing.
@@ -121,12 +123,7 @@ WallpaperHistory WallpaperHistory::FromText(std::string_view text) {
     // The place of the marked entry counted from the newest, as older ones may yet be dropped.
     std::optional<std::size_t> markedFromEnd;
     while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
+        std::string_view line = TakeLine(text);
         const bool marked = !line.empty() && line.front() == '*';
         if (marked) {
             line.remove_prefix(1);
