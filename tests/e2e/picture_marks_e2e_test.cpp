@@ -1,4 +1,7 @@
 // Acting on the picture on the desktop: never show it again, favourites, and where it is.
+#include <windows.h>
+
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <functional>
@@ -132,6 +135,40 @@ TEST_F(PictureMarksTest, OnlyFavouritesShowAndAKeyHidesThePictureOnTheDesktop) {
     EXPECT_TRUE(WaitUntil([&] {
         return ReadFileBytes(AppDataFile("favourites.txt")).find(next) == std::string::npos;
     }));
+    ASSERT_TRUE(velumar.Exit());
+}
+
+TEST_F(PictureMarksTest, ShowAgainInTheHiddenPicturesDialogBringsThePictureBack) {
+    const std::string file = AppDataFile("hidden.txt");
+    SHCreateDirectoryExA(nullptr, file.substr(0, file.find_last_of('\\')).c_str(), nullptr);
+    WriteFileBytes(file, "0\t" + pictures + "\\b.bmp\r\n");
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    std::set<std::string> shown;
+    for (int i = 0; i < 4; ++i) {
+        shown.insert(ShowsAfter(kSwitchNowCommand));
+    }
+    EXPECT_EQ(shown, (std::set<std::string>{"a.bmp", "c.bmp"}));
+    // Properties, General page, "Hidden pictures...": the one row, "Show again", Close, OK.
+    velumar.PostCommand(kPropertiesCommand);
+    HWND sheet = WaitForWindow(velumar.ProcessId(), "Velumar Properties");
+    ASSERT_NE(sheet, nullptr);
+    PostMessageA(FindDescendant(sheet, 1126), BM_CLICK, 0, 0);
+    HWND dialog = WaitForWindow(velumar.ProcessId(), "Hidden pictures");
+    ASSERT_NE(dialog, nullptr);
+    HWND list = FindDescendant(dialog, 1129);
+    EXPECT_EQ(ListView_GetItemCount(list), 1);
+    SetListRowSelected(velumar.ProcessId(), list, 0, true);
+    SendMessageA(FindDescendant(dialog, 1130), BM_CLICK, 0, 0);
+    EXPECT_EQ(ListView_GetItemCount(list), 0);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }));
+    EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(file).empty(); }));
+    for (int i = 0; i < 6; ++i) {
+        shown.insert(ShowsAfter(kSwitchNowCommand));
+    }
+    EXPECT_TRUE(shown.contains("b.bmp"));
     ASSERT_TRUE(velumar.Exit());
 }
 
