@@ -2,6 +2,8 @@
 // by which a dialog procedure hands a message's result back.
 #include "ui/win32/dialog_items.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 #include "base/win32/wide_text.h"
@@ -83,5 +85,20 @@ INT_PTR DialogProcResult(HWND dialog, UINT message, LRESULT result) {
         default:
             SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
             return TRUE;
+    }
+}
+
+void InsertListColumns(HWND list, std::initializer_list<ListColumn> columns) {
+    int index = 0;
+    for (const ListColumn& wanted : columns) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = wanted.width;
+        column.pszText = const_cast<wchar_t*>(wanted.header);
+        column.iSubItem = index;
+        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&column));
+        ++index;
     }
 }

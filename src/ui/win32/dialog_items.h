@@ -41,3 +41,11 @@ public:
 
 // What a dialog procedure returns for a handled message with a result.
 INT_PTR DialogProcResult(HWND dialog, UINT message, LRESULT result);
+
+// A report-style list view's column: its header and width in the list's pixels.
+struct ListColumn {
+    const wchar_t* header;
+    int width;
+};
+// Adds the columns to the list view, left-aligned, in order.
+void InsertListColumns(HWND list, std::initializer_list<ListColumn> columns);

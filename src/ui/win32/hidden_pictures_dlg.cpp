@@ -54,20 +54,7 @@ void CHiddenPicturesDlg::AddColumns() const {
     GetClientRect(list, &client);
     const int width =
         client.right - client.left - SystemMetricForDpi(SM_CXVSCROLL, WindowDpi(list));
-    const struct {
-        const wchar_t* header;
-        int width;
-    } columns[] = {{L"Name", width * 2 / 5}, {L"Folder", width - width * 2 / 5}};
-    for (int i = 0; i < 2; ++i) {
-        LVCOLUMNW column{};
-        column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.fmt = LVCFMT_LEFT;
-        column.cx = columns[i].width;
-        column.pszText = const_cast<wchar_t*>(columns[i].header);
-        column.iSubItem = i;
-        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(&column));
-    }
+    InsertListColumns(list, {{L"Name", width * 2 / 5}, {L"Folder", width - width * 2 / 5}});
 }
 
 void CHiddenPicturesDlg::AddRow(int index, const MarkedPicture& picture) const {

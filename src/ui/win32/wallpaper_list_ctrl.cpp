@@ -15,6 +15,7 @@
 #include "list/list_columns.h"
 #include "list/list_view_rules.h"
 #include "ui/screen_geometry.h"
+#include "ui/win32/dialog_items.h"
 #include "base/win32/exception_barrier.h"
 #include "base/win32/wide_text.h"
 
@@ -278,20 +279,7 @@ void CWallpaperListCtrl::CreateColumns() {
     RECT client{};
     GetClientRect(list, &client);
     ListColumnWidths widths = ColumnWidthsFor(client.right - client.left);
-    const struct {
-        const wchar_t* header;
-        int width;
-    } columns[] = {{L"Filename", widths.filename}, {L"Folder", widths.folder}};
-    for (int i = 0; i < 2; ++i) {
-        LVCOLUMNW column{};
-        column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.fmt = LVCFMT_LEFT;
-        column.cx = columns[i].width;
-        column.pszText = const_cast<wchar_t*>(columns[i].header);
-        column.iSubItem = i;
-        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(&column));
-    }
+    InsertListColumns(list, {{L"Filename", widths.filename}, {L"Folder", widths.folder}});
 }
 
 void CWallpaperListCtrl::RescaleColumns(int dpi) {
