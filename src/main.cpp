@@ -36,7 +36,7 @@ private:
 class ComposedMainWindow final : public MainWindow {
 public:
     ComposedMainWindow(HINSTANCE instance, CWallpaperApp& app, ImageLibrary& library)
-        : desktop(app.Store()),
+        : desktop(app.Store(), app.places.outputFolder),
           list(instance, app.settings, fileSystem, library),
           switching(instance, app, library, desktop, fileSystem, environment, desktopListView,
                     Win32FileStamp),

@@ -20,7 +20,7 @@ public:
     int BitsPerPixel() override { return 32; }
     ColorRef BackgroundColor() override { return 0x00402010; }
     std::string WindowsDirectory() override { return folder; }
-    std::string LocalAppDataFolder() override { return {}; }
+    std::string OutputFolder() override { return {}; }
     bool MakeFolder(const std::string&) override { return true; }
     bool MoveFileOver(const std::string& from, const std::string& to) override {
         return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -48,6 +49,20 @@ public:
                                                              std::string_view appName) = 0;
     // File-system path of the user's personal documents folder, or empty on failure.
     virtual std::string PersonalDocumentsFolder() = 0;
+    // The user's local application-data folder without a trailing backslash; empty when unknown.
+    virtual std::string LocalAppDataFolder() = 0;
+
+    // Files beside a portable copy's program.
+    virtual bool FileExists(const std::string& path) = 0;
+    // True when the file can be opened for writing and its folder takes new files.
+    virtual bool CanWriteBeside(const std::string& path) = 0;
+    virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+    // Replaces the file only once the new contents are complete.
+    virtual bool SaveFile(const std::string& path, std::string_view contents) = 0;
+    // Makes the folder (and those above it); true when it exists afterwards.
+    virtual bool MakeFolder(const std::string& path) = 0;
+    // Tells the user something in a message box of the program's.
+    virtual void ShowNotice(std::string_view text) = 0;
 
 protected:
     AppPlatform() = default;

@@ -90,6 +90,7 @@ AppSettings LoadSettings(const SettingsStore& store,
 }
 
 void SaveSettings(const AppSettings& settings, int osVersion, SettingsStore& store) {
+    const SettingsWriteBatch batch(store);
     for (const Setting& setting : SettingsTable()) {
         if (setting.writtenUpToOs && osVersion > *setting.writtenUpToOs) {
             continue;

@@ -12,9 +12,12 @@ std::string AppNameFromModulePath(std::string_view modulePath, mbcs::LeadBytePre
     return std::string(name);
 }
 
-std::string ExePathFromModulePath(std::string_view modulePath, mbcs::LeadBytePredicate isLeadByte) {
+std::string ProgramFolder(std::string_view modulePath, mbcs::LeadBytePredicate isLeadByte) {
     size_t slash = mbcs::FindLast(modulePath, '\\', isLeadByte);
-    std::string_view folder =
-        slash == std::string_view::npos ? std::string_view() : modulePath.substr(0, slash);
-    return std::string(folder) + "\\Velumar.exe";
+    return std::string(slash == std::string_view::npos ? std::string_view()
+                                                       : modulePath.substr(0, slash));
+}
+
+std::string ExePathFromModulePath(std::string_view modulePath, mbcs::LeadBytePredicate isLeadByte) {
+    return ProgramFolder(modulePath, isLeadByte) + "\\Velumar.exe";
 }

@@ -11,6 +11,10 @@
 std::string AppNameFromModulePath(std::string_view modulePath,
                                   mbcs::LeadBytePredicate isLeadByte = mbcs::NoLeadBytes);
 
+// The executable's folder, without a trailing backslash; empty for a path without one.
+std::string ProgramFolder(std::string_view modulePath,
+                          mbcs::LeadBytePredicate isLeadByte = mbcs::NoLeadBytes);
+
 // The executable's folder joined with "\Velumar.exe", whatever the executable is called; a
 // path without a backslash gives the bare "\Velumar.exe".
 std::string ExePathFromModulePath(std::string_view modulePath,

@@ -1,5 +1,6 @@
 // The port through which settings are read and written: named integer and text values in one
-// section of a key-value store (the registry on Windows, a map in tests).
+// section of a key-value store (the registry on Windows, an INI file beside a portable copy, a
+// map in tests).
 #pragma once
 
 #include <string>
@@ -24,7 +25,25 @@ public:
                            std::string_view value) = 0;
 
 protected:
+    friend class SettingsWriteBatch;
+    // Writes between these two may reach the medium together, when the batch ends (a store that
+    // writes a whole file at a time writes it once for all of them).
+    virtual void BeginBatch() {}
+    virtual void EndBatch() {}
+
     SettingsStore() = default;
     SettingsStore(const SettingsStore&) = default;
     SettingsStore& operator=(const SettingsStore&) = default;
+};
+
+// Many writes as one: the store may hold them until this ends.
+class SettingsWriteBatch {
+public:
+    explicit SettingsWriteBatch(SettingsStore& store) : store(store) { store.BeginBatch(); }
+    ~SettingsWriteBatch() { store.EndBatch(); }
+    SettingsWriteBatch(const SettingsWriteBatch&) = delete;
+    SettingsWriteBatch& operator=(const SettingsWriteBatch&) = delete;
+
+private:
+    SettingsStore& store;
 };

@@ -7,6 +7,7 @@
 #include "app/app_platform.h"
 #include "app/app_settings.h"
 #include "app/settings_store.h"
+#include "app/storage_places.h"
 
 inline constexpr std::string_view kOtherInstanceMessageName = "VLOTHERINSTANCENOTIFICATION";
 inline constexpr std::string_view kInstanceRegionName = "3F1A92D0-5B7C-11d5-9A4E-0040C7A1B2C3";
@@ -32,11 +33,17 @@ public:
     unsigned otherInstanceMessage = 0;
     int osVersion = 0;
     std::string exePath;
+    // Where the settings and Velumar's own files are kept, chosen at start-up.
+    StoragePlaces places;
     const std::string wallpaperFileSuffix{kWallpaperFileSuffix};
     // The running main window, while it exists.
     MainWindow* mainWindow = nullptr;
 
 private:
+    // Chooses the places and opens the store they say: the INI beside a portable copy, else
+    // the registry.
+    void OpenStore(const std::string& modulePath);
+
     AppPlatform& platform;
     std::unique_ptr<SettingsStore> store;
     mbcs::LeadBytePredicate isLeadByte = mbcs::NoLeadBytes;

@@ -26,9 +26,11 @@ public:
     virtual ColorRef BackgroundColor() = 0;
     // The Windows directory without a trailing backslash; empty when it cannot be read.
     virtual std::string WindowsDirectory() = 0;
-    // The user's local application-data folder without a trailing backslash; empty when unknown.
-    virtual std::string LocalAppDataFolder() = 0;
-    // Makes one folder; true when it exists afterwards.
+    // Where the bitmap goes when the Windows directory cannot be written (below the user's
+    // local application data, or a portable copy's data folder), without a trailing backslash;
+    // empty when unknown.
+    virtual std::string OutputFolder() = 0;
+    // Makes a folder and those above it; true when it exists afterwards.
     virtual bool MakeFolder(const std::string& path) = 0;
     // Moves a file over another in one step, so no reader ever sees a half-written file; false
     // leaves both as they were.
@@ -66,10 +68,6 @@ inline std::string FailureText(Desktop& desktop) {
 
 // The longest path the wallpaper setting takes, in UTF-16 units with its terminating NUL.
 inline constexpr size_t kWallpaperPathBuffer = 260;
-
-// The folder below the local application data where the bitmap goes when the Windows
-// directory cannot be written.
-inline constexpr std::string_view kAppDataSubfolders[] = {"\\Quorwick", "\\Velumar"};
 
 // The wallpaper file in a folder, or nothing when the folder is unknown or the path would not
 // fit the wallpaper setting.

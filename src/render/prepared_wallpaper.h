@@ -54,9 +54,9 @@ struct RenderInputs {
     // with a picture per monitor the show's pictures after the first.
     std::vector<MonitorRect> monitors;
     std::vector<PictureInputs> morePictures;
-    // Where the bitmap may go, best first, and the local application-data folder.
+    // Where the bitmap may go, best first, and the output folder (made when used).
     std::vector<std::string> places;
-    std::string appData;
+    std::string outputFolder;
     // The pictures left out (the shows and preparations of the switching sequence only): a
     // picture it filters out is given up before it is decoded.
     PictureFilter filter;

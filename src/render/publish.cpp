@@ -7,14 +7,10 @@ namespace {
 
 constexpr std::string_view kUnstretchedStyle = "0";
 
-// Makes the folders below the local application data that a place there needs.
-void MakeFoldersFor(const std::string& place, const std::string& appData, Desktop& desktop) {
-    if (!appData.empty() && place.rfind(appData, 0) == 0) {
-        std::string folder = appData;
-        for (std::string_view subfolder : kAppDataSubfolders) {
-            folder += subfolder;
-            desktop.MakeFolder(folder);
-        }
+// Makes the output folder when a place is in it.
+void MakeFoldersFor(const std::string& place, const std::string& outputFolder, Desktop& desktop) {
+    if (!outputFolder.empty() && place.rfind(outputFolder, 0) == 0) {
+        desktop.MakeFolder(outputFolder);
     }
 }
 
@@ -55,24 +51,18 @@ std::vector<std::string> WallpaperFileCandidates(Desktop& desktop, const std::st
             WallpaperFilePath(desktop.WindowsDirectory(), fileSuffix)) {
         candidates.push_back(*path);
     }
-    std::string appData = desktop.LocalAppDataFolder();
-    if (!appData.empty()) {
-        for (std::string_view subfolder : kAppDataSubfolders) {
-            appData += subfolder;
-        }
-        if (std::optional<std::string> path = WallpaperFilePath(appData, fileSuffix)) {
-            candidates.push_back(*path);
-        }
+    if (std::optional<std::string> path = WallpaperFilePath(desktop.OutputFolder(), fileSuffix)) {
+        candidates.push_back(*path);
     }
     return candidates;
 }
 
 std::optional<PreparedFile> SaveBeside(ImageLibrary& library, int session,
                                        const std::vector<std::string>& candidates,
-                                       std::string_view suffix, const std::string& appData,
+                                       std::string_view suffix, const std::string& outputFolder,
                                        Desktop& desktop, std::string* failure) {
     for (const std::string& path : candidates) {
-        MakeFoldersFor(path, appData, desktop);
+        MakeFoldersFor(path, outputFolder, desktop);
         PreparedFile file{path + std::string(suffix), path};
         if (library.cSave(session, file.prepared.c_str(), kSaveBitmap, 0, 0, 0)) {
             return file;
@@ -102,7 +92,7 @@ bool PublishRendered(const PreparedFile& file, const RenderInputs& inputs, Deskt
                MakeRenderedWallpaper(file.target, inputs, desktop);
     }
     for (; place != inputs.places.end(); ++place) {
-        MakeFoldersFor(*place, inputs.appData, desktop);
+        MakeFoldersFor(*place, inputs.outputFolder, desktop);
         if (desktop.MoveFileOver(file.prepared, *place)) {
             return MakeRenderedWallpaper(*place, inputs, desktop);
         }

@@ -20,12 +20,12 @@ inline constexpr std::string_view kPreparedSuffix = ".next";
 inline constexpr std::string_view kTemporarySuffix = ".new";
 
 // Writes the session's image beside the first of the candidates that takes it (the candidate's
-// path followed by the suffix), making the folders below the local application data (appData)
-// that a candidate there needs; nothing when none takes it, and then failure (when given) says
+// path followed by the suffix), making the output folder when a
+// candidate is in it; nothing when none takes it, and then failure (when given) says
 // why.
 std::optional<PreparedFile> SaveBeside(ImageLibrary& library, int session,
                                        const std::vector<std::string>& candidates,
-                                       std::string_view suffix, const std::string& appData,
+                                       std::string_view suffix, const std::string& outputFolder,
                                        Desktop& desktop, std::string* failure = nullptr);
 
 // Moves a prepared bitmap over the wallpaper file, then writes the tiling value and makes the

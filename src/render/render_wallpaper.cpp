@@ -413,7 +413,7 @@ std::optional<PreparedFile> RenderComposition(const RenderInputs& inputs, std::s
     if (cancelled()) {
         return std::nullopt;
     }
-    return SaveBeside(library, canvas.Handle(), inputs.places, suffix, inputs.appData, desktop,
+    return SaveBeside(library, canvas.Handle(), inputs.places, suffix, inputs.outputFolder, desktop,
                       report != nullptr ? &report->saveFailure : nullptr);
 }
 
@@ -445,9 +445,9 @@ bool RenderWallpaper(const RenderRequest& request, const RenderSettings& setting
         RenderInputs inputs;
         inputs.settings = settings;
         inputs.places = files;
-        inputs.appData = desktop.LocalAppDataFolder();
-        const std::optional<PreparedFile> file =
-            SaveBeside(library, session.Handle(), files, kTemporarySuffix, inputs.appData, desktop);
+        inputs.outputFolder = desktop.OutputFolder();
+        const std::optional<PreparedFile> file = SaveBeside(
+            library, session.Handle(), files, kTemporarySuffix, inputs.outputFolder, desktop);
         if (!file) {
             return false;
         }
@@ -494,8 +494,8 @@ std::optional<PreparedFile> RenderPreparedFile(const RenderInputs& inputs, std::
         if (cancelled()) {
             return std::nullopt;
         }
-        return SaveBeside(library, session.Handle(), inputs.places, suffix, inputs.appData, desktop,
-                          report != nullptr ? &report->saveFailure : nullptr);
+        return SaveBeside(library, session.Handle(), inputs.places, suffix, inputs.outputFolder,
+                          desktop, report != nullptr ? &report->saveFailure : nullptr);
     } catch (...) {
         return std::nullopt;
     }

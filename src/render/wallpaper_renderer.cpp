@@ -47,7 +47,7 @@ RenderInputs WallpaperRenderer::InputsFor(const std::vector<ShowPicture>& pictur
     RenderInputs inputs =
         MakeShowInputs(pictures, settings, ReadDesktopShape(desktop), monitors, noStamps);
     inputs.places = WallpaperFileCandidates(desktop, wallpaperFileSuffix);
-    inputs.appData = desktop.LocalAppDataFolder();
+    inputs.outputFolder = desktop.OutputFolder();
     inputs.filter = filter;
     return inputs;
 }

@@ -30,7 +30,7 @@ public:
     ScreenSize size{1024, 768};
     int bits = 32;
     std::string windowsDirectory = "C:\\WINDOWS";
-    std::string localAppData;
+    std::string outputFolder;
     // Files that cannot be replaced, as a folder of that name or a standard user's rights make
     // the Windows directory's bitmap.
     std::vector<std::string> unwritable;
@@ -50,7 +50,7 @@ public:
     int BitsPerPixel() override { return bits; }
     ColorRef BackgroundColor() override { return 0x123456; }
     std::string WindowsDirectory() override { return windowsDirectory; }
-    std::string LocalAppDataFolder() override { return localAppData; }
+    std::string OutputFolder() override { return outputFolder; }
     bool MakeFolder(const std::string& path) override {
         Record("folder " + path);
         return true;
@@ -347,20 +347,19 @@ TEST(RenderWallpaperTest, AnUnwritableWindowsDirectoryFallsBackToLocalAppData) {
         // The bitmap written beside a wallpaper that cannot be replaced moves to the next place.
         {false,
          false,
-         {"folder C:\\Users\\u\\AppData\\Local\\Quorwick",
-          "folder C:\\Users\\u\\AppData\\Local\\Quorwick\\Velumar",
+         {"folder C:\\Users\\u\\AppData\\Local\\Quorwick\\Velumar",
           "move " + windows + ".new to " + appData, "tile 0", "wallpaper " + appData}},
         // Nowhere takes it: the old wallpaper stays, no setting changes.
         {false,
          true,
-         {"remove " + windows + ".new", "folder C:\\Users\\u\\AppData\\Local\\Quorwick",
-          "folder C:\\Users\\u\\AppData\\Local\\Quorwick\\Velumar", "remove " + appData + ".new"}},
+         {"remove " + windows + ".new", "folder C:\\Users\\u\\AppData\\Local\\Quorwick\\Velumar",
+          "remove " + appData + ".new"}},
     };
     for (const Case& c : cases) {
         RecordingImageLibrary library;
         library.saveFails = c.saveFails;
         FakeDesktop desktop;
-        desktop.localAppData = "C:\\Users\\u\\AppData\\Local";
+        desktop.outputFolder = "C:\\Users\\u\\AppData\\Local\\Quorwick\\Velumar";
         if (!c.windowsWritable) {
             desktop.unwritable.push_back(windows);
         }
@@ -372,7 +371,7 @@ TEST(RenderWallpaperTest, AnUnwritableWindowsDirectoryFallsBackToLocalAppData) {
 
     // What a run cut short left in either place goes at the next start.
     FakeDesktop desktop;
-    desktop.localAppData = "C:\\Users\\u\\AppData\\Local";
+    desktop.outputFolder = "C:\\Users\\u\\AppData\\Local\\Quorwick\\Velumar";
     RemoveUnfinishedWallpaperFiles(desktop, "\\V.bmp");
     EXPECT_EQ(desktop.actions, (std::vector<std::string>{
                                    "remove " + windows + ".new", "remove " + windows + ".next*",
@@ -502,7 +501,7 @@ TEST(WallpaperWorkerTest, AShowMovesThePreparedBitmapOnlyWhenItsInputsAreUnchang
     RecordingImageLibrary library;
     FakeDesktop desktop;
     desktop.windowsDirectory = "C:\\W";
-    desktop.localAppData = "C:\\L";
+    desktop.outputFolder = "C:\\L\\Quorwick\\Velumar";
     Stamps stamps;
     stamps.files = {{"a.jpg", {10, 1}}, {"b.jpg", {10, 1}}};
     RenderSettings settings;

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -84,6 +86,25 @@ public:
         log.push_back("documents");
         return "C:\\Users\\u\\Documents";
     }
+    std::string LocalAppDataFolder() override { return "C:\\Users\\u\\AppData\\Local"; }
+    bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+    bool CanWriteBeside(const std::string&) override { return writable; }
+    std::optional<std::string> ReadFile(const std::string& path) override {
+        const auto file = files.find(path);
+        return file == files.end() ? std::nullopt : std::optional<std::string>(file->second);
+    }
+    bool SaveFile(const std::string& path, std::string_view contents) override {
+        log.push_back("save " + path);
+        files[path] = contents;
+        return true;
+    }
+    bool MakeFolder(const std::string& path) override {
+        log.push_back("folder " + path);
+        return true;
+    }
+    void ShowNotice(std::string_view text) override {
+        log.push_back("notice " + std::string(text));
+    }
     MainWindowFactory Factory() {
         return [this](CWallpaperApp& app) {
             log.push_back("create window");
@@ -92,6 +113,8 @@ public:
     }
 
     bool firstCopy = true;
+    std::map<std::string, std::string> files;
+    bool writable = true;
     std::string modulePath = "C:\\Program Files\\Velumar\\Velumar.exe";
     MemorySettingsStore values;
     std::vector<std::string> log;
@@ -178,4 +201,56 @@ TEST(StartUp, SettingsFollowTheExecutableNameButExePathDoesNot) {
     EXPECT_NE(std::find(platform.log.begin(), platform.log.end(), "store Quorwick\\Wallpapers Two"),
               platform.log.end());
     EXPECT_EQ(app.exePath, "D:\\Tools\\Velumar.exe");
+}
+
+TEST(StartUp, AnIniFileBesideTheProgramKeepsEverythingBesideIt) {
+    const std::string ini = "E:\\Velumar\\Velumar.ini";
+    struct Case {
+        bool iniPresent;
+        bool writable;
+    };
+    for (const Case c : {Case{false, true}, Case{true, true}, Case{true, false}}) {
+        RecordingPlatform platform;
+        platform.modulePath = "E:\\Velumar\\Velumar.exe";
+        platform.writable = c.writable;
+        if (c.iniPresent) {
+            platform.files[ini] = "[Settings]\r\nPE=2:00\r\n";
+        }
+        platform.changeDuringRun = [](CWallpaperApp& app) { app.settings.mainPreview = false; };
+        CWallpaperApp app(platform);
+        app.StartUp(platform.Factory());
+        const auto logged = [&](const std::string& entry) {
+            return std::count(platform.log.begin(), platform.log.end(), entry);
+        };
+        const auto noticed =
+            std::count_if(platform.log.begin(), platform.log.end(),
+                          [](const std::string& e) { return e.rfind("notice ", 0) == 0; });
+        EXPECT_EQ(app.places.portable, c.iniPresent);
+        EXPECT_EQ(logged("store Quorwick\\Velumar"), c.iniPresent ? 0 : 1);
+        EXPECT_EQ(noticed, c.iniPresent && !c.writable ? 1 : 0);
+        if (!c.iniPresent) {
+            EXPECT_EQ(app.places.dataFolder, "C:\\Users\\u\\AppData\\Local\\Quorwick\\Velumar");
+            EXPECT_EQ(platform.values.IntValue(kSettingsSection, "PRV"), 0);
+            continue;
+        }
+        EXPECT_EQ(platform.values.Count(), 0u);
+        EXPECT_EQ(app.places.dataFolder, "E:\\Velumar\\Velumar-data");
+        EXPECT_EQ(app.settings.switchPeriod, "2:00");
+        // The default list is kept with the copy, named relative to it in the file.
+        EXPECT_EQ(app.settings.listFile, "E:\\Velumar\\Velumar-data\\Velumar.vlt");
+        EXPECT_EQ(logged("documents"), 0);
+        if (c.writable) {
+            EXPECT_EQ(logged("folder E:\\Velumar\\Velumar-data"), 1);
+            // All settings at Exit go to the file in one write.
+            EXPECT_EQ(logged("save " + ini), 1);
+            EXPECT_NE(platform.files[ini].find("PRV=0\r\n"), std::string::npos);
+            EXPECT_NE(platform.files[ini].find("CF=.\\Velumar-data\\Velumar.vlt\r\n"),
+                      std::string::npos);
+        } else {
+            EXPECT_EQ(app.places.outputFolder, "C:\\Users\\u\\AppData\\Local\\Quorwick\\Velumar");
+            EXPECT_EQ(logged("save " + ini), 0);
+            EXPECT_EQ(logged("folder E:\\Velumar\\Velumar-data"), 0);
+            EXPECT_EQ(platform.files[ini], "[Settings]\r\nPE=2:00\r\n");
+        }
+    }
 }

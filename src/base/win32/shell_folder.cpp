@@ -85,3 +85,21 @@ std::string ShellFolderPath(int folder) {
     }
     return TakeStrRet(name, pidl.Get(), *allocator);
 }
+
+std::string LocalAppDataPath() {
+    wchar_t* path = nullptr;
+    const HRESULT status = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &path);
+    std::string folder = SUCCEEDED(status) ? Narrow(path) : std::string();
+    CoTaskMemFree(path);
+    if (!folder.empty() && folder.back() == '\\') {
+        folder.pop_back();
+    }
+    return folder;
+}
+
+bool MakeFolders(const std::string& path) {
+    const std::wstring widePath = Widen(path);
+    SHCreateDirectoryExW(nullptr, widePath.c_str(), nullptr);
+    const DWORD attributes = GetFileAttributesW(widePath.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}

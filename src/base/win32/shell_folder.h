@@ -7,3 +7,9 @@
 // full length, in UTF-8; empty when the shell cannot give it. COM must be initialised on the
 // calling thread.
 std::string ShellFolderPath(int folder);
+
+// The user's local application-data folder without a trailing backslash; empty when unknown.
+std::string LocalAppDataPath();
+
+// Makes a folder and the folders above it that are missing; true when it exists afterwards.
+bool MakeFolders(const std::string& path);

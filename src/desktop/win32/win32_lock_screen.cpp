@@ -8,6 +8,7 @@
 
 #include "base/win32/com_ptr.h"
 #include "base/win32/deferred_import.h"
+#include "base/win32/shell_folder.h"
 #include "base/win32/system_error.h"
 #include "base/win32/wide_text.h"
 #include "desktop/win32/lock_screen_abi.h"
@@ -145,7 +146,7 @@ bool Win32LockScreen::WriteJpeg(const ByteArray& dib, const std::string& path, i
     if (!rows || rows->bitsPerPixel != 24) {
         return false;
     }
-    SHCreateDirectoryExW(nullptr, Widen(folder).c_str(), nullptr);
+    MakeFolders(folder);
     const ScopedComInit com;
     ComPtr<IWICImagingFactory> factory;
     ComPtr<IWICStream> stream;

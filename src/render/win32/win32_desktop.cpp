@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "base/win32/shell_folder.h"
 #include "base/win32/system_error.h"
 #include "base/win32/unique_hkey.h"
 #include "base/win32/wide_text.h"
@@ -55,24 +56,8 @@ std::string Win32Desktop::WindowsDirectory() {
     return Narrow(folder);
 }
 
-std::string Win32Desktop::LocalAppDataFolder() {
-    wchar_t* path = nullptr;
-    HRESULT status = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &path);
-    std::string folder = SUCCEEDED(status) ? Narrow(path) : std::string();
-    CoTaskMemFree(path);
-    if (!folder.empty() && folder.back() == '\\') {
-        folder.pop_back();
-    }
-    return folder;
-}
-
 bool Win32Desktop::MakeFolder(const std::string& path) {
-    const std::wstring widePath = Widen(path);
-    if (CreateDirectoryW(widePath.c_str(), nullptr)) {
-        return true;
-    }
-    DWORD attributes = GetFileAttributesW(widePath.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return MakeFolders(path);
 }
 
 bool Win32Desktop::MoveFileOver(const std::string& from, const std::string& to) {

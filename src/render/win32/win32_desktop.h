@@ -1,6 +1,9 @@
 // The desktop through the registry and SystemParametersInfo.
 #pragma once
 
+#include <string>
+#include <utility>
+
 #include "app/settings_store.h"
 #include "render/desktop.h"
 
@@ -12,14 +15,15 @@ std::optional<FileStamp> Win32FileStamp(const std::string& path);
 class Win32Desktop final : public Desktop {
 public:
     // The user's wallpaper style is kept in the store's settings section (none without a store).
-    explicit Win32Desktop(SettingsStore* settings = nullptr) : settings(settings) {}
+    explicit Win32Desktop(SettingsStore* settings = nullptr, std::string outputFolder = {})
+        : settings(settings), outputFolder(std::move(outputFolder)) {}
 
     ScreenSize DesktopSize() override;
     std::vector<MonitorRect> Monitors() override;
     int BitsPerPixel() override;
     ColorRef BackgroundColor() override;
     std::string WindowsDirectory() override;
-    std::string LocalAppDataFolder() override;
+    std::string OutputFolder() override { return outputFolder; }
     bool MakeFolder(const std::string& path) override;
     bool MoveFileOver(const std::string& from, const std::string& to) override;
     void RemoveFile(const std::string& path) override;
@@ -34,4 +38,5 @@ public:
 
 private:
     SettingsStore* settings;
+    std::string outputFolder;
 };

@@ -34,7 +34,7 @@ CSwitchingAdapter::CSwitchingAdapter(HINSTANCE instance, CWallpaperApp& app, Ima
                    }
                }),
       loop(app.settings, random, environment, *this, *this, *this),
-      lockScreen(AppDataFolder()),
+      lockScreen(desktop.OutputFolder()),
       lockWorker(library, lockScreen,
                  [this](const std::optional<std::string>& failure) {
                      {
@@ -45,7 +45,10 @@ CSwitchingAdapter::CSwitchingAdapter(HINSTANCE instance, CWallpaperApp& app, Ima
                          PostMessageW(target, kMsgLockScreenSet, 0, 0);
                      }
                  }),
-      writer(fileSystem, [this](const std::string& name) { return AppDataFile(name, true); }) {}
+      // A copy that cannot save keeps what it read and writes nothing of its own.
+      writer(fileSystem, [this](const std::string& name) {
+          return this->app.places.readOnly ? std::string() : AppDataFile(name, true);
+      }) {}
 
 void CSwitchingAdapter::Bind(const CDialog& owner, CListPanel& panel) {
     window = &owner;
@@ -233,24 +236,13 @@ void CSwitchingAdapter::StoreNextIndex(int) {
     app.SaveNextIndex();
 }
 
-std::string CSwitchingAdapter::AppDataFolder() {
-    std::string file = AppDataFile("", false);
-    if (!file.empty()) {
-        file.pop_back();
-    }
-    return file;
-}
-
 std::string CSwitchingAdapter::AppDataFile(std::string_view name, bool makeFolders) {
-    std::string folder = desktop.LocalAppDataFolder();
+    const std::string& folder = app.places.dataFolder;
     if (folder.empty()) {
         return folder;
     }
-    for (std::string_view subfolder : kAppDataSubfolders) {
-        folder += subfolder;
-        if (makeFolders) {
-            desktop.MakeFolder(folder);
-        }
+    if (makeFolders) {
+        desktop.MakeFolder(folder);
     }
     return folder + "\\" + std::string(name);
 }

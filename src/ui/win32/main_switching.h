@@ -132,12 +132,10 @@ private:
     // option is on and the system offers it.
     void SetLockScreen(const std::vector<ShowPicture>& pictures,
                        const std::vector<MonitorRect>& monitors);
-    // A file of that name in Quorwick\Velumar of the local application data (those folders
-    // made when asked), where the deck and the history are kept; empty when that folder is
-    // unknown.
+    // A file of that name in the data folder (Quorwick\Velumar of the local application data,
+    // or a portable copy's Velumar-data; made when asked), where the deck and the history are
+    // kept; empty when that folder is unknown.
     std::string AppDataFile(std::string_view name, bool makeFolders);
-    // That folder itself, not made; empty when unknown.
-    std::string AppDataFolder();
 
     // The size and shape filters of the settings.
     PictureFilter Filter() const { return {app.settings.minSizePercent, app.settings.shapeFilter}; }
