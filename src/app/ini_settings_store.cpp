@@ -143,7 +143,9 @@ void IniSettingsStore::WriteText(std::string_view section, std::string_view name
     const std::string_view head = value.substr(0, folder.size());
     if (!folder.empty() && SamePath(head, folder) &&
         (value.size() == folder.size() || value[folder.size()] == '\\')) {
-        Put(section, name, std::string(kHere) + OneLine(value.substr(folder.size())));
+        std::string relative(kHere);
+        relative += OneLine(value.substr(folder.size()));
+        Put(section, name, std::move(relative));
     } else {
         Put(section, name, OneLine(value));
     }
