@@ -265,28 +265,34 @@ def check_winget(package_dir, uninstall_key, faults):
             "# yaml-language-server: $schema="
             f"https://aka.ms/winget-manifest.{kind}.{MANIFEST_VERSION}.schema.json"
         )
-        if source.splitlines()[0] != schema:
+        if (source.splitlines() or [""])[0] != schema:
             faults.append(f"{path.name}: the first line is not {schema}")
         try:
-            manifests[kind] = read_yaml(source)
+            manifest = read_yaml(source)
         except YamlError as error:
             faults.append(f"{path.name}: {error}")
             continue
-        WINGET[kind](manifests[kind], path.name, faults)
+        WINGET[kind](manifest, path.name, faults)
+        if not isinstance(manifest, dict):
+            continue
+        manifests[kind] = manifest
         for key, expected in (("PackageIdentifier", identifier), ("PackageVersion", version)):
-            if manifests[kind].get(key) != expected:
+            if manifest.get(key) != expected:
                 faults.append(
-                    f"{path.name}: {key} {manifests[kind].get(key)!r} differs from the folder's"
+                    f"{path.name}: {key} {manifest.get(key)!r} differs from the folder's"
                     f" {expected!r}"
                 )
     if "defaultLocale" in manifests and manifests["defaultLocale"].get("PackageLocale") != locale:
         faults.append(f"{names['defaultLocale']}: PackageLocale is not DefaultLocale {locale!r}")
 
     installers = manifests.get("installer", {}).get("Installers")
-    for n, installer in enumerate(installers if isinstance(installers, list) else []):
+    installers = [i for i in installers or [] if isinstance(i, dict)]
+    downloads = {p.name for p in package_dir.glob(f"Velumar-{version}-*") if p.is_file()}
+    listed = {PurePosixPath(str(i.get("InstallerUrl"))).name for i in installers}
+    if downloads != listed:
+        faults.append(f"{names['installer']}: lists {sorted(listed)}, not {sorted(downloads)}")
+    for n, installer in enumerate(installers):
         where = f"{names['installer']}: Installers[{n}]"
-        if not isinstance(installer, dict):
-            continue
         path = downloaded_file(str(installer.get("InstallerUrl")), package_dir, where, faults)
         if path and version not in path.name:
             faults.append(f"{where}: {path.name} is not the download of version {version}")
