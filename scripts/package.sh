@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the release (optimised, stripped) and makes the two downloads in build/release/package:
 # Velumar-<version>-x64.zip (Velumar.exe, its help file, LICENSE and THIRD-PARTY-NOTICES.txt) and
-# Velumar-<version>-setup.exe.
+# Velumar-<version>-setup.exe, with their winget and Scoop manifests in manifests/ (downloads
+# expected under $VELUMAR_REPOSITORY_URL/releases/download/v<version>/, by default the project's
+# GitHub repository), and checks the manifests against the files.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,5 +26,7 @@ if x86_64-w64-mingw32-objdump -h build/release/bin/Velumar.exe | grep -q '\.debu
     echo "Velumar.exe still has debug sections" >&2
     exit 1
 fi
+python3 packaging/check_manifests.py "$package" packaging/velumar.nsi
 echo "Made $zip"
 echo "Made $setup"
+echo "Made the winget and Scoop manifests in $package/manifests"
