@@ -6,6 +6,8 @@ packages=(
     cmake g++ make libgtest-dev googletest libbenchmark-dev
     g++-mingw-w64-x86-64-posix mingw-w64-tools
     wine wine64 fonts-wine xvfb x11-utils x11-xserver-utils imagemagick xdotool nsis fp-utils-3.2.2
+    # The winget and Scoop manifests are written and checked by scripts of the packaging.
+    python3
     clang libclang-rt-14-dev
     # The bundled image decoders: built from Debian's sources for Windows (scripts/decoders.sh),
     # Debian's own for the native build, and Debian's encoders for the test pictures.
