@@ -38,11 +38,11 @@ std::string_view Unquoted(std::string_view value) {
     return value;
 }
 
-// A line holds one value: line breaks inside a text cannot be kept, so they are left out.
+// A line holds one value: a line feed inside a text cannot be kept, so it is left out.
 std::string OneLine(std::string_view value) {
     std::string line;
     for (const char c : value) {
-        if (c != '\r' && c != '\n') {
+        if (c != '\n') {
             line += c;
         }
     }
