@@ -124,17 +124,17 @@ TEST(MainWindowControlsTest, GreyedControlsSayWhyInTheirTips) {
         ControlTips tips;
     } cases[] = {
         // Start Switching: the mode, then the list, then the times.
-        {0, 3, 0, false, 0, 0, {kOnlyAtStartupTip}},
-        {0, 0, 0, false, 0, 0, {kOnlyAtStartupTip}},
-        {1, 0, 0, false, 0, 0, {kEmptyListTip}},
-        {2, 0, 0, false, 0, 0, {kEmptyListTip}},
-        {2, 3, 0, false, 0, 0, {kNoTimesTip}},
-        {1, 3, 0, false, 0, 0, {}},
-        {2, 3, 1, false, 0, 0, {}},
+        {0, 3, 0, false, 0, 0, {kOnlyAtStartupTip, "", "", "", ""}},
+        {0, 0, 0, false, 0, 0, {kOnlyAtStartupTip, "", "", "", ""}},
+        {1, 0, 0, false, 0, 0, {kEmptyListTip, "", "", "", ""}},
+        {2, 0, 0, false, 0, 0, {kEmptyListTip, "", "", "", ""}},
+        {2, 3, 0, false, 0, 0, {kNoTimesTip, "", "", "", ""}},
+        {1, 3, 0, false, 0, 0, {"", "", "", "", ""}},
+        {2, 3, 1, false, 0, 0, {"", "", "", "", ""}},
         // While switching the list controls wait for Stop; nothing selected stays plain.
-        {1, 3, 0, true, 0, 0, {"", kStopToEditTip}},
+        {1, 3, 0, true, 0, 0, {"", kStopToEditTip, "", "", ""}},
         {1, 3, 0, true, 1, 1, {"", kStopToEditTip, kStopToEditTip, kStopToEditTip, kStopToEditTip}},
-        {1, 3, 0, true, 2, 0, {"", kStopToEditTip, kStopToEditTip}},
+        {1, 3, 0, true, 2, 0, {"", kStopToEditTip, kStopToEditTip, "", ""}},
         // One picture: turning needs one page, pages need several.
         {1, 3, 0, false, 1, 1, {"", "", "", "", kOnePageTip}},
         {1, 3, 0, false, 1, 4, {"", "", "", kManyPagesTip, ""}},
