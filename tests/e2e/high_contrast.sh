@@ -29,6 +29,10 @@ colors=(
 for pair in "${colors[@]}"; do
     velumar_wine_quiet reg add 'HKCU\Control Panel\Colors' /v "${pair%%=*}" /d "${pair#*=}" /f
 done
+# Windows draws every control without visual styles in a high-contrast scheme; Wine's prefix
+# comes with its light theme, which would paint list headers and the like white regardless.
+velumar_wine_quiet reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
+    /v ThemeActive /d 0 /f
 
 # Three small pictures and a list of them; switching only at start-up (the default), so
 # "Start Switching" shows greyed.
