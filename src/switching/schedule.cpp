@@ -136,5 +136,5 @@ bool SwitchSchedule::IsSwitchDue(int switchMode, std::uint32_t now, const LocalT
 std::string StopButtonText(int stopPhase) {
     int dots = ((stopPhase % 4) + 4) % 4;
     std::string side(static_cast<size_t>(dots), '.');
-    return side + "Stop" + side;
+    return side + "&Stop" + side;
 }

@@ -65,5 +65,6 @@ private:
     long lastDate = -1;
 };
 
-// The Start/Stop button's text while switching runs: "Stop" with 0 to 3 dots on each side.
+// The Start/Stop button's text while switching runs: "&Stop" (S its mnemonic) with 0 to 3 dots on
+// each side.
 std::string StopButtonText(int stopPhase);

@@ -66,7 +66,38 @@ ControlStates ComputeControlStates(const ControlInputs& in, const ControlTexts& 
                                (in.switchMode == 2 && hasRows && in.switchTimeCount > 0);
     }
     out.addEnabled = !in.switchingActive;
+    out.tips = ComputeControlTips(in, out);
     return out;
+}
+
+ControlTips ComputeControlTips(const ControlInputs& in, const ControlStates& states) {
+    ControlTips tips;
+    if (in.switchingActive) {
+        // Every list control waits for Stop; the button itself stays enabled.
+        tips.add = kStopToEditTip;
+        tips.remove = in.selectedCount > 0 ? kStopToEditTip : "";
+        tips.rotation = in.selectedCount == 1 ? kStopToEditTip : "";
+        tips.pages = in.selectedCount == 1 ? kStopToEditTip : "";
+        return tips;
+    }
+    if (states.startStopEnabled == false) {
+        if (in.switchMode != 1 && in.switchMode != 2) {
+            tips.startStop = kOnlyAtStartupTip;
+        } else if (in.rowCount == 0) {
+            tips.startStop = kEmptyListTip;
+        } else {
+            tips.startStop = kNoTimesTip;
+        }
+    }
+    if (in.selectedCount == 1 && in.entryIsExistingFile && in.image) {
+        if (!states.rotationEnabled) {
+            tips.rotation = kManyPagesTip;
+        }
+        if (!states.pagesEnabled) {
+            tips.pages = kOnePageTip;
+        }
+    }
+    return tips;
 }
 
 MenuStates ComputeMenuStates(bool switchingActive, int selectedCount, bool selectedIsExistingFile,

@@ -42,6 +42,16 @@ struct ControlInputs {
     std::string desktopPicture;
 };
 
+// Why a greyed control is greyed and what to do, shown as its tip; empty while it is enabled or
+// the reason is plain (nothing selected).
+struct ControlTips {
+    std::string startStop;
+    std::string add;  // "Add Files..." and "Add a Folder..."
+    std::string remove;
+    std::string rotation;
+    std::string pages;
+};
+
 struct ControlStates {
     std::string infoText;
     int rotationIndex = -1;
@@ -55,14 +65,25 @@ struct ControlStates {
     std::optional<bool> startStopEnabled;
     // The path the thumbnail pane shows, or nothing when it is cleared.
     std::optional<std::string> previewPath;
+    ControlTips tips;
 };
 
-inline constexpr const char* kStartSwitchingText = "Start Switching";
-inline constexpr const char* kStopText = "Stop";
+inline constexpr const char* kStartSwitchingText = "&Start Switching";
+inline constexpr const char* kStopText = "&Stop";
+inline constexpr const char* kOnlyAtStartupTip =
+    "Switching happens only at start-up: choose an interval in Properties (F6)";
+inline constexpr const char* kEmptyListTip =
+    "The list is empty: add pictures with Add Files or Add a Folder";
+inline constexpr const char* kNoTimesTip = "No switching times are set: add one in Properties (F6)";
+inline constexpr const char* kStopToEditTip = "Stop switching to change the list";
+inline constexpr const char* kManyPagesTip = "Only pictures of one page can be turned";
+inline constexpr const char* kOnePageTip = "This picture has only one page";
 // Starts the information box's line naming the picture on the desktop.
 inline constexpr const char* kOnDesktopText = "On the desktop: ";
 
 ControlStates ComputeControlStates(const ControlInputs& in, const ControlTexts& texts);
+// The tips of the controls the states grey (ComputeControlStates fills them in).
+ControlTips ComputeControlTips(const ControlInputs& in, const ControlStates& states);
 
 // Fills the image-information format (%d, %d, %d, %s) with the image's values.
 std::string FormatImageInfo(const std::string& format, const ImageInfo& image);

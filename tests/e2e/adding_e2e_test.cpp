@@ -86,7 +86,7 @@ TEST_F(AddingTest, AddFilesAddsTheChosenFilesSavesAtOnceOrAtExitAndRemembersTheF
     ASSERT_NO_FATAL_FAILURE(Launch());
     HWND dialog = OpenAddFiles();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(WindowText(FindDescendant(dialog, 1048)), "Preview");
+    EXPECT_EQ(WindowText(FindDescendant(dialog, 1048)), "&Preview");
     EXPECT_NE(FindDescendant(dialog, 1049), nullptr);
     EXPECT_NE(FindDescendant(dialog, 1050), nullptr);
     ASSERT_NO_FATAL_FAILURE(Choose(dialog, png));

@@ -176,7 +176,7 @@ TEST_F(DpiLayoutTest, EveryWindowFitsItsControlsAtTheDisplaysDpi) {
     velumar.PostCommand(kPropertiesCommand);
     HWND sheet = WaitForWindow(velumar.ProcessId(), "Velumar Properties");
     ASSERT_NE(sheet, nullptr);
-    for (int i = 4; i >= 0; --i) {
+    for (int i = 5; i >= 0; --i) {
         SendMessageW(sheet, PSM_SETCURSEL, i, 0);
         auto page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
         ExpectLaidOut(page, WindowText(page));

@@ -300,7 +300,7 @@ TEST_F(PropertiesTest, WelcomeComesAfterASecondAndItsCheckBoxWithCloseTurnsItOff
     HWND welcome = WaitForWindow(velumar.ProcessId(), "Welcome to Velumar", 5000);
     ASSERT_NE(welcome, nullptr);
     EXPECT_GE(GetTickCount() - start, 500u);
-    EXPECT_EQ(WindowText(GetDlgItem(welcome, 1065)), "Don't show this window again.");
+    EXPECT_EQ(WindowText(GetDlgItem(welcome, 1065)), "&Don't show this window again.");
     SendMessageA(GetDlgItem(welcome, 1065), BM_CLICK, 0, 0);
     PostMessageA(GetDlgItem(welcome, IDOK), BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(welcome); }));

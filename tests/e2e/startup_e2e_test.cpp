@@ -217,12 +217,12 @@ TEST_F(StartUpTest, WindowShowsTheMainWindowControls) {
         const char* text;
     };
     const Expected controls[] = {
-        {kPreviewCheck, "Preview Selected Image"},
-        {kRemoveButton, "Remove Selection(s)"},
-        {kAddFilesButton, "Add Files..."},
-        {kAddFolderButton, "Add a Folder..."},
-        {kRotateLabel, "Rotate Selection(s)"},
-        {kPagesLabel, "Use Pages"},
+        {kPreviewCheck, "&Preview Selected Image"},
+        {kRemoveButton, "&Remove Selection(s)"},
+        {kAddFilesButton, "Add F&iles..."},
+        {kAddFolderButton, "Add a Fol&der..."},
+        {kRotateLabel, "Ro&tate Selection(s)"},
+        {kPagesLabel, "&Use Pages"},
         {kPagesEdit, ""},
         {kInfoBox, ""},
     };

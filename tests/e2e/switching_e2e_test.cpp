@@ -279,7 +279,7 @@ TEST_F(SwitchingTest, OnlyAtStartupSwitchesExactlyOnce) {
     EXPECT_EQ(WallpaperSize(), std::make_pair(40, 30));
     Sleep(3000);
     EXPECT_EQ(NextIndex(), 1u);
-    EXPECT_EQ(velumar.ControlText(kStartStopButton), "Start Switching");
+    EXPECT_EQ(velumar.ControlText(kStartStopButton), "&Start Switching");
     EXPECT_FALSE(velumar.IsControlEnabled(kStartStopButton));
     ASSERT_TRUE(velumar.Exit());
 }
@@ -520,10 +520,10 @@ TEST_F(SwitchingTest, TheStopButtonCyclesItsDotsWhileRunning) {
             return seen.size() >= 4;
         },
         8000);
-    EXPECT_EQ(seen, (std::set<std::string>{"Stop", ".Stop.", "..Stop..", "...Stop..."}));
+    EXPECT_EQ(seen, (std::set<std::string>{"&Stop", ".&Stop.", "..&Stop..", "...&Stop..."}));
     // A click stops switching.
     SendMessageA(velumar.Control(kStartStopButton), BM_CLICK, 0, 0);
-    EXPECT_EQ(velumar.ControlText(kStartStopButton), "Start Switching");
+    EXPECT_EQ(velumar.ControlText(kStartStopButton), "&Start Switching");
     ASSERT_TRUE(velumar.Exit());
 }
 

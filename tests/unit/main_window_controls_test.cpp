@@ -95,10 +95,10 @@ TEST(MainWindowControlsTest, StartButtonNeedsRowsAndForTimesOfDayATime) {
         const char* text;
         std::optional<bool> enabled;
     } cases[] = {
-        {0, 5, 1, false, "Start Switching", false}, {1, 0, 0, false, "Start Switching", false},
-        {1, 1, 0, false, "Start Switching", true},  {2, 1, 0, false, "Start Switching", false},
-        {2, 0, 1, false, "Start Switching", false}, {2, 1, 1, false, "Start Switching", true},
-        {1, 1, 0, true, "Stop", std::nullopt},
+        {0, 5, 1, false, "&Start Switching", false}, {1, 0, 0, false, "&Start Switching", false},
+        {1, 1, 0, false, "&Start Switching", true},  {2, 1, 0, false, "&Start Switching", false},
+        {2, 0, 1, false, "&Start Switching", false}, {2, 1, 1, false, "&Start Switching", true},
+        {1, 1, 0, true, "&Stop", std::nullopt},
     };
     for (const auto& c : cases) {
         ControlInputs in;
@@ -109,6 +109,57 @@ TEST(MainWindowControlsTest, StartButtonNeedsRowsAndForTimesOfDayATime) {
         ControlStates out = ComputeControlStates(in, kTexts);
         EXPECT_EQ(out.startStopText, c.text) << c.mode << " " << c.rows << " " << c.times;
         EXPECT_EQ(out.startStopEnabled, c.enabled) << c.mode << " " << c.rows << " " << c.times;
+    }
+}
+
+TEST(MainWindowControlsTest, GreyedControlsSayWhyInTheirTips) {
+    const WallpaperEntry entry{};
+    const struct {
+        int mode;
+        int rows;
+        size_t times;
+        bool switching;
+        int selected;
+        int pages;  // of the one selected picture; 0: none described
+        ControlTips tips;
+    } cases[] = {
+        // Start Switching: the mode, then the list, then the times.
+        {0, 3, 0, false, 0, 0, {kOnlyAtStartupTip, "", "", "", ""}},
+        {0, 0, 0, false, 0, 0, {kOnlyAtStartupTip, "", "", "", ""}},
+        {1, 0, 0, false, 0, 0, {kEmptyListTip, "", "", "", ""}},
+        {2, 0, 0, false, 0, 0, {kEmptyListTip, "", "", "", ""}},
+        {2, 3, 0, false, 0, 0, {kNoTimesTip, "", "", "", ""}},
+        {1, 3, 0, false, 0, 0, {"", "", "", "", ""}},
+        {2, 3, 1, false, 0, 0, {"", "", "", "", ""}},
+        // While switching the list controls wait for Stop; nothing selected stays plain.
+        {1, 3, 0, true, 0, 0, {"", kStopToEditTip, "", "", ""}},
+        {1, 3, 0, true, 1, 1, {"", kStopToEditTip, kStopToEditTip, kStopToEditTip, kStopToEditTip}},
+        {1, 3, 0, true, 2, 0, {"", kStopToEditTip, kStopToEditTip, "", ""}},
+        // One picture: turning needs one page, pages need several.
+        {1, 3, 0, false, 1, 1, {"", "", "", "", kOnePageTip}},
+        {1, 3, 0, false, 1, 4, {"", "", "", kManyPagesTip, ""}},
+    };
+    for (const auto& c : cases) {
+        ControlInputs in;
+        in.switchMode = c.mode;
+        in.rowCount = c.rows;
+        in.switchTimeCount = c.times;
+        in.switchingActive = c.switching;
+        in.selectedCount = c.selected;
+        if (c.selected == 1) {
+            in.entry = &entry;
+            in.entryIsExistingFile = c.pages > 0;
+            if (c.pages > 0) {
+                in.image = ImageInfo{10, 10, c.pages, ""};
+            }
+        }
+        const ControlTips tips = ComputeControlStates(in, kTexts).tips;
+        const std::string at = std::to_string(&c - cases);
+        EXPECT_EQ(tips.startStop, c.tips.startStop) << at;
+        EXPECT_EQ(tips.add, c.tips.add) << at;
+        EXPECT_EQ(tips.remove, c.tips.remove) << at;
+        EXPECT_EQ(tips.rotation, c.tips.rotation) << at;
+        EXPECT_EQ(tips.pages, c.tips.pages) << at;
     }
 }
 

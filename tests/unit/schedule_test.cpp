@@ -136,10 +136,10 @@ TEST(ScheduleTest, TimesOfDayEdgeCases) {
 }
 
 TEST(ScheduleTest, StopButtonTextCyclesItsDots) {
-    EXPECT_EQ(StopButtonText(0), "Stop");
-    EXPECT_EQ(StopButtonText(1), ".Stop.");
-    EXPECT_EQ(StopButtonText(2), "..Stop..");
-    EXPECT_EQ(StopButtonText(3), "...Stop...");
+    EXPECT_EQ(StopButtonText(0), "&Stop");
+    EXPECT_EQ(StopButtonText(1), ".&Stop.");
+    EXPECT_EQ(StopButtonText(2), "..&Stop..");
+    EXPECT_EQ(StopButtonText(3), "...&Stop...");
 }
 
 class FakeListView final : public DesktopListView {

@@ -267,7 +267,7 @@ TEST_F(SwitchingLoopTest, IntervalModeSwitchesAtStartThenWhenDueAndNotPaused) {
     environment.screenSaver = false;
     loop.OnTick();
     EXPECT_EQ(recorder.log.back(), "show item1@0");
-    EXPECT_EQ(recorder.texts, (Log{".Stop.", "..Stop..", "...Stop...", "Stop"}));
+    EXPECT_EQ(recorder.texts, (Log{".&Stop.", "..&Stop..", "...&Stop...", "&Stop"}));
 
     // Stop cancels the show under way and forgets the sequence and what was prepared.
     recorder.log.clear();

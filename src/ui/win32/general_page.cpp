@@ -5,6 +5,7 @@
 
 #include <commdlg.h>
 
+#include <cwchar>
 #include <span>
 #include <string>
 #include <vector>
@@ -255,20 +256,44 @@ void CGeneralPage::DrawTextColorButton(const DRAWITEMSTRUCT& item) const {
     bool pushed = (item.itemAction & ODA_SELECT) != 0 && (item.itemState & ODS_SELECTED) != 0;
     DrawFrameControl(item.hDC, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
 
+    // Text and frames in the system's colours, so a high-contrast scheme shows them; the colour
+    // is also given as text, not by the sample alone.
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+    const COLORREF ink = GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
+    const int oldMode = SetBkMode(item.hDC, TRANSPARENT);
+    const COLORREF oldColor = SetTextColor(item.hDC, ink);
+
     // The colour sample: 16 logical units square, 6 from the right edge.
     const int dpi = WindowDpi(item.hwndItem);
     const int sample = ScaleForDpi(16, dpi);
     const int top = (height - sample) / 2;
+    const int right = width - ScaleForDpi(6, dpi);
     {
         UniqueGdiObject brush(CreateSolidBrush(values.textColor));
-        ScopedSelectObject selected(item.hDC, brush.Get());
-        const int right = width - ScaleForDpi(6, dpi);
+        UniqueGdiObject pen(CreatePen(PS_SOLID, 1, ink));
+        ScopedSelectObject selectedBrush(item.hDC, brush.Get());
+        ScopedSelectObject selectedPen(item.hDC, pen.Get());
         Rectangle(item.hDC, right - sample, top, right, top + sample);
     }
 
     RECT text = item.rcItem;
     text.left += ScaleForDpi(4, dpi);
-    int oldMode = SetBkMode(item.hDC, TRANSPARENT);
-    DrawTextW(item.hDC, L"Text Color", -1, &text, DT_SINGLELINE | DT_VCENTER);
+    wchar_t label[64] = {};
+    GetWindowTextW(item.hwndItem, label, 64);
+    const UINT prefix = (item.itemState & ODS_NOACCEL) != 0 ? DT_HIDEPREFIX : 0;
+    DrawTextW(item.hDC, label, -1, &text, DT_SINGLELINE | DT_VCENTER | prefix);
+    wchar_t value[8] = {};
+    swprintf(value, 8, L"#%02X%02X%02X", GetRValue(values.textColor), GetGValue(values.textColor),
+             GetBValue(values.textColor));
+    RECT valueRect = item.rcItem;
+    valueRect.right = right - sample - ScaleForDpi(4, dpi);
+    DrawTextW(item.hDC, value, -1, &valueRect, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
+    SetTextColor(item.hDC, oldColor);
     SetBkMode(item.hDC, oldMode);
+
+    if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
+        RECT focus = item.rcItem;
+        InflateRect(&focus, -ScaleForDpi(3, dpi), -ScaleForDpi(3, dpi));
+        DrawFocusRect(item.hDC, &focus);
+    }
 }

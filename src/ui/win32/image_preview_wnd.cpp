@@ -8,6 +8,7 @@
 
 #include "base/win32/wide_text.h"
 #include "base/win32/dpi.h"
+#include "list/path_helpers.h"
 #include "render/dib_rows.h"
 #include "ui/screen_geometry.h"
 #include "ui/win32/app_messages.h"
@@ -42,6 +43,7 @@ bool CImagePreviewWnd::ReplaceControl(HWND dialog, int id) {
         return false;
     }
     HWND window = Handle();
+    SetName("Preview");
     worker = std::make_unique<ThumbnailWorker>(
         loader, [window] { PostMessageW(window, kThumbnailReadyMessage, 0, 0); });
     SetWindowPos(window, placeholder, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -49,7 +51,16 @@ bool CImagePreviewWnd::ReplaceControl(HWND dialog, int id) {
     return true;
 }
 
+void CImagePreviewWnd::SetName(const std::string& name) {
+    // The window text is not drawn; screen readers read it as the pane's name.
+    if (name != this->name && Handle() != nullptr) {
+        this->name = name;
+        SetWindowTextW(Handle(), Widen(name).c_str());
+    }
+}
+
 void CImagePreviewWnd::ShowImage(const std::string& path) {
+    SetName("Preview of " + SplitPath(path, mbcs::NoLeadBytes).name);
     if (path != shownPath && !bitmap.empty()) {
         // Another file's thumbnail never stands for the one being made.
         bitmap.clear();
@@ -74,6 +85,7 @@ void CImagePreviewWnd::ClearImage() {
     }
     bitmap.clear();
     shownPath.clear();
+    SetName("Preview");
     if (Handle() != nullptr) {
         InvalidateRect(Handle(), nullptr, TRUE);
     }
@@ -121,6 +133,7 @@ bool CImagePreviewWnd::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) 
             worker.reset();
             bitmap.clear();
             shownPath.clear();
+            name.clear();
             return false;
         case WM_NCHITTEST:
             // Clicks go through to the window behind, as on the frame this pane replaced.
@@ -136,9 +149,8 @@ void CImagePreviewWnd::Paint() {
     HDC dc = BeginPaint(Handle(), &paint);
     RECT frame{};
     GetClientRect(Handle(), &frame);
-    HGDIOBJ previous = SelectObject(dc, GetStockObject(LTGRAY_BRUSH));
+    // A sunken frame filled in the button face colour: both follow the system's colours.
     DrawFrameControl(dc, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED | DFCS_ADJUSTRECT);
-    SelectObject(dc, previous);
     // Painted only when the header's claims fit in the block.
     if (std::optional<DibRows> rows = ReadDibRows(bitmap)) {
         int x = frame.left + (frame.right - frame.left - rows->width) / 2;

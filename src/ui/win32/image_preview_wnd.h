@@ -35,6 +35,7 @@ private:
     void Request(const std::string& path);
     void OnThumbnailReady();
     void Paint();
+    void SetName(const std::string& name);
 
     HINSTANCE instance;
     LibraryThumbnailLoader loader;
@@ -43,4 +44,6 @@ private:
     // The thumbnail shown, as a packed bitmap, and its file; only the window's thread uses them.
     std::vector<std::uint8_t> bitmap;
     std::string shownPath;
+    // The window text: "Preview of " and the file name asked for, or "Preview" when cleared.
+    std::string name;
 };

@@ -63,7 +63,9 @@ void CMainFrame::Attach(HWND window) {
     fixedRects.clear();
     for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!IsLaidOut(GetDlgCtrlID(child))) {
+        // The hidden labels that name controls for screen readers take no room.
+        const bool shown = (GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (shown && !IsLaidOut(GetDlgCtrlID(child))) {
             RECT r{};
             GetWindowRect(child, &r);
             MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);

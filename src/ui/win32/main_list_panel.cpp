@@ -64,6 +64,7 @@ void CListPanel::Attach(const CDialog& owner, ListPanelHost& panelHost) {
     WriteControls();
     listCtrl.Attach(items.Item(IDC_WALLPAPER_LIST));
     preview.ReplaceControl(owner.Handle(), IDC_PREVIEW_FRAME);
+    tips.Attach(owner.Handle());
     Refresh();
     LoadList(settings.listFile);
     attached = true;
@@ -142,6 +143,13 @@ void CListPanel::Refresh() {
     }
     items.EnableItem(IDC_ADD_FILES, states.addEnabled);
     items.EnableItem(IDC_ADD_FOLDER, states.addEnabled);
+    // Also after each relayout, which refreshes: the tips follow the controls.
+    tips.SetTip(IDC_STARTSTOP, states.tips.startStop);
+    tips.SetTip(IDC_ADD_FILES, states.tips.add);
+    tips.SetTip(IDC_ADD_FOLDER, states.tips.add);
+    tips.SetTip(IDC_REMOVE, states.tips.remove);
+    tips.SetTip(IDC_ROTATION, states.tips.rotation);
+    tips.SetTip(IDC_PAGES, states.tips.pages);
     if (states.previewPath) {
         preview.ShowImage(*states.previewPath);
     } else {

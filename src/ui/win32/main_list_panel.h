@@ -14,6 +14,7 @@
 #include "list/wallpaper_entry.h"
 #include "ui/main_window_controls.h"
 #include "ui/win32/dialog_items.h"
+#include "ui/win32/disabled_tips.h"
 #include "ui/win32/image_preview_wnd.h"
 #include "ui/win32/wallpaper_list_ctrl.h"
 
@@ -106,6 +107,7 @@ private:
     WindowItems items;
     CWallpaperListCtrl listCtrl;
     CImagePreviewWnd preview;
+    CDisabledTips tips;
     ControlTexts controlTexts;
 
     // The values of the controls beside the list, and what the controls showed when last read
