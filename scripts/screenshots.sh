@@ -158,10 +158,15 @@ rm -f "$bitmap"
 wine "$exe" </dev/null >/dev/null 2>&1 &
 velumar=$!
 for _ in $(seq 300); do
-    [ "$(identify -format '%w' "$bitmap" 2>/dev/null)" = 3200 ] && break
+    width=$(identify -format '%w' "$bitmap" 2>/dev/null || true)
+    [ "$width" = 3200 ] && break
     sleep 0.2
 done
 driver command 32771 # Exit
 wait "$velumar" || true
+if [ "$width" != 3200 ]; then
+    echo "scripts/screenshots.sh: no wallpaper bitmap around both monitors came" >&2
+    exit 1
+fi
 convert "$bitmap" -resize 800x -strip +dither -colors 256 "png8:$out/desktop-two-monitors.png"
 echo "$out/desktop-two-monitors.png"
