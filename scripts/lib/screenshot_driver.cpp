@@ -88,21 +88,11 @@ int PrintWindowRect(HWND window) {
 }
 
 // Opens the icon's menu with the pointer over the notification area, as a right-click there
-// does, and gives the menu with the screen's bottom-right corner (the taskbar's clock and icons).
+// does, and gives the menu's rectangle.
 int OpenTrayMenu(HWND main) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    SetCursorPos(width - 60, height - 12);
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 60, GetSystemMetrics(SM_CYSCREEN) - 12);
     PostMessageA(main, kTrayCallback, kTrayIconId, WM_RBUTTONUP);
-    HWND menu = Menu();
-    if (!menu) {
-        return PrintWindowRect(menu);
-    }
-    RECT rect{};
-    GetWindowRect(menu, &rect);
-    rect.right = width;
-    rect.bottom = height;
-    return PrintRect(rect);
+    return PrintWindowRect(Menu());
 }
 
 }  // namespace
