@@ -56,8 +56,8 @@ count_tests() {
 
 # Prints passed, failed and skipped tests per program and in all: the native tests from
 # ctest's JUnit report, the Windows programs from their GoogleTest summaries in ctest's log
-# (the scripted DPI and monitor runs count under e2e_tests). A program that ended without its
-# summary (a crash, a timeout) counts as one failure.
+# (the scripted DPI and monitor runs count under e2e_tests). A ctest test that failed without
+# a GoogleTest failure (a crash, a timeout, a script's own error) counts as one failure.
 native_report=$PWD/build/native/Testing/native-junit.xml
 windows_log=$PWD/build/windows/Testing/Temporary/LastTest.log
 print_summary() {
@@ -91,7 +91,7 @@ print_summary() {
         }
         /^Output:$/ { output = 1 }
         /^<end of output>$/ { output = 0 }
-        output && /^\[  PASSED  \] [0-9]+ tests?\./ { add(program, $4, 0, 0); reported = 1 }
+        output && /^\[  PASSED  \] [0-9]+ tests?\./ { add(program, $4, 0, 0) }
         output && /^\[  FAILED  \] [0-9]+ tests?, listed below:/ { add(program, 0, $4, 0); reported = 1 }
         output && /^\[  SKIPPED \] [0-9]+ tests?, listed below:/ { add(program, 0, 0, $4) }
         !output && /^Test Passed\./ { passing = 1 }
