@@ -1,10 +1,11 @@
 # Compiles the HTML Help project of this folder into Velumar.chm. chmcmd writes its output into
 # the current folder and reports missing pages and broken links only as warnings, so the sources
 # are copied into a fresh work folder, chmcmd runs there, and any error or warning fails the
-# build before the result is copied to its place.
+# build before the result is copied to its place. SCREENSHOTS, a list of files kept elsewhere,
+# join the sources there.
 #
 #   cmake -DCHMCMD=<chmcmd> -DSOURCE_DIR=<help sources> -DWORK_DIR=<work folder>
-#         -DOUTPUT=<Velumar.chm> -P compile_chm.cmake
+#         -DOUTPUT=<Velumar.chm> [-DSCREENSHOTS=<files>] -P compile_chm.cmake
 foreach(var IN ITEMS CHMCMD SOURCE_DIR WORK_DIR OUTPUT)
     if(NOT DEFINED ${var})
         message(FATAL_ERROR "compile_chm.cmake: ${var} is not set")
@@ -16,6 +17,9 @@ file(REMOVE_RECURSE ${WORK_DIR})
 file(COPY ${SOURCE_DIR}/ DESTINATION ${WORK_DIR}
      PATTERN "CMakeLists.txt" EXCLUDE
      PATTERN "*.cmake" EXCLUDE)
+if(SCREENSHOTS)
+    file(COPY ${SCREENSHOTS} DESTINATION ${WORK_DIR})
+endif()
 
 execute_process(COMMAND ${CHMCMD} velumar.hhp
                 WORKING_DIRECTORY ${WORK_DIR}
